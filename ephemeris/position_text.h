@@ -1,0 +1,19 @@
+// Positions leave the engines only as text: a long form with seconds and a
+// nine-character short form that the reading takes apart again.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tavrinel {
+
+// Long form of a longitude in degrees, e.g. 16° 31' 32" Sag (UTF-8 degree
+// sign). The magnitude is formatted; every number is truncated.
+[[nodiscard]] std::string FormatSignPosition(double x);
+
+// Short form of a long-form text, e.g. "16 Sag 31". Nothing when the text has
+// no degree sign followed by an apostrophe.
+[[nodiscard]] std::optional<std::string> ShortPositionText(std::string_view longText);
+
+}  // namespace tavrinel

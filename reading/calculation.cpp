@@ -1,0 +1,23 @@
+#include "reading/calculation.h"
+
+#include "ephemeris/moon_position.h"
+#include "ephemeris/planet_positions.h"
+#include "reading/time_zone_table.h"
+
+namespace tavrinel {
+
+void RunEngines(ChartState& chart) {
+    // Each engine reads what the one before it left in the chart.
+    ComputeTimeAndAyanamsa(chart);
+    CalculateMoon(chart);
+    ComputePlanetPositions(chart);
+}
+
+void CalculateChart(const BirthForm& form, ChartState& chart, ReadingSink& sink) {
+    LoadTimeZoneTables(chart);
+    CopyFormToChart(form, chart);
+    RunEngines(chart);
+    BuildDignityReading(chart, sink);
+}
+
+}  // namespace tavrinel

@@ -1,0 +1,59 @@
+// The reading: each graha's dignity by its sign and whole degree, the counts,
+// and the coloured runs of fixed sentences that make up the text.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "chart/chart_state.h"
+
+namespace tavrinel {
+
+enum class Dignity { Own = 0, Exaltation = 1, Moolatrikona = 2, Debilitation = 3, Peregrine = 4 };
+inline constexpr int kCountedDignities = 4;
+
+// Name of a dignity as the command line's JSON writes it ("Own", ...).
+[[nodiscard]] std::string_view DignityName(Dignity dignity);
+
+// English name of a graha ("Sun" ... "Ketu").
+[[nodiscard]] std::string_view GrahaEnglishName(int graha);
+
+struct Rgb {
+    std::uint8_t Red;
+    std::uint8_t Green;
+    std::uint8_t Blue;
+};
+
+// Colour indices of the reading's runs, 1 to 6, as RGB.
+inline constexpr int kFirstColourIndex = 1;
+inline constexpr int kLastColourIndex = 6;
+[[nodiscard]] Rgb ReadingColour(int colourIndex);
+
+// Line break of the reading text.
+inline constexpr std::string_view kLineBreak = "\r\n";
+
+// Where the reading goes: the window's rich-text box, the terminal, a test.
+class ReadingSink {
+public:
+    virtual ~ReadingSink() = default;
+    virtual void Clear() = 0;
+    virtual void Append(std::string_view text, int colourIndex, bool bold) = 0;
+    virtual void ShowReadingPanel() = 0;
+};
+
+struct DignityAnalysis {
+    std::array<Dignity, kGrahaCount> Dignities{};
+    std::array<std::string_view, kGrahaCount> StatusLines{};
+    std::array<std::string_view, kGrahaCount> PlanetSentences{};
+    std::array<std::int16_t, kCountedDignities> DignityCounts{};
+    std::array<std::string_view, kCountedDignities> CountLines{};
+};
+
+// Classification and counts from chart.PlanetPositionTexts.
+[[nodiscard]] DignityAnalysis ClassifyGrahas(const ChartState& chart);
+
+// Clears the sink, appends the whole reading and brings the reading forward.
+void BuildDignityReading(const ChartState& chart, ReadingSink& sink);
+
+}  // namespace tavrinel

@@ -1,0 +1,24 @@
+// The 71 time zones offered by the form, with the signed hours and minutes
+// that take local clock time to Universal Time.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "chart/chart_state.h"
+
+namespace tavrinel {
+
+struct TimeZoneEntry {
+    std::string_view Name;  // shown as it stands; nothing parses it
+    std::int16_t Hours;     // positive west of Greenwich
+    std::int16_t Minutes;   // 0, 30 or -30, with the sign of the hours
+};
+
+extern const std::array<TimeZoneEntry, kZoneCount> kTimeZoneTable;
+
+// Fills the chart's three time-zone arrays from the table.
+void LoadTimeZoneTables(ChartState& chart);
+
+}  // namespace tavrinel
