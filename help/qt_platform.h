@@ -1,0 +1,41 @@
+// The Qt implementations of the platform interfaces, used by the program.
+#pragma once
+
+#include <QSettings>
+
+#include "help/platform.h"
+
+namespace tavrinel {
+
+class QtMessageService final : public MessageService {
+public:
+    BoxAnswer Show(QWidget* parent, const QString& title, const QString& text, BoxIcon icon,
+                   BoxButtons buttons) override;
+};
+
+class QtFileDialogService final : public FileDialogService {
+public:
+    std::optional<QString> GetSaveFileName(QWidget* parent,
+                                           const FileDialogRequest& request) override;
+    std::optional<QString> GetOpenFileName(QWidget* parent,
+                                           const FileDialogRequest& request) override;
+};
+
+class QtWebService final : public WebService {
+public:
+    void OpenUrl(const QUrl& url) override;
+};
+
+// Per-user settings under the application name (the executable's name).
+class QtSettingsStore final : public SettingsStore {
+public:
+    QString Get(const QString& section, const QString& key) override;
+    void Set(const QString& section, const QString& key, const QString& value) override;
+};
+
+class SystemClock final : public Clock {
+public:
+    QDate Today() override;
+};
+
+}  // namespace tavrinel
