@@ -70,8 +70,13 @@ std::optional<std::int16_t> ParseDigits(std::string_view text) {
     return static_cast<std::int16_t>(value);
 }
 
-std::optional<FormFault> ValidateBirthForm(const BirthForm& form) {
+std::optional<FormFault> ValidateBirthForm(const BirthForm& form, PlaceRule place) {
     for (const EmptinessCheck& check : kEmptinessChecks) {
+        const bool isPlace = check.Field == FormField::City || check.Field == FormField::State ||
+                             check.Field == FormField::Country;
+        if (isPlace && place == PlaceRule::Optional) {
+            continue;
+        }
         if ((form.*check.Text).empty()) {
             return FormFault{check.Message, MessageIcon::Error, check.Field};
         }

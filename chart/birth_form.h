@@ -72,9 +72,14 @@ struct FormFault {
     FormField Field;
 };
 
+// Which checks apply: the window insists on the place of birth; the command
+// line lets it be left out, as the place takes no part in the calculation.
+enum class PlaceRule { Required, Optional };
+
 // The whole-form check of the Calculate command: the first fault, or nothing
 // when the form may be calculated.
-[[nodiscard]] std::optional<FormFault> ValidateBirthForm(const BirthForm& form);
+[[nodiscard]] std::optional<FormFault> ValidateBirthForm(const BirthForm& form,
+                                                         PlaceRule place = PlaceRule::Required);
 
 // Leap years of the date check: every fourth year, no century rule (the list
 // ends in 2050, and 2000 is a leap year either way).
