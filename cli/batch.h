@@ -1,0 +1,19 @@
+// Batch mode: one chart per line of JSON in, one JSON object per line out.
+#pragma once
+
+#include <istream>
+#include <ostream>
+#include <string>
+#include <variant>
+
+#include "chart/birth_form.h"
+
+namespace tavrinel::cli {
+
+// The form of one batch line, or the message for a bad line.
+std::variant<BirthForm, std::string> ParseBatchLine(const std::string& line);
+
+// Streams every line of `in` to `out`; returns 0, or 1 when any line was bad.
+int RunBatch(std::istream& in, std::ostream& out);
+
+}  // namespace tavrinel::cli

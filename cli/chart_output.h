@@ -1,0 +1,52 @@
+// How the command line shows a calculated chart: a table and the reading as
+// plain or coloured text, or one JSON object.
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <string>
+
+#include "chart/chart_state.h"
+#include "reading/dignity_reading.h"
+
+namespace tavrinel::cli {
+
+enum class OutputFormat { Text, Ansi, Json };
+
+// Collects the reading's exact text, CR LF line breaks included.
+class TextCollector final : public ReadingSink {
+public:
+    void Clear() override { text_.clear(); }
+    void Append(std::string_view text, int, bool) override { text_ += text; }
+    void ShowReadingPanel() override {}
+    const std::string& Text() const { return text_; }
+
+private:
+    std::string text_;
+};
+
+// Writes the runs to a terminal: line breaks as the terminal's, and with
+// colour escapes when asked.
+class TerminalSink final : public ReadingSink {
+public:
+    TerminalSink(std::ostream& out, bool colour) : out_(out), colour_(colour) {}
+    void Clear() override {}
+    void Append(std::string_view text, int colourIndex, bool bold) override;
+    void ShowReadingPanel() override {}
+
+private:
+    std::ostream& out_;
+    bool colour_;
+};
+
+// The object written per chart, in batch mode and for --format json, from a
+// calculated chart and the text its reading produced.
+nlohmann::json ChartJson(const ChartState& chart, std::string_view reading);
+
+// JSON text of one line; a name that is not valid UTF-8 is repaired, not fatal.
+std::string JsonLine(const nlohmann::json& object);
+
+// Prints a chart whose engines have run, in the given format.
+void PrintChart(std::ostream& out, const ChartState& chart, OutputFormat format);
+
+}  // namespace tavrinel::cli

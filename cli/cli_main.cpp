@@ -1,0 +1,188 @@
+#include "cli/cli_main.h"
+
+#include <CLI/CLI.hpp>
+#include <fstream>
+#include <iomanip>
+#include <optional>
+
+#include "chart/birth_form.h"
+#include "cli/batch.h"
+#include "cli/chart_output.h"
+#include "cli/cli_options.h"
+#include "reading/calculation.h"
+#include "reading/time_zone_table.h"
+
+namespace tavrinel::cli {
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitRefused = 2;
+
+struct Options {
+    std::optional<std::string> Name, Date, Time, Zone, Lat, Lon;
+    std::string City, State, Country;
+    bool DaylightSaving = false;
+    std::string Format = "text";
+    bool ListZones = false;
+    std::optional<std::string> Batch;
+};
+
+// A refusal: the option it concerns and what went wrong.
+struct Refusal {
+    std::string Option;
+    std::string Message;
+};
+
+std::string_view OptionOf(FormField field) {
+    switch (field) {
+        case FormField::Name:
+            return "--name";
+        case FormField::LatDeg:
+        case FormField::LatMin:
+        case FormField::LatitudeNorth:
+            return "--lat";
+        case FormField::LonDeg:
+        case FormField::LonMin:
+        case FormField::LongitudeEast:
+            return "--lon";
+        case FormField::City:
+            return "--city";
+        case FormField::State:
+            return "--state";
+        case FormField::Country:
+            return "--country";
+        case FormField::None:
+            break;
+    }
+    return "--date";  // the two date checks are the only ones without a box
+}
+
+template <typename T>
+std::optional<T> Take(const Parsed<T>& parsed, const char* option, std::optional<Refusal>& refusal) {
+    if (const auto* message = std::get_if<std::string>(&parsed)) {
+        if (!refusal) {
+            refusal = Refusal{option, *message};
+        }
+        return std::nullopt;
+    }
+    return std::get<T>(parsed);
+}
+
+// The form of a single chart given by options, or why it is refused.
+std::variant<BirthForm, Refusal> BuildForm(const Options& options) {
+    const std::pair<const std::optional<std::string>*, const char*> required[] = {
+        {&options.Name, "--name"}, {&options.Date, "--date"}, {&options.Time, "--time"},
+        {&options.Zone, "--zone"}, {&options.Lat, "--lat"},   {&options.Lon, "--lon"},
+    };
+    for (const auto& [value, option] : required) {
+        if (!*value) {
+            return Refusal{option, "is required for a chart (or give --batch or --zones)"};
+        }
+    }
+    std::optional<Refusal> refusal;
+    const auto date = Take(ParseDate(*options.Date), "--date", refusal);
+    const auto time = Take(ParseTime(*options.Time), "--time", refusal);
+    const auto zone = Take(ParseZone(*options.Zone), "--zone", refusal);
+    const auto lat = Take(ParseLatitude(*options.Lat), "--lat", refusal);
+    const auto lon = Take(ParseLongitude(*options.Lon), "--lon", refusal);
+    if (refusal) {
+        return *refusal;
+    }
+    BirthForm form;
+    form.Name = *options.Name;
+    SetDateAndTime(form, *date, *time);
+    form.ZoneIndex = *zone;
+    SetLatitude(form, *lat);
+    SetLongitude(form, *lon);
+    form.DaylightSaving = options.DaylightSaving;
+    form.City = options.City;
+    form.State = options.State;
+    form.Country = options.Country;
+    if (const auto fault = ValidateBirthForm(form, PlaceRule::Optional)) {
+        return Refusal{std::string(OptionOf(fault->Field)), std::string(fault->Message)};
+    }
+    return form;
+}
+
+void ListZones(std::ostream& out) {
+    for (int i = 0; i < kZoneCount; ++i) {
+        out << std::setw(2) << i << "  " << kTimeZoneTable[i].Name << '\n';
+    }
+}
+
+std::optional<OutputFormat> FormatFrom(std::string_view name) {
+    if (name == "text") return OutputFormat::Text;
+    if (name == "ansi") return OutputFormat::Ansi;
+    if (name == "json") return OutputFormat::Json;
+    return std::nullopt;
+}
+
+}  // namespace
+
+int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& out,
+           std::ostream& err) {
+    const auto refuse = [&err](std::string_view option, std::string_view message) {
+        err << "tavrinel-cli: " << option << ": " << message << '\n';
+        return kExitRefused;
+    };
+
+    Options options;
+    CLI::App app{"Tavrinel: a Vedic reading of planetary dignities", "tavrinel-cli"};
+    app.add_option("--name", options.Name, "the person's name");
+    app.add_option("--date", options.Date, "date of birth, YYYY-MM-DD (1901-2050)");
+    app.add_option("--time", options.Time, "clock time of birth, H:MM (hours 0-24)");
+    app.add_option("--zone", options.Zone, "time-zone index 0-70 or abbreviation (see --zones)");
+    app.add_flag("--dst", options.DaylightSaving, "daylight-saving time was in force");
+    app.add_option("--lat", options.Lat, "latitude DEG:MIN and N or S, e.g. 28:36N");
+    app.add_option("--lon", options.Lon, "longitude DEG:MIN and E or W, e.g. 77:12E");
+    app.add_option("--city", options.City, "city of birth");
+    app.add_option("--state", options.State, "state or province of birth");
+    app.add_option("--country", options.Country, "country of birth");
+    app.add_option("--format", options.Format, "text, ansi or json (default text)");
+    app.add_flag("--zones", options.ListZones, "list the time zones with their indices");
+    app.add_option("--batch", options.Batch,
+                   "JSON Lines file of charts, or - for standard input");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        out << app.help();
+        return kExitOk;
+    } catch (const CLI::ParseError& e) {
+        err << "tavrinel-cli: " << e.what() << '\n';
+        return kExitRefused;
+    }
+
+    const auto format = FormatFrom(options.Format);
+    if (!format) {
+        return refuse("--format", "accepts text, ansi or json");
+    }
+    if (options.ListZones) {
+        ListZones(out);
+        return kExitOk;
+    }
+    if (options.Batch) {
+        if (*options.Batch == "-") {
+            return RunBatch(in, out);
+        }
+        std::ifstream file(*options.Batch, std::ios::binary);
+        if (!file) {
+            return refuse("--batch", "accepts a readable file or - (cannot read " +
+                                         *options.Batch + ")");
+        }
+        return RunBatch(file, out);
+    }
+
+    auto built = BuildForm(options);
+    if (const auto* refusal = std::get_if<Refusal>(&built)) {
+        return refuse(refusal->Option, refusal->Message);
+    }
+    ChartState chart;
+    TextCollector reading;
+    CalculateChart(std::get<BirthForm>(built), chart, reading);
+    PrintChart(out, chart, *format);
+    return kExitOk;
+}
+
+}  // namespace tavrinel::cli

@@ -1,0 +1,13 @@
+// The whole command line as a function, so tests can run it in-process.
+#pragma once
+
+#include <istream>
+#include <ostream>
+
+namespace tavrinel::cli {
+
+// Exit status: 0 done, 1 a batch had bad lines, 2 a refused option.
+int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& out,
+           std::ostream& err);
+
+}  // namespace tavrinel::cli

@@ -1,0 +1,167 @@
+#include "cli/cli_options.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <vector>
+
+#include "reading/time_zone_table.h"
+
+namespace tavrinel::cli {
+
+namespace {
+
+bool AllDigits(std::string_view text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// A whole number made of 1..maxDigits digits, or -1.
+int SmallNumber(std::string_view text, std::size_t maxDigits) {
+    if (!AllDigits(text) || text.size() > maxDigits) {
+        return -1;
+    }
+    int value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+Parsed<Angle> ParseAngle(std::string_view text, char positive, char negative,
+                         std::string_view what) {
+    const std::string accepts = std::string("accepts ") + std::string(what) +
+                                " as DEG:MIN followed by " + positive + " or " + negative +
+                                ", up to three digits each (e.g. 28:36" + positive + ")";
+    if (text.size() < 4) {
+        return accepts;
+    }
+    const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(text.back())));
+    if (letter != positive && letter != negative) {
+        return accepts;
+    }
+    const std::string_view numbers = text.substr(0, text.size() - 1);
+    const std::size_t colon = numbers.find(':');
+    if (colon == std::string_view::npos) {
+        return accepts;
+    }
+    const std::string_view degrees = numbers.substr(0, colon);
+    const std::string_view minutes = numbers.substr(colon + 1);
+    if (SmallNumber(degrees, kMaxDigits) < 0 || SmallNumber(minutes, kMaxDigits) < 0) {
+        return accepts;
+    }
+    return Angle{std::string(degrees), std::string(minutes), letter == positive};
+}
+
+std::string Upper(std::string_view text) {
+    std::string result(text);
+    for (char& c : result) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return result;
+}
+
+}  // namespace
+
+Parsed<Angle> ParseLatitude(std::string_view text) {
+    return ParseAngle(text, 'N', 'S', "a latitude");
+}
+
+Parsed<Angle> ParseLongitude(std::string_view text) {
+    return ParseAngle(text, 'E', 'W', "a longitude");
+}
+
+Parsed<CalendarDate> ParseDate(std::string_view text) {
+    const std::string accepts =
+        "accepts a date YYYY-MM-DD with a year from " + std::to_string(kFirstYear) + " to " +
+        std::to_string(kLastYear);
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
+        return accepts;
+    }
+    const int year = SmallNumber(text.substr(0, 4), 4);
+    const int month = SmallNumber(text.substr(5, 2), 2);
+    const int day = SmallNumber(text.substr(8, 2), 2);
+    if (year < kFirstYear || year > kLastYear || month < 1 || month > kMonthCount || day < 1 ||
+        day > kDayCount) {
+        return accepts;
+    }
+    return CalendarDate{year, month, day};
+}
+
+Parsed<ClockTime> ParseTime(std::string_view text) {
+    const std::string accepts = "accepts a clock time H:MM with hours 0-24 and minutes 0-59";
+    const std::size_t colon = text.find(':');
+    if (colon == std::string_view::npos) {
+        return accepts;
+    }
+    const int hour = SmallNumber(text.substr(0, colon), 2);
+    const std::string_view minuteText = text.substr(colon + 1);
+    const int minute = minuteText.size() == 2 ? SmallNumber(minuteText, 2) : -1;
+    if (hour < 0 || hour >= kHourCount || minute < 0 || minute >= kMinuteCount) {
+        return accepts;
+    }
+    return ClockTime{hour, minute};
+}
+
+std::string_view ZoneAbbreviation(std::string_view zoneName) {
+    const std::size_t first = zoneName.find(',');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const std::size_t second = zoneName.find(',', first + 1);
+    return TrimBlanks(zoneName.substr(first + 1, second == std::string_view::npos
+                                                     ? std::string_view::npos
+                                                     : second - first - 1));
+}
+
+Parsed<int> ParseZone(std::string_view text) {
+    const std::string accepts =
+        "accepts a time-zone index from 0 to 70 or an abbreviation such as IST (see --zones)";
+    if (AllDigits(text)) {
+        const int index = SmallNumber(text, 2);
+        if (index < 0 || index >= kZoneCount) {
+            return accepts;
+        }
+        return index;
+    }
+    const std::string wanted = Upper(text);
+    std::vector<int> matches;
+    for (int i = 0; i < kZoneCount; ++i) {
+        if (Upper(ZoneAbbreviation(kTimeZoneTable[i].Name)) == wanted) {
+            matches.push_back(i);
+        }
+    }
+    if (matches.empty()) {
+        return accepts;
+    }
+    if (matches.size() > 1) {
+        std::string message = std::string(text) + " is ambiguous: it names";
+        for (std::size_t k = 0; k < matches.size(); ++k) {
+            const int i = matches[k];
+            message += (k == 0 ? " " : (k + 1 == matches.size() ? " and " : ", "));
+            message += std::to_string(i) + " (" + std::string(kTimeZoneTable[i].Name) + ")";
+        }
+        return message + "; give the index";
+    }
+    return matches.front();
+}
+
+void SetDateAndTime(BirthForm& form, const CalendarDate& date, const ClockTime& time) {
+    form.YearIndex = date.Year - kFirstYear;
+    form.MonthIndex = date.Month - 1;
+    form.DayIndex = date.Day - 1;
+    form.HourIndex = time.Hour;
+    form.MinuteIndex = time.Minute;
+}
+
+void SetLatitude(BirthForm& form, const Angle& angle) {
+    form.LatDeg = angle.Degrees;
+    form.LatMin = angle.Minutes;
+    form.Latitude = angle.Positive ? LatitudeChoice::North : LatitudeChoice::South;
+}
+
+void SetLongitude(BirthForm& form, const Angle& angle) {
+    form.LonDeg = angle.Degrees;
+    form.LonMin = angle.Minutes;
+    form.Longitude = angle.Positive ? LongitudeChoice::East : LongitudeChoice::West;
+}
+
+}  // namespace tavrinel::cli
