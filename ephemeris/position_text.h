@@ -9,7 +9,8 @@
 namespace tavrinel {
 
 // Long form of a longitude in degrees, e.g. 16° 31' 32" Sag (UTF-8 degree
-// sign). The magnitude is formatted; every number is truncated.
+// sign). The magnitude is formatted; every number is truncated; 360 and above
+// wrap round to Aries. NaN and infinity give an empty text.
 [[nodiscard]] std::string FormatSignPosition(double x);
 
 // Short form of a long-form text, e.g. "16 Sag 31". Nothing when the text has
