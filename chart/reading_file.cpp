@@ -1,0 +1,381 @@
+#include "chart/reading_file.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+
+namespace tavrinel {
+
+namespace {
+
+constexpr int kMaxLatin1 = 255;
+constexpr char kUnrepresentable = '?';
+
+// Line numbers, counted from 0, of the fields in the file.
+enum Line : int {
+    kNameLine = 0,
+    kMonthLine = 1,
+    kDayLine = 2,
+    kYearLine = 3,
+    kHourLine = 4,
+    kMinuteLine = 5,
+    kZoneLine = 6,
+    kLonDegLine = 7,
+    kLonMinLine = 8,
+    kLatDegLine = 9,
+    kLatMinLine = 10,
+    kLonDirectionLine = 11,
+    kLatDirectionLine = 12,
+    kDaylightSavingLine = 13,
+    kCityLine = 14,
+    kStateLine = 15,
+    kCountryLine = 16,
+};
+
+struct TextLine {
+    int Line;
+    std::string BirthForm::*Text;
+};
+
+constexpr std::array<TextLine, 8> kTextLines = {{
+    {kNameLine, &BirthForm::Name},
+    {kLonDegLine, &BirthForm::LonDeg},
+    {kLonMinLine, &BirthForm::LonMin},
+    {kLatDegLine, &BirthForm::LatDeg},
+    {kLatMinLine, &BirthForm::LatMin},
+    {kCityLine, &BirthForm::City},
+    {kStateLine, &BirthForm::State},
+    {kCountryLine, &BirthForm::Country},
+}};
+
+// The lists whose entry is chosen by its text: "1".."31", "1901".."2050", ...
+struct TextList {
+    int Line;
+    int BirthForm::*Index;
+    int FirstValue;
+    int Count;
+};
+
+constexpr std::array<TextList, 4> kTextLists = {{
+    {kDayLine, &BirthForm::DayIndex, 1, kDayCount},
+    {kYearLine, &BirthForm::YearIndex, kFirstYear, kYearCount},
+    {kHourLine, &BirthForm::HourIndex, 0, kHourCount},
+    {kMinuteLine, &BirthForm::MinuteIndex, 0, kMinuteCount},
+}};
+
+std::string_view TruthText(Truth value) { return value != kFalse ? kTrueText : kFalseText; }
+
+// The field's text for the file: single-byte, blanks trimmed, scrambled.
+std::string FileLine(std::string_view utf8) {
+    return ScrambleText(TrimBlanks(Utf8ToLatin1(utf8)));
+}
+
+std::string FileLine(int value) { return ScrambleText(std::to_string(value)); }
+
+// The list position whose entry reads exactly like the text, if any. Entries
+// are plain decimals, so "05", "+5" and " 5" match nothing.
+std::optional<int> FindListEntry(std::string_view text, int firstValue, int count) {
+    for (int i = 0; i < count; ++i) {
+        if (text == std::to_string(firstValue + i)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+// A whole line read as a decimal number: optional blanks around, an optional
+// sign, digits and an optional fraction. Exponents, hex and trailing words are
+// not numbers here.
+std::optional<double> ReadDecimal(std::string_view text) {
+    text = TrimBlanks(text);
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+    }
+    bool anyDigit = false;
+    bool point = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            anyDigit = true;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else if (c == '-' && i == 0) {
+            continue;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!anyDigit) {
+        return std::nullopt;
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// A whole line read as an integer, leading zeros allowed (it is a number, not
+// a list entry).
+std::optional<long long> ReadInteger(std::string_view text) {
+    text = TrimBlanks(text);
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+    }
+    long long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+void ApplyMonth(std::string_view line, BirthForm& form) {
+    const std::optional<double> month = ReadDecimal(line);
+    if (!month) {
+        return;
+    }
+    // Halves go to the even neighbour, as every integer conversion of the
+    // program rounds.
+    const double index = std::nearbyint(*month - 1);
+    if (index >= 0 && index < kMonthCount) {
+        form.MonthIndex = static_cast<int>(index);
+    }
+}
+
+void ApplyZone(std::string_view line, BirthForm& form) {
+    const std::optional<long long> zone = ReadInteger(line);
+    if (zone && *zone >= 0 && *zone < kZoneCount) {
+        form.ZoneIndex = static_cast<int>(*zone);
+    }
+}
+
+// Only "False" chooses the second option; anything else, an empty line
+// included, chooses the first.
+bool ReadsFalse(std::string_view line) { return line == kFalseText; }
+
+}  // namespace
+
+std::string ScrambleText(std::string_view latin1) {
+    std::string result;
+    result.reserve(latin1.size());
+    for (auto it = latin1.rbegin(); it != latin1.rend(); ++it) {
+        const int code = static_cast<unsigned char>(*it) + ReadingFileShift;
+        if (code <= kMaxLatin1) {
+            result.push_back(static_cast<char>(code));
+        }
+    }
+    return result;
+}
+
+std::string UnscrambleText(std::string_view latin1) {
+    std::string result;
+    result.reserve(latin1.size());
+    for (auto it = latin1.rbegin(); it != latin1.rend(); ++it) {
+        const int code = static_cast<unsigned char>(*it) - ReadingFileShift;
+        if (code >= 0) {
+            result.push_back(static_cast<char>(code));
+        }
+    }
+    return result;
+}
+
+std::string Utf8ToLatin1(std::string_view utf8) {
+    std::string result;
+    result.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        int length = 0;
+        char32_t code = 0;
+        char32_t smallest = 0;  // below this the sequence is overlong
+        if (lead < 0x80) {
+            result.push_back(static_cast<char>(lead));
+            ++i;
+            continue;
+        }
+        if ((lead & 0xE0) == 0xC0) {
+            length = 2;
+            code = lead & 0x1F;
+            smallest = 0x80;
+        } else if ((lead & 0xF0) == 0xE0) {
+            length = 3;
+            code = lead & 0x0F;
+            smallest = 0x800;
+        } else if ((lead & 0xF8) == 0xF0) {
+            length = 4;
+            code = lead & 0x07;
+            smallest = 0x10000;
+        } else {
+            result.push_back(kUnrepresentable);  // a stray continuation byte or 0xF8..0xFF
+            ++i;
+            continue;
+        }
+        int taken = 1;
+        while (taken < length && i + taken < utf8.size() &&
+               (static_cast<unsigned char>(utf8[i + taken]) & 0xC0) == 0x80) {
+            code = (code << 6) | (static_cast<unsigned char>(utf8[i + taken]) & 0x3F);
+            ++taken;
+        }
+        const bool complete = taken == length;
+        const bool valid = complete && code >= smallest && code <= 0x10FFFF &&
+                           !(code >= 0xD800 && code <= 0xDFFF);
+        result.push_back(valid && code <= kMaxLatin1 ? static_cast<char>(code) : kUnrepresentable);
+        // A broken sequence gives one '?' for its lead byte; what follows is
+        // read afresh.
+        i += complete ? length : static_cast<std::size_t>(taken);
+    }
+    return result;
+}
+
+std::string Latin1ToUtf8(std::string_view latin1) {
+    std::string result;
+    result.reserve(latin1.size() * 2);
+    for (char c : latin1) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code < 0x80) {
+            result.push_back(c);
+        } else {
+            result.push_back(static_cast<char>(0xC0 | (code >> 6)));
+            result.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+        }
+    }
+    return result;
+}
+
+std::string WriteReadingFile(const ChartState& chart, int zoneIndex) {
+    const std::array<std::string, kReadingFileLineCount> lines = {
+        FileLine(chart.PersonName),
+        FileLine(chart.BirthMonth),
+        FileLine(chart.BirthDay),
+        FileLine(chart.BirthYear),
+        FileLine(chart.BirthHour),
+        FileLine(chart.BirthMinute),
+        FileLine(zoneIndex),
+        FileLine(chart.LonDegrees),
+        FileLine(chart.LonMinutes),
+        FileLine(chart.LatDegrees),
+        FileLine(chart.LatMinutes),
+        FileLine(TruthText(chart.LonDirection)),
+        FileLine(TruthText(chart.LatDirection)),
+        FileLine(TruthText(chart.DaylightSaving)),
+        FileLine(chart.CityName),
+        FileLine(chart.StateName),
+        FileLine(chart.CountryName),
+    };
+    std::string bytes;
+    for (const std::string& line : lines) {
+        bytes += line;
+        bytes += kReadingFileLineEnd;
+    }
+    return bytes;
+}
+
+std::array<std::string, kReadingFileLineCount> SplitReadingFile(std::string_view bytes) {
+    std::array<std::string, kReadingFileLineCount> lines{};
+    std::size_t start = 0;
+    for (int line = 0; line < kReadingFileLineCount && start < bytes.size(); ++line) {
+        const std::size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines[line] = std::string(bytes.substr(start));
+            break;
+        }
+        lines[line] = std::string(bytes.substr(start, end - start));
+        start = end + 1;
+        if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') {
+            ++start;
+        }
+    }
+    return lines;
+}
+
+void ApplyReadingFile(std::string_view bytes, BirthForm& form) {
+    std::array<std::string, kReadingFileLineCount> lines = SplitReadingFile(bytes);
+    for (std::string& line : lines) {
+        line = UnscrambleText(line);
+    }
+
+    // Applied in file order, as the form is filled on screen.
+    form.Name = Latin1ToUtf8(lines[kNameLine]);
+    ApplyMonth(lines[kMonthLine], form);
+    for (const TextList& list : kTextLists) {
+        if (auto index = FindListEntry(lines[list.Line], list.FirstValue, list.Count)) {
+            form.*list.Index = *index;
+        }
+    }
+    ApplyZone(lines[kZoneLine], form);
+    for (const TextLine& text : kTextLines) {
+        form.*text.Text = Latin1ToUtf8(lines[text.Line]);
+    }
+    form.Longitude =
+        ReadsFalse(lines[kLonDirectionLine]) ? LongitudeChoice::West : LongitudeChoice::East;
+    form.Latitude =
+        ReadsFalse(lines[kLatDirectionLine]) ? LatitudeChoice::North : LatitudeChoice::South;
+    form.DaylightSaving = !ReadsFalse(lines[kDaylightSavingLine]);
+}
+
+bool HasReadingFileExtension(std::string_view path) {
+    return path.size() >= kReadingFileExtension.size() && path.ends_with(kReadingFileExtension);
+}
+
+std::optional<ReadingFileError> OpenReadingFile(const std::filesystem::path& path,
+                                                BirthForm& form) {
+    if (!HasReadingFileExtension(path.native())) {
+        return ReadingFileError{std::string(kCheckFileMessage)};
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return ReadingFileError{std::string(kCheckFileMessage)};
+    }
+    std::string bytes(kMaxReadingFileBytes, '\0');
+    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (file.bad()) {
+        return ReadingFileError{std::string(kCheckFileMessage)};
+    }
+    bytes.resize(static_cast<std::size_t>(file.gcount()));
+    ApplyReadingFile(bytes, form);
+    return std::nullopt;
+}
+
+std::optional<ReadingFileError> SaveReadingFile(const std::filesystem::path& path,
+                                                std::string_view bytes) {
+    const auto failure = [&path](const std::string& reason) {
+        return ReadingFileError{"The file " + path.string() + " could not be saved: " + reason};
+    };
+    // The rename below would replace a write-protected file without asking,
+    // which the file's owner meant to prevent.
+    std::error_code error;
+    const std::filesystem::file_status target = std::filesystem::status(path, error);
+    if (std::filesystem::exists(target) &&
+        (target.permissions() & std::filesystem::perms::owner_write) ==
+            std::filesystem::perms::none) {
+        return failure(std::make_error_code(std::errc::permission_denied).message());
+    }
+
+    std::filesystem::path sidePath = path;
+    sidePath += ".saving";
+    std::ofstream side(sidePath, std::ios::binary | std::ios::trunc);
+    if (!side) {
+        return failure(std::strerror(errno));
+    }
+    side.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    side.close();
+    if (side.fail()) {
+        const std::string reason = std::strerror(errno);
+        std::filesystem::remove(sidePath, error);
+        return failure(reason);
+    }
+    std::filesystem::rename(sidePath, path, error);
+    if (error) {
+        const std::string reason = error.message();
+        std::filesystem::remove(sidePath, error);
+        return failure(reason);
+    }
+    return std::nullopt;
+}
+
+}  // namespace tavrinel

@@ -1,0 +1,88 @@
+// The reading file (.tvl): the birth data of a chart as 17 lightly scrambled
+// single-byte lines, and the text transform that the remembered reminder date
+// shares. Plain bytes in, plain bytes out, so the window, the command line and
+// the fuzzer all go through the same code.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "chart/birth_form.h"
+#include "chart/chart_state.h"
+
+namespace tavrinel {
+
+// Added to every character code on scrambling and taken off on unscrambling;
+// files and the settings store both depend on it, so it never changes.
+// 14 is the smallest shift that lifts every scrambled byte above CR (13) and
+// LF (10): no content, not even a control character, can ever split a line of
+// a file. Kept that small so only the codes 242-255 are lost on saving, and it
+// turns the settings key "Duration" into characters that are neither '/' nor
+// '\' (which the settings store would read as group separators).
+inline constexpr int ReadingFileShift = 14;
+
+inline constexpr int kReadingFileLineCount = 17;
+inline constexpr std::string_view kReadingFileExtension = "tvl";
+inline constexpr std::string_view kReadingFileLineEnd = "\r\n";
+inline constexpr std::string_view kCheckFileMessage = "Please Check The File.";
+inline constexpr std::string_view kTrueText = "True";
+inline constexpr std::string_view kFalseText = "False";
+
+// A file larger than this cannot have been written by the program (17 short
+// lines); only its beginning is read, so a wrongly chosen huge file costs
+// nothing.
+inline constexpr std::size_t kMaxReadingFileBytes = 1 << 20;
+
+// Both work on single-byte (Latin-1) text: the input in reverse order with
+// every code moved by the shift; a character that would leave 0..255 is left
+// out.
+[[nodiscard]] std::string ScrambleText(std::string_view latin1);
+[[nodiscard]] std::string UnscrambleText(std::string_view latin1);
+
+// The form keeps UTF-8; the file and the settings keep Latin-1. A character
+// outside Latin-1, and any byte that is not valid UTF-8, becomes '?'.
+[[nodiscard]] std::string Utf8ToLatin1(std::string_view utf8);
+[[nodiscard]] std::string Latin1ToUtf8(std::string_view latin1);
+
+// The exact bytes of the file for a calculated chart. Line 7 is the zone's
+// list index as the window shows it at saving time, not taken from the chart.
+[[nodiscard]] std::string WriteReadingFile(const ChartState& chart, int zoneIndex);
+
+// The 17 lines of a file, still scrambled. Lines end at CR LF, and also at a
+// lone LF or CR so a file that passed through another system's editor still
+// opens. Missing lines are empty; anything after the 17th line is ignored.
+[[nodiscard]] std::array<std::string, kReadingFileLineCount> SplitReadingFile(
+    std::string_view bytes);
+
+// Sets the form from a file's bytes. Nothing in the bytes can make this fail:
+// a damaged line leaves its list selection as it was, a direction or
+// daylight-saving line that is neither "True" nor "False" selects East, South
+// or checked, and a text line replaces its box unchanged (empty empties it).
+// A degree or minute line longer than the box's three characters is kept
+// whole, so that ValidateBirthForm refuses it ("Please enter only numbers")
+// rather than a shortened number being calculated.
+void ApplyReadingFile(std::string_view bytes, BirthForm& form);
+
+// The only extension check: the last three characters are exactly "tvl".
+[[nodiscard]] bool HasReadingFileExtension(std::string_view path);
+
+struct ReadingFileError {
+    std::string Message;  // shown with the error icon
+};
+
+// Open as the window and the command line do it: refuses a path without the
+// extension ("Please Check The File.") before touching the file, and a file
+// that cannot be read; either way the form is left as it was.
+[[nodiscard]] std::optional<ReadingFileError> OpenReadingFile(const std::filesystem::path& path,
+                                                              BirthForm& form);
+
+// Writes the bytes so that the file is either the new one or the old one:
+// into a side file first, then renamed over the target. A failure names the
+// file and leaves any earlier file untouched.
+[[nodiscard]] std::optional<ReadingFileError> SaveReadingFile(const std::filesystem::path& path,
+                                                              std::string_view bytes);
+
+}  // namespace tavrinel
