@@ -266,8 +266,10 @@ void BuildDignityReading(const ChartState& chart, ReadingSink& sink) {
     // that sets neither (the bare line breaks) carries what was in force.
     int colour = kHeadingColour;
     bool bold = false;
+    std::string run;  // reused, so a reading costs one allocation, not forty
+    run.reserve(256);
     const auto append = [&](std::string_view text, int breaks) {
-        std::string run(text);
+        run.assign(text);
         for (int i = 0; i < breaks; ++i) {
             run += kLineBreak;
         }
