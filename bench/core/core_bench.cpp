@@ -1,0 +1,121 @@
+// Speed of the calculation core: one whole chart, and the batch mode of the
+// command line over generated charts.
+//
+//   build/bench/core/core_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <sstream>
+#include <streambuf>
+#include <string>
+
+#include "chart/birth_form.h"
+#include "cli/batch.h"
+#include "reading/calculation.h"
+#include "reading/time_zone_table.h"
+
+namespace tavrinel {
+namespace {
+
+class DiscardingSink final : public ReadingSink {
+public:
+    void Clear() override {}
+    void Append(std::string_view text, int, bool) override { benchmark::DoNotOptimize(text.data()); }
+    void ShowReadingPanel() override {}
+};
+
+// An output stream that throws its bytes away without storing them.
+class NullBuffer final : public std::streambuf {
+protected:
+    int overflow(int c) override { return c; }
+    std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
+};
+
+BirthForm AnnsForm() {
+    BirthForm form;
+    form.Name = "Ann";
+    form.LatDeg = "28";
+    form.LatMin = "36";
+    form.LonDeg = "77";
+    form.LonMin = "12";
+    form.City = "New Delhi";
+    form.State = "Delhi";
+    form.Country = "India";
+    form.DayIndex = 14;
+    form.MonthIndex = 6;
+    form.YearIndex = 1990 - kFirstYear;
+    form.HourIndex = 12;
+    form.ZoneIndex = 34;
+    return form;
+}
+
+// Time base, Moon, planets and nodes, and the reading's runs.
+void BM_WholeCalculation(benchmark::State& state) {
+    ChartState chart;
+    LoadTimeZoneTables(chart);
+    CopyFormToChart(AnnsForm(), chart);
+    DiscardingSink sink;
+    for (auto _ : state) {
+        RunEngines(chart);
+        BuildDignityReading(chart, sink);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_WholeCalculation);
+
+std::string GeneratedCharts(int count) {
+    std::mt19937 random(20261207);
+    auto pick = [&random](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    std::string lines;
+    for (int i = 0; i < count; ++i) {
+        lines += R"({"PersonName":"Person )" + std::to_string(i) +
+                 R"(","BirthDay":)" + std::to_string(pick(1, 28)) +
+                 R"(,"BirthMonth":)" + std::to_string(pick(1, 12)) +
+                 R"(,"BirthYear":)" + std::to_string(pick(kFirstYear, kLastYear)) +
+                 R"(,"BirthHour":)" + std::to_string(pick(0, 24)) +
+                 R"(,"BirthMinute":)" + std::to_string(pick(0, 59)) +
+                 R"(,"TimeZone":)" + std::to_string(pick(0, kZoneCount - 1)) +
+                 R"(,"LatDegrees":)" + std::to_string(pick(0, 89)) +
+                 R"(,"LatMinutes":)" + std::to_string(pick(0, 59)) +
+                 R"(,"LatDirection":")" + (pick(0, 1) ? "N" : "S") +
+                 R"(","LonDegrees":)" + std::to_string(pick(0, 179)) +
+                 R"(,"LonMinutes":)" + std::to_string(pick(0, 59)) +
+                 R"(,"LonDirection":")" + (pick(0, 1) ? "E" : "W") +
+                 R"(","DaylightSaving":)" + (pick(0, 1) ? "true" : "false") +
+                 R"(,"CityName":"City","StateName":"State","CountryName":"Country"})" + "\n";
+    }
+    return lines;
+}
+
+void BM_Batch(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    const std::string input = GeneratedCharts(count);
+    NullBuffer discard;
+    std::ostream out(&discard);
+    for (auto _ : state) {
+        std::istringstream in(input);
+        benchmark::DoNotOptimize(cli::RunBatch(in, out));
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+}
+BENCHMARK(BM_Batch)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tavrinel
+
+BENCHMARK_MAIN();
+namespace tavrinel { namespace {
+void BM_EnginesOnly(benchmark::State& state) {
+    ChartState chart; LoadTimeZoneTables(chart); CopyFormToChart(AnnsForm(), chart);
+    for (auto _ : state) { RunEngines(chart); benchmark::ClobberMemory(); }
+}
+BENCHMARK(BM_EnginesOnly);
+void BM_ReadingOnly(benchmark::State& state) {
+    ChartState chart; LoadTimeZoneTables(chart); CopyFormToChart(AnnsForm(), chart); RunEngines(chart);
+    DiscardingSink sink;
+    for (auto _ : state) { BuildDignityReading(chart, sink); benchmark::ClobberMemory(); }
+}
+BENCHMARK(BM_ReadingOnly);
+}}

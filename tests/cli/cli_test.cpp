@@ -1,0 +1,176 @@
+#include "cli/cli_main.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace tavrinel::cli {
+namespace {
+
+struct Result {
+    int Status;
+    std::string Out;
+    std::string Err;
+};
+
+Result RunTool(std::vector<std::string> args, const std::string& input = "") {
+    args.insert(args.begin(), "tavrinel-cli");
+    std::vector<const char*> argv;
+    for (const std::string& a : args) argv.push_back(a.c_str());
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    const int status = RunCli(static_cast<int>(argv.size()), argv.data(), in, out, err);
+    return {status, out.str(), err.str()};
+}
+
+const std::vector<std::string> kAnn = {"--name", "Ann",  "--date", "1990-07-15", "--time",
+                                       "12:00",  "--zone", "34",   "--lat",      "28:36N",
+                                       "--lon",  "77:12E"};
+
+std::vector<std::string> AnnWith(const std::string& option, const std::string& value) {
+    std::vector<std::string> args = kAnn;
+    for (std::size_t i = 0; i + 1 < args.size(); i += 2) {
+        if (args[i] == option) {
+            args[i + 1] = value;
+            return args;
+        }
+    }
+    args.push_back(option);
+    args.push_back(value);
+    return args;
+}
+
+// A refusal is one line on standard error naming the option, status 2, and
+// nothing at all on standard output.
+void ExpectRefused(const Result& r, const std::string& option) {
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_EQ(r.Out, "");
+    EXPECT_EQ(r.Err.find("tavrinel-cli: " + option + ":"), 0u) << r.Err;
+    EXPECT_EQ(std::count(r.Err.begin(), r.Err.end(), '\n'), 1) << r.Err;
+}
+
+TEST(CliRefusals, EachBadOptionNamesItselfAndWhatItAccepts) {
+    const std::pair<std::string, std::string> bad[] = {
+        {"--date", "1900-12-31"}, {"--date", "2051-01-01"}, {"--date", "1990-13-01"},
+        {"--date", "1990-7-15"},  {"--time", "25:00"},      {"--time", "12:60"},
+        {"--time", "noon"},       {"--zone", "71"},         {"--zone", "-1"},
+        {"--zone", "XYZ"},        {"--lat", "28:36"},       {"--lat", "1000:00N"},
+        {"--lat", "28:36E"},      {"--lon", "77:12N"},      {"--lon", "77:12X"},
+        {"--format", "html"},
+    };
+    for (const auto& [option, value] : bad) {
+        SCOPED_TRACE(option + " " + value);
+        ExpectRefused(RunTool(AnnWith(option, value)), option);
+    }
+}
+
+TEST(CliRefusals, DatesUseTheWindowsChecksAndMessages) {
+    Result r = RunTool(AnnWith("--date", "1901-02-29"));
+    ExpectRefused(r, "--date");
+    EXPECT_NE(r.Err.find("Please Enter Correct Date Or Month!"), std::string::npos);
+    r = RunTool(AnnWith("--date", "1990-04-31"));
+    ExpectRefused(r, "--date");
+    EXPECT_NE(r.Err.find("Please Enter Correct Date Or Month !"), std::string::npos);
+    EXPECT_EQ(RunTool(AnnWith("--date", "2000-02-29")).Status, 0);
+    EXPECT_EQ(RunTool(AnnWith("--time", "24:00")).Status, 0);
+}
+
+TEST(CliRefusals, MissingAndUnknownOptions) {
+    std::vector<std::string> noDate = kAnn;
+    noDate.erase(noDate.begin() + 2, noDate.begin() + 4);
+    ExpectRefused(RunTool(noDate), "--date");
+    ExpectRefused(RunTool(AnnWith("--name", "")), "--name");
+
+    const Result unknown = RunTool({"--colour", "red"});
+    EXPECT_EQ(unknown.Status, 2);
+    EXPECT_EQ(unknown.Out, "");
+    EXPECT_NE(unknown.Err.find("--colour"), std::string::npos);
+}
+
+TEST(CliZones, AbbreviationsAndTheAmbiguousOne) {
+    EXPECT_EQ(RunTool(AnnWith("--zone", "ist")).Status, 0);
+    const Result nst = RunTool(AnnWith("--zone", "NST"));
+    ExpectRefused(nst, "--zone");
+    EXPECT_NE(nst.Err.find("50"), std::string::npos);
+    EXPECT_NE(nst.Err.find("52"), std::string::npos);
+
+    const Result list = RunTool({"--zones"});
+    EXPECT_EQ(list.Status, 0);
+    EXPECT_EQ(std::count(list.Out.begin(), list.Out.end(), '\n'), 71);
+    EXPECT_NE(list.Out.find("34  Indian Time, IST, +5.3\n"), std::string::npos);
+}
+
+nlohmann::json JsonOf(const std::string& line) { return nlohmann::json::parse(line); }
+
+const char* kGoodLine =
+    R"({"PersonName":"Ann","BirthDay":15,"BirthMonth":7,"BirthYear":1990,"BirthHour":12,)"
+    R"("BirthMinute":0,"TimeZone":34,"LatDegrees":28,"LatMinutes":36,"LatDirection":"N",)"
+    R"("LonDegrees":77,"LonMinutes":12,"LonDirection":"E","DaylightSaving":false,)"
+    R"("CityName":"New Delhi","StateName":"Delhi","CountryName":"India"})";
+
+TEST(CliBatch, BadLinesAreReportedInPlaceAndTheRunGoesOn) {
+    std::string good = kGoodLine;
+    auto replace = [&good](const std::string& from, const std::string& to) {
+        std::string line = good;
+        line.replace(line.find(from), from.size(), to);
+        return line;
+    };
+    const std::vector<std::pair<std::string, std::string>> lines = {
+        {good, ""},
+        {"{not json", "malformed JSON"},
+        {"[1,2,3]", "a line must hold one JSON object"},
+        {replace("\"BirthDay\":15,", ""), "BirthDay: missing"},
+        {replace("\"BirthDay\":15", "\"BirthDay\":\"15\""), "BirthDay: accepts a whole number from 1 to 31"},
+        {replace("\"BirthDay\":15", "\"BirthDay\":15.5"), "BirthDay: accepts a whole number from 1 to 31"},
+        {replace("\"BirthYear\":1990", "\"BirthYear\":1900"), "BirthYear: accepts a whole number from 1901 to 2050"},
+        {replace("\"TimeZone\":34", "\"TimeZone\":71"), "TimeZone: accepts a whole number from 0 to 70"},
+        {replace("\"LatDirection\":\"N\"", "\"LatDirection\":\"E\""), "LatDirection: accepts \"N\" or \"S\""},
+        {replace("\"DaylightSaving\":false", "\"DaylightSaving\":0"), "DaylightSaving: accepts true or false"},
+        {replace("\"BirthMonth\":7", "\"BirthMonth\":4"), ""},
+        {replace("\"BirthDay\":15,\"BirthMonth\":7", "\"BirthDay\":31,\"BirthMonth\":4"), "Please Enter Correct Date Or Month !"},
+        {replace("\"PersonName\":\"Ann\"", "\"PersonName\":\"\""), "Please Enter Your Name"},
+        {replace("\"CityName\":\"New Delhi\"", "\"CityName\":null"), "CityName: accepts a text"},
+        {good, ""},
+    };
+    std::string input;
+    for (const auto& [line, _] : lines) input += line + "\n";
+    input += "\n";  // blank lines are passed over
+
+    const Result r = RunTool({"--batch", "-"}, input);
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Err, "");
+    std::istringstream out(r.Out);
+    std::string line;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        ASSERT_TRUE(std::getline(out, line)) << i;
+        const auto object = JsonOf(line);
+        EXPECT_EQ(object["line"], i + 1);
+        if (lines[i].second.empty()) {
+            EXPECT_FALSE(object.contains("error")) << line;
+            EXPECT_EQ(object["GrahaNames"].size(), 9u);
+        } else {
+            EXPECT_EQ(object.value("error", ""), lines[i].second) << i;
+        }
+    }
+    EXPECT_FALSE(std::getline(out, line));
+}
+
+TEST(CliBatch, AllGoodLinesExitZeroAndMatchTheSingleChart) {
+    const Result batch = RunTool({"--batch", "-"}, std::string(kGoodLine) + "\n");
+    EXPECT_EQ(batch.Status, 0);
+    auto fromBatch = JsonOf(batch.Out);
+    fromBatch.erase("line");
+    const Result single = RunTool(AnnWith("--format", "json"));
+    EXPECT_EQ(single.Status, 0);
+    EXPECT_EQ(fromBatch, JsonOf(single.Out));
+}
+
+TEST(CliBatch, UnreadableFileIsRefused) {
+    ExpectRefused(RunTool({"--batch", "/nonexistent/charts.jsonl"}), "--batch");
+}
+
+}  // namespace
+}  // namespace tavrinel::cli
