@@ -131,13 +131,15 @@ std::variant<BirthForm, std::string> ParseBatchLine(const std::string& line) {
 }
 
 int RunBatch(std::istream& in, std::ostream& out) {
-    // One chart record for the whole run, as the window has one for its life:
-    // memory stays flat however long the input is.
+    // One chart record and one output buffer for the whole run, as the window
+    // has one record for its life: memory stays flat however long the input.
     ChartState chart;
     TextCollector reading;
+    std::string buffer;
     std::string line;
     long lineNumber = 0;
     bool anyBad = false;
+    constexpr std::size_t kFlushBytes = 1 << 16;
     while (std::getline(in, line)) {
         ++lineNumber;
         if (IsBlank(line)) {
@@ -146,14 +148,18 @@ int RunBatch(std::istream& in, std::ostream& out) {
         auto parsed = ParseBatchLine(line);
         if (auto* message = std::get_if<std::string>(&parsed)) {
             anyBad = true;
-            out << json{{"line", lineNumber}, {"error", *message}}.dump() << '\n';
-            continue;
+            AppendErrorJson(buffer, lineNumber, *message);
+        } else {
+            CalculateChart(std::get<BirthForm>(parsed), chart, reading);
+            AppendChartJson(buffer, chart, reading.Text(), lineNumber);
         }
-        CalculateChart(std::get<BirthForm>(parsed), chart, reading);
-        json result = ChartJson(chart, reading.Text());
-        result["line"] = lineNumber;
-        out << JsonLine(result) << '\n';
+        if (buffer.size() >= kFlushBytes) {
+            out << buffer;
+            buffer.clear();
+        }
     }
+    out << buffer;
+    out.flush();
     return anyBad ? 1 : 0;
 }
 

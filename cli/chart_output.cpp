@@ -2,6 +2,8 @@
 
 #include <iomanip>
 
+#include "cli/json_writer.h"
+
 namespace tavrinel::cli {
 
 namespace {
@@ -60,32 +62,50 @@ void TerminalSink::Append(std::string_view text, int colourIndex, bool bold) {
     }
 }
 
-nlohmann::json ChartJson(const ChartState& chart, std::string_view reading) {
+void AppendChartJson(std::string& out, const ChartState& chart, std::string_view reading,
+                     long line) {
     const DignityAnalysis analysis = ClassifyGrahas(chart);
-    nlohmann::json dignities = nlohmann::json::array();
-    nlohmann::json statusLines = nlohmann::json::array();
-    for (int g = 0; g < kGrahaCount; ++g) {
-        dignities.push_back(DignityName(analysis.Dignities[g]));
-        statusLines.push_back(analysis.StatusLines[g]);
+    JsonWriter json(out);
+    json.BeginObject();
+    if (line > 0) {
+        json.Field("line", line);
     }
-    return nlohmann::json{
-        {"PersonName", chart.PersonName},
-        {"GrahaNames", chart.GrahaNames},
-        {"PlanetPositionTexts", chart.PlanetPositionTexts},
-        {"MoonPositionText", chart.MoonPositionText},
-        {"Dignities", std::move(dignities)},
-        {"StatusLines", std::move(statusLines)},
-        {"Reading", reading},
+    json.Field("PersonName", chart.PersonName);
+    const auto array = [&json](std::string_view key, const auto& values) {
+        json.BeginArray(key);
+        for (const auto& value : values) {
+            json.Element(value);
+        }
+        json.EndArray();
     };
+    array("GrahaNames", chart.GrahaNames);
+    array("PlanetPositionTexts", chart.PlanetPositionTexts);
+    json.Field("MoonPositionText", chart.MoonPositionText);
+    std::array<std::string_view, kGrahaCount> dignities;
+    for (int g = 0; g < kGrahaCount; ++g) {
+        dignities[g] = DignityName(analysis.Dignities[g]);
+    }
+    array("Dignities", dignities);
+    array("StatusLines", analysis.StatusLines);
+    json.Field("Reading", reading);
+    json.EndObject();
+    out += '\n';
 }
 
-std::string JsonLine(const nlohmann::json& object) {
-    return object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+void AppendErrorJson(std::string& out, long line, std::string_view message) {
+    JsonWriter json(out);
+    json.BeginObject();
+    json.Field("line", line);
+    json.Field("error", message);
+    json.EndObject();
+    out += '\n';
 }
 
 void PrintChart(std::ostream& out, const ChartState& chart, OutputFormat format) {
     if (format == OutputFormat::Json) {
-        out << JsonLine(ChartJson(chart, ReadingText(chart))) << '\n';
+        std::string text;
+        AppendChartJson(text, chart, ReadingText(chart));
+        out << text;
         return;
     }
     PrintTable(out, chart, ClassifyGrahas(chart));

@@ -2,7 +2,6 @@
 // plain or coloured text, or one JSON object.
 #pragma once
 
-#include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
 
@@ -39,12 +38,14 @@ private:
     bool colour_;
 };
 
-// The object written per chart, in batch mode and for --format json, from a
-// calculated chart and the text its reading produced.
-nlohmann::json ChartJson(const ChartState& chart, std::string_view reading);
+// Appends the object written per chart (batch mode and --format json) for a
+// calculated chart and the text its reading produced, and a newline. A batch
+// gives the input's line number; 0 leaves it out.
+void AppendChartJson(std::string& out, const ChartState& chart, std::string_view reading,
+                     long line = 0);
 
-// JSON text of one line; a name that is not valid UTF-8 is repaired, not fatal.
-std::string JsonLine(const nlohmann::json& object);
+// Appends {"line": N, "error": "..."} and a newline.
+void AppendErrorJson(std::string& out, long line, std::string_view message);
 
 // Prints a chart whose engines have run, in the given format.
 void PrintChart(std::ostream& out, const ChartState& chart, OutputFormat format);

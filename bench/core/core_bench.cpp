@@ -102,20 +102,32 @@ void BM_Batch(benchmark::State& state) {
 }
 BENCHMARK(BM_Batch)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+// The two halves of a calculation, to see where the time goes.
+void BM_EnginesOnly(benchmark::State& state) {
+    ChartState chart;
+    LoadTimeZoneTables(chart);
+    CopyFormToChart(AnnsForm(), chart);
+    for (auto _ : state) {
+        RunEngines(chart);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_EnginesOnly);
+
+void BM_ReadingOnly(benchmark::State& state) {
+    ChartState chart;
+    LoadTimeZoneTables(chart);
+    CopyFormToChart(AnnsForm(), chart);
+    RunEngines(chart);
+    DiscardingSink sink;
+    for (auto _ : state) {
+        BuildDignityReading(chart, sink);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_ReadingOnly);
+
 }  // namespace
 }  // namespace tavrinel
 
 BENCHMARK_MAIN();
-namespace tavrinel { namespace {
-void BM_EnginesOnly(benchmark::State& state) {
-    ChartState chart; LoadTimeZoneTables(chart); CopyFormToChart(AnnsForm(), chart);
-    for (auto _ : state) { RunEngines(chart); benchmark::ClobberMemory(); }
-}
-BENCHMARK(BM_EnginesOnly);
-void BM_ReadingOnly(benchmark::State& state) {
-    ChartState chart; LoadTimeZoneTables(chart); CopyFormToChart(AnnsForm(), chart); RunEngines(chart);
-    DiscardingSink sink;
-    for (auto _ : state) { BuildDignityReading(chart, sink); benchmark::ClobberMemory(); }
-}
-BENCHMARK(BM_ReadingOnly);
-}}

@@ -174,3 +174,29 @@ TEST(CliBatch, UnreadableFileIsRefused) {
 
 }  // namespace
 }  // namespace tavrinel::cli
+
+#include "cli/json_writer.h"
+
+namespace tavrinel::cli {
+namespace {
+
+TEST(JsonWriter, EscapesAndRepairsWhatANameMayHold) {
+    std::string out;
+    AppendJsonString(out, "a\"b\\c\r\n\t\x01 \xC2\xB0 \xFF\xC3");
+    EXPECT_EQ(out, R"("a\"b\\c\r\n\t\u0001 ° \ufffd\ufffd")");
+    // Overlong forms and surrogates are not valid UTF-8 either.
+    out.clear();
+    AppendJsonString(out, "\xC0\xAF\xED\xA0\x80");
+    EXPECT_EQ(nlohmann::json::parse(out), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
+}
+
+TEST(JsonWriter, NameWithBrokenUtf8StillGivesValidJson) {
+    std::vector<std::string> args = AnnWith("--name", "Ann\xFF");
+    args.insert(args.end(), {"--format", "json"});
+    const Result r = RunTool(args);
+    ASSERT_EQ(r.Status, 0);
+    EXPECT_EQ(nlohmann::json::parse(r.Out)["PersonName"], "Ann\xEF\xBF\xBD");
+}
+
+}  // namespace
+}  // namespace tavrinel::cli
