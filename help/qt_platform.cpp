@@ -7,10 +7,22 @@
 
 namespace tavrinel {
 
+namespace {
+
+// The program's texts break lines with a lone CR, which a Qt label does not
+// show as a break.
+QString ForDisplay(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+}  // namespace
+
 BoxAnswer QtMessageService::Show(QWidget* parent, const QString& title, const QString& text,
                                  BoxIcon icon, BoxButtons buttons) {
     QMessageBox box(icon == BoxIcon::Error ? QMessageBox::Critical : QMessageBox::Information,
-                    title, text,
+                    title, ForDisplay(text),
                     buttons == BoxButtons::YesNo ? (QMessageBox::Yes | QMessageBox::No)
                                                  : QMessageBox::Ok,
                     parent);
@@ -64,14 +76,46 @@ std::optional<QString> QtFileDialogService::GetOpenFileName(QWidget* parent,
 
 void QtWebService::OpenUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
 
+namespace {
+
+// QSettings reads '/' and '\\' in a key as group separators, so a key holding
+// one would be stored under another name than it is read back by; '%' is
+// escaped too so that the escaping itself cannot collide.
+QString SettingsKeyPart(const QString& part) {
+    QString escaped;
+    escaped.reserve(part.size());
+    for (QChar c : part) {
+        if (c == QLatin1Char('%') || c == QLatin1Char('/') || c == QLatin1Char('\\')) {
+            escaped += QLatin1Char('%');
+            escaped += QString::number(c.unicode(), 16).rightJustified(2, QLatin1Char('0'));
+        } else {
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+QString SettingsPath(const QString& section, const QString& key) {
+    return SettingsKeyPart(section) + QLatin1Char('/') + SettingsKeyPart(key);
+}
+
+}  // namespace
+
 QString QtSettingsStore::Get(const QString& section, const QString& key) {
     QSettings settings(QCoreApplication::applicationName(), QCoreApplication::applicationName());
-    return settings.value(section + "/" + key).toString();
+    const QVariant value = settings.value(SettingsPath(section, key));
+    // An unquoted comma in a hand-edited file makes QSettings split the text
+    // into a list; joining gives back what the file says.
+    if (value.typeId() == QMetaType::QStringList) {
+        return value.toStringList().join(QLatin1Char(','));
+    }
+    return value.toString();
 }
 
 void QtSettingsStore::Set(const QString& section, const QString& key, const QString& value) {
     QSettings settings(QCoreApplication::applicationName(), QCoreApplication::applicationName());
-    settings.setValue(section + "/" + key, value);
+    settings.setValue(SettingsPath(section, key), value);
+    settings.sync();
 }
 
 QDate SystemClock::Today() { return QDate::currentDate(); }

@@ -1,0 +1,132 @@
+#include "help/about_window.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "help/program_icon.h"
+#include "help/web_links.h"
+
+namespace tavrinel {
+
+namespace {
+
+constexpr int kIconSize = 64;
+constexpr int kTextWidth = 380;  // pixels; keeps Label1 to a few comfortable lines
+constexpr int kTitlePointSize = 14;
+constexpr int kTextPointSize = 9;
+const QColor kLinkColour(192, 31, 120);  // the main window's magenta
+
+// Verdana where it is installed, else the system's sans-serif.
+QFont VerdanaFont(int pointSize, bool bold) {
+    QFont font(QStringList{QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+QFrame* MakeLine(const QString& name, QWidget* parent) {
+    auto* line = new QFrame(parent);
+    line->setObjectName(name);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+}  // namespace
+
+ClickableLabel::ClickableLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        emit clicked();
+        event->accept();
+        return;
+    }
+    QLabel::mouseReleaseEvent(event);
+}
+
+void ClickableLabel::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+        event->key() == Qt::Key_Enter) {
+        emit clicked();
+        event->accept();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+frmAbout::frmAbout(WebService& web, QWidget* parent) : QDialog(parent), web_(web) {
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QString::fromLatin1(kAboutCaption));
+    setWindowIcon(ProgramIcon());
+    setModal(true);
+
+    picIcon = new QLabel(this);
+    picIcon->setObjectName(QStringLiteral("picIcon"));
+    picIcon->setPixmap(ProgramIconPixmap(kIconSize));
+    picIcon->setFixedSize(kIconSize, kIconSize);
+
+    Label2 = new QLabel(QString::fromLatin1(kAboutCaption), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setFont(VerdanaFont(kTitlePointSize, true));
+
+    Line1 = MakeLine(QStringLiteral("Line1"), this);
+
+    Label1 = new QLabel(QString::fromLatin1(kAboutText), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(VerdanaFont(kTextPointSize, false));
+    Label1->setWordWrap(true);
+    Label1->setFixedWidth(kTextWidth);
+
+    lblHomePage = new ClickableLabel(
+        QStringLiteral("Click here to visit us at %1").arg(QString::fromLatin1(kHomePageAddress)),
+        this);
+    lblHomePage->setObjectName(QStringLiteral("lblHomePage"));
+    QFont linkFont = VerdanaFont(kTextPointSize, false);
+    linkFont.setUnderline(true);
+    lblHomePage->setFont(linkFont);
+    QPalette linkPalette = lblHomePage->palette();
+    linkPalette.setColor(QPalette::WindowText, kLinkColour);
+    lblHomePage->setPalette(linkPalette);
+    lblHomePage->setToolTip(QString::fromLatin1(kHomePageAddress));
+    connect(lblHomePage, &ClickableLabel::clicked, this, [this] { OpenHomePage(web_); });
+
+    Line2 = MakeLine(QStringLiteral("Line2"), this);
+
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* heading = new QHBoxLayout;
+    heading->setSpacing(16);
+    heading->addWidget(picIcon);
+    heading->addWidget(Label2, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdOK);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(20, 18, 20, 14);
+    layout->setSpacing(12);
+    layout->addLayout(heading);
+    layout->addWidget(Line1);
+    layout->addWidget(Label1);
+    layout->addWidget(lblHomePage);
+    layout->addWidget(Line2);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    cmdOK->setFocus();
+}
+
+}  // namespace tavrinel
