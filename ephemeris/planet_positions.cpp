@@ -220,7 +220,27 @@ void LoadOrbitElements(ChartState& chart, int index, double d) {
     chart.OrbitMeanLongitude = ReduceRadians(AngleWithRate(row.mean, row.meanRate, T));
 }
 
-void GeocentricLongitude(ChartState& chart, int index, double d) {
+namespace {
+
+// The Earth's heliocentric position, the observer of every body.
+struct EarthPosition {
+    double x, y;
+};
+
+EarthPosition EarthAt(ChartState& chart, double d) {
+    LoadOrbitElements(chart, kBodySun, d);
+    const double aE = chart.OrbitSemiMajorAxis;
+    const double eE = chart.OrbitEccentricity;
+    const double periE = chart.OrbitPerihelionLongitude;
+    const double LE = chart.OrbitMeanLongitude;
+    // Heliocentric ecliptic coordinates from the conic r = a(1-e^2)/(1+e cos v).
+    const double nuE = TrueAnomaly(ReduceRadians(LE - periE), eE);
+    const double rE = aE * (1 - eE * eE) / (1 + eE * std::cos(nuE));
+    return {rE * std::cos(nuE + periE), rE * std::sin(nuE + periE)};
+}
+
+// The body's longitude seen from a given Earth position, into PlanetLongitude.
+void LongitudeFromEarth(ChartState& chart, int index, double d, const EarthPosition& earth) {
     LoadOrbitElements(chart, index, d);
     const double a = chart.OrbitSemiMajorAxis;
     const double e = chart.OrbitEccentricity;
@@ -228,18 +248,6 @@ void GeocentricLongitude(ChartState& chart, int index, double d) {
     const double node = chart.OrbitNodeLongitude;
     const double peri = chart.OrbitPerihelionLongitude;
     const double L = chart.OrbitMeanLongitude;
-
-    LoadOrbitElements(chart, kBodySun, d);
-    const double aE = chart.OrbitSemiMajorAxis;
-    const double eE = chart.OrbitEccentricity;
-    const double periE = chart.OrbitPerihelionLongitude;
-    const double LE = chart.OrbitMeanLongitude;
-
-    // Heliocentric ecliptic coordinates from the conic r = a(1-e^2)/(1+e cos v).
-    const double nuE = TrueAnomaly(ReduceRadians(LE - periE), eE);
-    const double rE = aE * (1 - eE * eE) / (1 + eE * std::cos(nuE));
-    const double xE = rE * std::cos(nuE + periE);
-    const double yE = rE * std::sin(nuE + periE);
 
     double x = 0;
     double y = 0;
@@ -251,7 +259,7 @@ void GeocentricLongitude(ChartState& chart, int index, double d) {
         y = r * (std::sin(node) * std::cos(u) + std::sin(u) * std::cos(node) * std::cos(i));
     }
 
-    double longitude = ArcTan2(y - yE, x - xE) * kDegreesPerRadian;
+    double longitude = ArcTan2(y - earth.y, x - earth.x) * kDegreesPerRadian;
     while (longitude > kFullCircle) {
         longitude -= kFullCircle;
     }
@@ -259,6 +267,13 @@ void GeocentricLongitude(ChartState& chart, int index, double d) {
         longitude += kFullCircle;
     }
     chart.PlanetLongitude = longitude;
+}
+
+}  // namespace
+
+void GeocentricLongitude(ChartState& chart, int index, double d) {
+    const EarthPosition earth = EarthAt(chart, d);
+    LongitudeFromEarth(chart, index, d, earth);
 }
 
 double TrueAnomaly(double M, double e) {
@@ -323,8 +338,11 @@ void ComputePlanetPositions(ChartState& chart) {
                    chart.BirthMinute, chart.ZoneShiftHours * 60 + chart.ZoneShiftMinutes);
     const double d = DaysFromJ2000(ut.year, ut.month, ut.day, ut.hour, ut.minute);
 
+    // The Earth's orbit is the same for every body at this moment: solving it
+    // once gives the very same numbers as solving it six times.
+    const EarthPosition earth = EarthAt(chart, d);
     for (int body = 0; body < kTheoryBodyCount; ++body) {
-        GeocentricLongitude(chart, body, d);
+        LongitudeFromEarth(chart, body, d, earth);
         chart.PlanetLongitude =
             WithoutAyanamsa(chart.PlanetLongitude, chart.PlanetAyanamsaCorrection);
         chart.TheoryPositionTexts[static_cast<std::size_t>(body)] =

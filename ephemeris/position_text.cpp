@@ -1,5 +1,6 @@
 #include "ephemeris/position_text.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "chart/chart_state.h"
@@ -50,16 +51,24 @@ std::string FormatSignPosition(double x) {
     const double degreesInSign = std::fmod(wholeDegrees, kDegreesPerSign);
     const double sign = std::fmod(std::floor(wholeDegrees / kDegreesPerSign), kSignsPerCircle);
 
-    const std::string_view codes = kSignAbbreviations;
-    std::string text = std::to_string(static_cast<int>(degreesInSign));
-    text += kDegreeSign;
-    text += ' ';
-    text += std::to_string(static_cast<int>(wholeMinutes));
-    text += "' ";
-    text += std::to_string(static_cast<int>(wholeSeconds));
-    text += "\" ";
-    text += codes.substr(static_cast<std::size_t>(sign) * kCodeLength, kCodeLength);
-    return text;
+    // One allocation per text: this runs ten times per chart.
+    std::string result;
+    result.reserve(24);
+    const auto number = [&result](double value) {
+        char digits[16];
+        const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<int>(value)).ptr;
+        result.append(digits, end);
+    };
+    number(degreesInSign);
+    result += kDegreeSign;
+    result += ' ';
+    number(wholeMinutes);
+    result += "' ";
+    number(wholeSeconds);
+    result += "\" ";
+    result += std::string_view(kSignAbbreviations)
+                  .substr(static_cast<std::size_t>(sign) * kCodeLength, kCodeLength);
+    return result;
 }
 
 std::optional<std::string> ShortPositionText(std::string_view longText) {
