@@ -1,5 +1,6 @@
 #include "cli/json_writer.h"
 
+#include <array>
 #include <charconv>
 
 namespace tavrinel::cli {
@@ -39,30 +40,45 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
 
 }  // namespace
 
+// Bytes that cannot be copied as they are: controls, the quote, the
+// backslash, and every non-ASCII byte (checked as UTF-8).
+constexpr std::array<bool, 256> kSpecialBytes = [] {
+    std::array<bool, 256> special{};
+    for (int c = 0; c < 256; ++c) {
+        special[c] = c < 0x20 || c == '"' || c == '\\' || c >= 0x80;
+    }
+    return special;
+}();
+
 void AppendJsonString(std::string& out, std::string_view text) {
+    out.reserve(out.size() + text.size() + 2);
     out += '"';
-    std::size_t plainStart = 0;
-    const auto flush = [&](std::size_t end) {
-        out.append(text.data() + plainStart, end - plainStart);
-    };
-    for (std::size_t i = 0; i < text.size();) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x20 && c != '"' && c != '\\' && c < 0x80) {
-            ++i;
-            continue;
+    const char* const data = text.data();
+    const std::size_t size = text.size();
+    std::size_t i = 0;
+    while (i < size) {
+        // Copy the longest run of ordinary bytes in one go.
+        std::size_t run = i;
+        while (run < size && !kSpecialBytes[static_cast<unsigned char>(data[run])]) {
+            ++run;
         }
+        out.append(data + i, run - i);
+        i = run;
+        if (i == size) {
+            break;
+        }
+        const auto c = static_cast<unsigned char>(data[i]);
         if (c >= 0x80) {
             const std::size_t length = Utf8SequenceLength(text, i);
-            if (length != 0) {
+            if (length == 0) {
+                out += kReplacement;
+                ++i;
+            } else {
+                out.append(data + i, length);
                 i += length;
-                continue;
             }
-            flush(i);
-            out += kReplacement;
-            plainStart = ++i;
             continue;
         }
-        flush(i);
         switch (c) {
             case '"': out += "\\\""; break;
             case '\\': out += "\\\\"; break;
@@ -76,9 +92,8 @@ void AppendJsonString(std::string& out, std::string_view text) {
                 out += kHex[c & 0xF];
             }
         }
-        plainStart = ++i;
+        ++i;
     }
-    flush(text.size());
     out += '"';
 }
 
