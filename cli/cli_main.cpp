@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "chart/birth_form.h"
+#include "chart/reading_file.h"
 #include "cli/batch.h"
 #include "cli/chart_output.h"
 #include "cli/cli_options.h"
@@ -17,6 +18,7 @@ namespace tavrinel::cli {
 namespace {
 
 constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;
 constexpr int kExitRefused = 2;
 
 struct Options {
@@ -26,6 +28,8 @@ struct Options {
     std::string Format = "text";
     bool ListZones = false;
     std::optional<std::string> Batch;
+    std::optional<std::string> File;  // a saved reading to calculate
+    std::optional<std::string> Save;  // where to write the reading file
 };
 
 // A refusal: the option it concerns and what went wrong.
@@ -70,7 +74,7 @@ std::optional<T> Take(const Parsed<T>& parsed, const char* option, std::optional
 }
 
 // The form of a single chart given by options, or why it is refused.
-std::variant<BirthForm, Refusal> BuildForm(const Options& options) {
+std::variant<BirthForm, Refusal> BuildForm(const Options& options, PlaceRule place) {
     const std::pair<const std::optional<std::string>*, const char*> required[] = {
         {&options.Name, "--name"}, {&options.Date, "--date"}, {&options.Time, "--time"},
         {&options.Zone, "--zone"}, {&options.Lat, "--lat"},   {&options.Lon, "--lon"},
@@ -99,8 +103,20 @@ std::variant<BirthForm, Refusal> BuildForm(const Options& options) {
     form.City = options.City;
     form.State = options.State;
     form.Country = options.Country;
-    if (const auto fault = ValidateBirthForm(form, PlaceRule::Optional)) {
+    if (const auto fault = ValidateBirthForm(form, place)) {
         return Refusal{std::string(OptionOf(fault->Field)), std::string(fault->Message)};
+    }
+    return form;
+}
+
+// The form of a saved reading, refused exactly as the window refuses it.
+std::variant<BirthForm, Refusal> FormFromFile(const std::string& path) {
+    BirthForm form;  // the window's input panel as it is at start
+    if (const auto error = OpenReadingFile(path, form)) {
+        return Refusal{path, error->Message};
+    }
+    if (const auto fault = ValidateBirthForm(form, PlaceRule::Required)) {
+        return Refusal{path, std::string(fault->Message)};
     }
     return form;
 }
@@ -143,6 +159,8 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     app.add_flag("--zones", options.ListZones, "list the time zones with their indices");
     app.add_option("--batch", options.Batch,
                    "JSON Lines file of charts, or - for standard input");
+    app.add_option("--save", options.Save, "also write the chart's reading file (.tvl)");
+    app.add_option("file", options.File, "a saved reading file (.tvl) to calculate");
 
     try {
         app.parse(argc, argv);
@@ -174,13 +192,32 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
         return RunBatch(file, out);
     }
 
-    auto built = BuildForm(options);
+    if (options.File && (options.Name || options.Date || options.Time || options.Zone ||
+                         options.Lat || options.Lon)) {
+        return refuse(*options.File, "a reading file brings its own birth data; give no chart options");
+    }
+    if (options.Save && !HasReadingFileExtension(*options.Save)) {
+        return refuse("--save", "accepts a file name ending in tvl, as the window's Open expects");
+    }
+    // A file that is saved must open again in the window, which insists on the
+    // place of birth; a chart that is only shown does not need it.
+    auto built = options.File ? FormFromFile(*options.File)
+                              : BuildForm(options, options.Save ? PlaceRule::Required
+                                                                : PlaceRule::Optional);
     if (const auto* refusal = std::get_if<Refusal>(&built)) {
         return refuse(refusal->Option, refusal->Message);
     }
+    const BirthForm& form = std::get<BirthForm>(built);
     ChartState chart;
     TextCollector reading;
-    CalculateChart(std::get<BirthForm>(built), chart, reading);
+    CalculateChart(form, chart, reading);
+    if (options.Save) {
+        const std::string bytes = WriteReadingFile(chart, form.ZoneIndex);
+        if (const auto error = SaveReadingFile(*options.Save, bytes)) {
+            err << "tavrinel-cli: " << error->Message << '\n';
+            return kExitFailed;
+        }
+    }
     PrintChart(out, chart, *format);
     return kExitOk;
 }

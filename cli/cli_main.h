@@ -6,7 +6,8 @@
 
 namespace tavrinel::cli {
 
-// Exit status: 0 done, 1 a batch had bad lines, 2 a refused option.
+// Exit status: 0 done, 1 a batch had bad lines or a file could not be written,
+// 2 a refused option or reading file.
 int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& out,
            std::ostream& err);
 

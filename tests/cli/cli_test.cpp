@@ -200,3 +200,78 @@ TEST(JsonWriter, NameWithBrokenUtf8StillGivesValidJson) {
 
 }  // namespace
 }  // namespace tavrinel::cli
+
+#include <filesystem>
+#include <fstream>
+
+#include "chart/reading_file.h"
+
+namespace tavrinel::cli {
+namespace {
+
+class CliFiles : public testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("tavrinel-cli-test-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
+
+    std::filesystem::path dir_;
+};
+
+TEST_F(CliFiles, SavedReadingOpensWithTheSameReading) {
+    std::vector<std::string> args = AnnWith("--city", " New Delhi ");
+    args.insert(args.end(), {"--state", "Delhi", "--country", "India", "--save",
+                             PathOf("ann.tvl"), "--format", "json"});
+    const Result saved = RunTool(args);
+    ASSERT_EQ(saved.Status, 0) << saved.Err;
+    const Result opened = RunTool({PathOf("ann.tvl"), "--format", "json"});
+    ASSERT_EQ(opened.Status, 0) << opened.Err;
+    EXPECT_EQ(JsonOf(saved.Out), JsonOf(opened.Out));
+
+    // The zone index given is line 7, as the window writes the list index.
+    std::ifstream file(PathOf("ann.tvl"), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), {});
+    EXPECT_EQ(UnscrambleText(SplitReadingFile(bytes)[6]), "34");
+}
+
+TEST_F(CliFiles, FilesTheWindowRefusesAreRefused) {
+    Result r = RunTool({PathOf("ann.TVL")});
+    ExpectRefused(r, PathOf("ann.TVL"));
+    EXPECT_NE(r.Err.find("Please Check The File."), std::string::npos);
+
+    // Fourteen lines: the place of birth is missing, as the window would say.
+    std::string bytes;
+    const char* lines[] = {"Ann", "7", "15", "1990", "12", "0", "34",
+                           "77", "12", "28", "36", "True", "False", "False"};
+    for (const char* line : lines) bytes += ScrambleText(line) + "\r\n";
+    std::ofstream(PathOf("short.tvl"), std::ios::binary) << bytes;
+    r = RunTool({PathOf("short.tvl")});
+    ExpectRefused(r, PathOf("short.tvl"));
+    EXPECT_NE(r.Err.find("Please Enter Your City name"), std::string::npos);
+
+    ExpectRefused(RunTool({PathOf("missing.tvl")}), PathOf("missing.tvl"));
+}
+
+TEST_F(CliFiles, SaveNeedsThePlaceAndTheExtension) {
+    std::vector<std::string> args = AnnWith("--save", PathOf("ann.tvl"));
+    ExpectRefused(RunTool(args), "--city");
+    EXPECT_FALSE(std::filesystem::exists(PathOf("ann.tvl")));
+    args = AnnWith("--save", PathOf("ann.txt"));
+    ExpectRefused(RunTool(args), "--save");
+}
+
+TEST_F(CliFiles, FailedSaveIsReportedWithTheFileName) {
+    std::vector<std::string> args = AnnWith("--city", "Delhi");
+    args.insert(args.end(), {"--state", "Delhi", "--country", "India", "--save",
+                             PathOf("gone/ann.tvl")});
+    const Result r = RunTool(args);
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_NE(r.Err.find("ann.tvl"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tavrinel::cli
