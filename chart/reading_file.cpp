@@ -75,15 +75,27 @@ std::string FileLine(std::string_view utf8) {
 
 std::string FileLine(int value) { return ScrambleText(std::to_string(value)); }
 
-// The list position whose entry reads exactly like the text, if any. Entries
-// are plain decimals, so "05", "+5" and " 5" match nothing.
+// The list position whose entry reads exactly like the text, if any. The
+// entries are plain decimals, so a text matches one only when it is written
+// the same way: digits alone, no leading zero, no sign or blank ("05", "+5"
+// and " 5" match nothing).
 std::optional<int> FindListEntry(std::string_view text, int firstValue, int count) {
-    for (int i = 0; i < count; ++i) {
-        if (text == std::to_string(firstValue + i)) {
-            return i;
-        }
+    constexpr std::size_t kLongestEntry = 4;  // "2050"
+    if (text.empty() || text.size() > kLongestEntry || (text.size() > 1 && text.front() == '0')) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+    }
+    const int index = value - firstValue;
+    if (index < 0 || index >= count) {
+        return std::nullopt;
+    }
+    return index;
 }
 
 // A whole line read as a decimal number: optional blanks around, an optional
