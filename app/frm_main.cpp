@@ -1,0 +1,461 @@
+#include "app/frm_main.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTextEdit>
+#include <type_traits>
+
+#include "app/key_filter.h"
+#include "app/panel_frame.h"
+#include "app/rtb_sink.h"
+#include "app/startup.h"
+#include "app/twips.h"
+#include "app/window_font.h"
+#include "app/wrapping_button.h"
+#include "reading/calculation.h"
+#include "reading/time_zone_table.h"
+
+namespace tavrinel {
+
+namespace {
+
+constexpr int kClientWidthTwips = 9060;
+constexpr int kClientHeightTwips = 5955;
+
+const QColor kBackground(192, 31, 120);
+const QColor kFrameCaption(255, 255, 255);
+const QColor kCaptionText(224, 224, 224);
+const QColor kCalculateButton(255, 199, 6);
+
+template <typename Widget, typename Parent>
+Widget* Place(Parent* parent, const char* name, QRect rect) {
+    auto* widget = new Widget(parent);
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(rect);
+    return widget;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, QRect rect) {
+    auto* label = Place<QLabel>(parent, name, rect);
+    label->setText(QLatin1String(text));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QLineEdit* MakeTextBox(QWidget* parent, const char* name, QRect rect, std::size_t maxLength = 0) {
+    auto* box = Place<QLineEdit>(parent, name, rect);
+    if (maxLength > 0) {
+        box->setMaxLength(static_cast<int>(maxLength));
+    }
+    return box;
+}
+
+template <typename Button>
+Button* MakeButton(QWidget* parent, const char* name, const char* text, QRect rect) {
+    auto* button = Place<Button>(parent, name, rect);
+    button->setText(QLatin1String(text));
+    if constexpr (std::is_base_of_v<QPushButton, Button>) {
+        button->setAutoDefault(false);
+    }
+    return button;
+}
+
+void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+QString ColouredButtonSheet(const QColor& background, const QColor& text) {
+    return QStringLiteral("QPushButton { background-color: %1; color: %2;"
+                          " border: 2px outset %1; border-radius: 2px; }"
+                          "QPushButton:pressed { border-style: inset; }"
+                          "QPushButton:focus { border-color: %3; }")
+        .arg(background.name(), text.name(), background.lighter(130).name());
+}
+
+QString FromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+FrmMain::FrmMain(ChartState& chart, Platform& platform, QWidget* parent)
+    : QMainWindow(parent), chart_(chart), platform_(platform) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QLatin1String(kWindowCaption));
+
+    CreateControls();
+    CreateMenus();
+    SetTabOrder();
+    ApplyColours();
+    InstallKeyFilters();
+    sink_ = std::make_unique<RtbSink>(*RTB, [this] { BringReadingPanelToFront(); });
+
+    FormLoad();
+    // The lists are filled now, so the fonts can be fitted to their entries.
+    ApplyFonts();
+    PlaceWindow();
+}
+
+FrmMain::~FrmMain() = default;
+
+void FrmMain::CreateControls() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
+    setCentralWidget(client);
+
+    lblLabel[11] = MakeLabel(client, "lblLabel11",
+                             "Are your planets present in compatible signs? Or do they negate the "
+                             "attributes of the sign they are present in? The placements effect the "
+                             "expression of the characteristics reflected by the planet.",
+                             TwipsRect(323, 600, 8415, 600));
+    lblLabel[12] = MakeLabel(client, "lblLabel12",
+                             "Know more about the placements of the planets in Tavrinel.",
+                             TwipsRect(2003, 1245, 5055, 360));
+    for (QLabel* centred : {lblLabel[11], lblLabel[12]}) {
+        centred->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        centred->setWordWrap(true);
+    }
+
+    Frame1 = Place<PanelFrame>(client, "Frame1", TwipsRect(23, 1725, 9015, 3615));
+    Frame1->setTitle(QStringLiteral("Personal Details"));
+    Frame2 = Place<PanelFrame>(client, "Frame2", TwipsRect(23, 1725, 9015, 3615));
+    Frame2->setTitle(QStringLiteral("Tavrinel"));
+
+    // --- Input panel ----------------------------------------------------
+    QWidget* f1 = Frame1;
+    cmdOpen = MakeButton<QPushButton>(f1, "cmdOpen", "&Open Previously Saved Reading",
+                                      TwipsRect(120, 480, 4000, 735));
+    lblLabel[3] = MakeLabel(f1, "lblLabel3", "Latitude", TwipsRect(4680, 630, 675, 195));
+    txtLatDeg = MakeTextBox(f1, "txtLatDeg", TwipsRect(5820, 585, 555, 300), kMaxDigits);
+    Frame3 = Place<PanelFrame>(f1, "Frame3", TwipsRect(6480, 480, 850, 500));
+    optLat[0] = MakeButton<QRadioButton>(Frame3, "optLat0", "North", TwipsRect(30, 30, 800, 200));
+    optLat[1] = MakeButton<QRadioButton>(Frame3, "optLat1", "South", TwipsRect(30, 250, 800, 200));
+    txtLatMin = MakeTextBox(f1, "txtLatMin", TwipsRect(7440, 585, 525, 300), kMaxDigits);
+    lblLabel[5] = MakeLabel(f1, "lblLabel5", "DEG/MIN", TwipsRect(8085, 630, 780, 195));
+    lblLabel[4] = MakeLabel(f1, "lblLabel4", "Longitude", TwipsRect(4680, 1290, 825, 195));
+    txtLonDeg = MakeTextBox(f1, "txtLonDeg", TwipsRect(5820, 1230, 555, 300), kMaxDigits);
+    Frame4 = Place<PanelFrame>(f1, "Frame4", TwipsRect(6480, 1125, 850, 500));
+    optLong[0] = MakeButton<QRadioButton>(Frame4, "optLong0", "East", TwipsRect(30, 30, 800, 200));
+    optLong[1] = MakeButton<QRadioButton>(Frame4, "optLong1", "West", TwipsRect(30, 250, 800, 200));
+    txtLonMin = MakeTextBox(f1, "txtLonMin", TwipsRect(7440, 1230, 525, 300), kMaxDigits);
+    lblLabel[6] = MakeLabel(f1, "lblLabel6", "DEG/MIN", TwipsRect(8085, 1290, 780, 195));
+    lblLabel[0] = MakeLabel(f1, "lblLabel0", "Name", TwipsRect(120, 1470, 495, 195));
+    txtName = MakeTextBox(f1, "txtName", TwipsRect(1260, 1410, 2800, 300));
+    lblLabel[7] = MakeLabel(f1, "lblLabel7", "City", TwipsRect(4680, 1770, 345, 195));
+    txtCity = MakeTextBox(f1, "txtCity", TwipsRect(5820, 1740, 1845, 285));
+    Command1 = MakeButton<WrappingButton>(f1, "Command1",
+                                          "Click here to find Latitude && Longitude",
+                                          TwipsRect(7770, 1755, 1095, 945));
+    lblLabel[1] = MakeLabel(f1, "lblLabel1", "Date of Birth", TwipsRect(120, 1905, 1095, 195));
+    cboMonth = Place<QComboBox>(f1, "cboMonth", TwipsRect(1260, 1845, 1455, 315));
+    cboDate = Place<QComboBox>(f1, "cboDate", TwipsRect(2760, 1845, 615, 315));
+    cboYear = Place<QComboBox>(f1, "cboYear", TwipsRect(3420, 1845, 885, 315));
+    lblLabel[8] = MakeLabel(f1, "lblLabel8", "State", TwipsRect(4680, 2100, 450, 195));
+    txtState = MakeTextBox(f1, "txtState", TwipsRect(5820, 2085, 1845, 285));
+    lblLabel[2] = MakeLabel(f1, "lblLabel2", "Time of Birth", TwipsRect(120, 2355, 1110, 195));
+    cboHour = Place<QComboBox>(f1, "cboHour", TwipsRect(1260, 2295, 615, 315));
+    cboMinute = Place<QComboBox>(f1, "cboMinute", TwipsRect(1905, 2295, 570, 315));
+    Label16 = MakeLabel(f1, "Label16", "HH/MM", TwipsRect(2685, 2370, 585, 195));
+    lblLabel[9] = MakeLabel(f1, "lblLabel9", "Country", TwipsRect(4680, 2460, 690, 195));
+    txtCountry = MakeTextBox(f1, "txtCountry", TwipsRect(5820, 2430, 1845, 285));
+    lblLabel[10] = MakeLabel(f1, "lblLabel10", "Time Zone", TwipsRect(120, 2760, 915, 195));
+    chkDST = MakeButton<QCheckBox>(f1, "chkDST", "Daylight Saving Time",
+                                   TwipsRect(2040, 2760, 2415, 200));
+    cboTimeZone = Place<QComboBox>(f1, "cboTimeZone", TwipsRect(120, 3090, 4335, 315));
+    cmdCalculate = MakeButton<QPushButton>(f1, "cmdCalculate", "&Get My Tavrinel Reading",
+                                           TwipsRect(4800, 2880, 4065, 525));
+
+    optLat[0]->setChecked(true);
+    optLong[0]->setChecked(true);
+
+    // --- Reading panel --------------------------------------------------
+    RTB = Place<QTextEdit>(Frame2, "RTB", TwipsRect(120, 360, 8775, 2655));
+    RTB->setReadOnly(true);
+    RTB->setUndoRedoEnabled(false);
+    RTB->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    RTB->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    cmdSave = MakeButton<QPushButton>(Frame2, "cmdSave", "&Save", TwipsRect(6840, 3120, 1000, 400));
+    cmdBack = MakeButton<QPushButton>(Frame2, "cmdBack", "&Back", TwipsRect(7895, 3120, 1000, 400));
+
+    connect(cmdCalculate, &QPushButton::clicked, this, &FrmMain::Calculate);
+    connect(cmdBack, &QPushButton::clicked, this, &FrmMain::OnBack);
+    connect(cmdSave, &QPushButton::clicked, this, &FrmMain::OnSave);
+    connect(cmdOpen, &QPushButton::clicked, this, &FrmMain::OnOpen);
+    connect(Command1, &QPushButton::clicked, this, &FrmMain::OnCommand1);
+}
+
+void FrmMain::CreateMenus() {
+    // Access keys only: none of the entries has a shortcut key.
+    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuCalculate = mnuFile->addAction(QStringLiteral("Get My &Rasi Chart"));
+    mnuFileSep = mnuFile->addSeparator();
+    mnuExit = mnuFile->addAction(QStringLiteral("&Exit"));
+
+    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuOnline = mnuHelp->addAction(QStringLiteral("&Online Help"));
+    mnuVisit = mnuHelp->addAction(QStringLiteral("&Visit Us Online"));
+    mnuHelpSep1 = mnuHelp->addSeparator();
+    mnuUpdate = mnuHelp->addAction(QStringLiteral("Check for Software &Update"));
+    mnuHelpSep2 = mnuHelp->addSeparator();
+    mnuAbout = mnuHelp->addAction(QStringLiteral("&About Software"));
+
+    const std::pair<QAction*, const char*> names[] = {
+        {mnuCalculate, "mnuCalculate"}, {mnuFileSep, "mnuFileSep"}, {mnuExit, "mnuExit"},
+        {mnuOnline, "mnuOnline"},       {mnuVisit, "mnuVisit"},     {mnuHelpSep1, "mnuHelpSep1"},
+        {mnuUpdate, "mnuUpdate"},       {mnuHelpSep2, "mnuHelpSep2"}, {mnuAbout, "mnuAbout"},
+    };
+    for (const auto& [action, name] : names) {
+        action->setObjectName(QLatin1String(name));
+    }
+
+    connect(mnuCalculate, &QAction::triggered, this, &FrmMain::Calculate);
+    connect(mnuExit, &QAction::triggered, this, &FrmMain::close);
+    connect(mnuOnline, &QAction::triggered, this, &FrmMain::OnOnlineHelp);
+    connect(mnuVisit, &QAction::triggered, this, &FrmMain::OnVisit);
+    connect(mnuUpdate, &QAction::triggered, this, &FrmMain::OnUpdate);
+    connect(mnuAbout, &QAction::triggered, this, &FrmMain::OnAbout);
+}
+
+void FrmMain::SetTabOrder() {
+    // By the design's tab indices: 0-14 the entry fields and Calculate, then
+    // Open, the check box, the option pairs, the location button, and on the
+    // reading panel Save, Back and the reading.
+    QWidget* const order[] = {
+        txtName,   cboDate,    cboMonth,   cboYear,   cboHour,      cboMinute,
+        cboTimeZone, txtLatDeg, txtLatMin, txtLonDeg, txtLonMin,   txtCity,
+        txtState,  txtCountry, cmdCalculate, cmdOpen, chkDST,       optLong[1],
+        optLong[0], optLat[1], optLat[0],  Command1,  cmdSave,      cmdBack,
+        RTB,
+    };
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+void FrmMain::ApplyColours() {
+    for (QWidget* panel : {centralWidget(), static_cast<QWidget*>(Frame1),
+                           static_cast<QWidget*>(Frame2), static_cast<QWidget*>(Frame3),
+                           static_cast<QWidget*>(Frame4)}) {
+        SetColour(panel, QPalette::Window, kBackground);
+        panel->setAutoFillBackground(true);
+    }
+    for (QGroupBox* frame : {Frame1, Frame2}) {
+        SetColour(frame, QPalette::WindowText, kFrameCaption);
+    }
+    for (QLabel* label : lblLabel) {
+        SetColour(label, QPalette::WindowText, kCaptionText);
+    }
+    SetColour(Label16, QPalette::WindowText, kCaptionText);
+    for (QAbstractButton* option : {static_cast<QAbstractButton*>(optLat[0]),
+                                    static_cast<QAbstractButton*>(optLat[1]),
+                                    static_cast<QAbstractButton*>(optLong[0]),
+                                    static_cast<QAbstractButton*>(optLong[1]),
+                                    static_cast<QAbstractButton*>(chkDST)}) {
+        SetColour(option, QPalette::WindowText, kCaptionText);
+    }
+    // The style would shade a palette colour into a gradient; these two
+    // buttons have to show their colour as it is.
+    Command1->setStyleSheet(ColouredButtonSheet(kBackground, kCaptionText));
+    cmdCalculate->setStyleSheet(ColouredButtonSheet(kCalculateButton, Qt::black));
+    // The reading box keeps the ordinary window colour for its scroll bar.
+    SetColour(RTB, QPalette::Window, QApplication::palette().color(QPalette::Window));
+}
+
+void FrmMain::ApplyFonts() {
+    const QString family = PickWindowFontFamily();
+
+    std::vector<QWidget*> captioned = {Frame1,    Frame2,    cmdOpen,   optLat[0], optLat[1],
+                                       optLong[0], optLong[1], Command1, chkDST,  cmdCalculate,
+                                       cmdSave,   cmdBack,   Label16};
+    for (QLabel* label : lblLabel) {
+        captioned.push_back(label);
+    }
+    std::vector<QWidget*> textual = {txtName, txtLatDeg, txtLatMin, txtLonDeg, txtLonMin,
+                                     txtCity, txtState,  txtCountry, cboMonth, cboDate,
+                                     cboYear, cboHour,   cboMinute, cboTimeZone, RTB};
+
+    const std::vector<const QWidget*> captionChecks(captioned.begin(), captioned.end());
+    const std::vector<const QWidget*> textChecks(textual.begin(), textual.end());
+    const QFont caption = WindowFont(family, FittingPixelSize(captionChecks, family, true), true);
+    const QFont text = WindowFont(family, FittingPixelSize(textChecks, family, false), false);
+
+    setFont(text);
+    menuBar()->setFont(QApplication::font(menuBar()));
+    for (QWidget* widget : captioned) {
+        widget->setFont(caption);
+    }
+    for (QWidget* widget : textual) {
+        widget->setFont(text);
+    }
+}
+
+void FrmMain::PlaceWindow() {
+    setFixedSize(sizeHint());
+    if (const QScreen* screen = this->screen()) {
+        QRect frame = rect();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void FrmMain::InstallKeyFilters() {
+    for (QLineEdit* box : {txtName, txtCity, txtState, txtCountry}) {
+        new KeyFilter(*box, FilterFamily::Letters, platform_.Messages);
+    }
+    for (QLineEdit* box : {txtLatDeg, txtLatMin, txtLonDeg, txtLonMin}) {
+        new KeyFilter(*box, FilterFamily::Numbers, platform_.Messages);
+    }
+}
+
+void FrmMain::FormLoad() {
+    for (int day = 1; day <= kDayCount; ++day) {
+        cboDate->addItem(QString::number(day));
+    }
+    for (std::string_view month : kMonthNames) {
+        cboMonth->addItem(FromView(month));
+    }
+    for (int year = kFirstYear; year <= kLastYear; ++year) {
+        cboYear->addItem(QString::number(year));
+    }
+    for (int hour = 0; hour < kHourCount; ++hour) {
+        cboHour->addItem(QString::number(hour));
+    }
+    for (int minute = 0; minute < kMinuteCount; ++minute) {
+        cboMinute->addItem(QString::number(minute));
+    }
+    LoadTimeZoneTables(chart_);
+    for (const std::string& zone : chart_.TimeZoneNames) {
+        cboTimeZone->addItem(QString::fromStdString(zone));
+    }
+    for (QComboBox* list : {cboDate, cboMonth, cboYear, cboHour, cboMinute, cboTimeZone}) {
+        list->setCurrentIndex(0);
+    }
+    BringInputPanelToFront();
+}
+
+BirthForm FrmMain::ReadForm() const {
+    BirthForm form;
+    form.Name = txtName->text().toStdString();
+    form.LatDeg = txtLatDeg->text().toStdString();
+    form.LatMin = txtLatMin->text().toStdString();
+    form.LonDeg = txtLonDeg->text().toStdString();
+    form.LonMin = txtLonMin->text().toStdString();
+    form.City = txtCity->text().toStdString();
+    form.State = txtState->text().toStdString();
+    form.Country = txtCountry->text().toStdString();
+    form.DayIndex = cboDate->currentIndex();
+    form.MonthIndex = cboMonth->currentIndex();
+    form.YearIndex = cboYear->currentIndex();
+    form.HourIndex = cboHour->currentIndex();
+    form.MinuteIndex = cboMinute->currentIndex();
+    form.ZoneIndex = cboTimeZone->currentIndex();
+    form.Latitude = optLat[0]->isChecked()   ? LatitudeChoice::North
+                    : optLat[1]->isChecked() ? LatitudeChoice::South
+                                             : LatitudeChoice::None;
+    form.Longitude = optLong[0]->isChecked()   ? LongitudeChoice::East
+                     : optLong[1]->isChecked() ? LongitudeChoice::West
+                                               : LongitudeChoice::None;
+    form.DaylightSaving = chkDST->isChecked();
+    return form;
+}
+
+void FrmMain::ShowFault(const FormFault& fault) {
+    platform_.Messages.Show(this, QLatin1String(kMessageBoxTitle), FromView(fault.Message),
+                            fault.Icon == MessageIcon::Error ? BoxIcon::Error
+                                                             : BoxIcon::Information,
+                            BoxButtons::Ok);
+    QWidget* focus = nullptr;
+    switch (fault.Field) {
+    case FormField::None:
+        break;
+    case FormField::Name:
+        focus = txtName;
+        break;
+    case FormField::LatDeg:
+        focus = txtLatDeg;
+        break;
+    case FormField::LatMin:
+        focus = txtLatMin;
+        break;
+    case FormField::LonDeg:
+        focus = txtLonDeg;
+        break;
+    case FormField::LonMin:
+        focus = txtLonMin;
+        break;
+    case FormField::City:
+        focus = txtCity;
+        break;
+    case FormField::State:
+        focus = txtState;
+        break;
+    case FormField::Country:
+        focus = txtCountry;
+        break;
+    case FormField::LatitudeNorth:
+        optLat[0]->setChecked(true);
+        break;
+    case FormField::LongitudeEast:
+        optLong[0]->setChecked(true);
+        break;
+    }
+    if (focus) {
+        focus->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+bool FrmMain::ValidateInput() {
+    if (const std::optional<FormFault> fault = ValidateBirthForm(ReadForm())) {
+        ShowFault(*fault);
+        return false;
+    }
+    return true;
+}
+
+void FrmMain::Calculate() {
+    if (!ValidateInput()) {
+        return;
+    }
+    CalculateChart(ReadForm(), chart_, *sink_);
+}
+
+void FrmMain::OnBack() { BringInputPanelToFront(); }
+
+void FrmMain::BringInputPanelToFront() {
+    Frame1->show();
+    Frame1->raise();
+    Frame2->hide();
+}
+
+void FrmMain::BringReadingPanelToFront() {
+    Frame2->show();
+    Frame2->raise();
+    Frame1->hide();
+}
+
+// Filled by the reading file and the Help menu; the buttons and entries are
+// already wired to them.
+void FrmMain::OnSave() {}
+void FrmMain::OnOpen() {}
+void FrmMain::OnCommand1() {}
+void FrmMain::OnOnlineHelp() {}
+void FrmMain::OnVisit() {}
+void FrmMain::OnUpdate() {}
+void FrmMain::OnAbout() {}
+
+}  // namespace tavrinel

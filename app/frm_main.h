@@ -1,0 +1,119 @@
+// The program's one working window: the input panel (Frame1) and the reading
+// panel (Frame2) lie on top of each other and only the one in front is seen.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+#include "chart/birth_form.h"
+#include "chart/chart_state.h"
+#include "help/platform.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTextEdit;
+
+namespace tavrinel {
+
+class KeyFilter;
+class PanelFrame;
+class RtbSink;
+class WrappingButton;
+
+inline constexpr const char* kWindowCaption = "Tavrinel v1.15";
+
+class FrmMain final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    FrmMain(ChartState& chart, Platform& platform, QWidget* parent = nullptr);
+    ~FrmMain() override;
+
+    // The form as plain data, read from the controls.
+    [[nodiscard]] BirthForm ReadForm() const;
+
+    // The whole-form check: shows the first fault and moves the focus to it.
+    bool ValidateInput();
+
+    void BringInputPanelToFront();
+    void BringReadingPanelToFront();
+
+public slots:
+    void Calculate();
+    void OnBack();
+    void OnSave();
+    void OnOpen();
+    void OnCommand1();
+    void OnOnlineHelp();
+    void OnVisit();
+    void OnUpdate();
+    void OnAbout();
+
+private:
+    void CreateControls();
+    void CreateMenus();
+    void SetTabOrder();
+    void ApplyColours();
+    void ApplyFonts();
+    void PlaceWindow();
+    void FormLoad();
+    void ShowFault(const FormFault& fault);
+    void InstallKeyFilters();
+
+    ChartState& chart_;
+    Platform& platform_;
+    std::unique_ptr<RtbSink> sink_;
+
+    // Controls, named as the window's design names them.
+    std::array<QLabel*, 13> lblLabel{};
+    QLabel* Label16 = nullptr;
+    PanelFrame* Frame1 = nullptr;
+    PanelFrame* Frame2 = nullptr;
+    PanelFrame* Frame3 = nullptr;
+    PanelFrame* Frame4 = nullptr;
+    QPushButton* cmdOpen = nullptr;
+    QLineEdit* txtLatDeg = nullptr;
+    QLineEdit* txtLatMin = nullptr;
+    std::array<QRadioButton*, 2> optLat{};
+    QLineEdit* txtLonDeg = nullptr;
+    QLineEdit* txtLonMin = nullptr;
+    std::array<QRadioButton*, 2> optLong{};
+    QLineEdit* txtName = nullptr;
+    QLineEdit* txtCity = nullptr;
+    WrappingButton* Command1 = nullptr;
+    QComboBox* cboMonth = nullptr;
+    QComboBox* cboDate = nullptr;
+    QComboBox* cboYear = nullptr;
+    QLineEdit* txtState = nullptr;
+    QComboBox* cboHour = nullptr;
+    QComboBox* cboMinute = nullptr;
+    QLineEdit* txtCountry = nullptr;
+    QCheckBox* chkDST = nullptr;
+    QComboBox* cboTimeZone = nullptr;
+    QPushButton* cmdCalculate = nullptr;
+    QTextEdit* RTB = nullptr;
+    QPushButton* cmdSave = nullptr;
+    QPushButton* cmdBack = nullptr;
+
+    QMenu* mnuFile = nullptr;
+    QAction* mnuCalculate = nullptr;
+    QAction* mnuFileSep = nullptr;
+    QAction* mnuExit = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuOnline = nullptr;
+    QAction* mnuVisit = nullptr;
+    QAction* mnuHelpSep1 = nullptr;
+    QAction* mnuUpdate = nullptr;
+    QAction* mnuHelpSep2 = nullptr;
+    QAction* mnuAbout = nullptr;
+};
+
+}  // namespace tavrinel

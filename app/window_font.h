@@ -1,0 +1,31 @@
+// The window's fonts. The layout was made for Verdana at 11 pixels; where
+// Verdana is missing, a related sans-serif is used, and at the largest size
+// at which every caption still fits the rectangle it was designed for.
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <vector>
+
+class QWidget;
+
+namespace tavrinel {
+
+inline constexpr int kDesignPixelSize = 11;  // Verdana 8.25 pt at 96 dpi
+inline constexpr int kSmallestPixelSize = 7;
+
+// Verdana where installed, else the closest installed fallback.
+[[nodiscard]] QString PickWindowFontFamily();
+
+[[nodiscard]] QFont WindowFont(const QString& family, int pixelSize, bool bold);
+
+// True when the widget's caption (label, button, option, check box, frame
+// title) or, for a list, every entry, is fully visible with the font.
+[[nodiscard]] bool CaptionFits(const QWidget& widget, const QFont& font);
+
+// The largest pixel size, from the design size down, at which every widget's
+// caption fits; the smallest size when none does.
+[[nodiscard]] int FittingPixelSize(const std::vector<const QWidget*>& widgets,
+                                   const QString& family, bool bold);
+
+}  // namespace tavrinel

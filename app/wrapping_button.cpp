@@ -1,0 +1,22 @@
+#include "app/wrapping_button.h"
+
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace tavrinel {
+
+void WrappingButton::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QString caption = option.text;
+    option.text.clear();
+    painter.drawControl(QStyle::CE_PushButton, option);
+
+    const QRect room = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                   QPalette::ButtonText));
+    painter.drawText(room, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, caption);
+}
+
+}  // namespace tavrinel

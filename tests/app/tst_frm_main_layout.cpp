@@ -1,0 +1,256 @@
+// The window as it is seen: every caption fully visible in the font that was
+// picked (Verdana or its fallback), no control over another, the designed
+// colours on screen and the designed tab order.
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QTest>
+#include <QTextEdit>
+
+#include "app/frm_main.h"
+#include "app/twips.h"
+#include "app/window_font.h"
+#include "fake_platform.h"
+
+using namespace tavrinel;
+using tavrinel::apptest::FakePlatform;
+
+namespace {
+
+struct Fixture {
+    Fixture() : window(chart, platform.Services) {}
+    template <typename T>
+    T* Get(const char* name) {
+        T* widget = window.findChild<T*>(QLatin1String(name));
+        if (!widget) {
+            qFatal("no control named %s", name);
+        }
+        return widget;
+    }
+    FakePlatform platform;
+    ChartState chart;
+    FrmMain window;
+};
+
+QString Describe(const QWidget* w) {
+    return QStringLiteral("%1 %2x%3+%4+%5")
+        .arg(w->objectName())
+        .arg(w->width())
+        .arg(w->height())
+        .arg(w->x())
+        .arg(w->y());
+}
+
+// The controls the window design places: everything with an object name
+// except the style's own helpers (scroll bars, viewports, popups).
+QList<QWidget*> DesignedChildren(QWidget* parent) {
+    QList<QWidget*> children;
+    for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!child->objectName().isEmpty() && !child->isWindow() &&
+            !child->objectName().startsWith(QLatin1String("qt_"))) {
+            children << child;
+        }
+    }
+    return children;
+}
+
+QRgb PixelAt(const QImage& image, const QWidget* window, const QWidget* widget, QPoint inside) {
+    return image.pixel(widget->mapTo(window, inside));
+}
+
+}  // namespace
+
+class TestFrmMainLayout : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void windowHasTheDesignedFixedSize();
+    void captionsFitTheirRectangles();
+    void listEntriesFitTheirLists();
+    void noControlCoversAnother();
+    void designedColoursAreOnScreen();
+    void tabOrderFollowsTheDesign();
+    void panelSwitchChangesOnlyWhatIsInFront();
+};
+
+void TestFrmMainLayout::windowHasTheDesignedFixedSize() {
+    Fixture f;
+    QCOMPARE(f.window.centralWidget()->size(), QSize(604, 397));  // 9060 x 5955 twips
+    QCOMPARE(f.window.minimumSize(), f.window.maximumSize());
+    QCOMPARE(f.window.height(), 397 + f.window.menuBar()->sizeHint().height());
+    QCOMPARE(f.Get<QGroupBox>("Frame1")->geometry(), TwipsRect(23, 1725, 9015, 3615));
+    QCOMPARE(f.Get<QGroupBox>("Frame2")->geometry(), f.Get<QGroupBox>("Frame1")->geometry());
+}
+
+void TestFrmMainLayout::captionsFitTheirRectangles() {
+    Fixture f;
+    f.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+    const QString family = PickWindowFontFamily();
+    int checked = 0;
+
+    for (QWidget* widget : f.window.centralWidget()->findChildren<QWidget*>()) {
+        if (widget->objectName().isEmpty() || widget->objectName().startsWith(QLatin1String("qt_"))) {
+            continue;
+        }
+        // The font really is the picked one, not a substitute.
+        QCOMPARE(QFontInfo(widget->font()).family(), family);
+        const QFontMetrics metrics = widget->fontMetrics();
+        const QStyle* style = widget->style();
+
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+            const QRect needed = metrics.boundingRect(label->contentsRect(), flags, label->text());
+            QVERIFY2(label->contentsRect().contains(needed), qPrintable(Describe(label)));
+            ++checked;
+        } else if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
+            const int width = style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
+                              style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing) +
+                              metrics.horizontalAdvance(radio->text());
+            QVERIFY2(width <= radio->width() && metrics.height() <= radio->height(),
+                     qPrintable(Describe(radio)));
+            ++checked;
+        } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
+            const int width = style->pixelMetric(QStyle::PM_IndicatorWidth) +
+                              style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) +
+                              metrics.horizontalAdvance(check->text());
+            QVERIFY2(width <= check->width() && metrics.height() <= check->height(),
+                     qPrintable(Describe(check)));
+            ++checked;
+        } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            // Inside a two-pixel border on each side, wrapped where it must.
+            const QRect room = button->rect().adjusted(2, 2, -2, -2);
+            const QRect needed = metrics.boundingRect(
+                room, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, button->text());
+            QVERIFY2(room.contains(needed), qPrintable(Describe(button)));
+            if (button->objectName() != QLatin1String("Command1")) {
+                QVERIFY2(needed.height() < 2 * metrics.lineSpacing(),
+                         qPrintable(Describe(button) + QStringLiteral(" wraps")));
+            }
+            ++checked;
+        } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+            QVERIFY(metrics.horizontalAdvance(frame->title()) < frame->width());
+        }
+    }
+    QCOMPARE(checked, 13 + 1 + 4 + 1 + 5);  // labels, Label16, options, check box, buttons
+}
+
+void TestFrmMainLayout::listEntriesFitTheirLists() {
+    Fixture f;
+    for (QComboBox* list : f.window.findChildren<QComboBox*>()) {
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                          QStyle::SC_ComboBoxEditField, list);
+        for (int i = 0; i < list->count(); ++i) {
+            QVERIFY2(list->fontMetrics().horizontalAdvance(list->itemText(i)) <= field.width(),
+                     qPrintable(list->objectName() + QLatin1Char(' ') + list->itemText(i)));
+        }
+    }
+}
+
+void TestFrmMainLayout::noControlCoversAnother() {
+    Fixture f;
+    QList<QWidget*> parents = {f.window.centralWidget()};
+    for (const char* frame : {"Frame1", "Frame2", "Frame3", "Frame4"}) {
+        parents << f.Get<QWidget>(frame);
+    }
+    for (QWidget* parent : parents) {
+        const QList<QWidget*> children = DesignedChildren(parent);
+        QVERIFY(!children.isEmpty());
+        for (int i = 0; i < children.size(); ++i) {
+            QVERIFY2(parent->rect().contains(children[i]->geometry()),
+                     qPrintable(Describe(children[i])));
+            for (int j = i + 1; j < children.size(); ++j) {
+                const QString a = children[i]->objectName();
+                const QString b = children[j]->objectName();
+                if (a.startsWith(QLatin1String("Frame")) && b.startsWith(QLatin1String("Frame")) &&
+                    parent == f.window.centralWidget()) {
+                    continue;  // the two panels share one place by design
+                }
+                QVERIFY2(!children[i]->geometry().intersects(children[j]->geometry()),
+                         qPrintable(Describe(children[i]) + QStringLiteral(" covers ") +
+                                    Describe(children[j])));
+            }
+        }
+    }
+}
+
+void TestFrmMainLayout::designedColoursAreOnScreen() {
+    Fixture f;
+    f.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+    const QImage shot = f.window.grab().toImage();
+    const QRgb magenta = qRgb(192, 31, 120);
+
+    QCOMPARE(PixelAt(shot, &f.window, f.window.centralWidget(), {1, 1}), magenta);
+    QCOMPARE(PixelAt(shot, &f.window, f.Get<QWidget>("Frame1"), {300, 230}), magenta);
+    QCOMPARE(PixelAt(shot, &f.window, f.Get<QWidget>("Command1"), {6, 6}), magenta);
+    QCOMPARE(PixelAt(shot, &f.window, f.Get<QWidget>("cmdCalculate"), {6, 6}), qRgb(255, 199, 6));
+
+    const QColor grey(224, 224, 224);
+    for (const char* name : {"lblLabel3", "lblLabel11", "Label16", "optLat0", "optLong1",
+                             "chkDST"}) {
+        QCOMPARE(f.Get<QWidget>(name)->palette().color(QPalette::WindowText), grey);
+    }
+    QCOMPARE(f.Get<QWidget>("Frame1")->palette().color(QPalette::WindowText), QColor(Qt::white));
+
+    f.window.BringReadingPanelToFront();
+    const QImage reading = f.window.grab().toImage();
+    QCOMPARE(PixelAt(reading, &f.window, f.Get<QWidget>("Frame2"), {4, 235}), magenta);
+}
+
+void TestFrmMainLayout::tabOrderFollowsTheDesign() {
+    Fixture f;
+    const QStringList designed = {
+        "txtName",   "cboDate",   "cboMonth",  "cboYear",     "cboHour",  "cboMinute",
+        "cboTimeZone", "txtLatDeg", "txtLatMin", "txtLonDeg", "txtLonMin", "txtCity",
+        "txtState",  "txtCountry", "cmdCalculate", "cmdOpen", "chkDST",   "optLong1",
+        "optLong0",  "optLat1",   "optLat0",   "Command1",    "cmdSave",  "cmdBack",
+        "RTB"};
+    QStringList chain;
+    QWidget* widget = f.Get<QWidget>("txtName");
+    do {
+        if (designed.contains(widget->objectName()) && !chain.contains(widget->objectName())) {
+            chain << widget->objectName();
+        }
+        widget = widget->nextInFocusChain();
+    } while (widget->objectName() != QLatin1String("txtName"));
+    QCOMPARE(chain, designed);
+}
+
+void TestFrmMainLayout::panelSwitchChangesOnlyWhatIsInFront() {
+    Fixture f;
+    f.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.window));
+    auto* name = f.Get<QLineEdit>("txtName");
+    name->setText(QStringLiteral("Ann"));
+    f.Get<QComboBox>("cboMonth")->setCurrentIndex(4);
+    f.Get<QRadioButton>("optLong1")->setChecked(true);
+
+    f.window.BringReadingPanelToFront();
+    QVERIFY(f.Get<QWidget>("Frame2")->isVisible());
+    QVERIFY(!f.Get<QWidget>("Frame1")->isVisible());
+    f.window.BringInputPanelToFront();
+    QVERIFY(f.Get<QWidget>("Frame1")->isVisible());
+    QVERIFY(!f.Get<QWidget>("Frame2")->isVisible());
+
+    QCOMPARE(name->text(), QStringLiteral("Ann"));
+    QCOMPARE(f.Get<QComboBox>("cboMonth")->currentIndex(), 4);
+    QVERIFY(f.Get<QRadioButton>("optLong1")->isChecked());
+    QVERIFY(f.platform.Messages.Shown.isEmpty());
+}
+
+QTEST_MAIN(TestFrmMainLayout)
+#include "tst_frm_main_layout.moc"
