@@ -4,13 +4,13 @@
 #include <cmath>
 
 #include "ephemeris/planet_positions.h"
+#include "ephemeris/hemisphere_time.h"
 #include "ephemeris/position_text.h"
 
 namespace tavrinel {
 
 namespace {
 
-constexpr double kMinutesPerHour = 60;
 constexpr double kHoursPerDay = 24;
 constexpr double kDaysPerCentury = 36525;
 constexpr double kJ2000DayNumber = 2451545;  // JD 2451545.0 = 2000 January 1, 12:00
@@ -62,22 +62,12 @@ void CalculateMoon(ChartState& chart) {
     chart.SignAbbreviations = kSignAbbreviations;
     chart.DegToRad = kDegToRad;
 
-    chart.LocalClockHours = chart.BirthHour + chart.BirthMinute / kMinutesPerHour;
-    chart.ZoneOffsetHours = chart.ZoneHours + chart.ZoneMinutes / kMinutesPerHour;
-    chart.SiteLongitude = chart.LonDegrees + chart.LonMinutes / kMinutesPerHour;
-    if (chart.LonDirection != kFalse) {
-        chart.SiteLongitude = -chart.SiteLongitude;
-    }
-    // Same time base as the ayanamsa's: the zone is a magnitude and the
-    // hemisphere of the site (0 counts as West) decides its direction.
-    const bool east = chart.SiteLongitude < 0;
-    if (chart.DaylightSaving != kFalse) {
-        chart.ZoneOffsetHours += east ? 1 : -1;
-    }
+    const HemisphereTime time = HemisphereTimeOf(chart);
+    chart.LocalClockHours = time.LocalHours;
+    chart.ZoneOffsetHours = time.ZoneHours;
+    chart.SiteLongitude = time.WestLongitude;
+    chart.UniversalHours = time.UniversalHours;
     chart.BirthDayNumber = DateToDayNumber(chart.BirthMonth, chart.BirthDay, chart.BirthYear);
-    // Hours outside 0..24 are left as they are: the day count absorbs them.
-    chart.UniversalHours = east ? chart.LocalClockHours - chart.ZoneOffsetHours
-                                : chart.LocalClockHours + chart.ZoneOffsetHours;
     const double T = ((chart.BirthDayNumber - kJ2000DayNumber) +
                       chart.UniversalHours / kHoursPerDay - kNoonToMidnightDays) /
                      kDaysPerCentury;

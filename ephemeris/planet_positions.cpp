@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "ephemeris/hemisphere_time.h"
 #include "ephemeris/position_text.h"
 
 namespace tavrinel {
@@ -154,21 +155,11 @@ void ComputeTimeAndAyanamsa(ChartState& chart) {
     chart.SignAbbreviations = kSignAbbreviations;
     chart.DegToRad = kDegToRad;
 
-    chart.PlanetLocalHours = chart.BirthHour + chart.BirthMinute / kMinutesPerHour;
-    chart.PlanetZoneHours = chart.ZoneHours + chart.ZoneMinutes / kMinutesPerHour;
-    chart.PlanetWestLongitude = chart.LonDegrees + chart.LonMinutes / kMinutesPerHour;
-    if (chart.LonDirection != kFalse) {
-        chart.PlanetWestLongitude = -chart.PlanetWestLongitude;
-    }
-    // The zone is a magnitude; the hemisphere of the site decides whether it
-    // is ahead of or behind Universal Time (longitude 0 counts as West).
-    const bool east = chart.PlanetWestLongitude < 0;
-    if (chart.DaylightSaving != kFalse) {
-        chart.PlanetZoneHours += east ? 1 : -1;
-    }
-    chart.PlanetUniversalHours = east ? chart.PlanetLocalHours - chart.PlanetZoneHours
-                                      : chart.PlanetLocalHours + chart.PlanetZoneHours;
-    // Hours outside 0..24 are left as they are: the day count absorbs them.
+    const HemisphereTime time = HemisphereTimeOf(chart);
+    chart.PlanetLocalHours = time.LocalHours;
+    chart.PlanetZoneHours = time.ZoneHours;
+    chart.PlanetWestLongitude = time.WestLongitude;
+    chart.PlanetUniversalHours = time.UniversalHours;
     chart.PlanetDayNumber = DateToDayNumber(chart.BirthMonth, chart.BirthDay, chart.BirthYear);
     chart.PlanetCenturies1900 = ((chart.PlanetDayNumber - kJd1900) +
                                  chart.PlanetUniversalHours / kHoursPerDay - kNoonToMidnightDays) /
