@@ -54,10 +54,8 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-std::optional<std::int16_t> ParseDigits(std::string_view text) {
-    // Three digits is all a box holds, so anything longer did not come from
-    // the form and is refused like any other non-number.
-    if (text.empty() || text.size() > kMaxDigits) {
+std::optional<int> ParseUnsignedDigits(std::string_view text, std::size_t maxDigits) {
+    if (text.empty() || text.size() > maxDigits) {
         return std::nullopt;
     }
     int value = 0;
@@ -67,7 +65,16 @@ std::optional<std::int16_t> ParseDigits(std::string_view text) {
         }
         value = value * 10 + (c - '0');
     }
-    return static_cast<std::int16_t>(value);
+    return value;
+}
+
+std::optional<std::int16_t> ParseDigits(std::string_view text) {
+    // Three digits is all a box holds, so anything longer did not come from
+    // the form and is refused like any other non-number.
+    if (const auto value = ParseUnsignedDigits(text, kMaxDigits)) {
+        return static_cast<std::int16_t>(*value);
+    }
+    return std::nullopt;
 }
 
 std::optional<FormFault> ValidateBirthForm(const BirthForm& form, PlaceRule place) {

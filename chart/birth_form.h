@@ -89,6 +89,10 @@ enum class PlaceRule { Required, Optional };
 // order. The time-zone table of the chart must already be loaded.
 void CopyFormToChart(const BirthForm& form, ChartState& chart);
 
+// A text of one to maxDigits decimal digits and nothing else, as a number.
+[[nodiscard]] std::optional<int> ParseUnsignedDigits(std::string_view text,
+                                                     std::size_t maxDigits);
+
 // Reads a box's text as the chart's 16-bit integer: digits only (the form's
 // boxes hold at most three), nothing else.
 [[nodiscard]] std::optional<std::int16_t> ParseDigits(std::string_view text);

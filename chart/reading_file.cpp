@@ -81,17 +81,11 @@ std::string FileLine(int value) { return ScrambleText(std::to_string(value)); }
 // and " 5" match nothing).
 std::optional<int> FindListEntry(std::string_view text, int firstValue, int count) {
     constexpr std::size_t kLongestEntry = 4;  // "2050"
-    if (text.empty() || text.size() > kLongestEntry || (text.size() > 1 && text.front() == '0')) {
+    const auto value = ParseUnsignedDigits(text, kLongestEntry);
+    if (!value || (text.size() > 1 && text.front() == '0')) {
         return std::nullopt;
     }
-    int value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (c - '0');
-    }
-    const int index = value - firstValue;
+    const int index = *value - firstValue;
     if (index < 0 || index >= count) {
         return std::nullopt;
     }
