@@ -1,5 +1,7 @@
 #include "cli/batch.h"
 
+#include <array>
+#include <cstdint>
 #include <nlohmann/json.hpp>
 
 #include "chart/chart_state.h"
@@ -12,99 +14,193 @@ namespace {
 
 using nlohmann::json;
 
-struct IntegerKey {
-    const char* Name;
+// The keys of a batch line, in the order they are read.
+enum Key : int {
+    kPersonName,
+    kBirthDay,
+    kBirthMonth,
+    kBirthYear,
+    kBirthHour,
+    kBirthMinute,
+    kTimeZone,
+    kLatDegrees,
+    kLatMinutes,
+    kLatDirection,
+    kLonDegrees,
+    kLonMinutes,
+    kLonDirection,
+    kDaylightSaving,
+    kCityName,
+    kStateName,
+    kCountryName,
+    kKeyCount
+};
+
+constexpr std::array<std::string_view, kKeyCount> kKeyNames = {
+    "PersonName", "BirthDay",     "BirthMonth",   "BirthYear",      "BirthHour",
+    "BirthMinute", "TimeZone",    "LatDegrees",   "LatMinutes",     "LatDirection",
+    "LonDegrees", "LonMinutes",   "LonDirection", "DaylightSaving", "CityName",
+    "StateName",  "CountryName"};
+
+struct Missing {};
+struct OtherType {};  // null, a fraction, an array or an object
+using Value = std::variant<Missing, OtherType, std::int64_t, std::string, bool>;
+
+// Collects the top-level values of one line straight from the parser's
+// events, without building a document: a batch spends most of its time here
+// otherwise.
+class LineReader final : public nlohmann::json_sax<json> {
+public:
+    std::array<Value, kKeyCount> Values;
+    bool TopLevelIsObject = false;
+
+    bool null() override { return Set(OtherType{}); }
+    bool boolean(bool value) override { return Set(value); }
+    bool number_integer(number_integer_t value) override { return Set(std::int64_t{value}); }
+    bool number_unsigned(number_unsigned_t value) override {
+        // Too large for any key's range anyway; keep it out of range, not wrapped.
+        return Set(value > static_cast<number_unsigned_t>(INT64_MAX)
+                       ? std::int64_t{INT64_MAX}
+                       : static_cast<std::int64_t>(value));
+    }
+    bool number_float(number_float_t, const string_t&) override { return Set(OtherType{}); }
+    bool string(string_t& value) override { return Set(std::move(value)); }
+    bool binary(binary_t&) override { return Set(OtherType{}); }
+    bool start_object(std::size_t) override { return Open(true); }
+    bool end_object() override { return Close(); }
+    bool start_array(std::size_t) override { return Open(false); }
+    bool end_array() override { return Close(); }
+    bool key(string_t& name) override {
+        if (depth_ == 1) {
+            current_ = kKeyCount;
+            for (int k = 0; k < kKeyCount; ++k) {
+                if (kKeyNames[k] == name) {
+                    current_ = k;
+                }
+            }
+        }
+        return true;
+    }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+        return false;
+    }
+
+private:
+    bool Set(Value value) {
+        if (depth_ == 0) {
+            return true;  // a bare scalar: not an object, reported later
+        }
+        if (depth_ == 1 && current_ < kKeyCount) {
+            Values[current_] = std::move(value);
+        }
+        return true;
+    }
+    bool Open(bool isObject) {
+        if (depth_ == 0) {
+            TopLevelIsObject = isObject;
+        } else if (depth_ == 1 && current_ < kKeyCount) {
+            Values[current_] = OtherType{};
+        }
+        ++depth_;
+        return true;
+    }
+    bool Close() {
+        --depth_;
+        return true;
+    }
+
+    int depth_ = 0;
+    int current_ = kKeyCount;
+};
+
+struct IntegerRange {
     int Min;
     int Max;
 };
-
-constexpr IntegerKey kBirthDay{"BirthDay", 1, kDayCount};
-constexpr IntegerKey kBirthMonth{"BirthMonth", 1, kMonthCount};
-constexpr IntegerKey kBirthYear{"BirthYear", kFirstYear, kLastYear};
-constexpr IntegerKey kBirthHour{"BirthHour", 0, kHourCount - 1};
-constexpr IntegerKey kBirthMinute{"BirthMinute", 0, kMinuteCount - 1};
-constexpr IntegerKey kTimeZone{"TimeZone", 0, kZoneCount - 1};
-constexpr IntegerKey kLatDegrees{"LatDegrees", 0, 999};
-constexpr IntegerKey kLatMinutes{"LatMinutes", 0, 999};
-constexpr IntegerKey kLonDegrees{"LonDegrees", 0, 999};
-constexpr IntegerKey kLonMinutes{"LonMinutes", 0, 999};
 
 // Thrown only inside this file, to give up on one line with its message.
 struct BadLine {
     std::string Message;
 };
 
-const json& Require(const json& object, const char* key) {
-    const auto it = object.find(key);
-    if (it == object.end()) {
-        throw BadLine{std::string(key) + ": missing"};
-    }
-    return *it;
-}
+class FormReader {
+public:
+    explicit FormReader(std::array<Value, kKeyCount>& values) : values_(values) {}
 
-int ReadInteger(const json& object, const IntegerKey& key) {
-    const json& value = Require(object, key.Name);
-    const std::string accepts = std::string(key.Name) + ": accepts a whole number from " +
-                                std::to_string(key.Min) + " to " + std::to_string(key.Max);
-    if (!value.is_number_integer()) {
-        throw BadLine{accepts};
+    int Integer(Key key, IntegerRange range) {
+        const Value& value = Require(key);
+        const auto* number = std::get_if<std::int64_t>(&value);
+        if (!number || *number < range.Min || *number > range.Max) {
+            throw BadLine{std::string(kKeyNames[key]) + ": accepts a whole number from " +
+                          std::to_string(range.Min) + " to " + std::to_string(range.Max)};
+        }
+        return static_cast<int>(*number);
     }
-    const auto number = value.get<std::int64_t>();
-    if (number < key.Min || number > key.Max) {
-        throw BadLine{accepts};
-    }
-    return static_cast<int>(number);
-}
 
-std::string ReadText(const json& object, const char* key) {
-    const json& value = Require(object, key);
-    if (!value.is_string()) {
-        throw BadLine{std::string(key) + ": accepts a text"};
+    std::string Text(Key key) {
+        Value& value = Require(key);
+        auto* text = std::get_if<std::string>(&value);
+        if (!text) {
+            throw BadLine{std::string(kKeyNames[key]) + ": accepts a text"};
+        }
+        return std::move(*text);
     }
-    return value.get<std::string>();
-}
 
-bool ReadBool(const json& object, const char* key) {
-    const json& value = Require(object, key);
-    if (!value.is_boolean()) {
-        throw BadLine{std::string(key) + ": accepts true or false"};
+    bool Boolean(Key key) {
+        const Value& value = Require(key);
+        const auto* flag = std::get_if<bool>(&value);
+        if (!flag) {
+            throw BadLine{std::string(kKeyNames[key]) + ": accepts true or false"};
+        }
+        return *flag;
     }
-    return value.get<bool>();
-}
 
-// "N"/"S" or "E"/"W": true for the first letter.
-bool ReadDirection(const json& object, const char* key, const char* first, const char* second) {
-    const std::string text = ReadText(object, key);
-    if (text != first && text != second) {
-        throw BadLine{std::string(key) + ": accepts \"" + first + "\" or \"" + second + "\""};
+    // "N"/"S" or "E"/"W": true for the first letter.
+    bool Direction(Key key, std::string_view first, std::string_view second) {
+        const std::string text = Text(key);
+        if (text != first && text != second) {
+            throw BadLine{std::string(kKeyNames[key]) + ": accepts \"" + std::string(first) +
+                          "\" or \"" + std::string(second) + "\""};
+        }
+        return text == first;
     }
-    return text == first;
-}
 
-BirthForm ReadForm(const json& object) {
-    if (!object.is_object()) {
-        throw BadLine{"a line must hold one JSON object"};
+private:
+    Value& Require(Key key) {
+        Value& value = values_[key];
+        if (std::holds_alternative<Missing>(value)) {
+            throw BadLine{std::string(kKeyNames[key]) + ": missing"};
+        }
+        return value;
     }
+
+    std::array<Value, kKeyCount>& values_;
+};
+
+constexpr IntegerRange kBoxRange{0, 999};  // up to three digits, as the boxes hold
+
+BirthForm ReadForm(std::array<Value, kKeyCount>& values) {
+    FormReader read(values);
     BirthForm form;
-    form.Name = ReadText(object, "PersonName");
-    form.DayIndex = ReadInteger(object, kBirthDay) - 1;
-    form.MonthIndex = ReadInteger(object, kBirthMonth) - 1;
-    form.YearIndex = ReadInteger(object, kBirthYear) - kFirstYear;
-    form.HourIndex = ReadInteger(object, kBirthHour);
-    form.MinuteIndex = ReadInteger(object, kBirthMinute);
-    form.ZoneIndex = ReadInteger(object, kTimeZone);
-    form.LatDeg = std::to_string(ReadInteger(object, kLatDegrees));
-    form.LatMin = std::to_string(ReadInteger(object, kLatMinutes));
-    form.Latitude = ReadDirection(object, "LatDirection", "N", "S") ? LatitudeChoice::North
-                                                                    : LatitudeChoice::South;
-    form.LonDeg = std::to_string(ReadInteger(object, kLonDegrees));
-    form.LonMin = std::to_string(ReadInteger(object, kLonMinutes));
-    form.Longitude = ReadDirection(object, "LonDirection", "E", "W") ? LongitudeChoice::East
-                                                                     : LongitudeChoice::West;
-    form.DaylightSaving = ReadBool(object, "DaylightSaving");
-    form.City = ReadText(object, "CityName");
-    form.State = ReadText(object, "StateName");
-    form.Country = ReadText(object, "CountryName");
+    form.Name = read.Text(kPersonName);
+    form.DayIndex = read.Integer(kBirthDay, {1, kDayCount}) - 1;
+    form.MonthIndex = read.Integer(kBirthMonth, {1, kMonthCount}) - 1;
+    form.YearIndex = read.Integer(kBirthYear, {kFirstYear, kLastYear}) - kFirstYear;
+    form.HourIndex = read.Integer(kBirthHour, {0, kHourCount - 1});
+    form.MinuteIndex = read.Integer(kBirthMinute, {0, kMinuteCount - 1});
+    form.ZoneIndex = read.Integer(kTimeZone, {0, kZoneCount - 1});
+    form.LatDeg = std::to_string(read.Integer(kLatDegrees, kBoxRange));
+    form.LatMin = std::to_string(read.Integer(kLatMinutes, kBoxRange));
+    form.Latitude = read.Direction(kLatDirection, "N", "S") ? LatitudeChoice::North
+                                                            : LatitudeChoice::South;
+    form.LonDeg = std::to_string(read.Integer(kLonDegrees, kBoxRange));
+    form.LonMin = std::to_string(read.Integer(kLonMinutes, kBoxRange));
+    form.Longitude = read.Direction(kLonDirection, "E", "W") ? LongitudeChoice::East
+                                                             : LongitudeChoice::West;
+    form.DaylightSaving = read.Boolean(kDaylightSaving);
+    form.City = read.Text(kCityName);
+    form.State = read.Text(kStateName);
+    form.Country = read.Text(kCountryName);
     return form;
 }
 
@@ -115,12 +211,15 @@ bool IsBlank(const std::string& line) {
 }  // namespace
 
 std::variant<BirthForm, std::string> ParseBatchLine(const std::string& line) {
-    const json object = json::parse(line, nullptr, /*allow_exceptions=*/false);
-    if (object.is_discarded()) {
+    LineReader reader;
+    if (!json::sax_parse(line, &reader)) {
         return std::string("malformed JSON");
     }
+    if (!reader.TopLevelIsObject) {
+        return std::string("a line must hold one JSON object");
+    }
     try {
-        BirthForm form = ReadForm(object);
+        BirthForm form = ReadForm(reader.Values);
         if (const auto fault = ValidateBirthForm(form, PlaceRule::Optional)) {
             return std::string(fault->Message);
         }
