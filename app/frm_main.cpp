@@ -76,12 +76,16 @@ void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) 
     widget->setPalette(palette);
 }
 
+// Raised like a classic button, with a light edge above and left and a dark
+// one below and right; pressed, the edges swap.
 QString ColouredButtonSheet(const QColor& background, const QColor& text) {
-    return QStringLiteral("QPushButton { background-color: %1; color: %2;"
-                          " border: 2px outset %1; border-radius: 2px; }"
-                          "QPushButton:pressed { border-style: inset; }"
-                          "QPushButton:focus { border-color: %3; }")
-        .arg(background.name(), text.name(), background.lighter(130).name());
+    return QStringLiteral(
+               "QPushButton { background-color: %1; color: %2; border-style: solid;"
+               " border-width: 2px; border-color: %3 %4 %4 %3; }"
+               "QPushButton:pressed { border-color: %4 %3 %3 %4; }"
+               "QPushButton:focus { border-width: 3px; }")
+        .arg(background.name(), text.name(), QColor(240, 240, 240).name(),
+             QColor(64, 64, 64).name());
 }
 
 QString FromView(std::string_view text) {

@@ -1,5 +1,6 @@
 #include "app/rtb_sink.h"
 
+#include <QScrollBar>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -37,6 +38,10 @@ void RtbSink::ShowReadingPanel() {
     if (showReadingPanel_) {
         showReadingPanel_();
     }
+    // The box's own caret was carried along by the insertions; bring it back
+    // so that the reading shows from its first line.
+    box_.moveCursor(QTextCursor::Start);
+    box_.verticalScrollBar()->setValue(0);
 }
 
 }  // namespace tavrinel

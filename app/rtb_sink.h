@@ -1,6 +1,6 @@
 // The reading as rich text: each run goes into the box at the sink's own
-// caret, which starts at the top after Clear and ends up after each run. The
-// box's visible caret stays at the top, so the reading shows from its start.
+// caret, which starts at the top after Clear and ends up after each run. When
+// the reading is complete it is shown from its first line.
 #pragma once
 
 #include <QTextCursor>

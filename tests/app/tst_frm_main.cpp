@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextBlock>
@@ -572,8 +573,16 @@ void TestFrmMain::calculateCopiesTheFormAndShowsTheReading() {
 
 void TestFrmMain::readingKeepsTextColoursAndWeights() {
     Fixture f;
+    f.ShowActive();
     f.FillAnn();
     f.window.Calculate();
+    QApplication::processEvents();
+    // The reading shows from its first line.
+    QTextEdit* rtb = f.Get<QTextEdit>("RTB");
+    QCOMPARE(rtb->textCursor().position(), 0);
+    QVERIFY(!rtb->textCursor().hasSelection());
+    QVERIFY(rtb->verticalScrollBar()->maximum() > 0);
+    QCOMPARE(rtb->verticalScrollBar()->value(), 0);
 
     RecordingSink recorded;
     BuildDignityReading(f.chart, recorded);

@@ -1,0 +1,29 @@
+// Shows the main window for the screenshots in docs/: "input" with the form
+// filled in, "reading" with the reading of that form. Stays open until it is
+// closed. Used by screenshots.sh under a virtual X server.
+#include <QApplication>
+#include <QPushButton>
+#include <cstring>
+
+#include "ann_form.h"
+#include "app/frm_main.h"
+#include "help/qt_platform.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    tavrinel::QtMessageService messages;
+    tavrinel::QtFileDialogService files;
+    tavrinel::QtWebService web;
+    tavrinel::QtSettingsStore settings;
+    tavrinel::SystemClock clock;
+    tavrinel::Platform platform{messages, files, web, settings, clock};
+
+    tavrinel::ChartState chart;
+    tavrinel::FrmMain window(chart, platform);
+    tavrinel::bench::FillAnn(window);
+    if (argc > 1 && std::strcmp(argv[1], "reading") == 0) {
+        window.findChild<QPushButton*>(QStringLiteral("cmdCalculate"))->click();
+    }
+    window.show();
+    return QApplication::exec();
+}
