@@ -14,13 +14,13 @@
 #include <QTextEdit>
 #include <type_traits>
 
+#include "app/colour_button.h"
 #include "app/key_filter.h"
 #include "app/panel_frame.h"
 #include "app/rtb_sink.h"
 #include "app/startup.h"
 #include "app/twips.h"
 #include "app/window_font.h"
-#include "app/wrapping_button.h"
 #include "reading/calculation.h"
 #include "reading/time_zone_table.h"
 
@@ -76,18 +76,6 @@ void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) 
     widget->setPalette(palette);
 }
 
-// Raised like a classic button, with a light edge above and left and a dark
-// one below and right; pressed, the edges swap.
-QString ColouredButtonSheet(const QColor& background, const QColor& text) {
-    return QStringLiteral(
-               "QPushButton { background-color: %1; color: %2; border-style: solid;"
-               " border-width: 2px; border-color: %3 %4 %4 %3; }"
-               "QPushButton:pressed { border-color: %4 %3 %3 %4; }"
-               "QPushButton:focus { border-width: 3px; }")
-        .arg(background.name(), text.name(), QColor(240, 240, 240).name(),
-             QColor(64, 64, 64).name());
-}
-
 QString FromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -98,6 +86,11 @@ FrmMain::FrmMain(ChartState& chart, Platform& platform, QWidget* parent)
     : QMainWindow(parent), chart_(chart), platform_(platform) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QLatin1String(kWindowCaption));
+    // The controls take the window's font as they are made; setting it
+    // afterwards would send every control, and every list with its popup,
+    // a font change.
+    fontFamily_ = PickWindowFontFamily();
+    setFont(WindowFont(fontFamily_, kDesignPixelSize, false));
 
     CreateControls();
     CreateMenus();
@@ -108,7 +101,7 @@ FrmMain::FrmMain(ChartState& chart, Platform& platform, QWidget* parent)
 
     FormLoad();
     // The lists are filled now, so the fonts can be fitted to their entries.
-    ApplyFonts();
+    FitFonts();
     PlaceWindow();
 }
 
@@ -160,7 +153,7 @@ void FrmMain::CreateControls() {
     txtName = MakeTextBox(f1, "txtName", TwipsRect(1260, 1410, 2800, 300));
     lblLabel[7] = MakeLabel(f1, "lblLabel7", "City", TwipsRect(4680, 1770, 345, 195));
     txtCity = MakeTextBox(f1, "txtCity", TwipsRect(5820, 1740, 1845, 285));
-    Command1 = MakeButton<WrappingButton>(f1, "Command1",
+    Command1 = MakeButton<ColourButton>(f1, "Command1",
                                           "Click here to find Latitude && Longitude",
                                           TwipsRect(7770, 1755, 1095, 945));
     lblLabel[1] = MakeLabel(f1, "lblLabel1", "Date of Birth", TwipsRect(120, 1905, 1095, 195));
@@ -179,7 +172,7 @@ void FrmMain::CreateControls() {
     chkDST = MakeButton<QCheckBox>(f1, "chkDST", "Daylight Saving Time",
                                    TwipsRect(2040, 2760, 2415, 200));
     cboTimeZone = Place<QComboBox>(f1, "cboTimeZone", TwipsRect(120, 3090, 4335, 315));
-    cmdCalculate = MakeButton<QPushButton>(f1, "cmdCalculate", "&Get My Tavrinel Reading",
+    cmdCalculate = MakeButton<ColourButton>(f1, "cmdCalculate", "&Get My Tavrinel Reading",
                                            TwipsRect(4800, 2880, 4065, 525));
 
     optLat[0]->setChecked(true);
@@ -272,39 +265,39 @@ void FrmMain::ApplyColours() {
                                     static_cast<QAbstractButton*>(chkDST)}) {
         SetColour(option, QPalette::WindowText, kCaptionText);
     }
-    // The style would shade a palette colour into a gradient; these two
-    // buttons have to show their colour as it is.
-    Command1->setStyleSheet(ColouredButtonSheet(kBackground, kCaptionText));
-    cmdCalculate->setStyleSheet(ColouredButtonSheet(kCalculateButton, Qt::black));
+    SetColour(Command1, QPalette::Button, kBackground);
+    SetColour(Command1, QPalette::ButtonText, kCaptionText);
+    SetColour(cmdCalculate, QPalette::Button, kCalculateButton);
+    SetColour(cmdCalculate, QPalette::ButtonText, Qt::black);
     // The reading box keeps the ordinary window colour for its scroll bar.
     SetColour(RTB, QPalette::Window, QApplication::palette().color(QPalette::Window));
 }
 
-void FrmMain::ApplyFonts() {
-    const QString family = PickWindowFontFamily();
-
-    std::vector<QWidget*> captioned = {Frame1,    Frame2,    cmdOpen,   optLat[0], optLat[1],
-                                       optLong[0], optLong[1], Command1, chkDST,  cmdCalculate,
-                                       cmdSave,   cmdBack,   Label16};
-    for (QLabel* label : lblLabel) {
-        captioned.push_back(label);
-    }
-    std::vector<QWidget*> textual = {txtName, txtLatDeg, txtLatMin, txtLonDeg, txtLonMin,
-                                     txtCity, txtState,  txtCountry, cboMonth, cboDate,
-                                     cboYear, cboHour,   cboMinute, cboTimeZone, RTB};
-
-    const std::vector<const QWidget*> captionChecks(captioned.begin(), captioned.end());
-    const std::vector<const QWidget*> textChecks(textual.begin(), textual.end());
-    const QFont caption = WindowFont(family, FittingPixelSize(captionChecks, family, true), true);
-    const QFont text = WindowFont(family, FittingPixelSize(textChecks, family, false), false);
-
-    setFont(text);
-    menuBar()->setFont(QApplication::font(menuBar()));
+void FrmMain::FitFonts() {
+    std::vector<const QWidget*> frames = {Frame1, Frame2};
+    // The short labels are the tightest fits: measured first, a size that
+    // is too large is given up after a few of them.
+    std::vector<QWidget*> captioned(lblLabel.begin(), lblLabel.end());
+    captioned.insert(captioned.end(), {Label16, cmdOpen, optLat[0], optLat[1], optLong[0],
+                                       optLong[1], Command1, chkDST, cmdCalculate, cmdSave,
+                                       cmdBack});
+    std::vector<const QWidget*> captionChecks(captioned.begin(), captioned.end());
+    captionChecks.insert(captionChecks.end(), frames.begin(), frames.end());
+    const int captionSize = FittingPixelSize(captionChecks, fontFamily_, true,
+                                             CaptionPixelSizeToTry(fontFamily_));
+    const QFont caption = WindowFont(fontFamily_, captionSize, true);
     for (QWidget* widget : captioned) {
         widget->setFont(caption);
     }
-    for (QWidget* widget : textual) {
-        widget->setFont(text);
+    Frame1->SetCaptionFont(caption);
+    Frame2->SetCaptionFont(caption);
+
+    // The lists of numbers hold at most four digits and have room for them
+    // in any font; the names of months and zones are what could be cut.
+    const std::vector<const QWidget*> textChecks = {cboMonth, cboTimeZone};
+    const int textSize = FittingPixelSize(textChecks, fontFamily_, false);
+    if (textSize != kDesignPixelSize) {
+        setFont(WindowFont(fontFamily_, textSize, false));
     }
 }
 
@@ -326,26 +319,35 @@ void FrmMain::InstallKeyFilters() {
     }
 }
 
+namespace {
+
+QStringList NumberEntries(int first, int last) {
+    QStringList entries;
+    entries.reserve(last - first + 1);
+    for (int n = first; n <= last; ++n) {
+        entries << QString::number(n);
+    }
+    return entries;
+}
+
+}  // namespace
+
 void FrmMain::FormLoad() {
-    for (int day = 1; day <= kDayCount; ++day) {
-        cboDate->addItem(QString::number(day));
-    }
+    cboDate->addItems(NumberEntries(1, kDayCount));
+    QStringList months;
     for (std::string_view month : kMonthNames) {
-        cboMonth->addItem(FromView(month));
+        months << FromView(month);
     }
-    for (int year = kFirstYear; year <= kLastYear; ++year) {
-        cboYear->addItem(QString::number(year));
-    }
-    for (int hour = 0; hour < kHourCount; ++hour) {
-        cboHour->addItem(QString::number(hour));
-    }
-    for (int minute = 0; minute < kMinuteCount; ++minute) {
-        cboMinute->addItem(QString::number(minute));
-    }
+    cboMonth->addItems(months);
+    cboYear->addItems(NumberEntries(kFirstYear, kLastYear));
+    cboHour->addItems(NumberEntries(0, kHourCount - 1));
+    cboMinute->addItems(NumberEntries(0, kMinuteCount - 1));
     LoadTimeZoneTables(chart_);
+    QStringList zones;
     for (const std::string& zone : chart_.TimeZoneNames) {
-        cboTimeZone->addItem(QString::fromStdString(zone));
+        zones << QString::fromStdString(zone);
     }
+    cboTimeZone->addItems(zones);
     for (QComboBox* list : {cboDate, cboMonth, cboYear, cboHour, cboMinute, cboTimeZone}) {
         list->setCurrentIndex(0);
     }

@@ -26,7 +26,7 @@ namespace tavrinel {
 class KeyFilter;
 class PanelFrame;
 class RtbSink;
-class WrappingButton;
+class ColourButton;
 
 inline constexpr const char* kWindowCaption = "Tavrinel v1.15";
 
@@ -62,7 +62,7 @@ private:
     void CreateMenus();
     void SetTabOrder();
     void ApplyColours();
-    void ApplyFonts();
+    void FitFonts();
     void PlaceWindow();
     void FormLoad();
     void ShowFault(const FormFault& fault);
@@ -70,6 +70,7 @@ private:
 
     ChartState& chart_;
     Platform& platform_;
+    QString fontFamily_;
     std::unique_ptr<RtbSink> sink_;
 
     // Controls, named as the window's design names them.
@@ -88,7 +89,7 @@ private:
     std::array<QRadioButton*, 2> optLong{};
     QLineEdit* txtName = nullptr;
     QLineEdit* txtCity = nullptr;
-    WrappingButton* Command1 = nullptr;
+    ColourButton* Command1 = nullptr;
     QComboBox* cboMonth = nullptr;
     QComboBox* cboDate = nullptr;
     QComboBox* cboYear = nullptr;
@@ -98,7 +99,7 @@ private:
     QLineEdit* txtCountry = nullptr;
     QCheckBox* chkDST = nullptr;
     QComboBox* cboTimeZone = nullptr;
-    QPushButton* cmdCalculate = nullptr;
+    ColourButton* cmdCalculate = nullptr;
     QTextEdit* RTB = nullptr;
     QPushButton* cmdSave = nullptr;
     QPushButton* cmdBack = nullptr;

@@ -13,9 +13,18 @@ constexpr int kCaptionPadding = 2;
 
 }  // namespace
 
+void PanelFrame::SetCaptionFont(const QFont& font) {
+    captionFont_ = font;
+    update();
+}
+
+QFont PanelFrame::CaptionFont() const { return captionFont_.value_or(font()); }
+
 void PanelFrame::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QFontMetrics metrics = fontMetrics();
+    const QFont caption = CaptionFont();
+    painter.setFont(caption);
+    const QFontMetrics metrics(caption);
     const int top = title().isEmpty() ? 0 : metrics.height() / 2;
 
     // Etched: a shadow line with a highlight line just inside and below it.
@@ -28,12 +37,12 @@ void PanelFrame::paintEvent(QPaintEvent*) {
     if (title().isEmpty()) {
         return;
     }
-    const QRect caption(kCaptionIndent, 0,
+    const QRect band(kCaptionIndent, 0,
                         metrics.horizontalAdvance(title()) + 2 * kCaptionPadding,
                         metrics.height());
-    painter.fillRect(caption, palette().color(QPalette::Window));
+    painter.fillRect(band, palette().color(QPalette::Window));
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(caption, Qt::AlignCenter, title());
+    painter.drawText(band, Qt::AlignCenter, title());
 }
 
 }  // namespace tavrinel

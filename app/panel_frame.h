@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QGroupBox>
+#include <optional>
 
 namespace tavrinel {
 
@@ -13,8 +14,16 @@ class PanelFrame final : public QGroupBox {
 public:
     using QGroupBox::QGroupBox;
 
+    // The caption has a font of its own, so that the controls in the frame
+    // do not inherit it.
+    void SetCaptionFont(const QFont& font);
+    [[nodiscard]] QFont CaptionFont() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::optional<QFont> captionFont_;
 };
 
 }  // namespace tavrinel

@@ -12,16 +12,32 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
+#include <algorithm>
 
-#include "app/wrapping_button.h"
+#include "app/colour_button.h"
 
 namespace tavrinel {
 
 namespace {
 
+struct FamilyChoice {
+    const char* Family;
+    int CaptionPixelSize;  // largest bold size at which the captions fit
+};
+
 // DejaVu Sans shares Verdana's wide, open letter forms; its condensed cut
-// comes closest in width, so it is preferred when installed.
-constexpr const char* kFamilies[] = {"Verdana", "DejaVu Sans Condensed", "DejaVu Sans"};
+// comes closest in width, so it is preferred when installed. Both run wider
+// than Verdana, so their captions start smaller; the sizes are checked at
+// start all the same, and a smaller one taken if a caption does not fit.
+constexpr FamilyChoice kFamilies[] = {
+    {"Verdana", kDesignPixelSize},
+    {"DejaVu Sans Condensed", 10},
+    {"DejaVu Sans", 9},
+};
+
+// Entries this many characters shorter than the longest of their list are
+// not measured: they cannot be the widest.
+constexpr qsizetype kEntryLengthSlack = 4;
 
 bool FitsIn(const QSize& needed, const QRect& room) {
     return needed.width() <= room.width() && needed.height() <= room.height();
@@ -53,8 +69,14 @@ bool ComboEntriesFit(const QComboBox& combo, const QFont& font) {
     const QRect field = combo.style()->subControlRect(QStyle::CC_ComboBox, &option,
                                                       QStyle::SC_ComboBoxEditField, &combo);
     const QFontMetrics metrics(font);
+    qsizetype longest = 0;
     for (int i = 0; i < combo.count(); ++i) {
-        if (metrics.horizontalAdvance(combo.itemText(i)) > field.width()) {
+        longest = std::max(longest, combo.itemText(i).size());
+    }
+    for (int i = 0; i < combo.count(); ++i) {
+        const QString entry = combo.itemText(i);
+        if (entry.size() + kEntryLengthSlack >= longest &&
+            metrics.horizontalAdvance(entry) > field.width()) {
             return false;
         }
     }
@@ -65,12 +87,21 @@ bool ComboEntriesFit(const QComboBox& combo, const QFont& font) {
 
 QString PickWindowFontFamily() {
     const QStringList installed = QFontDatabase::families();
-    for (const char* family : kFamilies) {
-        if (installed.contains(QLatin1String(family), Qt::CaseInsensitive)) {
-            return QLatin1String(family);
+    for (const FamilyChoice& choice : kFamilies) {
+        if (installed.contains(QLatin1String(choice.Family), Qt::CaseInsensitive)) {
+            return QLatin1String(choice.Family);
         }
     }
     return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+}
+
+int CaptionPixelSizeToTry(const QString& family) {
+    for (const FamilyChoice& choice : kFamilies) {
+        if (family.compare(QLatin1String(choice.Family), Qt::CaseInsensitive) == 0) {
+            return choice.CaptionPixelSize;
+        }
+    }
+    return kDesignPixelSize;
 }
 
 QFont WindowFont(const QString& family, int pixelSize, bool bold) {
@@ -84,14 +115,17 @@ QFont WindowFont(const QString& family, int pixelSize, bool bold) {
 bool CaptionFits(const QWidget& widget, const QFont& font) {
     const QFontMetrics metrics(font);
     if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
-        const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
         const QRect room = label->contentsRect();
+        if (!label->wordWrap()) {
+            return FitsIn(QSize(metrics.horizontalAdvance(label->text()), metrics.height()), room);
+        }
+        const int flags = int(label->alignment()) | Qt::TextWordWrap;
         return FitsIn(metrics.boundingRect(room, flags, label->text()).size(), room);
     }
-    if (const auto* button = qobject_cast<const WrappingButton*>(&widget)) {
-        const QRect room = ButtonTextRoom(*button);
-        const int flags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
-        return FitsIn(metrics.boundingRect(room, flags, button->text()).size(), room);
+    if (const auto* button = qobject_cast<const ColourButton*>(&widget)) {
+        const QRect room = button->TextRoom();
+        return FitsIn(metrics.boundingRect(room, ColourButton::kTextFlags, button->text()).size(),
+                      room);
     }
     if (const auto* button = qobject_cast<const QPushButton*>(&widget)) {
         return FitsIn(metrics.size(Qt::TextShowMnemonic, button->text()), ButtonTextRoom(*button));
@@ -113,8 +147,8 @@ bool CaptionFits(const QWidget& widget, const QFont& font) {
 }
 
 int FittingPixelSize(const std::vector<const QWidget*>& widgets, const QString& family,
-                     bool bold) {
-    for (int size = kDesignPixelSize; size > kSmallestPixelSize; --size) {
+                     bool bold, int largest) {
+    for (int size = largest; size > kSmallestPixelSize; --size) {
         const QFont font = WindowFont(family, size, bold);
         bool fits = true;
         for (const QWidget* widget : widgets) {

@@ -1,6 +1,7 @@
 // The window's fonts. The layout was made for Verdana at 11 pixels; where
-// Verdana is missing, a related sans-serif is used, and at the largest size
-// at which every caption still fits the rectangle it was designed for.
+// Verdana is missing, a related sans-serif is used, with its captions at a
+// size at which every one of them still fits the rectangle it was designed
+// for.
 #pragma once
 
 #include <QFont>
@@ -17,15 +18,20 @@ inline constexpr int kSmallestPixelSize = 7;
 // Verdana where installed, else the closest installed fallback.
 [[nodiscard]] QString PickWindowFontFamily();
 
+// The bold size to try first for the captions in this family: the design
+// size for Verdana, smaller for the wider fallbacks.
+[[nodiscard]] int CaptionPixelSizeToTry(const QString& family);
+
 [[nodiscard]] QFont WindowFont(const QString& family, int pixelSize, bool bold);
 
 // True when the widget's caption (label, button, option, check box, frame
 // title) or, for a list, every entry, is fully visible with the font.
 [[nodiscard]] bool CaptionFits(const QWidget& widget, const QFont& font);
 
-// The largest pixel size, from the design size down, at which every widget's
+// The largest pixel size, from `largest` down, at which every widget's
 // caption fits; the smallest size when none does.
 [[nodiscard]] int FittingPixelSize(const std::vector<const QWidget*>& widgets,
-                                   const QString& family, bool bold);
+                                   const QString& family, bool bold,
+                                   int largest = kDesignPixelSize);
 
 }  // namespace tavrinel

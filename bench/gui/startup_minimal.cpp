@@ -5,10 +5,16 @@
 #include <QMainWindow>
 #include <QTest>
 
+#include "shown_moment.h"
+
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QMainWindow window;
     window.setCentralWidget(new QLabel(QStringLiteral("Hello")));
     window.show();
-    return QTest::qWaitForWindowExposed(&window) ? 0 : 1;
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        return 1;
+    }
+    PrintShownMoment();
+    return 0;
 }

@@ -1,7 +1,8 @@
 // Start-up probe: the program's own start (single-instance lock, start-up
-// steps, the main window) up to the moment the window is on screen, then
-// exit. With --calculate it also fills the form and calculates once, so the
-// peak memory includes a reading. Run by measure.sh beside startup_minimal.
+// steps, the main window) up to the moment the window is on screen, which it
+// prints as microseconds since the epoch, then exit. With --calculate it also
+// fills the form and calculates once, so the peak memory includes a reading.
+// Run by measure.sh beside startup_minimal.
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -15,6 +16,7 @@
 #include "app/single_instance.h"
 #include "app/startup.h"
 #include "help/qt_platform.h"
+#include "shown_moment.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -42,6 +44,7 @@ int main(int argc, char* argv[]) {
     if (!QTest::qWaitForWindowExposed(&window)) {
         return 1;
     }
+    PrintShownMoment();
     if (argc > 1 && std::strcmp(argv[1], "--calculate") == 0) {
         tavrinel::bench::FillAnn(window);
         window.findChild<QPushButton*>(QStringLiteral("cmdCalculate"))->click();

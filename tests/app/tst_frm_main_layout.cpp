@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTextEdit>
 
+#include "app/colour_button.h"
 #include "app/frm_main.h"
 #include "app/twips.h"
 #include "app/window_font.h"
@@ -129,8 +130,9 @@ void TestFrmMainLayout::captionsFitTheirRectangles() {
                      qPrintable(Describe(check)));
             ++checked;
         } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
-            // Inside a two-pixel border on each side, wrapped where it must.
-            const QRect room = button->rect().adjusted(2, 2, -2, -2);
+            // Inside the border, wrapped where it must.
+            const auto* coloured = qobject_cast<ColourButton*>(button);
+            const QRect room = coloured ? coloured->TextRoom() : button->rect().adjusted(2, 2, -2, -2);
             const QRect needed = metrics.boundingRect(
                 room, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, button->text());
             QVERIFY2(room.contains(needed), qPrintable(Describe(button)));
