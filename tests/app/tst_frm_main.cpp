@@ -6,7 +6,11 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QFile>
 #include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -177,6 +181,7 @@ private slots:
 
     void calculateCopiesTheFormAndShowsTheReading();
     void readingKeepsTextColoursAndWeights();
+    void readingMatchesTheCommandLines();
     void refusedCalculateChangesNothing();
     void menuCalculateWorksFromTheReadingPanel();
     void backThenCalculateGivesTheSameReading();
@@ -606,6 +611,28 @@ void TestFrmMain::readingKeepsTextColoursAndWeights() {
                                 .arg(i)
                                 .arg(shownText.mid(int(i) - 10, 20))));
     }
+}
+
+// The command line's saved output for the same chart, made by its own form
+// mapping: the window's lists and options must lead to the same positions
+// and the same text.
+void TestFrmMain::readingMatchesTheCommandLines() {
+    QFile file(QStringLiteral(TAVRINEL_CLI_EXPECTED_DIR "/ann.json"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QJsonObject expected = QJsonDocument::fromJson(file.readAll()).object();
+
+    Fixture f;
+    f.FillAnn();
+    f.Get<QPushButton>("cmdCalculate")->click();
+
+    const QJsonArray positions = expected.value(QStringLiteral("PlanetPositionTexts")).toArray();
+    QCOMPARE(positions.size(), kGrahaCount);
+    for (int g = 0; g < kGrahaCount; ++g) {
+        QCOMPARE(QString::fromStdString(f.chart.PlanetPositionTexts[g]), positions[g].toString());
+    }
+    QString reading = expected.value(QStringLiteral("Reading")).toString();
+    reading.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    QCOMPARE(f.Get<QTextEdit>("RTB")->toPlainText(), reading);
 }
 
 void TestFrmMain::refusedCalculateChangesNothing() {
