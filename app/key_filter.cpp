@@ -94,6 +94,10 @@ bool KeyFilter::FilterKeyPress(QEvent* event) {
     if (IsEditingCommand(*key)) {
         return false;
     }
+    // Tab moves the focus on; the box never receives it as a character.
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+        return false;
+    }
     const QString text = key->text();
     if (text.isEmpty()) {
         return false;  // arrows, shift, function keys: no character

@@ -342,6 +342,15 @@ void TestFrmMain::editingKeysPassEveryBox() {
         QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);  // copy
         QVERIFY2(f.platform.Messages.Shown.isEmpty(), name);
     }
+    // Tab moves on from every box, without a message.
+    f.Box("txtCountry")->setFocus();
+    QTest::keyClick(f.Box("txtCountry"), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdCalculate"));
+    f.Box("txtName")->setFocus();
+    QTest::keyClick(f.Box("txtName"), Qt::Key_Backtab, Qt::ShiftModifier);
+    QVERIFY(QApplication::focusWidget() != f.Box("txtName"));
+    QVERIFY(f.platform.Messages.Shown.isEmpty());
+
     // A fourth digit does not fit and is dropped without a message.
     QLineEdit* degrees = f.Box("txtLatDeg");
     degrees->clear();
