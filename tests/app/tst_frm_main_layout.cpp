@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -16,6 +17,8 @@
 #include <QStyleOptionComboBox>
 #include <QTest>
 #include <QTextEdit>
+#include <algorithm>
+#include <vector>
 
 #include "app/colour_button.h"
 #include "app/frm_main.h"
@@ -79,6 +82,7 @@ private slots:
     void windowHasTheDesignedFixedSize();
     void captionsFitTheirRectangles();
     void listEntriesFitTheirLists();
+    void fallbackCaptionSizesAreTheLargestThatFit();
     void noControlCoversAnother();
     void designedColoursAreOnScreen();
     void tabOrderFollowsTheDesign();
@@ -146,6 +150,42 @@ void TestFrmMainLayout::captionsFitTheirRectangles() {
         }
     }
     QCOMPARE(checked, 13 + 1 + 4 + 1 + 5);  // labels, Label16, options, check box, buttons
+}
+
+// The first size tried for each family is where its captions fit and one
+// pixel more would cut one, measured on this machine's copy of each family
+// that is installed.
+void TestFrmMainLayout::fallbackCaptionSizesAreTheLargestThatFit() {
+    Fixture f;
+    std::vector<const QWidget*> captioned;
+    for (QWidget* widget : f.window.centralWidget()->findChildren<QWidget*>()) {
+        if (qobject_cast<QLabel*>(widget) || qobject_cast<QAbstractButton*>(widget) ||
+            qobject_cast<QGroupBox*>(widget)) {
+            captioned.push_back(widget);
+        }
+    }
+    const QStringList installed = QFontDatabase::families();
+    int tried = 0;
+    for (const char* name : {"Verdana", "DejaVu Sans Condensed", "DejaVu Sans"}) {
+        const QString family = QLatin1String(name);
+        if (!installed.contains(family)) {
+            continue;
+        }
+        ++tried;
+        const int size = CaptionPixelSizeToTry(family);
+        auto allFit = [&](int pixels) {
+            const QFont font = WindowFont(family, pixels, true);
+            return std::all_of(captioned.begin(), captioned.end(),
+                               [&](const QWidget* w) { return CaptionFits(*w, font); });
+        };
+        QVERIFY2(allFit(size), name);
+        if (size < kDesignPixelSize) {
+            QVERIFY2(!allFit(size + 1), name);
+        }
+    }
+    if (tried == 0) {
+        QSKIP("none of the window's font families is installed");
+    }
 }
 
 void TestFrmMainLayout::listEntriesFitTheirLists() {
