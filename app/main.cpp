@@ -6,6 +6,7 @@
 #include "app/frm_main.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
+#include "app/window_font.h"
 #include "chart/chart_state.h"
 #include "help/qt_platform.h"
 
@@ -14,6 +15,10 @@ int main(int argc, char* argv[]) {
     // The settings store and the lock file are named after the executable.
     QApplication::setApplicationName(
         QFileInfo(QApplication::applicationFilePath()).completeBaseName());
+    // Qt lays some controls out once in the application's font before the
+    // window's font reaches them; one font for both saves loading another.
+    QApplication::setFont(tavrinel::WindowFont(tavrinel::PickWindowFontFamily(),
+                                               tavrinel::kDesignPixelSize, false));
 
     tavrinel::QtMessageService messages;
     tavrinel::QtFileDialogService files;

@@ -50,7 +50,7 @@ bool IndicatorCaptionFits(const QAbstractButton& button, const QFont& font, bool
     const int spacing = style->pixelMetric(
         radio ? QStyle::PM_RadioButtonLabelSpacing : QStyle::PM_CheckBoxLabelSpacing, nullptr,
         &button);
-    const QSize text = QFontMetrics(font).size(Qt::TextShowMnemonic, button.text());
+    const QSize text = QFontMetrics(font, &button).size(Qt::TextShowMnemonic, button.text());
     return indicator + spacing + text.width() <= button.width() &&
            text.height() <= button.height();
 }
@@ -68,7 +68,7 @@ bool ComboEntriesFit(const QComboBox& combo, const QFont& font) {
     option.editable = false;
     const QRect field = combo.style()->subControlRect(QStyle::CC_ComboBox, &option,
                                                       QStyle::SC_ComboBoxEditField, &combo);
-    const QFontMetrics metrics(font);
+    const QFontMetrics metrics(font, &combo);
     qsizetype longest = 0;
     for (int i = 0; i < combo.count(); ++i) {
         longest = std::max(longest, combo.itemText(i).size());
@@ -113,7 +113,9 @@ QFont WindowFont(const QString& family, int pixelSize, bool bold) {
 }
 
 bool CaptionFits(const QWidget& widget, const QFont& font) {
-    const QFontMetrics metrics(font);
+    // Measured for the widget's own screen, so that the font engine loaded
+    // here is the one the widget paints with.
+    const QFontMetrics metrics(font, &widget);
     if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
         const QRect room = label->contentsRect();
         if (!label->wordWrap()) {

@@ -15,6 +15,7 @@
 #include "app/frm_main.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
+#include "app/window_font.h"
 #include "help/qt_platform.h"
 #include "shown_moment.h"
 
@@ -22,6 +23,10 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(
         QFileInfo(QApplication::applicationFilePath()).completeBaseName());
+    // Qt lays some controls out once in the application's font before the
+    // window's font reaches them; one font for both saves loading another.
+    QApplication::setFont(tavrinel::WindowFont(tavrinel::PickWindowFontFamily(),
+                                               tavrinel::kDesignPixelSize, false));
 
     tavrinel::QtMessageService messages;
     tavrinel::QtFileDialogService files;
