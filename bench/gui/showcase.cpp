@@ -7,10 +7,13 @@
 
 #include "ann_form.h"
 #include "app/frm_main.h"
+#include "app/window_font.h"
 #include "help/qt_platform.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    QApplication::setFont(tavrinel::WindowFont(tavrinel::PickWindowFontFamily(),
+                                               tavrinel::kDesignPixelSize, false));
     tavrinel::QtMessageService messages;
     tavrinel::QtFileDialogService files;
     tavrinel::QtWebService web;
