@@ -1,5 +1,8 @@
 #include "chart/reading_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -364,16 +367,35 @@ std::optional<ReadingFileError> SaveReadingFile(const std::filesystem::path& pat
 
     std::filesystem::path sidePath = path;
     sidePath += ".saving";
-    std::ofstream side(sidePath, std::ios::binary | std::ios::trunc);
-    if (!side) {
+    // Written with the system calls so the data can be forced to the disk
+    // before the rename: otherwise a crash right after saving could leave a
+    // renamed but empty file where the earlier reading was.
+    const int fd = ::open(sidePath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
         return failure(std::strerror(errno));
     }
-    side.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    side.close();
-    if (side.fail()) {
-        const std::string reason = std::strerror(errno);
+    const auto abandon = [&](int savedErrno) {
+        ::close(fd);
         std::filesystem::remove(sidePath, error);
-        return failure(reason);
+        return failure(std::strerror(savedErrno));
+    };
+    for (std::size_t written = 0; written < bytes.size();) {
+        const ::ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return abandon(n < 0 ? errno : ENOSPC);
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0) {
+        return abandon(errno);
+    }
+    if (::close(fd) != 0) {
+        const int savedErrno = errno;
+        std::filesystem::remove(sidePath, error);
+        return failure(std::strerror(savedErrno));
     }
     std::filesystem::rename(sidePath, path, error);
     if (error) {

@@ -1,6 +1,9 @@
 #include "chart/reading_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <fstream>
@@ -529,6 +532,29 @@ TEST_F(ReadingFileOnDisk, FailedSaveNamesTheFileAndKeepsTheEarlierOne) {
                                                     std::filesystem::perms::group_read);
     EXPECT_TRUE(SaveReadingFile(protectedFile, "later"));
     EXPECT_EQ(Contents(protectedFile), "earlier");
+}
+
+// A write that fails half-way (a full disk, a quota) must not cost the reading
+// saved before. A file-size limit makes the kernel refuse the write for real,
+// and it binds root too, who may write into read-only folders.
+TEST_F(ReadingFileOnDisk, WriteFailingHalfWayKeepsTheEarlierFile) {
+    const std::filesystem::path file = dir_ / "ann.tvl";
+    ASSERT_FALSE(SaveReadingFile(file, "earlier reading"));
+
+    struct rlimit previous {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = previous;
+    small.rlim_cur = 4;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::optional<ReadingFileError> error = SaveReadingFile(file, "a much longer reading");
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->Message.find(file.string()), std::string::npos);
+    EXPECT_EQ(Contents(file), "earlier reading");
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "ann.tvl.saving"));
 }
 
 }  // namespace
