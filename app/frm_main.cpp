@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTextEdit>
+#include <algorithm>
+#include <filesystem>
 #include <type_traits>
 
 #include "app/colour_button.h"
@@ -21,6 +24,11 @@
 #include "app/startup.h"
 #include "app/twips.h"
 #include "app/window_font.h"
+#include "chart/reading_file.h"
+#include "help/about_window.h"
+#include "help/program_icon.h"
+#include "help/web_links.h"
+#include "help/web_search.h"
 #include "reading/calculation.h"
 #include "reading/time_zone_table.h"
 
@@ -35,6 +43,11 @@ const QColor kBackground(192, 31, 120);
 const QColor kFrameCaption(255, 255, 255);
 const QColor kCaptionText(224, 224, 224);
 const QColor kCalculateButton(255, 199, 6);
+
+// Qt's form of the one file type "Tavrinel (*.tvl)|*.tvl".
+constexpr const char* kReadingFileFilter = "Tavrinel (*.tvl)";
+constexpr const char* kOpenDialogTitle = "Select the source file";
+constexpr const char* kLocationSearchSuffix = " Latitude Longitude";
 
 template <typename Widget, typename Parent>
 Widget* Place(Parent* parent, const char* name, QRect rect) {
@@ -80,6 +93,37 @@ QString FromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+FileDialogRequest ReadingFileRequest(const char* title, const QString& proposedPath) {
+    return {QLatin1String(title), QLatin1String(kReadingFileFilter),
+            QString::fromLatin1(kReadingFileExtension.data(),
+                                static_cast<qsizetype>(kReadingFileExtension.size())),
+            proposedPath};
+}
+
+// A degree or minute box cuts whatever is set into it to its three
+// characters, which would turn "1234" from a file into a different number,
+// 123. The box is widened for such a text so that it stays whole and the
+// form check refuses it.
+void SetNumberBoxText(QLineEdit* box, const QString& text) {
+    box->setMaxLength(std::max(static_cast<int>(kMaxDigits), static_cast<int>(text.size())));
+    box->setText(text);
+}
+
+// Narrows a widened box again as the user shortens its text, so that typing
+// never makes it longer than it is and, once short enough, not longer than
+// three characters.
+void NarrowNumberBox(QLineEdit* box) {
+    const int length = static_cast<int>(box->text().size());
+    if (box->maxLength() <= static_cast<int>(kMaxDigits) || length >= box->maxLength()) {
+        return;
+    }
+    // Setting the length puts the cursor at the end; the user is typing
+    // wherever it was.
+    const int cursor = box->cursorPosition();
+    box->setMaxLength(std::max(static_cast<int>(kMaxDigits), length));
+    box->setCursorPosition(cursor);
+}
+
 }  // namespace
 
 FrmMain::FrmMain(ChartState& chart, Platform& platform, QWidget* parent)
@@ -91,6 +135,7 @@ FrmMain::FrmMain(ChartState& chart, Platform& platform, QWidget* parent)
     // a font change.
     fontFamily_ = PickWindowFontFamily();
     setFont(WindowFont(fontFamily_, kDesignPixelSize, false));
+    setWindowIcon(ProgramIcon());
 
     CreateControls();
     CreateMenus();
@@ -316,6 +361,7 @@ void FrmMain::InstallKeyFilters() {
     }
     for (QLineEdit* box : {txtLatDeg, txtLatMin, txtLonDeg, txtLonMin}) {
         new KeyFilter(*box, FilterFamily::Numbers, platform_.Messages);
+        connect(box, &QLineEdit::textEdited, this, [box] { NarrowNumberBox(box); });
     }
 }
 
@@ -378,6 +424,38 @@ BirthForm FrmMain::ReadForm() const {
                                                : LongitudeChoice::None;
     form.DaylightSaving = chkDST->isChecked();
     return form;
+}
+
+void FrmMain::WriteForm(const BirthForm& form) {
+    for (const auto& [box, text] : {std::pair{txtName, &form.Name}, {txtCity, &form.City},
+                                    {txtState, &form.State}, {txtCountry, &form.Country}}) {
+        box->setText(QString::fromStdString(*text));
+    }
+    for (const auto& [box, text] : {std::pair{txtLatDeg, &form.LatDeg}, {txtLatMin, &form.LatMin},
+                                    {txtLonDeg, &form.LonDeg}, {txtLonMin, &form.LonMin}}) {
+        SetNumberBoxText(box, QString::fromStdString(*text));
+    }
+    // A position the list does not have leaves its selection alone.
+    for (const auto& [list, index] :
+         {std::pair{cboDate, form.DayIndex}, {cboMonth, form.MonthIndex},
+          {cboYear, form.YearIndex}, {cboHour, form.HourIndex}, {cboMinute, form.MinuteIndex},
+          {cboTimeZone, form.ZoneIndex}}) {
+        if (index >= 0 && index < list->count()) {
+            list->setCurrentIndex(index);
+        }
+    }
+    if (form.Latitude != LatitudeChoice::None) {
+        optLat[form.Latitude == LatitudeChoice::South ? 1 : 0]->setChecked(true);
+    }
+    if (form.Longitude != LongitudeChoice::None) {
+        optLong[form.Longitude == LongitudeChoice::West ? 1 : 0]->setChecked(true);
+    }
+    chkDST->setChecked(form.DaylightSaving);
+}
+
+void FrmMain::ShowError(const QString& text) {
+    platform_.Messages.Show(this, QLatin1String(kMessageBoxTitle), text, BoxIcon::Error,
+                            BoxButtons::Ok);
 }
 
 void FrmMain::ShowFault(const FormFault& fault) {
@@ -454,14 +532,68 @@ void FrmMain::BringReadingPanelToFront() {
     Frame1->hide();
 }
 
-// Filled by the reading file and the Help menu; the buttons and entries are
-// already wired to them.
-void FrmMain::OnSave() {}
-void FrmMain::OnOpen() {}
-void FrmMain::OnCommand1() {}
-void FrmMain::OnOnlineHelp() {}
-void FrmMain::OnVisit() {}
-void FrmMain::OnUpdate() {}
-void FrmMain::OnAbout() {}
+void FrmMain::OnSave() {
+    const std::optional<QString> chosen = platform_.Files.GetSaveFileName(
+        this, ReadingFileRequest(kMessageBoxTitle, QFile::decodeName(chart_.SaveFileName.c_str())));
+    if (!chosen) {
+        return;
+    }
+    const QByteArray path = QFile::encodeName(*chosen);
+    chart_.SaveFileName = path.toStdString();
+    // The earlier file stays as it was when this fails; the user must hear
+    // that the reading was not saved.
+    if (const auto error = SaveReadingFile(std::filesystem::path(path.toStdString()),
+                                           WriteReadingFile(chart_, cboTimeZone->currentIndex()))) {
+        ShowError(QString::fromLocal8Bit(error->Message));
+    }
+}
+
+void FrmMain::OnOpen() {
+    const std::optional<QString> chosen =
+        platform_.Files.GetOpenFileName(this, ReadingFileRequest(kOpenDialogTitle, QString()));
+    if (!chosen) {
+        return;
+    }
+    // The file changes the form as the window shows it: what a damaged line
+    // leaves alone stays as the user sees it now.
+    BirthForm form = ReadForm();
+    if (const auto error = OpenReadingFile(
+            std::filesystem::path(QFile::encodeName(*chosen).toStdString()), form)) {
+        ShowError(QString::fromLocal8Bit(error->Message));
+        return;
+    }
+    WriteForm(form);
+    Calculate();
+}
+
+void FrmMain::OnCommand1() {
+    const std::pair<QLineEdit*, const char*> required[] = {
+        {txtCity, "Please Enter City"},
+        {txtState, "Please Enter State"},
+        {txtCountry, "Please Enter Country"},
+    };
+    for (const auto& [box, message] : required) {
+        if (box->text().isEmpty()) {
+            ShowError(QLatin1String(message));
+            box->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    // The texts as typed, blanks and all.
+    const QString text = txtCity->text() + QLatin1Char(' ') + txtState->text() +
+                         QLatin1Char(' ') + txtCountry->text() +
+                         QLatin1String(kLocationSearchSuffix);
+    WebSearch search(platform_.Web);
+    static_cast<void>(search.Search(text, QLatin1String(kCoordinatesSiteAddress)));
+}
+
+void FrmMain::OnOnlineHelp() { OpenOnlineHelp(platform_.Web); }
+void FrmMain::OnVisit() { OpenHomePage(platform_.Web); }
+void FrmMain::OnUpdate() { OpenDownloadPage(platform_.Web); }
+
+void FrmMain::OnAbout() {
+    frmAbout about(platform_.Web, this);
+    platform_.Dialogs.RunModal(about);
+}
 
 }  // namespace tavrinel

@@ -39,6 +39,9 @@ public:
 
     // The form as plain data, read from the controls.
     [[nodiscard]] BirthForm ReadForm() const;
+    // Sets the controls from a form, as Open does; a list position out of
+    // range leaves that list as it is.
+    void WriteForm(const BirthForm& form);
 
     // The whole-form check: shows the first fault and moves the focus to it.
     bool ValidateInput();
@@ -66,6 +69,7 @@ private:
     void PlaceWindow();
     void FormLoad();
     void ShowFault(const FormFault& fault);
+    void ShowError(const QString& text);
     void InstallKeyFilters();
 
     ChartState& chart_;

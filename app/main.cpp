@@ -8,6 +8,7 @@
 #include "app/startup.h"
 #include "app/window_font.h"
 #include "chart/chart_state.h"
+#include "help/program_icon.h"
 #include "help/qt_platform.h"
 
 int main(int argc, char* argv[]) {
@@ -19,13 +20,16 @@ int main(int argc, char* argv[]) {
     // window's font reaches them; one font for both saves loading another.
     QApplication::setFont(tavrinel::WindowFont(tavrinel::PickWindowFontFamily(),
                                                tavrinel::kDesignPixelSize, false));
+    // Every window without an icon of its own, the reminder's box included.
+    QApplication::setWindowIcon(tavrinel::ProgramIcon());
 
     tavrinel::QtMessageService messages;
     tavrinel::QtFileDialogService files;
     tavrinel::QtWebService web;
     tavrinel::QtSettingsStore settings;
     tavrinel::SystemClock clock;
-    tavrinel::Platform platform{messages, files, web, settings, clock};
+    tavrinel::QtDialogRunner dialogs;
+    tavrinel::Platform platform{messages, files, web, settings, clock, dialogs};
 
     tavrinel::SingleInstance instance(
         tavrinel::SingleInstance::DefaultLockPath(QApplication::applicationName()));

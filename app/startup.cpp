@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include "help/update_reminder.h"
+
 namespace tavrinel {
 
 void ShowAlreadyRunning(MessageService& messages) {
@@ -8,10 +10,6 @@ void ShowAlreadyRunning(MessageService& messages) {
                   BoxButtons::Ok);
 }
 
-void RunStartup(Platform& platform) {
-    // UPDATE REMINDER: the call to RemindOfUpdate(platform) from help/ goes
-    // here, before the main window is shown.
-    static_cast<void>(platform);
-}
+void RunStartup(Platform& platform) { RemindOfUpdate(platform); }
 
 }  // namespace tavrinel

@@ -11,7 +11,8 @@ inline constexpr const char* kAlreadyRunningMessage = "Application is already ru
 // Tells the user that another copy is running (modal, information icon).
 void ShowAlreadyRunning(MessageService& messages);
 
-// The start-up steps before the window is shown.
+// The start-up steps after the previous-instance test and before the window
+// is shown: the update reminder.
 void RunStartup(Platform& platform);
 
 }  // namespace tavrinel

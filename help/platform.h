@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <optional>
 
+class QDialog;
 class QWidget;
 
 namespace tavrinel {
@@ -63,6 +64,17 @@ public:
     virtual QDate Today() = 0;
 };
 
+class DialogRunner {
+public:
+    virtual ~DialogRunner() = default;
+    // Shows the window modally and returns its result (QDialog::DialogCode).
+    virtual int RunModal(QDialog& dialog) = 0;
+};
+
+// The real thing, exec(): the default for whoever builds a Platform without
+// a runner of its own.
+[[nodiscard]] DialogRunner& ExecDialogRunner();
+
 // Everything the window reaches the platform through.
 struct Platform {
     MessageService& Messages;
@@ -70,6 +82,7 @@ struct Platform {
     WebService& Web;
     SettingsStore& Settings;
     Clock& Today;
+    DialogRunner& Dialogs = ExecDialogRunner();
 };
 
 }  // namespace tavrinel

@@ -118,6 +118,13 @@ void QtSettingsStore::Set(const QString& section, const QString& key, const QStr
     settings.sync();
 }
 
+int QtDialogRunner::RunModal(QDialog& dialog) { return dialog.exec(); }
+
+DialogRunner& ExecDialogRunner() {
+    static QtDialogRunner runner;
+    return runner;
+}
+
 QDate SystemClock::Today() { return QDate::currentDate(); }
 
 }  // namespace tavrinel

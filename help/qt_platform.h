@@ -33,6 +33,11 @@ public:
     void Set(const QString& section, const QString& key, const QString& value) override;
 };
 
+class QtDialogRunner final : public DialogRunner {
+public:
+    int RunModal(QDialog& dialog) override;
+};
+
 class SystemClock final : public Clock {
 public:
     QDate Today() override;

@@ -1,5 +1,6 @@
-// The web pages of the Help menu: online help, the home page and the download
-// page. All three addresses stand here and nowhere else.
+// The web pages of the Help menu (online help, the home page and the download
+// page) and the two addresses of the location look-up. Every address the
+// program opens stands here and nowhere else.
 #pragma once
 
 #include <QString>
@@ -15,6 +16,11 @@ inline constexpr char kHomePageAddress[] = "https://tavrinel.example.org/";
 inline constexpr char kDownloadPageAddress[] =
     "https://tavrinel.example.org/download-tavrinel.html";
 inline constexpr char kOnlineHelpAddress[] = "https://tavrinel.example.org/tavrinel-help.html";
+
+// The location look-up searches the web for a place's coordinates, limited to
+// one site that lists them.
+inline constexpr char kWebSearchAddress[] = "https://duckduckgo.com/";
+inline constexpr char kCoordinatesSiteAddress[] = "https://www.latlong.net/";
 
 // The help page as it is shipped with the program.
 inline constexpr char kHelpPageFileName[] = "tavrinel-help.html";

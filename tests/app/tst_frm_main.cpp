@@ -31,7 +31,7 @@
 #include "reading/dignity_reading.h"
 
 using namespace tavrinel;
-using tavrinel::apptest::FakePlatform;
+using tavrinel::testing::FakePlatform;
 
 namespace {
 
@@ -49,13 +49,7 @@ struct Fixture {
     }
     QLineEdit* Box(const char* name) { return Get<QLineEdit>(name); }
     QComboBox* List(const char* name) { return Get<QComboBox>(name); }
-    QStringList MessageTexts() const {
-        QStringList texts;
-        for (const auto& box : platform.Messages.Shown) {
-            texts << box.Text;
-        }
-        return texts;
-    }
+    QStringList MessageTexts() const { return platform.Messages.Texts(); }
 
     // Ann, 15 July 1990, 12:00 Indian Time, 28°36' N, 77°12' E, New Delhi.
     void FillAnn() {

@@ -27,7 +27,7 @@
 #include "fake_platform.h"
 
 using namespace tavrinel;
-using tavrinel::apptest::FakePlatform;
+using tavrinel::testing::FakePlatform;
 
 namespace {
 

@@ -92,7 +92,7 @@ private slots:
     }
 
     void refusalMessage() {
-        apptest::RecordingMessages messages;
+        testing::FakeMessages messages;
         ShowAlreadyRunning(messages);
         QCOMPARE(messages.Shown.size(), 1);
         QCOMPARE(messages.Shown[0].Text, QStringLiteral("Application is already running"));

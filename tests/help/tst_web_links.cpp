@@ -4,9 +4,11 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrlQuery>
 
 #include "fake_platform.h"
 #include "help/web_links.h"
+#include "help/web_search.h"
 
 namespace tavrinel {
 
@@ -47,8 +49,10 @@ private slots:
     void theThreeAddressesDiffer() {
         const QStringList addresses = {QString::fromLatin1(kHomePageAddress),
                                        QString::fromLatin1(kDownloadPageAddress),
-                                       QString::fromLatin1(kOnlineHelpAddress)};
-        QCOMPARE(QSet<QString>(addresses.begin(), addresses.end()).size(), 3);
+                                       QString::fromLatin1(kOnlineHelpAddress),
+                                       QString::fromLatin1(kWebSearchAddress),
+                                       QString::fromLatin1(kCoordinatesSiteAddress)};
+        QCOMPARE(QSet<QString>(addresses.begin(), addresses.end()).size(), 5);
         for (const QString& address : addresses) {
             QVERIFY(QUrl(address, QUrl::StrictMode).isValid());
             QCOMPARE(QUrl(address).scheme(), QStringLiteral("https"));
@@ -80,6 +84,39 @@ private slots:
         const QUrl url = OnlineHelpUrl({empty, share, later});
         QVERIFY(url.isLocalFile());
         QCOMPARE(url.toLocalFile(), QDir(share).filePath(QString::fromLatin1(kHelpPageFileName)));
+    }
+
+    // The text reaches the search engine as typed, whatever it holds; a '+'
+    // left unencoded would arrive as a blank.
+    void webSearchOpensTheResultsForTheTextOnTheSite_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("place") << QStringLiteral("Pune MH India Latitude Longitude");
+        QTest::newRow("blanks kept") << QStringLiteral(" Pune    India  Latitude Longitude");
+        QTest::newRow("delimiters") << QStringLiteral("A+B & C=D #1 50% ?/");
+        QTest::newRow("accents") << QStringLiteral("Z\u00fcrich S\u00e3o");
+    }
+
+    void webSearchOpensTheResultsForTheTextOnTheSite() {
+        QFETCH(QString, text);
+        testing::FakeWeb web;
+        WebSearch search(web);
+        QVERIFY(search.Search(text, QStringLiteral("https://places.example.net/where/")));
+        QCOMPARE(web.Opened.size(), 1);
+        const QUrl url = web.Opened[0];
+        QVERIFY2(url.isValid(), qPrintable(url.errorString()));
+        QCOMPARE(url.host(), QUrl(QString::fromLatin1(kWebSearchAddress)).host());
+        QCOMPARE(QUrlQuery(url).queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded),
+                 text + QStringLiteral(" site:places.example.net"));
+        QVERIFY(!url.hasFragment());
+    }
+
+    void webSearchWithoutTextOrSiteOpensNothing() {
+        testing::FakeWeb web;
+        WebSearch search(web);
+        QVERIFY(!search.Search(QString(), QString::fromLatin1(kCoordinatesSiteAddress)));
+        QVERIFY(!search.Search(QStringLiteral("Pune"), QStringLiteral("not an address")));
+        QVERIFY(web.Opened.isEmpty());
+        QVERIFY(!QUrl(QString::fromLatin1(kCoordinatesSiteAddress)).host().isEmpty());
     }
 
     void withoutAShippedPageTheOnlinePageOpens() {
