@@ -11,8 +11,7 @@ QUrl WebSearch::SearchUrl(const QString& text, const QString& site) {
     }
     // Encoded by hand: QUrlQuery would leave a '+' of the text as it is, and
     // the search engine would read it as a blank.
-    const QByteArray query =
-        QUrl::toPercentEncoding(text + QStringLiteral(" site:") + host);
+    const QByteArray query = QUrl::toPercentEncoding(text + QStringLiteral(" site:") + host);
     QUrl url(QString::fromLatin1(kWebSearchAddress));
     url.setQuery(QStringLiteral("q=") + QString::fromLatin1(query), QUrl::StrictMode);
     return url;

@@ -101,8 +101,8 @@ void WriteFile(const QString& path, const QStringList& plainLines) {
     QByteArray bytes;
     for (const QString& line : plainLines) {
         const QByteArray latin1 = line.toLatin1();
-        bytes += QByteArray::fromStdString(ScrambleText({latin1.constData(),
-                                                         static_cast<std::size_t>(latin1.size())}));
+        bytes += QByteArray::fromStdString(
+            ScrambleText({latin1.constData(), static_cast<std::size_t>(latin1.size())}));
         bytes += "\r\n";
     }
     QFile file(path);
@@ -117,7 +117,8 @@ QStringList AnnLines() {
 }
 
 QString RandomWord(QRandomGenerator& random) {
-    static const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    static const QString letters =
+        QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
     QString word;
     const int length = random.bounded(1, 9);
     for (int i = 0; i < length; ++i) {
