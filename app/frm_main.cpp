@@ -328,8 +328,13 @@ void FrmMain::FitFonts() {
                                        cmdBack});
     std::vector<const QWidget*> captionChecks(captioned.begin(), captioned.end());
     captionChecks.insert(captionChecks.end(), frames.begin(), frames.end());
-    const int captionSize = FittingPixelSize(captionChecks, fontFamily_, true,
-                                             CaptionPixelSizeToTry(fontFamily_));
+    // The families the layout was measured with have their sizes in a table
+    // (the layout tests hold every caption to it); any other family is
+    // measured here, which costs a noticeable part of the start-up.
+    const std::optional<int> measured = MeasuredCaptionPixelSize(fontFamily_);
+    const int captionSize =
+        measured ? *measured
+                 : FittingPixelSize(captionChecks, fontFamily_, true, kDesignPixelSize);
     const QFont caption = WindowFont(fontFamily_, captionSize, true);
     for (QWidget* widget : captioned) {
         widget->setFont(caption);
@@ -339,10 +344,12 @@ void FrmMain::FitFonts() {
 
     // The lists of numbers hold at most four digits and have room for them
     // in any font; the names of months and zones are what could be cut.
-    const std::vector<const QWidget*> textChecks = {cboMonth, cboTimeZone};
-    const int textSize = FittingPixelSize(textChecks, fontFamily_, false);
-    if (textSize != kDesignPixelSize) {
-        setFont(WindowFont(fontFamily_, textSize, false));
+    if (!measured) {
+        const std::vector<const QWidget*> textChecks = {cboMonth, cboTimeZone};
+        const int textSize = FittingPixelSize(textChecks, fontFamily_, false);
+        if (textSize != kDesignPixelSize) {
+            setFont(WindowFont(fontFamily_, textSize, false));
+        }
     }
 }
 

@@ -95,13 +95,17 @@ QString PickWindowFontFamily() {
     return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
 }
 
-int CaptionPixelSizeToTry(const QString& family) {
+std::optional<int> MeasuredCaptionPixelSize(const QString& family) {
     for (const FamilyChoice& choice : kFamilies) {
         if (family.compare(QLatin1String(choice.Family), Qt::CaseInsensitive) == 0) {
             return choice.CaptionPixelSize;
         }
     }
-    return kDesignPixelSize;
+    return std::nullopt;
+}
+
+int CaptionPixelSizeToTry(const QString& family) {
+    return MeasuredCaptionPixelSize(family).value_or(kDesignPixelSize);
 }
 
 QFont WindowFont(const QString& family, int pixelSize, bool bold) {

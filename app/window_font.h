@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QString>
+#include <optional>
 #include <vector>
 
 class QWidget;
@@ -18,8 +19,12 @@ inline constexpr int kSmallestPixelSize = 7;
 // Verdana where installed, else the closest installed fallback.
 [[nodiscard]] QString PickWindowFontFamily();
 
-// The bold size to try first for the captions in this family: the design
-// size for Verdana, smaller for the wider fallbacks.
+// The bold caption size at which the layout was measured for this family
+// (Verdana and the DejaVu fallbacks); nothing for any other family.
+[[nodiscard]] std::optional<int> MeasuredCaptionPixelSize(const QString& family);
+
+// The bold size to try first for the captions in this family: the measured
+// size where there is one, else the design size.
 [[nodiscard]] int CaptionPixelSizeToTry(const QString& family);
 
 [[nodiscard]] QFont WindowFont(const QString& family, int pixelSize, bool bold);

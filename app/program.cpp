@@ -1,0 +1,51 @@
+#include "app/program.h"
+
+#include <QFileInfo>
+
+#include "app/frm_main.h"
+#include "app/single_instance.h"
+#include "app/startup.h"
+#include "app/window_font.h"
+#include "chart/chart_state.h"
+#include "help/program_icon.h"
+#include "help/qt_platform.h"
+
+namespace tavrinel {
+
+int RunProgram(QApplication& application, const std::function<int(FrmMain&)>& whenShown) {
+    // The settings store and the lock file are named after the executable.
+    QApplication::setApplicationName(
+        QFileInfo(QApplication::applicationFilePath()).completeBaseName());
+    // Qt lays some controls out once in the application's font before the
+    // window's font reaches them; one font for both saves loading another.
+    QApplication::setFont(WindowFont(PickWindowFontFamily(), kDesignPixelSize, false));
+    // Every window without an icon of its own, the reminder's box included.
+    QApplication::setWindowIcon(ProgramIcon());
+
+    QtMessageService messages;
+    QtFileDialogService files;
+    QtWebService web;
+    QtSettingsStore settings;
+    SystemClock clock;
+    QtDialogRunner dialogs;
+    Platform platform{messages, files, web, settings, clock, dialogs};
+
+    SingleInstance instance(SingleInstance::DefaultLockPath(QApplication::applicationName()));
+    if (!instance.TryAcquire()) {
+        ShowAlreadyRunning(messages);
+        return 0;
+    }
+
+    RunStartup(platform);
+
+    // The one chart record, alive until the program ends.
+    ChartState chart;
+    FrmMain window(chart, platform);
+    window.show();
+    if (whenShown) {
+        return whenShown(window);
+    }
+    return application.exec();
+}
+
+}  // namespace tavrinel
