@@ -55,7 +55,7 @@ void BM_CalculateClick(benchmark::State& state) {
     FrmMain window(chart, platform);
     window.show();
     QApplication::processEvents();
-    bench::FillAnn(window);
+    testing::FillAnn(window);
     auto* calculate = window.findChild<QPushButton*>(QStringLiteral("cmdCalculate"));
     auto* back = window.findChild<QPushButton*>(QStringLiteral("cmdBack"));
     auto* rtb = window.findChild<QTextEdit*>(QStringLiteral("RTB"));

@@ -23,7 +23,7 @@ int main(int argc, char* argv[]) {
 
     tavrinel::ChartState chart;
     tavrinel::FrmMain window(chart, platform);
-    tavrinel::bench::FillAnn(window);
+    tavrinel::testing::FillAnn(window);
     if (argc > 1 && std::strcmp(argv[1], "reading") == 0) {
         window.findChild<QPushButton*>(QStringLiteral("cmdCalculate"))->click();
     }

@@ -22,7 +22,7 @@ int main(int argc, char* argv[]) {
         }
         PrintShownMoment();
         if (calculate) {
-            tavrinel::bench::FillAnn(window);
+            tavrinel::testing::FillAnn(window);
             window.findChild<QPushButton*>(QStringLiteral("cmdCalculate"))->click();
             QApplication::processEvents();
         }

@@ -27,7 +27,7 @@
 
 #include "app/frm_main.h"
 #include "app/key_filter.h"
-#include "fake_platform.h"
+#include "window_fixture.h"
 #include "reading/dignity_reading.h"
 
 using namespace tavrinel;
@@ -35,55 +35,13 @@ using tavrinel::testing::FakePlatform;
 
 namespace {
 
-// A fresh window over its own chart and fakes, as main() builds it.
-struct Fixture {
-    Fixture() : window(chart, platform.Services) {}
-
-    template <typename T>
-    T* Get(const char* name) {
-        T* widget = window.findChild<T*>(QLatin1String(name));
-        if (!widget) {
-            qFatal("no control named %s", name);
-        }
-        return widget;
-    }
-    QLineEdit* Box(const char* name) { return Get<QLineEdit>(name); }
-    QComboBox* List(const char* name) { return Get<QComboBox>(name); }
+struct Fixture : tavrinel::testing::WindowFixture {
     QStringList MessageTexts() const { return platform.Messages.Texts(); }
-
-    // Ann, 15 July 1990, 12:00 Indian Time, 28°36' N, 77°12' E, New Delhi.
-    void FillAnn() {
-        Box("txtName")->setText(QStringLiteral("Ann"));
-        List("cboDate")->setCurrentIndex(14);
-        List("cboMonth")->setCurrentIndex(6);
-        List("cboYear")->setCurrentText(QStringLiteral("1990"));
-        List("cboHour")->setCurrentText(QStringLiteral("12"));
-        List("cboMinute")->setCurrentText(QStringLiteral("0"));
-        List("cboTimeZone")->setCurrentText(QStringLiteral("Indian Time, IST, +5.3"));
-        Box("txtLatDeg")->setText(QStringLiteral("28"));
-        Box("txtLatMin")->setText(QStringLiteral("36"));
-        Box("txtLonDeg")->setText(QStringLiteral("77"));
-        Box("txtLonMin")->setText(QStringLiteral("12"));
-        Get<QRadioButton>("optLat0")->setChecked(true);
-        Get<QRadioButton>("optLong0")->setChecked(true);
-        Box("txtCity")->setText(QStringLiteral("New Delhi"));
-        Box("txtState")->setText(QStringLiteral("Delhi"));
-        Box("txtCountry")->setText(QStringLiteral("India"));
-    }
-
-    bool InputInFront() { return !Get<QGroupBox>("Frame1")->isHidden() &&
-                                 Get<QGroupBox>("Frame2")->isHidden(); }
-    bool ReadingInFront() { return !Get<QGroupBox>("Frame2")->isHidden() &&
-                                   Get<QGroupBox>("Frame1")->isHidden(); }
 
     void ShowActive() {
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
     }
-
-    FakePlatform platform;
-    ChartState chart;
-    FrmMain window;
 };
 
 struct Run {

@@ -13,7 +13,7 @@
 
 #include "app/frm_main.h"
 #include "app/startup.h"
-#include "fake_platform.h"
+#include "window_fixture.h"
 #include "help/program_icon.h"
 #include "help/update_reminder.h"
 #include "help/web_links.h"
@@ -22,25 +22,12 @@ using namespace tavrinel;
 
 namespace {
 
-struct Fixture {
-    Fixture() : window(chart, platform.Services) {}
-
-    QLineEdit* Box(const char* name) {
-        return window.findChild<QLineEdit*>(QLatin1String(name));
-    }
-    QAction* Menu(const char* name) { return window.findChild<QAction*>(QLatin1String(name)); }
+struct Fixture : testing::WindowFixture {
     void Place(const QString& city, const QString& state, const QString& country) {
         Box("txtCity")->setText(city);
         Box("txtState")->setText(state);
         Box("txtCountry")->setText(country);
     }
-    bool InputInFront() {
-        return window.findChild<QGroupBox*>(QStringLiteral("Frame2"))->isHidden();
-    }
-
-    testing::FakePlatform platform;
-    ChartState chart;
-    FrmMain window;
 };
 
 QString SearchedFor(const QUrl& url) {

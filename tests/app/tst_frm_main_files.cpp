@@ -17,7 +17,7 @@
 
 #include "app/frm_main.h"
 #include "chart/reading_file.h"
-#include "fake_platform.h"
+#include "window_fixture.h"
 
 using namespace tavrinel;
 
@@ -25,21 +25,7 @@ namespace {
 
 const QString kCheckFile = QStringLiteral("Please Check The File.");
 
-struct Fixture {
-    Fixture() : window(chart, platform.Services) {}
-
-    template <typename T>
-    T* Get(const char* name) {
-        T* widget = window.findChild<T*>(QLatin1String(name));
-        if (!widget) {
-            qFatal("no control named %s", name);
-        }
-        return widget;
-    }
-    QLineEdit* Box(const char* name) { return Get<QLineEdit>(name); }
-    QComboBox* List(const char* name) { return Get<QComboBox>(name); }
-    bool InputInFront() { return Get<QGroupBox>("Frame2")->isHidden(); }
-    bool ReadingInFront() { return Get<QGroupBox>("Frame1")->isHidden(); }
+struct Fixture : testing::WindowFixture {
     QString Reading() { return Get<QTextEdit>("RTB")->toHtml(); }
 
     // Every control of the input panel by name, as the user sees it.
@@ -68,15 +54,6 @@ struct Fixture {
             Box(boxes[i])->setText(texts[i]);
         }
     }
-    void FillAnn() {
-        Fill({"Ann", "28", "36", "77", "12", "New Delhi", "Delhi", "India"});
-        List("cboDate")->setCurrentIndex(14);
-        List("cboMonth")->setCurrentIndex(6);
-        List("cboYear")->setCurrentText(QStringLiteral("1990"));
-        List("cboHour")->setCurrentText(QStringLiteral("12"));
-        List("cboTimeZone")->setCurrentIndex(34);
-    }
-
     void Save(const QString& path) {
         platform.Files.SaveAnswers = {path};
         Get<QPushButton>("cmdSave")->click();
@@ -85,10 +62,6 @@ struct Fixture {
         platform.Files.OpenAnswers = {path};
         Get<QPushButton>("cmdOpen")->click();
     }
-
-    testing::FakePlatform platform;
-    ChartState chart;
-    FrmMain window;
 };
 
 QByteArray ReadAll(const QString& path) {

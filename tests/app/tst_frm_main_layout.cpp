@@ -24,27 +24,14 @@
 #include "app/frm_main.h"
 #include "app/twips.h"
 #include "app/window_font.h"
-#include "fake_platform.h"
+#include "window_fixture.h"
 
 using namespace tavrinel;
 using tavrinel::testing::FakePlatform;
 
 namespace {
 
-struct Fixture {
-    Fixture() : window(chart, platform.Services) {}
-    template <typename T>
-    T* Get(const char* name) {
-        T* widget = window.findChild<T*>(QLatin1String(name));
-        if (!widget) {
-            qFatal("no control named %s", name);
-        }
-        return widget;
-    }
-    FakePlatform platform;
-    ChartState chart;
-    FrmMain window;
-};
+using Fixture = tavrinel::testing::WindowFixture;
 
 QString Describe(const QWidget* w) {
     return QStringLiteral("%1 %2x%3+%4+%5")

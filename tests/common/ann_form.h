@@ -1,6 +1,7 @@
 // Fills the input panel of a main window with one fixed chart, through the
 // controls as the user would leave them: Ann, 15 July 1990, 12:00 Indian
-// Time, 28°36' N, 77°12' E, New Delhi, Delhi, India.
+// Time, 28°36' N, 77°12' E, New Delhi, Delhi, India. Shared by the window
+// tests and the window benchmarks.
 #pragma once
 
 #include <QComboBox>
@@ -8,7 +9,7 @@
 #include <QRadioButton>
 #include <QWidget>
 
-namespace tavrinel::bench {
+namespace tavrinel::testing {
 
 inline void SetText(QWidget& window, const char* box, const char* text) {
     window.findChild<QLineEdit*>(QLatin1String(box))->setText(QString::fromUtf8(text));
@@ -37,4 +38,4 @@ inline void FillAnn(QWidget& window) {
     SetText(window, "txtCountry", "India");
 }
 
-}  // namespace tavrinel::bench
+}  // namespace tavrinel::testing
