@@ -104,9 +104,6 @@ std::optional<int> MeasuredCaptionPixelSize(const QString& family) {
     return std::nullopt;
 }
 
-int CaptionPixelSizeToTry(const QString& family) {
-    return MeasuredCaptionPixelSize(family).value_or(kDesignPixelSize);
-}
 
 QFont WindowFont(const QString& family, int pixelSize, bool bold) {
     QFont font(family);

@@ -23,9 +23,6 @@ inline constexpr int kSmallestPixelSize = 7;
 // (Verdana and the DejaVu fallbacks); nothing for any other family.
 [[nodiscard]] std::optional<int> MeasuredCaptionPixelSize(const QString& family);
 
-// The bold size to try first for the captions in this family: the measured
-// size where there is one, else the design size.
-[[nodiscard]] int CaptionPixelSizeToTry(const QString& family);
 
 [[nodiscard]] QFont WindowFont(const QString& family, int pixelSize, bool bold);
 

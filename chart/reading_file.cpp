@@ -1,5 +1,7 @@
 #include "chart/reading_file.h"
 
+#include "chart/utf8.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -196,47 +198,14 @@ std::string UnscrambleText(std::string_view latin1) {
 std::string Utf8ToLatin1(std::string_view utf8) {
     std::string result;
     result.reserve(utf8.size());
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        int length = 0;
-        char32_t code = 0;
-        char32_t smallest = 0;  // below this the sequence is overlong
-        if (lead < 0x80) {
-            result.push_back(static_cast<char>(lead));
-            ++i;
-            continue;
-        }
-        if ((lead & 0xE0) == 0xC0) {
-            length = 2;
-            code = lead & 0x1F;
-            smallest = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3;
-            code = lead & 0x0F;
-            smallest = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4;
-            code = lead & 0x07;
-            smallest = 0x10000;
-        } else {
-            result.push_back(kUnrepresentable);  // a stray continuation byte or 0xF8..0xFF
-            ++i;
-            continue;
-        }
-        int taken = 1;
-        while (taken < length && i + taken < utf8.size() &&
-               (static_cast<unsigned char>(utf8[i + taken]) & 0xC0) == 0x80) {
-            code = (code << 6) | (static_cast<unsigned char>(utf8[i + taken]) & 0x3F);
-            ++taken;
-        }
-        const bool complete = taken == length;
-        const bool valid = complete && code >= smallest && code <= 0x10FFFF &&
-                           !(code >= 0xD800 && code <= 0xDFFF);
-        result.push_back(valid && code <= kMaxLatin1 ? static_cast<char>(code) : kUnrepresentable);
-        // A broken sequence gives one '?' for its lead byte; what follows is
-        // read afresh.
-        i += complete ? length : static_cast<std::size_t>(taken);
+    for (std::size_t i = 0; i < utf8.size();) {
+        const Utf8Sequence sequence = DecodeUtf8(utf8, i);
+        // A broken sequence gives one '?'; a cut-short one is read afresh
+        // after the bytes it did take.
+        result.push_back(sequence.Valid && sequence.Code <= kMaxLatin1
+                             ? static_cast<char>(sequence.Code)
+                             : kUnrepresentable);
+        i += sequence.Length;
     }
     return result;
 }

@@ -18,12 +18,6 @@ void WriteWithoutCarriageReturns(std::ostream& out, std::string_view text) {
     }
 }
 
-std::string ReadingText(const ChartState& chart) {
-    TextCollector collector;
-    BuildDignityReading(chart, collector);
-    return collector.Text();
-}
-
 void PrintTable(std::ostream& out, const ChartState& chart, const DignityAnalysis& analysis) {
     out << std::left << std::setw(10) << "Graha" << std::setw(10) << "English" << std::setw(12)
         << "Position" << "Dignity\n";
@@ -101,10 +95,11 @@ void AppendErrorJson(std::string& out, long line, std::string_view message) {
     out += '\n';
 }
 
-void PrintChart(std::ostream& out, const ChartState& chart, OutputFormat format) {
+void PrintChart(std::ostream& out, const ChartState& chart, std::string_view reading,
+                OutputFormat format) {
     if (format == OutputFormat::Json) {
         std::string text;
-        AppendChartJson(text, chart, ReadingText(chart));
+        AppendChartJson(text, chart, reading);
         out << text;
         return;
     }

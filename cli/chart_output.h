@@ -47,7 +47,9 @@ void AppendChartJson(std::string& out, const ChartState& chart, std::string_view
 // Appends {"line": N, "error": "..."} and a newline.
 void AppendErrorJson(std::string& out, long line, std::string_view message);
 
-// Prints a chart whose engines have run, in the given format.
-void PrintChart(std::ostream& out, const ChartState& chart, OutputFormat format);
+// Prints a calculated chart and the text its reading produced, in the given
+// format (the coloured formats write the reading's runs again).
+void PrintChart(std::ostream& out, const ChartState& chart, std::string_view reading,
+                OutputFormat format);
 
 }  // namespace tavrinel::cli

@@ -218,7 +218,7 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
             return kExitFailed;
         }
     }
-    PrintChart(out, chart, *format);
+    PrintChart(out, chart, reading.Text(), *format);
     return kExitOk;
 }
 

@@ -1,5 +1,7 @@
 #include "cli/json_writer.h"
 
+#include "chart/utf8.h"
+
 #include <array>
 #include <charconv>
 
@@ -8,37 +10,6 @@ namespace tavrinel::cli {
 namespace {
 
 constexpr std::string_view kReplacement = "\\ufffd";
-
-// Length of the valid UTF-8 sequence starting at text[i], or 0.
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
-    const auto byte = [&text](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    std::size_t length = 0;
-    unsigned int minimum = 0;
-    unsigned int code = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, minimum = 0x80, code = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, minimum = 0x800, code = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, minimum = 0x10000, code = lead & 0x07;
-    } else {
-        return 0;
-    }
-    if (i + length > text.size()) {
-        return 0;
-    }
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80) {
-            return 0;
-        }
-        code = (code << 6) | (byte(i + k) & 0x3F);
-    }
-    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-    return (code < minimum || code > 0x10FFFF || surrogate) ? 0 : length;
-}
-
-}  // namespace
 
 // Bytes that cannot be copied as they are: controls, the quote, the
 // backslash, and every non-ASCII byte (checked as UTF-8).
@@ -49,6 +20,8 @@ constexpr std::array<bool, 256> kSpecialBytes = [] {
     }
     return special;
 }();
+
+}  // namespace
 
 void AppendJsonString(std::string& out, std::string_view text) {
     out.reserve(out.size() + text.size() + 2);
@@ -69,13 +42,13 @@ void AppendJsonString(std::string& out, std::string_view text) {
         }
         const auto c = static_cast<unsigned char>(data[i]);
         if (c >= 0x80) {
-            const std::size_t length = Utf8SequenceLength(text, i);
-            if (length == 0) {
+            const Utf8Sequence sequence = DecodeUtf8(text, i);
+            if (sequence.Valid) {
+                out.append(data + i, sequence.Length);
+                i += sequence.Length;
+            } else {
                 out += kReplacement;
                 ++i;
-            } else {
-                out.append(data + i, length);
-                i += length;
             }
             continue;
         }

@@ -159,7 +159,7 @@ void TestFrmMainLayout::fallbackCaptionSizesAreTheLargestThatFit() {
             continue;
         }
         ++tried;
-        const int size = CaptionPixelSizeToTry(family);
+        const int size = MeasuredCaptionPixelSize(family).value_or(kDesignPixelSize);
         auto allFit = [&](int pixels) {
             const QFont font = WindowFont(family, pixels, true);
             return std::all_of(captioned.begin(), captioned.end(),
