@@ -29,8 +29,8 @@
 #include "help/program_icon.h"
 #include "help/web_links.h"
 #include "help/web_search.h"
-#include "reading/calculation.h"
-#include "reading/time_zone_table.h"
+#include "calculation/calculation.h"
+#include "chart/time_zone_table.h"
 
 namespace tavrinel {
 

@@ -8,7 +8,7 @@
 
 #include "chart/birth_form.h"
 #include "chart/chart_state.h"
-#include "help/platform.h"
+#include "platform/platform.h"
 
 class QAction;
 class QCheckBox;

@@ -12,7 +12,7 @@
 #include <QMouseEvent>
 
 #include "app/startup.h"
-#include "help/platform.h"
+#include "platform/platform.h"
 
 namespace tavrinel {
 

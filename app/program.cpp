@@ -8,7 +8,7 @@
 #include "app/window_font.h"
 #include "chart/chart_state.h"
 #include "help/program_icon.h"
-#include "help/qt_platform.h"
+#include "platform/qt_platform.h"
 
 namespace tavrinel {
 

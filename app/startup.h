@@ -1,7 +1,7 @@
 // What runs between the previous-instance test and the main window.
 #pragma once
 
-#include "help/platform.h"
+#include "platform/platform.h"
 
 namespace tavrinel {
 

@@ -6,7 +6,7 @@
 
 #include "chart/chart_state.h"
 #include "cli/chart_output.h"
-#include "reading/calculation.h"
+#include "calculation/calculation.h"
 
 namespace tavrinel::cli {
 

@@ -10,8 +10,8 @@
 #include "cli/batch.h"
 #include "cli/chart_output.h"
 #include "cli/cli_options.h"
-#include "reading/calculation.h"
-#include "reading/time_zone_table.h"
+#include "calculation/calculation.h"
+#include "chart/time_zone_table.h"
 
 namespace tavrinel::cli {
 

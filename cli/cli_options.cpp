@@ -5,7 +5,7 @@
 #include <charconv>
 #include <vector>
 
-#include "reading/time_zone_table.h"
+#include "chart/time_zone_table.h"
 
 namespace tavrinel::cli {
 

@@ -7,7 +7,7 @@
 
 #include "chart/birth_form.h"
 #include "chart/reading_file.h"
-#include "reading/calculation.h"
+#include "calculation/calculation.h"
 
 namespace {
 

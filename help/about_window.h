@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QLabel>
 
-#include "help/platform.h"
+#include "platform/platform.h"
 
 class QFrame;
 class QPushButton;

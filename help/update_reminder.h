@@ -6,7 +6,7 @@
 #include <QString>
 #include <optional>
 
-#include "help/platform.h"
+#include "platform/platform.h"
 
 namespace tavrinel {
 

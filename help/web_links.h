@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <QUrl>
 
-#include "help/platform.h"
+#include "platform/platform.h"
 
 namespace tavrinel {
 

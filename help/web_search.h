@@ -6,7 +6,7 @@
 #include <QString>
 #include <QUrl>
 
-#include "help/platform.h"
+#include "platform/platform.h"
 
 namespace tavrinel {
 

@@ -11,8 +11,8 @@
 
 #include "chart/birth_form.h"
 #include "cli/batch.h"
-#include "reading/calculation.h"
-#include "reading/time_zone_table.h"
+#include "calculation/calculation.h"
+#include "chart/time_zone_table.h"
 
 namespace tavrinel {
 namespace {

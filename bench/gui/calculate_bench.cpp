@@ -10,7 +10,7 @@
 
 #include "ann_form.h"
 #include "app/frm_main.h"
-#include "help/platform.h"
+#include "platform/platform.h"
 
 namespace tavrinel {
 namespace {

@@ -8,7 +8,7 @@
 #include "ann_form.h"
 #include "app/frm_main.h"
 #include "app/window_font.h"
-#include "help/qt_platform.h"
+#include "platform/qt_platform.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "reading/time_zone_table.h"
+#include "chart/time_zone_table.h"
 
 namespace tavrinel {
 namespace {

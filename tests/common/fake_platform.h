@@ -14,7 +14,7 @@
 #include <functional>
 #include <optional>
 
-#include "help/platform.h"
+#include "platform/platform.h"
 
 namespace tavrinel::testing {
 

@@ -4,7 +4,7 @@
 #include <QTest>
 
 #include "fake_platform.h"
-#include "help/qt_platform.h"
+#include "platform/qt_platform.h"
 #include "help/update_reminder.h"
 #include "help/web_links.h"
 

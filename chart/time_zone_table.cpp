@@ -1,4 +1,4 @@
-#include "reading/time_zone_table.h"
+#include "chart/time_zone_table.h"
 
 namespace tavrinel {
 

@@ -1,8 +1,8 @@
-#include "reading/calculation.h"
+#include "calculation/calculation.h"
 
 #include "ephemeris/moon_position.h"
 #include "ephemeris/planet_positions.h"
-#include "reading/time_zone_table.h"
+#include "chart/time_zone_table.h"
 
 namespace tavrinel {
 

@@ -3,7 +3,7 @@
 
 #include <QSettings>
 
-#include "help/platform.h"
+#include "platform/platform.h"
 
 namespace tavrinel {
 
