@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 namespace tavrinel {
@@ -113,6 +114,16 @@ struct ChartState {
     double MoonAnomaly = 0;
     double EccentricityFactor = 0;
     std::string MoonPositionText;  // long form
+
+    // --- Beyond the documents: the numbers behind the position texts, for
+    // the chart pictures, the positions table and the sky check. Whichever
+    // calculation ran fills them, and names itself in SkyName, so nothing
+    // shown can be mistaken for the other sky's value. ------------------
+    std::string SkyName;
+    std::array<double, kGrahaCount> GrahaLongitudes{};  // sidereal, degrees in [0, 360)
+    std::array<bool, kGrahaCount> GrahaRetrograde{};
+    // Sidereal ascendant in degrees; NaN until a calculation has found it.
+    double LagnaLongitude = std::numeric_limits<double>::quiet_NaN();
 };
 
 }  // namespace tavrinel
