@@ -41,14 +41,13 @@ public:
     ~AnalyticalFallback() { UseEphemerisPath(DefaultEphemerisPath()); }
 };
 
-ChartState Chart1950(NodeKind node, const PreciseSettings& = {}) {
+ChartState Chart1950() {
     ChartState chart = Birth(1950, 1, 1, 0, 0);
     SetPlace(chart, 0, 0, 77, true);
     chart.LonMinutes = 12;
     chart.LatDegrees = 28;
     chart.LatMinutes = 36;
     chart.LatDirection = kFalse;
-    static_cast<void>(node);
     return chart;
 }
 
@@ -76,7 +75,7 @@ const PositionCase kPositions1950[] = {
 
 void ExpectPositions(bool analytical) {
     for (const PositionCase& row : kPositions1950) {
-        ChartState chart = Chart1950(row.Node);
+        ChartState chart = Chart1950();
         ASSERT_TRUE(ComputePreciseSky(chart, {Ayanamsa::Lahiri, row.Node})) << chart.SkyName;
         const double got = chart.GrahaLongitudes[row.Graha];
         ASSERT_TRUE(std::isfinite(got)) << row.Name;
@@ -102,7 +101,7 @@ TEST(PreciseSky, Positions1950WithAnalyticalFallback) {
 }
 
 TEST(PreciseSky, LagnaAtNewDelhi1950) {
-    ChartState chart = Chart1950(NodeKind::Mean);
+    ChartState chart = Chart1950();
     ASSERT_TRUE(ComputePreciseSky(chart, {}));
     EXPECT_LE(ArcDistance(chart.LagnaLongitude, Dms(kSco, 22, 13, 0)), kPublishedMinute)
         << chart.LagnaLongitude;
