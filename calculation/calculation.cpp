@@ -1,5 +1,7 @@
 #include "calculation/calculation.h"
 
+#include <limits>
+
 #include "calculation/sky_check.h"
 #include "ephemeris/moon_position.h"
 #include "ephemeris/planet_positions.h"
@@ -24,6 +26,11 @@ void CalculateChart(const BirthForm& form, ChartState& chart, ReadingSink& sink)
 bool CalculateChart(const BirthForm& form, ChartState& chart, ReadingSink& sink,
                     const SkyChoice& sky, SkyCheck* check) {
     if (sky.Engine == SkyEngine::Documented) {
+        // Nothing a precise run left in the record may pass for documented.
+        chart.SkyName = kDocumentedSkyName;
+        chart.GrahaLongitudes.fill(std::numeric_limits<double>::quiet_NaN());
+        chart.GrahaRetrograde.fill(false);
+        chart.LagnaLongitude = std::numeric_limits<double>::quiet_NaN();
         CalculateChart(form, chart, sink);
         if (check) {
             RunSkyCheck(chart, sky.Precise, *check);
