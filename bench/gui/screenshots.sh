@@ -28,4 +28,5 @@ shoot() {  # mode output
 
 shoot input docs/input-panel.png
 shoot reading docs/reading.png
-echo "docs/input-panel.png docs/reading.png"
+shoot sky-check docs/sky-check.png
+echo "docs/input-panel.png docs/reading.png docs/sky-check.png"
