@@ -93,7 +93,9 @@ private slots:
             QVERIFY2(w.Checked(action.toLatin1().constData()), qPrintable(action));
         }
         w.Calculate();
-        QCOMPARE(w.Get<QLabel>("lblSky")->text(), skyLine);
+        auto* label = w.Get<QLabel>("lblSky");
+        QCOMPARE(label->text(), skyLine);
+        QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width());
     }
 
     void choosingIsRememberedAndRecalculates() {
