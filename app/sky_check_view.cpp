@@ -46,6 +46,9 @@ SkyCompareWindow::SkyCompareWindow(QWidget* parent) : QDialog(parent) {
     table_->setHorizontalHeaderLabels({QStringLiteral("Graha"), QStringLiteral("As documented"),
                                        QStringLiteral("Precise"), QStringLiteral("Difference")});
     table_->verticalHeader()->hide();
+    table_->setAccessibleName(QStringLiteral("Positions side by side"));
+    table_->setAccessibleDescription(QStringLiteral(
+        "Each graha's documented and precise position and the difference in minutes of arc"));
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setStretchLastSection(true);
@@ -105,15 +108,20 @@ SkyPanel::SkyPanel(QWidget* readingPanel, const QRect& strip, const QString& fam
     const QFont font = WindowFont(family, kLinePixelSize, false);
     lblSky_ = new QLabel(this);
     lblSky_->setObjectName(QStringLiteral("lblSky"));
+    lblSky_->setAccessibleName(QStringLiteral("Calculation of the reading"));
     lblSky_->setGeometry(0, 0, strip.width(), kLineHeight);
     lblSkyCheck_ = new QLabel(this);
     lblSkyCheck_->setObjectName(QStringLiteral("lblSkyCheck"));
+    lblSkyCheck_->setAccessibleName(QStringLiteral("Sky check"));
     lblSkyCheck_->setGeometry(0, kLineHeight, strip.width() - kButtonWidth - kGap,
                               strip.height() - kLineHeight);
     lblSkyCheck_->setWordWrap(true);
     cmdCompare_ = new QPushButton(QStringLiteral("&Compare..."), this);
     cmdCompare_->setObjectName(QStringLiteral("cmdCompare"));
     cmdCompare_->setAutoDefault(false);
+    cmdCompare_->setAccessibleName(QStringLiteral("Compare positions"));
+    cmdCompare_->setAccessibleDescription(
+        QStringLiteral("Shows the documented and the precise positions side by side"));
     cmdCompare_->setGeometry(strip.width() - kButtonWidth, kLineHeight, kButtonWidth,
                              strip.height() - kLineHeight);
     for (QWidget* w : {static_cast<QWidget*>(lblSky_), static_cast<QWidget*>(lblSkyCheck_),
