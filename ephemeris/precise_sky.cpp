@@ -15,6 +15,7 @@ constexpr double kHoursPerDay = 24;
 constexpr double kMinutesPerHour = 60;
 constexpr double kFullCircle = 360;
 constexpr double kHalfCircle = 180;
+constexpr double kQuarterCircle = 90;
 constexpr double kDaylightSavingHours = 1;
 // A Julian Day begins at noon; the civil date's midnight is half a day earlier.
 constexpr double kNoonToMidnightDays = 0.5;
@@ -148,7 +149,12 @@ bool ComputePreciseSky(ChartState& chart, const PreciseSettings& settings) {
                             (chart.LatDirection != kFalse ? -1 : 1);
     const double longitude = (chart.LonDegrees + chart.LonMinutes / kMinutesPerHour) *
                              (chart.LonDirection != kFalse ? 1 : -1);
-    const double lagna = SweSiderealAscendant(jd, latitude, longitude, zodiac);
+    // The form takes any three digits; a place off the globe has no horizon
+    // and so no Lagna, rather than whatever the formulas make of it.
+    const bool onEarth =
+        std::fabs(latitude) <= kQuarterCircle && std::fabs(longitude) <= kHalfCircle;
+    const double lagna = onEarth ? SweSiderealAscendant(jd, latitude, longitude, zodiac)
+                                 : std::numeric_limits<double>::quiet_NaN();
     chart.LagnaLongitude = std::isfinite(lagna) ? Reduced(lagna) : lagna;
 
     for (int b = 0; b < kTheoryBodyCount; ++b) {

@@ -107,6 +107,36 @@ TEST(PreciseSky, LagnaAtNewDelhi1950) {
         << chart.LagnaLongitude;
 }
 
+struct SiteCase {
+    const char* Name;
+    int LatDegrees, LatMinutes, LonDegrees, LonMinutes;
+    bool HasLagna;
+};
+
+// The form takes up to three digits in each box; only places on the globe
+// have a horizon.
+const SiteCase kSites[] = {
+    {"New Delhi", 28, 36, 77, 12, true},
+    {"the pole itself", 90, 0, 77, 12, true},
+    {"the date line", 28, 36, 180, 0, true},
+    {"beyond the pole", 90, 1, 77, 12, false},
+    {"latitude of three digits", 128, 36, 77, 12, false},
+    {"beyond the date line", 28, 36, 180, 1, false},
+};
+
+TEST(PreciseSky, LagnaOnlyForPlacesOnTheGlobe) {
+    for (const SiteCase& row : kSites) {
+        ChartState chart = Chart1950();
+        chart.LatDegrees = static_cast<std::int16_t>(row.LatDegrees);
+        chart.LatMinutes = static_cast<std::int16_t>(row.LatMinutes);
+        chart.LonDegrees = static_cast<std::int16_t>(row.LonDegrees);
+        chart.LonMinutes = static_cast<std::int16_t>(row.LonMinutes);
+        ASSERT_TRUE(ComputePreciseSky(chart, {})) << row.Name;
+        EXPECT_EQ(std::isfinite(chart.LagnaLongitude), row.HasLagna) << row.Name;
+        EXPECT_EQ(chart.PlanetPositionTexts[kMars], "09 Vir 03") << row.Name << ": the grahas stay";
+    }
+}
+
 TEST(PreciseSky, J2000SunAndAyanamsa) {
     ChartState chart = Birth(2000, 1, 1, 12, 0);
     SetPlace(chart, 0, 0, 0, true);
