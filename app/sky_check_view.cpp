@@ -24,12 +24,31 @@ QString FromStd(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Shortest signed arc from a to b, degrees.
+constexpr double kFullCircleMinutes = 360 * kArcminutesPerDegree;
+
+// Shortest signed arc from a to b, in the unit of both.
 double ArcDifference(double a, double b) {
-    double d = std::fmod(b - a, 360.0);
-    if (d > 180) d -= 360;
-    if (d < -180) d += 360;
+    double d = std::fmod(b - a, kFullCircleMinutes);
+    if (d > kFullCircleMinutes / 2) d -= kFullCircleMinutes;
+    if (d < -kFullCircleMinutes / 2) d += kFullCircleMinutes;
     return d;
+}
+
+// Minutes of arc from Aries 0 of a short text such as "16 Sag 30"; NaN for
+// anything else.
+double ArcminutesOf(std::string_view text) {
+    constexpr std::string_view kSigns = kSignAbbreviations;
+    const auto digit = [&text](std::size_t i) { return text[i] >= '0' && text[i] <= '9'; };
+    if (text.size() != 9 || !digit(0) || !digit(1) || !digit(7) || !digit(8)) {
+        return NAN;
+    }
+    const std::size_t sign = kSigns.find(text.substr(3, 3));
+    if (sign == std::string_view::npos || sign % 3 != 0) {
+        return NAN;
+    }
+    const int degrees = (text[0] - '0') * 10 + (text[1] - '0');
+    const int minutes = (text[7] - '0') * 10 + (text[8] - '0');
+    return (static_cast<double>(sign / 3) * 30 + degrees) * kArcminutesPerDegree + minutes;
 }
 
 }  // namespace
@@ -65,31 +84,31 @@ SkyCompareWindow::SkyCompareWindow(QWidget* parent) : QDialog(parent) {
 void SkyCompareWindow::ShowPositions(const ChartState& chart, const SkyCheck& check) {
     heading_->setText(QStringLiteral("As documented (v1.15) beside %1.").arg(FromStd(check.PreciseSkyName)));
     for (int g = 0; g < kGrahaCount; ++g) {
-        QString difference;
         // The documented texts carry whole minutes only; the difference is
         // taken from the texts so that it matches what both columns show.
-        const auto minutes = [](const std::string& text) -> double {
-            static constexpr std::string_view kSigns = kSignAbbreviations;
-            if (text.size() < 9) return NAN;
-            const std::size_t sign = kSigns.find(std::string_view(text).substr(3, 3));
-            if (sign == std::string_view::npos) return NAN;
-            return (sign / 3 * 30 + std::stoi(text.substr(0, 2))) * kArcminutesPerDegree +
-                   std::stoi(text.substr(7, 2));
-        };
-        const double before = minutes(chart.PlanetPositionTexts[g]);
-        const double after = minutes(check.PrecisePositionTexts[g]);
+        QString difference;
+        const double before = ArcminutesOf(chart.PlanetPositionTexts[g]);
+        const double after = ArcminutesOf(check.PrecisePositionTexts[g]);
         if (std::isfinite(before) && std::isfinite(after)) {
-            const double d = ArcDifference(before / kArcminutesPerDegree, after / kArcminutesPerDegree) *
-                             kArcminutesPerDegree;
-            difference = QStringLiteral("%1%2'").arg(d > 0 ? QStringLiteral("+") : QString()).arg(std::lround(d));
+            const long d = std::lround(ArcDifference(before, after));
+            difference = QStringLiteral("%1%2'").arg(d > 0 ? QStringLiteral("+") : QString()).arg(d);
         }
         const QString cells[] = {
             FromStd(chart.GrahaNames[g]) + QStringLiteral(" (") + FromStd(GrahaEnglishName(g)) + QLatin1Char(')'),
             FromStd(chart.PlanetPositionTexts[g]),
             FromStd(check.PrecisePositionTexts[g]) + (check.PreciseRetrograde[g] ? QStringLiteral(" R") : QString()),
             difference};
+        bool parts = false;
+        for (const SkyDifference& d : check.Differences) {
+            parts = parts || d.Graha == g;
+        }
         for (int c = 0; c < 4; ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
+            if (parts) {
+                QFont bold = item->font();
+                bold.setBold(true);
+                item->setFont(bold);
+            }
             table_->setItem(g, c, item);
         }
     }

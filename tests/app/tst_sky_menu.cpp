@@ -155,6 +155,11 @@ private slots:
         QVERIFY(!table->window()->isModal());
         QCOMPARE(table->item(kSun, 2)->text().left(6), QStringLiteral("29 Leo"));
         QCOMPARE(table->item(kSun, 1)->text().mid(3, 3), QStringLiteral("Vir"));
+        // Back across the sign's edge, not round the circle.
+        const int shown = table->item(kSun, 3)->text().chopped(1).toInt();
+        QVERIFY2(shown < 0 && shown > -90, qPrintable(table->item(kSun, 3)->text()));
+        QVERIFY(table->item(kSun, 0)->font().bold());
+        QVERIFY(!table->item(kMoon, 0)->font().bold());
         QVERIFY(w.platform.Dialogs.Runs.isEmpty());
     }
 };
