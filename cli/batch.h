@@ -7,12 +7,22 @@
 #include <string>
 #include <variant>
 
+#include "calculation/sky_choice.h"
 #include "chart/birth_form.h"
 
 namespace tavrinel::cli {
 
 // The form of one batch line, or the message for a bad line.
 std::variant<BirthForm, std::string> ParseBatchLine(const std::string& line);
+
+// A batch line's form and the sky it asks for: its "Sky", "Ayanamsa" and
+// "Node" keys, each defaulting to the command line's choice.
+struct BatchChart {
+    BirthForm Form;
+    SkyChoice Sky;
+};
+std::variant<BatchChart, std::string> ParseBatchChart(const std::string& line,
+                                                      const SkyChoice& defaults);
 
 // The longest line a batch reads, newline excluded: a chart takes a few
 // hundred bytes, and a longer line is reported without being kept in memory.
@@ -26,6 +36,6 @@ struct BatchOutcome {
 
 // Streams every line of `in` to `out`. What was calculated before a failure
 // (memory included) has been written when it returns or throws.
-BatchOutcome RunBatch(std::istream& in, std::ostream& out);
+BatchOutcome RunBatch(std::istream& in, std::ostream& out, const SkyChoice& defaults = {});
 
 }  // namespace tavrinel::cli

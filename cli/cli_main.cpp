@@ -16,6 +16,7 @@
 #include "cli/batch.h"
 #include "cli/chart_output.h"
 #include "cli/cli_options.h"
+#include "cli/sky_output.h"
 #include "cli/terminal_text.h"
 #include "calculation/calculation.h"
 #include "chart/time_zone_table.h"
@@ -37,6 +38,7 @@ struct Options {
     std::optional<std::string> Batch;
     std::optional<std::string> File;  // a saved reading to calculate
     std::optional<std::string> Save;  // where to write the reading file
+    std::string Sky = "documented", Ayanamsa = "lahiri", Node = "mean";
 };
 
 // A refusal: the option it concerns and what went wrong.
@@ -187,6 +189,7 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
 
     Options options;
     CLI::App app{"Tavrinel: a Vedic reading of planetary dignities", "tavrinel-cli"};
+    app.set_version_flag("--version", "tavrinel-cli " TAVRINEL_VERSION);
     app.add_option("--name", options.Name, "the person's name");
     app.add_option("--date", options.Date, "date of birth, YYYY-MM-DD (1901-2050)");
     app.add_option("--time", options.Time, "clock time of birth, H:MM (hours 0-24)");
@@ -202,6 +205,11 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     app.add_option("--batch", options.Batch,
                    "JSON Lines file of charts, or - for standard input");
     app.add_option("--save", options.Save, "also write the chart's reading file (.tvl)");
+    app.add_option("--sky", options.Sky,
+                   "documented (the default) or precise (Swiss Ephemeris) positions");
+    app.add_option("--ayanamsa", options.Ayanamsa,
+                   "precise sky and sky check: lahiri (default), raman or krishnamurti");
+    app.add_option("--node", options.Node, "precise sky and sky check: mean (default) or true");
     app.add_option("file", options.File, "a saved reading file (.tvl) to calculate");
 
     try {
@@ -209,6 +217,9 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     } catch (const CLI::CallForHelp&) {
         errno = 0;
         out << app.help();
+        return kExitOk;
+    } catch (const CLI::CallForVersion& e) {
+        out << e.what() << '\n';
         return kExitOk;
     } catch (const CLI::ParseError& e) {
         err << "tavrinel-cli: " << e.what() << '\n';
@@ -235,6 +246,12 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     if (!format) {
         return refuse("--format", "accepts text, ansi or json");
     }
+    const Parsed<SkyChoice> skyChoice = ParseSkyOptions(options.Sky, options.Ayanamsa, options.Node);
+    if (const auto* message = std::get_if<std::string>(&skyChoice)) {
+        const std::size_t colon = message->find(':');
+        return refuse(message->substr(0, colon), message->substr(colon + 2));
+    }
+    const SkyChoice& sky = std::get<SkyChoice>(skyChoice);
     if (options.ListZones) {
         errno = 0;
         ListZones(out);
@@ -262,7 +279,7 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
             }
         }
         errno = 0;
-        const BatchOutcome outcome = RunBatch(fromStandardInput ? in : file, out);
+        const BatchOutcome outcome = RunBatch(fromStandardInput ? in : file, out, sky);
         const int savedErrno = errno;
         if (outcome.OutputFailed) {
             return ReportOutputFailure(err, savedErrno);
@@ -301,7 +318,11 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     }
     ChartState chart;
     TextCollector reading;
-    CalculateChart(form, chart, reading);
+    SkyCheck check;
+    if (!CalculateChart(form, chart, reading, sky, &check)) {
+        err << "tavrinel-cli: --sky: " << chart.SkyName << '\n';
+        return kExitFailed;
+    }
     if (options.Save) {
         const std::string bytes = WriteReadingFile(chart, form.ZoneIndex);
         if (const auto error = SaveReadingFile(*options.Save, bytes)) {
@@ -309,8 +330,9 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
             return kExitFailed;
         }
     }
+    const SkyOutput skyOutput{sky, &check};
     errno = 0;
-    PrintChart(out, chart, reading.Text(), *format);
+    PrintChart(out, chart, reading.Text(), *format, &skyOutput);
     return kExitOk;
 }
 
