@@ -271,7 +271,14 @@ private:
         if (in_.peek() == std::char_traits<char>::eof()) {
             return false;  // the end, or an error that Failed() reports
         }
-        const std::streamsize got = in_.readsome(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+        std::streamsize got =
+            in_.readsome(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+        if (got == 0) {
+            // A stream without a buffer of its own shows nothing ready: take
+            // the character that peek() saw, one at a time.
+            buffer_[0] = static_cast<char>(in_.get());
+            got = 1;
+        }
         next_ = buffer_.data();
         end_ = next_ + got;
         return got > 0;

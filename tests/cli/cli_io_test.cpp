@@ -173,6 +173,33 @@ TEST(CliStreams, ReadErrorAfterSomeLinesAnswersThemAndFails) {
         << err.str();
 }
 
+// A stream with no buffer of its own, as an unsynchronised console may be:
+// every character still arrives.
+class UnbufferedInput : public std::streambuf {
+public:
+    explicit UnbufferedInput(std::string text) : text_(std::move(text)) {}
+
+protected:
+    int_type underflow() override {
+        return next_ < text_.size() ? traits_type::to_int_type(text_[next_]) : traits_type::eof();
+    }
+    int_type uflow() override {
+        return next_ < text_.size() ? traits_type::to_int_type(text_[next_++]) : traits_type::eof();
+    }
+
+private:
+    std::string text_;
+    std::size_t next_ = 0;
+};
+
+TEST(CliStreams, UnbufferedInputIsReadWhole) {
+    UnbufferedInput input(std::string(kGoodLine) + "\n" + kGoodLine);
+    std::istream in(&input);
+    std::ostringstream out, err;
+    EXPECT_EQ(RunWith({"--batch", "-"}, in, out, err), 0) << err.str();
+    EXPECT_EQ(CountLines(out.str()), 2);
+}
+
 TEST(CliStreams, BatchStopsAtTheFirstRefusedWrite) {
     const std::string input = ManyCharts(2000);
     std::istringstream in(input);
