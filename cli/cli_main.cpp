@@ -1,6 +1,8 @@
 #include "cli/cli_main.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <CLI/CLI.hpp>
 #include <cerrno>
@@ -132,6 +134,11 @@ std::string WhyNotOpened(const std::string& path) {
     if (!S_ISREG(status.st_mode)) {
         return S_ISDIR(status.st_mode) ? "it is a folder, not a file" : "it is not a regular file";
     }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return "the file cannot be read (" + std::string(std::strerror(errno)) + ")";
+    }
+    ::close(fd);
     return "the file cannot be read";
 }
 
@@ -146,12 +153,8 @@ std::variant<BirthForm, Refusal> FormFromFile(const std::string& path) {
     }
     BirthForm form;  // the window's input panel as it is at start
     if (const auto error = OpenReadingFile(path, form)) {
-        const int savedErrno = errno;
-        std::string why = WhyNotOpened(path);
-        if (why == "the file cannot be read" && savedErrno != 0) {
-            why += " (" + std::string(std::strerror(savedErrno)) + ")";
-        }
-        return Refusal{shownPath, EscapedForMessage(error->Message) + " (" + why + ")"};
+        return Refusal{shownPath,
+                       EscapedForMessage(error->Message) + " (" + WhyNotOpened(path) + ")"};
     }
     if (const auto fault = ValidateBirthForm(form, PlaceRule::Required)) {
         return Refusal{shownPath, std::string(fault->Message)};
