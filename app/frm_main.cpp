@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <type_traits>
 
+#include "app/chart_commands.h"
 #include "app/colour_button.h"
 #include "app/key_filter.h"
 #include "app/panel_frame.h"
@@ -147,6 +148,7 @@ FrmMain::FrmMain(ChartState& chart, Platform& platform, QWidget* parent)
     FormLoad();
     // The lists are filled now, so the fonts can be fitted to their entries.
     FitFonts();
+    charts_ = new ChartCommands(*this, *mnuFile, mnuExit, *Frame2, cmdSave->font(), chart_, platform_);
     PlaceWindow();
 }
 
@@ -523,6 +525,7 @@ void FrmMain::Calculate() {
         return;
     }
     CalculateChart(ReadForm(), chart_, *sink_);
+    charts_->ChartCalculated();
 }
 
 void FrmMain::OnBack() { BringInputPanelToFront(); }

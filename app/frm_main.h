@@ -27,6 +27,7 @@ class KeyFilter;
 class PanelFrame;
 class RtbSink;
 class ColourButton;
+class ChartCommands;
 
 inline constexpr const char* kWindowCaption = "Tavrinel v1.15";
 
@@ -76,6 +77,7 @@ private:
     Platform& platform_;
     QString fontFamily_;
     std::unique_ptr<RtbSink> sink_;
+    ChartCommands* charts_ = nullptr;  // the chart window, exports and printing
 
     // Controls, named as the window's design names them.
     std::array<QLabel*, 13> lblLabel{};

@@ -1,5 +1,6 @@
 #include "calculation/calculation.h"
 
+#include "ephemeris/documented_sky.h"
 #include "ephemeris/moon_position.h"
 #include "ephemeris/planet_positions.h"
 #include "chart/time_zone_table.h"
@@ -11,6 +12,7 @@ void RunEngines(ChartState& chart) {
     ComputeTimeAndAyanamsa(chart);
     CalculateMoon(chart);
     ComputePlanetPositions(chart);
+    CompleteDocumentedSky(chart);
 }
 
 void CalculateChart(const BirthForm& form, ChartState& chart, ReadingSink& sink) {

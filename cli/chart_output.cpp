@@ -2,7 +2,9 @@
 
 #include <iomanip>
 
+#include "chart_picture/positions_table.h"
 #include "cli/json_writer.h"
+#include "cli/picture_output.h"
 
 namespace tavrinel::cli {
 
@@ -16,17 +18,6 @@ void WriteWithoutCarriageReturns(std::ostream& out, std::string_view text) {
             out.put(c);
         }
     }
-}
-
-void PrintTable(std::ostream& out, const ChartState& chart, const DignityAnalysis& analysis) {
-    out << std::left << std::setw(10) << "Graha" << std::setw(10) << "English" << std::setw(12)
-        << "Position" << "Dignity\n";
-    for (int g = 0; g < kGrahaCount; ++g) {
-        out << std::setw(10) << chart.GrahaNames[g] << std::setw(10) << GrahaEnglishName(g)
-            << std::setw(12) << chart.PlanetPositionTexts[g] << DignityName(analysis.Dignities[g])
-            << '\n';
-    }
-    out << std::right;
 }
 
 }  // namespace
@@ -81,6 +72,7 @@ void AppendChartJson(std::string& out, const ChartState& chart, std::string_view
     }
     array("Dignities", dignities);
     array("StatusLines", analysis.StatusLines);
+    AppendPictureFields(json, chart);
     json.Field("Reading", reading);
     json.EndObject();
     out += '\n';
@@ -103,7 +95,12 @@ void PrintChart(std::ostream& out, const ChartState& chart, std::string_view rea
         out << text;
         return;
     }
-    PrintTable(out, chart, ClassifyGrahas(chart));
+    if (format == OutputFormat::SvgSouth || format == OutputFormat::SvgNorth) {
+        out << ChartSvg(chart, format == OutputFormat::SvgSouth ? ChartStyle::South
+                                                                 : ChartStyle::North);
+        return;
+    }
+    out << PositionsTableText(BuildPositionsTable(chart));
     out << '\n';
     TerminalSink sink(out, format == OutputFormat::Ansi);
     BuildDignityReading(chart, sink);

@@ -10,7 +10,7 @@
 
 namespace tavrinel::cli {
 
-enum class OutputFormat { Text, Ansi, Json };
+enum class OutputFormat { Text, Ansi, Json, SvgSouth, SvgNorth };
 
 // Collects the reading's exact text, CR LF line breaks included.
 class TextCollector final : public ReadingSink {

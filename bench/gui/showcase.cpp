@@ -1,8 +1,10 @@
 // Shows the main window for the screenshots in docs/: "input" with the form
-// filled in, "reading" with the reading of that form. Stays open until it is
-// closed. Used by screenshots.sh under a virtual X server.
+// filled in, "reading" with the reading of that form, and "chart-south",
+// "chart-north" or "chart-table" with the Chart window on that tab. Stays
+// open until it is closed. Used by screenshots.sh under a virtual X server.
 #include <QApplication>
 #include <QPushButton>
+#include <QTabWidget>
 #include <cstring>
 
 #include "ann_form.h"
@@ -24,9 +26,17 @@ int main(int argc, char* argv[]) {
     tavrinel::ChartState chart;
     tavrinel::FrmMain window(chart, platform);
     tavrinel::testing::FillAnn(window);
-    if (argc > 1 && std::strcmp(argv[1], "reading") == 0) {
+    const char* mode = argc > 1 ? argv[1] : "input";
+    if (std::strcmp(mode, "input") != 0) {
         window.findChild<QPushButton*>(QStringLiteral("cmdCalculate"))->click();
     }
     window.show();
+    const char* const tabs[] = {"chart-south", "chart-north", "chart-table"};
+    for (int tab = 0; tab < 3; ++tab) {
+        if (std::strcmp(mode, tabs[tab]) == 0) {
+            window.findChild<QPushButton*>(QStringLiteral("cmdChart"))->click();
+            window.findChild<QTabWidget*>(QStringLiteral("tabsChart"))->setCurrentIndex(tab);
+        }
+    }
     return QApplication::exec();
 }
