@@ -224,8 +224,10 @@ int DignityColour(Dignity dignity) {
 }
 
 bool PictureBox::Overlaps(const PictureBox& other) const {
-    return X < other.X + other.Width && other.X < X + Width && Y < other.Y + other.Height &&
-           other.Y < Y + Height;
+    // Boxes that only touch, give or take the last bits of a sum, are apart.
+    constexpr double kTouch = 1e-9;
+    return X + kTouch < other.X + other.Width && other.X + kTouch < X + Width &&
+           Y + kTouch < other.Y + other.Height && other.Y + kTouch < Y + Height;
 }
 
 std::size_t CharacterCount(std::string_view utf8) {
