@@ -47,9 +47,13 @@ private:
     QTextCursor caret_;
 };
 
+// The painter works in points on a device of any resolution; a font's point
+// size is taken at the device's resolution, so it is given in those units.
+double gDeviceDpi = kPointsPerInch;
+
 QFont ReportFont(double points, bool bold = false) {
     QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSizeF(points);
+    font.setPointSizeF(points * kPointsPerInch / gDeviceDpi);
     font.setBold(bold);
     return font;
 }
@@ -102,8 +106,15 @@ void PaintTable(QPainter& painter, double& y, double left, double width,
         rowOf(r);
     }
     y += 4;
+    const QFont notes = ReportFont(6.5);
+    painter.setFont(notes);
+    painter.setPen(QColor(90, 90, 90));
     for (const std::string& source : table.Sources) {
-        Line(painter, y, left, Text(source), ReportFont(6.5), QColor(90, 90, 90));
+        const QRectF room(left, y, width, 1000);
+        const QRectF used =
+            painter.boundingRect(room, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, Text(source));
+        painter.drawText(room, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, Text(source));
+        y += used.height() + 1;
     }
 }
 
@@ -116,6 +127,7 @@ void PaintReport(QPagedPaintDevice& device, const ChartState& chart) {
     }
     // Work in points from the top left of the printable area.
     const double dpi = device.logicalDpiX();
+    gDeviceDpi = dpi;
     painter.scale(dpi / kPointsPerInch, dpi / kPointsPerInch);
     const double pageWidth = device.width() * kPointsPerInch / dpi;
     const double pageHeight = device.height() * kPointsPerInch / dpi;
@@ -143,12 +155,15 @@ void PaintReport(QPagedPaintDevice& device, const ChartState& chart) {
 
     // The reading on the pages that follow, cut into page-high slices.
     QTextDocument document;
-    document.setDefaultFont(ReportFont(10));
+    // Pixel sizes are taken as they are in the painter's units (points here);
+    // point sizes would be converted at the screen's resolution.
+    QFont readingFont(QStringLiteral("DejaVu Sans"));
+    readingFont.setPixelSize(10);
+    document.setDefaultFont(readingFont);
     DocumentSink sink(document);
     BuildDignityReading(chart, sink);
     const double bodyHeight = pageHeight - 2 * kMarginPoints;
     document.setPageSize(QSizeF(width, bodyHeight));
-    document.documentLayout()->setPaintDevice(painter.device());
     const QSizeF size = document.documentLayout()->documentSize();
     for (double top = 0; top < size.height(); top += bodyHeight) {
         device.newPage();

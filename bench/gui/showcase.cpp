@@ -4,10 +4,12 @@
 // open until it is closed. Used by screenshots.sh under a virtual X server.
 #include <QApplication>
 #include <QPushButton>
+#include <QFile>
 #include <QTabWidget>
 #include <cstring>
 
 #include "ann_form.h"
+#include "app/chart_report.h"
 #include "app/frm_main.h"
 #include "app/window_font.h"
 #include "platform/qt_platform.h"
@@ -29,6 +31,11 @@ int main(int argc, char* argv[]) {
     const char* mode = argc > 1 ? argv[1] : "input";
     if (std::strcmp(mode, "input") != 0) {
         window.findChild<QPushButton*>(QStringLiteral("cmdCalculate"))->click();
+    }
+    // "pdf FILE": the exported report of the chart, for looking at its pages.
+    if (std::strcmp(mode, "pdf") == 0 && argc > 2) {
+        QFile out(QString::fromLocal8Bit(argv[2]));
+        return out.open(QIODevice::WriteOnly) && out.write(tavrinel::ReportPdf(chart)) > 0 ? 0 : 1;
     }
     window.show();
     const char* const tabs[] = {"chart-south", "chart-north", "chart-table"};
