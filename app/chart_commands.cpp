@@ -48,6 +48,9 @@ ChartCommands::ChartCommands(QWidget& window, QMenu& fileMenu, QAction* before,
     button->setGeometry(TwipsRect(120, 3120, 1000, 400));
     button->setAutoDefault(false);
     button->setFont(buttonFont);
+    button->setAccessibleName(QStringLiteral("Chart"));
+    button->setAccessibleDescription(
+        QStringLiteral("Opens the Chart window with the rasi chart pictures and the positions table"));
     connect(button, &QPushButton::clicked, this, &ChartCommands::ShowChartWindow);
 }
 

@@ -2,13 +2,15 @@
 # Takes the two window screenshots of docs/ under a virtual X server, the way
 # a user's screen shows the window, cropped to the window.
 #   bench/gui/screenshots.sh [build-dir]
+# and the same at twice the size, as on a high-density screen.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build_dir=${1:-build-app}
 showcase="$build_dir/bench/gui/gui_showcase"
 
-shoot() {  # mode output [window title]
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+shoot() {  # mode output [scale] [window title]
+  local scale=${3:-1}
+  QT_SCALE_FACTOR=$scale xvfb-run -a -s "-screen 0 $((1280 * scale))x$((1024 * scale))x24" bash -c '
     "$0" "$1" &
     pid=$!
     for _ in $(seq 50); do
@@ -23,12 +25,15 @@ shoot() {  # mode output [window title]
     h=$(awk "/Height:/{print \$2}" <<<"$info")
     import -window root -crop "${w}x${h}+${x}+${y}" +repage "$2"
     kill "$pid"
-  ' "$showcase" "$1" "$2" "${3:-Tavrinel v1.15}"
+  ' "$showcase" "$1" "$2" "${4:-Tavrinel v1.15}"
 }
 
 shoot input docs/input-panel.png
 shoot reading docs/reading.png
+# A high-density screen: everything twice as large, and as sharp.
+shoot input docs/input-panel-2x.png 2
+shoot reading docs/reading-2x.png 2
 for tab in south north table; do
-  shoot chart-$tab docs/chart-$tab.png "Chart - Ann"
+  shoot chart-$tab docs/chart-$tab.png 1 "Chart - Ann"
 done
-echo "docs/input-panel.png docs/reading.png docs/chart-{south,north,table}.png"
+echo "docs/input-panel.png docs/reading.png docs/input-panel-2x.png docs/reading-2x.png docs/chart-{south,north,table}.png"
