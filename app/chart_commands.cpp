@@ -26,7 +26,7 @@ ChartCommands::ChartCommands(QWidget& window, QMenu& fileMenu, QAction* before,
         {"mnuExportPdf", "Export &PDF..."},
         {"mnuExportText", "Export &Text..."},
         {"mnuPrintPreview", "Print Pre&view..."},
-        {"mnuPrint", "Prin&t..."},
+        {"mnuPrint", "Pri&nt..."},
     };
     const std::array<void (ChartCommands::*)(), 5> handlers = {
         &ChartCommands::ShowChartWindow, &ChartCommands::ExportPdf, &ChartCommands::ExportText,

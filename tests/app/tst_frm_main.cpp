@@ -204,7 +204,7 @@ void TestFrmMain::menusHaveTheirEntriesWithoutShortcuts() {
     };
     QCOMPARE(entries(top[0]),
              QStringList({"Get My &Rasi Chart", "-", "&Chart...", "Export &PDF...",
-                          "Export &Text...", "Print Pre&view...", "Prin&t...", "-", "&Exit"}));
+                          "Export &Text...", "Print Pre&view...", "Pri&nt...", "-", "&Exit"}));
     QCOMPARE(entries(top[1]),
              QStringList({"&Online Help", "&Visit Us Online", "-", "Check for Software &Update",
                           "-", "&About Software"}));
