@@ -47,13 +47,11 @@ private:
     QTextCursor caret_;
 };
 
-// The painter works in points on a device of any resolution; a font's point
-// size is taken at the device's resolution, so it is given in those units.
-double gDeviceDpi = kPointsPerInch;
-
-QFont ReportFont(double points, bool bold = false) {
+// The painter works in points on a device of any resolution, while a font's
+// point size is taken at the device's resolution: it is given in those units.
+QFont ReportFont(const QPainter& painter, double points, bool bold = false) {
     QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSizeF(points * kPointsPerInch / gDeviceDpi);
+    font.setPointSizeF(points * kPointsPerInch / painter.device()->logicalDpiY());
     font.setBold(bold);
     return font;
 }
@@ -76,7 +74,7 @@ void PaintTable(QPainter& painter, double& y, double left, double width,
     const QStringList heading = {"Graha", "Position", "Sign", "Nakshatra", "Pada",
                                  "Lord",  "Dignity",  "Retrograde"};
     const auto row = [&](const QStringList& cells, bool bold, const QColor& colour) {
-        const QFont font = ReportFont(9, bold);
+        const QFont font = ReportFont(painter, 9, bold);
         painter.setFont(font);
         const QFontMetricsF metrics(font, painter.device());
         double x = left;
@@ -106,7 +104,7 @@ void PaintTable(QPainter& painter, double& y, double left, double width,
         rowOf(r);
     }
     y += 4;
-    const QFont notes = ReportFont(6.5);
+    const QFont notes = ReportFont(painter, 6.5);
     painter.setFont(notes);
     painter.setPen(QColor(90, 90, 90));
     for (const std::string& source : table.Sources) {
@@ -127,7 +125,6 @@ void PaintReport(QPagedPaintDevice& device, const ChartState& chart) {
     }
     // Work in points from the top left of the printable area.
     const double dpi = device.logicalDpiX();
-    gDeviceDpi = dpi;
     painter.scale(dpi / kPointsPerInch, dpi / kPointsPerInch);
     const double pageWidth = device.width() * kPointsPerInch / dpi;
     const double pageHeight = device.height() * kPointsPerInch / dpi;
@@ -137,9 +134,9 @@ void PaintReport(QPagedPaintDevice& device, const ChartState& chart) {
     const PositionsTable table = BuildPositionsTable(chart);
     double y = kMarginPoints;
     Line(painter, y, left, QStringLiteral("Tavrinel reading for ") + Text(table.PersonName),
-         ReportFont(15, true));
-    Line(painter, y, left, Text(table.BirthLine), ReportFont(10));
-    Line(painter, y, left, Text(table.PlaceLine), ReportFont(10));
+         ReportFont(painter, 15, true));
+    Line(painter, y, left, Text(table.BirthLine), ReportFont(painter, 10));
+    Line(painter, y, left, Text(table.PlaceLine), ReportFont(painter, 10));
     y += 8;
     PaintTable(painter, y, left, width, table);
     y += 10;
