@@ -52,12 +52,15 @@ ChartWindow::ChartWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     tabs_->setObjectName(QStringLiteral("tabsChart"));
     south_ = new ChartView;
     south_->setObjectName(QStringLiteral("viewSouth"));
+    south_->setAccessibleName(QStringLiteral("South Indian chart"));
     north_ = new ChartView;
     north_->setObjectName(QStringLiteral("viewNorth"));
+    north_->setAccessibleName(QStringLiteral("North Indian chart"));
 
     auto* tablePage = new QWidget;
     table_ = new QTableWidget(0, static_cast<int>(kColumns.size()), tablePage);
     table_->setObjectName(QStringLiteral("tablePositions"));
+    table_->setAccessibleName(QStringLiteral("Positions"));
     table_->setHorizontalHeaderLabels(kColumns);
     table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -113,6 +116,11 @@ void ChartWindow::ShowChart(const ChartState& chart) {
         notes << QString::fromStdString(source);
     }
     sources_->setText(notes.join(QLatin1Char('\n')));
+    // A picture says nothing to a screen reader: its description is the
+    // table's text, which holds the same facts.
+    const QString facts = QString::fromStdString(PositionsTableText(table));
+    south_->setAccessibleDescription(facts);
+    north_->setAccessibleDescription(facts);
 }
 
 }  // namespace tavrinel
