@@ -23,17 +23,21 @@ QColor PictureQColor(int colourIndex) {
 }
 
 void PaintChartPicture(QPainter& painter, const ChartPicture& picture, const QRectF& target) {
-    const double scale = std::min(target.width() / picture.Width, target.height() / picture.Height);
+    const double fullWidth = picture.Width + 2 * picture.Margin;
+    const double fullHeight = picture.Height + 2 * picture.Margin;
+    const double scale = std::min(target.width() / fullWidth, target.height() / fullHeight);
     if (scale <= 0) {
         return;
     }
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.translate(target.x() + (target.width() - picture.Width * scale) / 2,
-                      target.y() + (target.height() - picture.Height * scale) / 2);
+    painter.translate(target.x() + (target.width() - fullWidth * scale) / 2,
+                      target.y() + (target.height() - fullHeight * scale) / 2);
     painter.scale(scale, scale);
-    painter.fillRect(QRectF(0, 0, picture.Width, picture.Height), PictureQColor(kPaperColour));
+    painter.translate(picture.Margin, picture.Margin);
+    painter.fillRect(QRectF(-picture.Margin, -picture.Margin, fullWidth, fullHeight),
+                     PictureQColor(kPaperColour));
 
     painter.setPen(Qt::NoPen);
     for (const PictureCell& cell : picture.Cells) {

@@ -36,13 +36,14 @@ void ChartView::SetPicture(ChartPicture picture) {
 }
 
 QSize ChartView::sizeHint() const {
-    return {kPreferredSide, static_cast<int>(kPreferredSide * picture_.Height / picture_.Width)};
+    return {kPreferredSide, static_cast<int>(kPreferredSide * (picture_.Height + 2 * picture_.Margin) /
+                                             (picture_.Width + 2 * picture_.Margin))};
 }
 
 void ChartView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
-    PaintChartPicture(painter, picture_, QRectF(rect()).adjusted(8, 8, -8, -8));
+    PaintChartPicture(painter, picture_, QRectF(rect()).adjusted(4, 4, -4, -4));
 }
 
 ChartWindow::ChartWindow(QWidget* parent) : QWidget(parent, Qt::Window) {

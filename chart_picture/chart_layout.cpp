@@ -366,7 +366,8 @@ const std::array<HouseGeometry, 12> kHouses = {{
 // Axis-aligned boxes that fit inside a house, from tall and narrow to wide
 // and flat, kept clear of the sign number at the inner corner.
 std::vector<PictureBox> HouseBoxes(const HouseGeometry& house) {
-    constexpr std::array<double, 9> kShares = {0.2, 0.28, 0.36, 0.44, 0.52, 0.6, 0.68, 0.76, 0.84};
+    constexpr std::array<double, 10> kShares = {0.2,  0.28, 0.36, 0.44, 0.52,
+                                                0.6, 0.68, 0.76, 0.84, 0.9};
     // What a box may take of the distance to the inner corner, leaving the
     // number's room free.
     constexpr double kReach = kQ - kNumberInset - 0.025;

@@ -81,6 +81,8 @@ struct PictureSwatch {
 struct ChartPicture {
     double Width = 1;
     double Height = 1;
+    // Room kept round the drawing so the frame's outer half-line is not cut.
+    double Margin = 0.01;
     std::vector<PictureCell> Cells;
     std::vector<PictureLine> Lines;
     std::vector<PictureSwatch> Swatches;

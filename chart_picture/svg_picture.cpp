@@ -52,14 +52,17 @@ std::string Escaped(std::string_view text) {
 }  // namespace
 
 std::string RenderSvg(const ChartPicture& picture, double pixelWidth) {
-    const double pixelHeight = pixelWidth * picture.Height / picture.Width;
+    const double fullWidth = picture.Width + 2 * picture.Margin;
+    const double fullHeight = picture.Height + 2 * picture.Margin;
+    const double pixelHeight = pixelWidth * fullHeight / fullWidth;
     std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     char size[128];
     std::snprintf(size, sizeof size, "width=\"%.0f\" height=\"%.0f\"", pixelWidth, pixelHeight);
-    svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" " + std::string(size) + " viewBox=\"0 0 " +
-           Number(picture.Width) + " " + Number(picture.Height) + "\">\n";
-    svg += "<rect x=\"0\" y=\"0\" width=\"" + Number(picture.Width) + "\" height=\"" +
-           Number(picture.Height) + "\" fill=\"" + Colour(kPaperColour) + "\"/>\n";
+    const std::string left = Number(-picture.Margin);
+    svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" " + std::string(size) + " viewBox=\"" +
+           left + " " + left + " " + Number(fullWidth) + " " + Number(fullHeight) + "\">\n";
+    svg += "<rect x=\"" + left + "\" y=\"" + left + "\" width=\"" + Number(fullWidth) +
+           "\" height=\"" + Number(fullHeight) + "\" fill=\"" + Colour(kPaperColour) + "\"/>\n";
     for (const PictureCell& cell : picture.Cells) {
         if (cell.Fill == kNoColour) {
             continue;
