@@ -11,8 +11,8 @@
 
 #include "app/chart_report.h"
 #include "app/chart_window.h"
-#include "app/twips.h"
 #include "app/startup.h"
+#include "app/twips.h"
 #include "chart/reading_file.h"
 
 namespace tavrinel {
@@ -49,14 +49,16 @@ ChartCommands::ChartCommands(QWidget& window, QMenu& fileMenu, QAction* before,
     button->setAutoDefault(false);
     button->setFont(buttonFont);
     button->setAccessibleName(QStringLiteral("Chart"));
-    button->setAccessibleDescription(
-        QStringLiteral("Opens the Chart window with the rasi chart pictures and the positions table"));
+    button->setAccessibleDescription(QStringLiteral(
+        "Opens the Chart window with the rasi chart pictures and the positions table"));
     connect(button, &QPushButton::clicked, this, &ChartCommands::ShowChartWindow);
 }
 
 ChartCommands::~ChartCommands() = default;
 
-ChartWindow* ChartCommands::Window() const { return window_; }
+ChartWindow* ChartCommands::Window() const {
+    return window_;
+}
 
 void ChartCommands::ChartCalculated() {
     for (QAction* action : actions_) {
@@ -82,16 +84,16 @@ void ChartCommands::Export(const char* title, const char* filter, const char* su
                            const std::string& bytes) {
     const QString proposed = QString::fromStdString(chart_.PersonName).trimmed();
     const std::optional<QString> chosen = platform_.Files.GetSaveFileName(
-        &parent_, {QLatin1String(title), QLatin1String(filter), QLatin1String(suffix),
-                   proposed.isEmpty() ? QString() : proposed + QLatin1Char('.') +
-                                                        QLatin1String(suffix)});
+        &parent_,
+        {QLatin1String(title), QLatin1String(filter), QLatin1String(suffix),
+         proposed.isEmpty() ? QString() : proposed + QLatin1Char('.') + QLatin1String(suffix)});
     if (!chosen) {
         return;
     }
     // The same safe save as the reading file: the earlier file survives a
     // failure, and the user hears of it.
-    if (const auto error =
-            SaveReadingFile(std::filesystem::path(QFile::encodeName(*chosen).toStdString()), bytes)) {
+    if (const auto error = SaveReadingFile(
+            std::filesystem::path(QFile::encodeName(*chosen).toStdString()), bytes)) {
         platform_.Messages.Show(&parent_, QLatin1String(kMessageBoxTitle),
                                 QString::fromLocal8Bit(error->Message), BoxIcon::Error,
                                 BoxButtons::Ok);

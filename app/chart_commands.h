@@ -23,7 +23,7 @@ class ChartWindow;
 
 class ChartCommands final : public QObject {
     Q_OBJECT
-public:
+  public:
     // Inserts the entries into `fileMenu` before `before`, and the button onto
     // the reading panel at the panel's free lower left corner.
     ChartCommands(QWidget& window, QMenu& fileMenu, QAction* before, QWidget& readingPanel,
@@ -35,14 +35,14 @@ public:
 
     [[nodiscard]] ChartWindow* Window() const;
 
-public slots:
+  public slots:
     void ShowChartWindow();
     void ExportPdf();
     void ExportText();
     void Print();
     void PrintPreview();
 
-private:
+  private:
     // Asks for a file and saves the bytes; false when cancelled or failed.
     void Export(const char* title, const char* filter, const char* suffix,
                 const std::string& bytes);

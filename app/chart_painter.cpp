@@ -13,7 +13,9 @@ namespace {
 // sizes stay exact instead of being rounded to whole pixels.
 constexpr double kDrawnFontSize = 100;
 
-QPointF At(const PicturePoint& p) { return {p.X, p.Y}; }
+QPointF At(const PicturePoint& p) {
+    return {p.X, p.Y};
+}
 
 }  // namespace
 

@@ -29,7 +29,7 @@ QString Text(std::string_view text) {
 
 // The reading's runs, with their colours and weights, in a text document.
 class DocumentSink final : public ReadingSink {
-public:
+  public:
     explicit DocumentSink(QTextDocument& document) : caret_(&document) {}
     void Clear() override {}
     void Append(std::string_view text, int colourIndex, bool bold) override {
@@ -43,7 +43,7 @@ public:
     }
     void ShowReadingPanel() override {}
 
-private:
+  private:
     QTextCursor caret_;
 };
 
@@ -71,8 +71,8 @@ void PaintTable(QPainter& painter, double& y, double left, double width,
     // Column shares of the width: name, position, sign, nakshatra, pada,
     // lord, dignity, retrograde.
     constexpr std::array<double, 8> kShares = {0.10, 0.12, 0.13, 0.20, 0.06, 0.10, 0.19, 0.10};
-    const QStringList heading = {"Graha", "Position", "Sign", "Nakshatra", "Pada",
-                                 "Lord",  "Dignity",  "Retrograde"};
+    const QStringList heading = {"Graha", "Position", "Sign",    "Nakshatra",
+                                 "Pada",  "Lord",     "Dignity", "Retrograde"};
     const auto row = [&](const QStringList& cells, bool bold, const QColor& colour) {
         const QFont font = ReportFont(painter, 9, bold);
         painter.setFont(font);
@@ -109,8 +109,8 @@ void PaintTable(QPainter& painter, double& y, double left, double width,
     painter.setPen(QColor(90, 90, 90));
     for (const std::string& source : table.Sources) {
         const QRectF room(left, y, width, 1000);
-        const QRectF used =
-            painter.boundingRect(room, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, Text(source));
+        const QRectF used = painter.boundingRect(
+            room, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, Text(source));
         painter.drawText(room, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, Text(source));
         y += used.height() + 1;
     }
@@ -147,8 +147,9 @@ void PaintReport(QPagedPaintDevice& device, const ChartState& chart) {
     const double pictureHeight =
         std::min(pageHeight - kMarginPoints - y, pictureWidth * south.Height / south.Width);
     PaintChartPicture(painter, south, QRectF(left, y, pictureWidth, pictureHeight));
-    PaintChartPicture(painter, north,
-                      QRectF(left + pictureWidth + kPictureGapPoints, y, pictureWidth, pictureHeight));
+    PaintChartPicture(
+        painter, north,
+        QRectF(left + pictureWidth + kPictureGapPoints, y, pictureWidth, pictureHeight));
 
     // The reading on the pages that follow, cut into page-high slices.
     QTextDocument document;

@@ -16,8 +16,8 @@ namespace {
 
 constexpr int kPreferredSide = 560;
 
-const QStringList kColumns = {"Graha", "Position", "Sign", "Nakshatra", "Pada",
-                              "Lord",  "Dignity",  "Retrograde"};
+const QStringList kColumns = {"Graha", "Position", "Sign",    "Nakshatra",
+                              "Pada",  "Lord",     "Dignity", "Retrograde"};
 
 QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -36,8 +36,9 @@ void ChartView::SetPicture(ChartPicture picture) {
 }
 
 QSize ChartView::sizeHint() const {
-    return {kPreferredSide, static_cast<int>(kPreferredSide * (picture_.Height + 2 * picture_.Margin) /
-                                             (picture_.Width + 2 * picture_.Margin))};
+    return {kPreferredSide,
+            static_cast<int>(kPreferredSide * (picture_.Height + 2 * picture_.Margin) /
+                             (picture_.Width + 2 * picture_.Margin))};
 }
 
 void ChartView::paintEvent(QPaintEvent*) {

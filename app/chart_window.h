@@ -17,22 +17,22 @@ namespace tavrinel {
 // One picture, redrawn from its layout at whatever size the widget has.
 class ChartView final : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ChartView(QWidget* parent = nullptr);
     void SetPicture(ChartPicture picture);
     [[nodiscard]] const ChartPicture& Picture() const { return picture_; }
     [[nodiscard]] QSize sizeHint() const override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     ChartPicture picture_;
 };
 
 class ChartWindow final : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ChartWindow(QWidget* parent = nullptr);
     // Shows the chart's pictures and table.
     void ShowChart(const ChartState& chart);
@@ -40,7 +40,7 @@ public:
     [[nodiscard]] QTabWidget* Tabs() const { return tabs_; }
     [[nodiscard]] QTableWidget* Table() const { return table_; }
 
-private:
+  private:
     QTabWidget* tabs_ = nullptr;
     ChartView* south_ = nullptr;
     ChartView* north_ = nullptr;

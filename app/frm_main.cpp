@@ -150,7 +150,8 @@ FrmMain::FrmMain(ChartState& chart, Platform& platform, QWidget* parent)
     FormLoad();
     // The lists are filled now, so the fonts can be fitted to their entries.
     FitFonts();
-    charts_ = new ChartCommands(*this, *mnuFile, mnuExit, *Frame2, cmdSave->font(), chart_, platform_);
+    charts_ =
+        new ChartCommands(*this, *mnuFile, mnuExit, *Frame2, cmdSave->font(), chart_, platform_);
     PlaceWindow();
 }
 

@@ -26,8 +26,18 @@ constexpr double kSouthCell = 0.25;
 
 // South Indian square: (column, row) of each sign, Aries first.
 constexpr std::array<std::pair<int, int>, kSignCount> kSouthCells = {{
-    {1, 0}, {2, 0}, {3, 0}, {3, 1}, {3, 2}, {3, 3},  // Aries .. Virgo
-    {2, 3}, {1, 3}, {0, 3}, {0, 2}, {0, 1}, {0, 0},  // Libra .. Pisces
+    {1, 0},
+    {2, 0},
+    {3, 0},
+    {3, 1},
+    {3, 2},
+    {3, 3},  // Aries .. Virgo
+    {2, 3},
+    {1, 3},
+    {0, 3},
+    {0, 2},
+    {0, 1},
+    {0, 0},  // Libra .. Pisces
 }};
 
 constexpr std::array<std::string_view, kSignCount> kSignCodes = {
@@ -38,8 +48,8 @@ struct LegendEntry {
     std::string_view Text;
 };
 
-constexpr std::array<LegendEntry, 5> kDignityLegend = {{
-    {1, "Exalted"}, {2, "Own sign"}, {3, "Moolatrikona"}, {4, "Debilitated"}, {6, "Peregrine"}}};
+constexpr std::array<LegendEntry, 5> kDignityLegend = {
+    {{1, "Exalted"}, {2, "Own sign"}, {3, "Moolatrikona"}, {4, "Debilitated"}, {6, "Peregrine"}}};
 
 PictureBox TextBoxAt(std::string_view text, double size, double left, double top) {
     return {left, top, static_cast<double>(CharacterCount(text)) * kCharAdvanceEm * size,
@@ -104,7 +114,7 @@ Fit BestFit(std::size_t count, std::size_t maxChars, double width, double height
     return best;
 }
 
-// Places the items in a grid centred in the box; returns the size used.
+// Places the items in a grid centred in the box, as large as they fit.
 void PlaceItems(ChartPicture& picture, const std::vector<CellItem>& items, const PictureBox& box,
                 int cell) {
     if (items.empty()) {
@@ -116,8 +126,10 @@ void PlaceItems(ChartPicture& picture, const std::vector<CellItem>& items, const
     }
     const Fit fit = BestFit(items.size(), maxChars, box.Width, box.Height);
     const int rows = static_cast<int>((items.size() + fit.Columns - 1) / fit.Columns);
-    const double columnWidth = (static_cast<double>(maxChars) + kColumnGapChars) * kCharAdvanceEm * fit.Size;
-    const double usedWidth = fit.Columns * columnWidth - kColumnGapChars * kCharAdvanceEm * fit.Size;
+    const double columnWidth =
+        (static_cast<double>(maxChars) + kColumnGapChars) * kCharAdvanceEm * fit.Size;
+    const double usedWidth =
+        fit.Columns * columnWidth - kColumnGapChars * kCharAdvanceEm * fit.Size;
     const double usedHeight = rows * kLineHeightEm * fit.Size;
     const double left = box.X + (box.Width - usedWidth) / 2;
     const double top = box.Y + (box.Height - usedHeight) / 2;
@@ -142,7 +154,8 @@ PictureBox BestBox(const std::vector<PictureBox>& candidates, const std::vector<
     PictureBox best = candidates.front();
     double bestSize = -1;
     for (const PictureBox& box : candidates) {
-        const double size = BestFit(std::max<std::size_t>(items.size(), 1), maxChars, box.Width, box.Height).Size;
+        const double size =
+            BestFit(std::max<std::size_t>(items.size(), 1), maxChars, box.Width, box.Height).Size;
         if (size > bestSize) {
             bestSize = size;
             best = box;
@@ -152,8 +165,8 @@ PictureBox BestBox(const std::vector<PictureBox>& candidates, const std::vector<
 }
 
 // A line of text no wider than the given width, centred on x.
-PictureLabel CentredLine(std::string text, double maxSize, double centreX, double width,
-                         double top, int colour, bool bold) {
+PictureLabel CentredLine(std::string text, double maxSize, double centreX, double width, double top,
+                         int colour, bool bold) {
     const double chars = std::max<double>(1, static_cast<double>(CharacterCount(text)));
     const double size = std::min(maxSize, width / (chars * kCharAdvanceEm));
     const double textWidth = chars * kCharAdvanceEm * size;
@@ -176,7 +189,8 @@ void AddLegend(ChartPicture& picture) {
         }
         if (colour != kNoColour) {
             const double lineHeight = kLineHeightEm * size;
-            picture.Swatches.push_back({{x, top + (lineHeight - swatch) / 2, swatch, swatch}, colour});
+            picture.Swatches.push_back(
+                {{x, top + (lineHeight - swatch) / 2, swatch, swatch}, colour});
             x += swatch + gap / 2;
         }
         picture.Labels.push_back(
@@ -253,7 +267,8 @@ ChartPicture LayoutSouthIndian(const PositionsTable& table) {
         const double x = column * kSouthCell;
         const double y = row * kSouthCell;
         PictureCell cell;
-        cell.Outline = {{x, y}, {x + kSouthCell, y}, {x + kSouthCell, y + kSouthCell}, {x, y + kSouthCell}};
+        cell.Outline = {
+            {x, y}, {x + kSouthCell, y}, {x + kSouthCell, y + kSouthCell}, {x, y + kSouthCell}};
         cell.Sign = sign;
         const bool lagnaHere = table.Lagna.Known && table.Lagna.Sign == sign;
         cell.Fill = lagnaHere ? kLagnaFillColour : kNoColour;
@@ -272,8 +287,8 @@ ChartPicture LayoutSouthIndian(const PositionsTable& table) {
         PlaceItems(picture, ItemsInSign(table, sign), area, cellIndex);
     }
     // Outer frame and the edges of the twelve cells; the centre stays open.
-    const std::array<std::pair<PicturePoint, PicturePoint>, 4> frame = {{
-        {{0, 0}, {1, 0}}, {{1, 0}, {1, 1}}, {{1, 1}, {0, 1}}, {{0, 1}, {0, 0}}}};
+    const std::array<std::pair<PicturePoint, PicturePoint>, 4> frame = {
+        {{{0, 0}, {1, 0}}, {{1, 0}, {1, 1}}, {{1, 1}, {0, 1}}, {{0, 1}, {0, 0}}}};
     for (const auto& [from, to] : frame) {
         picture.Lines.push_back({from, to, kFrameLineWidth, kInkColour});
     }
@@ -366,7 +381,7 @@ const std::array<HouseGeometry, 12> kHouses = {{
 // Axis-aligned boxes that fit inside a house, from tall and narrow to wide
 // and flat, kept clear of the sign number at the inner corner.
 std::vector<PictureBox> HouseBoxes(const HouseGeometry& house) {
-    constexpr std::array<double, 10> kShares = {0.2,  0.28, 0.36, 0.44, 0.52,
+    constexpr std::array<double, 10> kShares = {0.2, 0.28, 0.36, 0.44, 0.52,
                                                 0.6, 0.68, 0.76, 0.84, 0.9};
     // What a box may take of the distance to the inner corner, leaving the
     // number's room free.
@@ -391,8 +406,8 @@ std::vector<PictureBox> HouseBoxes(const HouseGeometry& house) {
                 if (half <= 0) {
                     continue;
                 }
-                const double top = house.Shape == HouseShape::TopTriangle ? kCellMargin
-                                                                          : 1 - kCellMargin - h;
+                const double top =
+                    house.Shape == HouseShape::TopTriangle ? kCellMargin : 1 - kCellMargin - h;
                 boxes.push_back({a.X - half, top, 2 * half, h});
                 break;
             }
@@ -403,8 +418,8 @@ std::vector<PictureBox> HouseBoxes(const HouseGeometry& house) {
                 if (half <= 0) {
                     continue;
                 }
-                const double left = house.Shape == HouseShape::LeftTriangle ? kCellMargin
-                                                                            : 1 - kCellMargin - w;
+                const double left =
+                    house.Shape == HouseShape::LeftTriangle ? kCellMargin : 1 - kCellMargin - w;
                 boxes.push_back({left, a.Y - half, w, 2 * half});
                 break;
             }
@@ -447,9 +462,16 @@ ChartPicture LayoutNorthIndian(const PositionsTable& table) {
         }
     }
     const std::array<std::pair<PicturePoint, PicturePoint>, 10> lines = {{
-        {{0, 0}, {1, 0}}, {{1, 0}, {1, 1}}, {{1, 1}, {0, 1}}, {{0, 1}, {0, 0}},
-        {{0, 0}, {1, 1}}, {{1, 0}, {0, 1}},
-        {{0.5, 0}, {1, 0.5}}, {{1, 0.5}, {0.5, 1}}, {{0.5, 1}, {0, 0.5}}, {{0, 0.5}, {0.5, 0}},
+        {{0, 0}, {1, 0}},
+        {{1, 0}, {1, 1}},
+        {{1, 1}, {0, 1}},
+        {{0, 1}, {0, 0}},
+        {{0, 0}, {1, 1}},
+        {{1, 0}, {0, 1}},
+        {{0.5, 0}, {1, 0.5}},
+        {{1, 0.5}, {0.5, 1}},
+        {{0.5, 1}, {0, 0.5}},
+        {{0, 0.5}, {0.5, 0}},
     }};
     for (std::size_t i = 0; i < lines.size(); ++i) {
         picture.Lines.push_back({lines[i].first, lines[i].second,

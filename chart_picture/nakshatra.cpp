@@ -22,7 +22,8 @@ int PadaCount(double longitude) {
     if (minutes < 0) {
         minutes += kMinutesPerCircle;
     }
-    const int count = static_cast<int>(std::floor((minutes + kBoundarySlackMinutes) / kMinutesPerPada));
+    const int count =
+        static_cast<int>(std::floor((minutes + kBoundarySlackMinutes) / kMinutesPerPada));
     return count % (kNakshatraCount * kPadasPerNakshatra);
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "chart/birth_form.h"
 #include "chart_picture/nakshatra.h"
@@ -50,7 +51,8 @@ std::string PlaceLineOf(const ChartState& chart) {
     if (!line.empty()) {
         line += "  ";
     }
-    line += Coordinate(chart.LatDegrees, chart.LatMinutes, chart.LatDirection != kFalse ? 'S' : 'N');
+    line +=
+        Coordinate(chart.LatDegrees, chart.LatMinutes, chart.LatDirection != kFalse ? 'S' : 'N');
     line += " " + Coordinate(chart.LonDegrees, chart.LonMinutes,
                              chart.LonDirection != kFalse ? 'E' : 'W');
     return line;
@@ -104,10 +106,13 @@ PositionsTable BuildPositionsTable(const ChartState& chart) {
     table.PlaceLine = PlaceLineOf(chart);
     table.SkyName = chart.SkyName;
     const DignityAnalysis analysis = ClassifyGrahas(chart);
+    // A chart no calculation has filled yet has no positions to show.
+    const bool calculated = !chart.SkyName.empty();
     for (int g = 0; g < kGrahaCount; ++g) {
         PositionRow& row = table.Grahas[static_cast<std::size_t>(g)];
-        row = MakePositionRow(kGrahaAbbreviations[static_cast<std::size_t>(g)],
-                              GrahaEnglishName(g), chart.GrahaLongitudes[static_cast<std::size_t>(g)]);
+        row = MakePositionRow(kGrahaAbbreviations[static_cast<std::size_t>(g)], GrahaEnglishName(g),
+                              calculated ? chart.GrahaLongitudes[static_cast<std::size_t>(g)]
+                                         : std::numeric_limits<double>::quiet_NaN());
         row.Dignity = analysis.Dignities[static_cast<std::size_t>(g)];
         row.Retrograde = chart.GrahaRetrograde[static_cast<std::size_t>(g)];
     }
@@ -132,8 +137,8 @@ std::string DegreesText(const PositionRow& row) {
 
 std::string PositionsTableText(const PositionsTable& table) {
     constexpr std::array<std::size_t, 8> kWidths = {9, 12, 12, 19, 5, 9, 14, 10};
-    const std::array<std::string_view, 8> heading = {"Graha", "Position", "Sign", "Nakshatra",
-                                                     "Pada", "Lord", "Dignity", "Retrograde"};
+    const std::array<std::string_view, 8> heading = {"Graha", "Position", "Sign",    "Nakshatra",
+                                                     "Pada",  "Lord",     "Dignity", "Retrograde"};
     std::string out;
     const auto line = [&out, &kWidths](const std::array<std::string, 8>& cells) {
         std::string text;
@@ -155,7 +160,8 @@ std::string PositionsTableText(const PositionsTable& table) {
             line({row.Name, "-", "", "", "", "", "", ""});
             return;
         }
-        line({row.Name, row.PositionText, std::string(kSignNames[static_cast<std::size_t>(row.Sign)]),
+        line({row.Name, row.PositionText,
+              std::string(kSignNames[static_cast<std::size_t>(row.Sign)]),
               std::string(kNakshatraNames[static_cast<std::size_t>(row.Nakshatra)]),
               std::to_string(row.Pada), std::string(GrahaEnglishName(row.Lord)),
               row.Dignity ? std::string(DignityName(*row.Dignity)) : std::string(),

@@ -35,11 +35,21 @@ std::string Escaped(std::string_view text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&apos;"; break;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&apos;";
+                break;
             default:
                 if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') {
                     out += c;
@@ -59,8 +69,8 @@ std::string RenderSvg(const ChartPicture& picture, double pixelWidth) {
     char size[128];
     std::snprintf(size, sizeof size, "width=\"%.0f\" height=\"%.0f\"", pixelWidth, pixelHeight);
     const std::string left = Number(-picture.Margin);
-    svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" " + std::string(size) + " viewBox=\"" +
-           left + " " + left + " " + Number(fullWidth) + " " + Number(fullHeight) + "\">\n";
+    svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" " + std::string(size) + " viewBox=\"" + left +
+           " " + left + " " + Number(fullWidth) + " " + Number(fullHeight) + "\">\n";
     svg += "<rect x=\"" + left + "\" y=\"" + left + "\" width=\"" + Number(fullWidth) +
            "\" height=\"" + Number(fullHeight) + "\" fill=\"" + Colour(kPaperColour) + "\"/>\n";
     for (const PictureCell& cell : picture.Cells) {
@@ -74,8 +84,8 @@ std::string RenderSvg(const ChartPicture& picture, double pixelWidth) {
         svg += "\"/>\n";
     }
     for (const PictureLine& line : picture.Lines) {
-        svg += "<line x1=\"" + Number(line.From.X) + "\" y1=\"" + Number(line.From.Y) +
-               "\" x2=\"" + Number(line.To.X) + "\" y2=\"" + Number(line.To.Y) + "\" stroke=\"" +
+        svg += "<line x1=\"" + Number(line.From.X) + "\" y1=\"" + Number(line.From.Y) + "\" x2=\"" +
+               Number(line.To.X) + "\" y2=\"" + Number(line.To.Y) + "\" stroke=\"" +
                Colour(line.Colour) + "\" stroke-width=\"" + Number(line.Width) +
                "\" stroke-linecap=\"square\"/>\n";
     }
@@ -89,8 +99,8 @@ std::string RenderSvg(const ChartPicture& picture, double pixelWidth) {
         // The text is held to the model's width so it matches the layout even
         // where the viewer substitutes another face.
         svg += "<text x=\"" + Number(label.Baseline.X) + "\" y=\"" + Number(label.Baseline.Y) +
-               "\" font-size=\"" + Number(label.Size) + "\" fill=\"" + Colour(label.Colour) +
-               "\"" + (label.Bold ? " font-weight=\"bold\"" : "") + " textLength=\"" +
+               "\" font-size=\"" + Number(label.Size) + "\" fill=\"" + Colour(label.Colour) + "\"" +
+               (label.Bold ? " font-weight=\"bold\"" : "") + " textLength=\"" +
                Number(label.Box.Width) + "\" lengthAdjust=\"spacingAndGlyphs\">" +
                Escaped(label.Text) + "</text>\n";
     }

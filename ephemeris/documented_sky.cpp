@@ -16,14 +16,13 @@ constexpr double kNoonToMidnightDays = 0.5;
 constexpr double kHalfStepDays = 0.5;
 
 // Theory body index of each planet among the grahas.
-constexpr std::array<std::pair<Graha, int>, 5> kPlanetBodies = {{
-    {kMercury, 0}, {kVenus, 1}, {kMars, 3}, {kJupiter, 4}, {kSaturn, 5}}};
+constexpr std::array<std::pair<Graha, int>, 5> kPlanetBodies = {
+    {{kMercury, 0}, {kVenus, 1}, {kMars, 3}, {kJupiter, 4}, {kSaturn, 5}}};
 
 }  // namespace
 
 double DocumentedJulianDate(const ChartState& chart) {
-    return chart.PlanetDayNumber - kNoonToMidnightDays +
-           chart.PlanetUniversalHours / kHoursPerDay;
+    return chart.PlanetDayNumber - kNoonToMidnightDays + chart.PlanetUniversalHours / kHoursPerDay;
 }
 
 double DocumentedLagna(const ChartState& chart) {

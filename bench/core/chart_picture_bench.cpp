@@ -1,7 +1,8 @@
 // Building the chart drawings from a calculated chart: the positions table
 // and the South and North Indian layouts (target: at most 50 µs each).
 //
-//   build/bench/core/chart_picture_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only
+//   build/bench/core/chart_picture_bench --benchmark_repetitions=5
+//   --benchmark_report_aggregates_only
 #include <benchmark/benchmark.h>
 
 #include "calculation/calculation.h"

@@ -30,7 +30,8 @@ struct Fixture : WindowFixture {
 
 QString PdfText(const QString& path) {
     QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    pdftotext.start(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-layout"), path, QStringLiteral("-")});
     pdftotext.waitForFinished();
     return QString::fromUtf8(pdftotext.readAllStandardOutput());
 }
@@ -42,15 +43,16 @@ QByteArray Bytes(const QString& path) {
 
 // What a report of Ann's chart must carry as text: the name, positions,
 // nakshatras, and the reading.
-const QStringList kAnnReport = {"Ann", "28 Gem 55", "26 Pis 18", "28 Sag 16", "Revati",
-                                "Uttara Ashadha", "Punarvasu", "Own Rashi", "Peregrine"};
+const QStringList kAnnReport = {"Ann",       "28 Gem 55", "26 Pis 18",
+                                "28 Sag 16", "Revati",    "Uttara Ashadha",
+                                "Punarvasu", "Own Rashi", "Peregrine"};
 
 }  // namespace
 
 class TestChartWindow : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void entriesWaitForTheFirstChart();
     void windowShowsPicturesAndTableAndFollowsCalculate();
     void exportsWriteTheReport_data();
@@ -102,8 +104,10 @@ void TestChartWindow::windowShowsPicturesAndTableAndFollowsCalculate() {
 void TestChartWindow::exportsWriteTheReport_data() {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("file");
-    QTest::newRow("pdf") << "mnuExportPdf" << "ann.pdf";
-    QTest::newRow("text") << "mnuExportText" << "ann.txt";
+    QTest::newRow("pdf") << "mnuExportPdf"
+                         << "ann.pdf";
+    QTest::newRow("text") << "mnuExportText"
+                          << "ann.txt";
 }
 
 void TestChartWindow::exportsWriteTheReport() {

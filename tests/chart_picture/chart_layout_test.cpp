@@ -93,7 +93,8 @@ TEST(ChartLayout, NineGrahasAndTheLagnaInOneSignStayApart) {
         }
         const PositionsTable table = TableWith(longitudes, sign * 30 + 29.5, true);
         ExpectLegibleAndApart(LayoutSouthIndian(table), "south, sign " + std::to_string(sign));
-        ExpectLegibleAndApart(LayoutNorthIndian(table), "north, Lagna sign " + std::to_string(sign));
+        ExpectLegibleAndApart(LayoutNorthIndian(table),
+                              "north, Lagna sign " + std::to_string(sign));
     }
 }
 
@@ -103,7 +104,7 @@ TEST(ChartLayout, SouthIndianSignsSitInTheirFixedCells) {
         double Longitude;
         double X, Y;  // a point well inside the expected cell
     } cases[] = {
-        {345, 0.125, 0.125}, {5, 0.375, 0.125},  {35, 0.625, 0.125}, {65, 0.875, 0.125},
+        {345, 0.125, 0.125}, {5, 0.375, 0.125},   {35, 0.625, 0.125},  {65, 0.875, 0.125},
         {95, 0.875, 0.375},  {125, 0.875, 0.625}, {155, 0.875, 0.875}, {185, 0.625, 0.875},
         {215, 0.375, 0.875}, {245, 0.125, 0.875}, {275, 0.125, 0.625}, {305, 0.125, 0.375},
     };
@@ -149,7 +150,8 @@ TEST(ChartLayout, NorthIndianHousesCountFromTheLagnaCounterClockwise) {
             EXPECT_EQ(NorthIndianHouseOf(lagna, expectedSign), h.House);
             bool numbered = false;
             for (const PictureLabel& label : picture.Labels) {
-                if (label.Role == LabelRole::SignNumber && Inside(cell->Outline, label.Box.X, label.Box.Y) &&
+                if (label.Role == LabelRole::SignNumber &&
+                    Inside(cell->Outline, label.Box.X, label.Box.Y) &&
                     label.Text == std::to_string(expectedSign + 1)) {
                     numbered = true;
                 }
@@ -167,8 +169,8 @@ TEST(SvgPicture, EscapesTextAndNamesEveryGraha) {
     const std::string svg = RenderSvg(LayoutSouthIndian(TableWith(longitudes, 100)));
     EXPECT_NE(svg.find("Test &amp; &lt;Co&gt;"), std::string::npos);
     EXPECT_EQ(svg.find("<Co>"), std::string::npos);
-    for (const char* abbreviation : {">Su ", ">Mo ", ">Me ", ">Ve ", ">Ma ", ">Ju ", ">Sa ", ">Ra ",
-                                     ">Ke ", ">La "}) {
+    for (const char* abbreviation :
+         {">Su ", ">Mo ", ">Me ", ">Ve ", ">Ma ", ">Ju ", ">Sa ", ">Ra ", ">Ke ", ">La "}) {
         EXPECT_NE(svg.find(abbreviation), std::string::npos) << abbreviation;
     }
 }

@@ -12,7 +12,9 @@
 namespace tavrinel {
 namespace {
 
-double Dm(int degrees, double minutes) { return degrees + minutes / 60; }
+double Dm(int degrees, double minutes) {
+    return degrees + minutes / 60;
+}
 
 struct Boundary {
     double Longitude;
@@ -60,8 +62,8 @@ TEST(Nakshatra, BoundariesPadasAndLords) {
 }
 
 TEST(Nakshatra, NoNumberHasNoMansion) {
-    for (double x : {std::numeric_limits<double>::quiet_NaN(),
-                     std::numeric_limits<double>::infinity()}) {
+    for (double x :
+         {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
         EXPECT_EQ(NakshatraIndex(x), -1);
         EXPECT_EQ(NakshatraPada(x), 0);
     }

@@ -54,6 +54,8 @@ TEST(PositionsTable, NotesNameTheSkyOfEachValue) {
         EXPECT_EQ(table.Sources[1].rfind(c.LagnaNote, 0), 0u) << table.Sources[1];
         const std::string text = PositionsTableText(table);
         EXPECT_NE(text.find("\nLagna    -\n"), std::string::npos) << text;
+        // Nothing calculated, nothing shown: not nine grahas at 0° Aries.
+        EXPECT_EQ(text.find("Ashwini") == std::string::npos, c.Sky.empty()) << text;
     }
 }
 

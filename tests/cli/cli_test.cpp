@@ -317,7 +317,8 @@ TEST(CliPicture, SvgDrawsEitherChartAndRefusesOthers) {
         }
         ASSERT_EQ(r.Status, 0) << r.Err;
         EXPECT_EQ(r.Out.rfind("<?xml", 0), 0u);
-        for (const char* label : {">Su 28°55&apos;<", ">Mo 26°18&apos;<", ">Sa 28°16&apos; (R)<", ">La "}) {
+        for (const char* label :
+             {">Su 28°55&apos;<", ">Mo 26°18&apos;<", ">Sa 28°16&apos; (R)<", ">La "}) {
             EXPECT_NE(r.Out.find(label), std::string::npos) << c.Chart << " " << label;
         }
     }

@@ -31,7 +31,10 @@ TEST(Ascendant, TextbookValues) {
     // quarter day later 0° Libra, and so on round the sky.
     const struct {
         double Sidereal, Latitude, Expected;
-    } cases[] = {{0, 0, 90}, {90, 0, 180}, {180, 0, 270}, {270, 0, 0},
+    } cases[] = {{0, 0, 90},
+                 {90, 0, 180},
+                 {180, 0, 270},
+                 {270, 0, 0},
                  // At the equinox on the meridian the ascendant is where the
                  // horizon meets the ecliptic: tan(Asc) = -1 / (tan φ sin ε).
                  {0, 45, 180 - std::atan(1 / std::sin(23.44 * M_PI / 180)) * 180 / M_PI}};
@@ -58,7 +61,8 @@ TEST(DocumentedSky, LagnaAtNewDelhiOn1950January1) {
         chart.LatDegrees = 28;
         chart.LatMinutes = 36;
         RunEngines(chart);
-        EXPECT_LT(Apart(chart.LagnaLongitude, kPublished), kToleranceDegrees) << chart.LagnaLongitude;
+        EXPECT_LT(Apart(chart.LagnaLongitude, kPublished), kToleranceDegrees)
+            << chart.LagnaLongitude;
         EXPECT_EQ(chart.SkyName, kDocumentedSkyName);
     }
 }
@@ -72,9 +76,9 @@ TEST(DocumentedSky, LongitudesAreTheEnginesOwn) {
     const struct {
         Graha G;
         double Longitude;
-    } cases[] = {{kSun, 256.525641},   {kMercury, 248.052033}, {kVenus, 217.724078},
-                 {kMars, 304.128811},  {kJupiter, 1.507144},   {kSaturn, 16.360671},
-                 {kRahu, 100.268517},  {kKetu, 280.268517}};
+    } cases[] = {{kSun, 256.525641},  {kMercury, 248.052033}, {kVenus, 217.724078},
+                 {kMars, 304.128811}, {kJupiter, 1.507144},   {kSaturn, 16.360671},
+                 {kRahu, 100.268517}, {kKetu, 280.268517}};
     for (const auto& c : cases) {
         EXPECT_NEAR(chart.GrahaLongitudes[c.G], c.Longitude, 1e-6) << c.G;
     }
