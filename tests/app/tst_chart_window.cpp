@@ -2,7 +2,9 @@
 // window with the recording platform: nothing here waits on a dialog.
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
+#include <QImage>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -127,6 +129,31 @@ void TestChartWindow::exportsWriteTheReport() {
     if (pdf) {
         QVERIFY(bytes.startsWith("%PDF-"));
         QVERIFY(bytes.trimmed().endsWith("%%EOF"));
+    }
+    if (pdf) {
+        // The first page shows the pictures: rendered, it has the Lagna's
+        // pale cell and the olive of the wandering grahas.
+        QProcess render;
+        const QString prefix = QFileInfo(path).dir().filePath(QStringLiteral("page"));
+        render.start(QStringLiteral("pdftoppm"),
+                     {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-f"),
+                      QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+                      QStringLiteral("-png"), QStringLiteral("-singlefile"), path, prefix});
+        QVERIFY(render.waitForFinished() && render.exitCode() == 0);
+        const QImage page(prefix + QStringLiteral(".png"));
+        QVERIFY(!page.isNull());
+        int lagnaCell = 0;
+        int olive = 0;
+        for (int y = 0; y < page.height(); ++y) {
+            for (int x = 0; x < page.width(); ++x) {
+                const QColor c = page.pixelColor(x, y);
+                lagnaCell += c == QColor(255, 246, 214);
+                olive += c.red() > 100 && c.red() < 160 && c.green() > 100 && c.green() < 160 &&
+                         c.blue() < 40;
+            }
+        }
+        QVERIFY2(lagnaCell > 100, qPrintable(QString::number(lagnaCell)));
+        QVERIFY2(olive > 10, qPrintable(QString::number(olive)));
     }
     const QString text = pdf ? PdfText(path) : QString::fromUtf8(bytes);
     for (const QString& expected : kAnnReport) {
