@@ -18,6 +18,7 @@
 #include <type_traits>
 
 #include "app/accessible_names.h"
+#include "app/chart_commands.h"
 #include "app/colour_button.h"
 #include "app/key_filter.h"
 #include "app/panel_frame.h"
@@ -151,6 +152,8 @@ FrmMain::FrmMain(ChartState& chart, Platform& platform, QWidget* parent)
     FormLoad();
     // The lists are filled now, so the fonts can be fitted to their entries.
     FitFonts();
+    charts_ =
+        new ChartCommands(*this, *mnuFile, mnuExit, *Frame2, cmdSave->font(), chart_, platform_);
     PlaceWindow();
 }
 
@@ -236,7 +239,8 @@ void FrmMain::CreateControls() {
     cmdSave = MakeButton<QPushButton>(Frame2, "cmdSave", "&Save", TwipsRect(6840, 3120, 1000, 400));
     cmdBack = MakeButton<QPushButton>(Frame2, "cmdBack", "&Back", TwipsRect(7895, 3120, 1000, 400));
 
-    skyPanel_ = new SkyPanel(Frame2, TwipsRect(120, 3030, 6660, 570), fontFamily_);
+    // Right of the Chart button, in the strip left of Save.
+    skyPanel_ = new SkyPanel(Frame2, TwipsRect(1200, 3030, 5580, 570), fontFamily_);
     skyCheck_ = std::make_unique<SkyCheck>();
 
     connect(cmdCalculate, &QPushButton::clicked, this, &FrmMain::Calculate);
@@ -542,6 +546,7 @@ void FrmMain::Calculate() {
         return;
     }
     skyPanel_->ShowCalculation(chart_, sky, *skyCheck_);
+    charts_->ChartCalculated();
 }
 
 void FrmMain::OnBack() { BringInputPanelToFront(); }

@@ -27,6 +27,7 @@ struct Options {
     std::string City, State, Country;
     bool DaylightSaving = false;
     std::string Format = "text";
+    std::string Chart = "south";  // which picture --format svg draws
     bool ListZones = false;
     std::optional<std::string> Batch;
     std::optional<std::string> File;  // a saved reading to calculate
@@ -158,7 +159,8 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     app.add_option("--city", options.City, "city of birth");
     app.add_option("--state", options.State, "state or province of birth");
     app.add_option("--country", options.Country, "country of birth");
-    app.add_option("--format", options.Format, "text, ansi or json (default text)");
+    app.add_option("--format", options.Format, "text, ansi, json or svg (default text)");
+    app.add_option("--chart", options.Chart, "with --format svg: south or north (default south)");
     app.add_flag("--zones", options.ListZones, "list the time zones with their indices");
     app.add_option("--batch", options.Batch,
                    "JSON Lines file of charts, or - for standard input");
@@ -183,9 +185,15 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
         return kExitRefused;
     }
 
-    const auto format = FormatFrom(options.Format);
+    auto format = FormatFrom(options.Format);
+    if (!format && options.Format == "svg") {
+        if (options.Chart != "south" && options.Chart != "north") {
+            return refuse("--chart", "accepts south or north");
+        }
+        format = options.Chart == "south" ? OutputFormat::SvgSouth : OutputFormat::SvgNorth;
+    }
     if (!format) {
-        return refuse("--format", "accepts text, ansi or json");
+        return refuse("--format", "accepts text, ansi, json or svg");
     }
     const Parsed<SkyChoice> skyChoice = ParseSkyOptions(options.Sky, options.Ayanamsa, options.Node);
     if (const auto* message = std::get_if<std::string>(&skyChoice)) {
