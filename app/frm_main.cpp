@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <type_traits>
 
+#include "app/accessible_names.h"
 #include "app/colour_button.h"
 #include "app/focus_keys.h"
 #include "app/key_filter.h"
@@ -151,6 +152,7 @@ FrmMain::FrmMain(ChartState& chart, Platform& platform, QWidget* parent)
     }
     ApplyColours();
     InstallKeyFilters();
+    DescribeControls(*this);
     sink_ = std::make_unique<RtbSink>(*RTB, [this] { BringReadingPanelToFront(); });
 
     FormLoad();

@@ -155,7 +155,8 @@ private slots:
     void windowCarriesTheProgramIcon() {
         Fixture f;
         const QIcon icon = f.window.windowIcon();
-        const QList<QSize> sizes = {{16, 16}, {32, 32}, {48, 48}, {64, 64}};
+        const QList<QSize> sizes = {{16, 16},  {32, 32},   {48, 48},
+                                    {64, 64}, {128, 128}, {256, 256}};
         QCOMPARE(icon.availableSizes(), sizes);
         for (const QSize& size : sizes) {
             const QImage file(QStringLiteral(TAVRINEL_ICON_DIR "/tavrinel-%1.png").arg(size.width()));
