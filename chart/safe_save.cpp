@@ -8,11 +8,13 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstring>
 #include <fstream>
 #include <limits>
 #include <random>
+#include <thread>
 #include <variant>
 
 namespace tavrinel {
@@ -31,6 +33,8 @@ constexpr mode_t kPermissionBits = 07777;
 constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
 constexpr mode_t kNewFileMode = 0666;
 constexpr mode_t kPrivateMode = 0600;
+constexpr std::chrono::milliseconds kLockPatience{5000};
+constexpr std::chrono::milliseconds kLockRetry{5};
 // Not an errno: a target that is a folder's entry but no file (a pipe, a
 // device) is refused in words of its own.
 constexpr int kNotRegularFile = -1;
@@ -156,6 +160,23 @@ bool CanReplaceEntry(int folder, const struct stat& file) {
            folderInfo.st_uid == me;
 }
 
+// Another save of this program holds the lock for a moment only; a lock
+// held for longer belongs to something else, and the user is told rather
+// than left waiting.
+int LockWithin(int fd, std::chrono::milliseconds patience) {
+    const auto giveUp = std::chrono::steady_clock::now() + patience;
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            return errno;
+        }
+        if (std::chrono::steady_clock::now() >= giveUp) {
+            return EWOULDBLOCK;
+        }
+        std::this_thread::sleep_for(kLockRetry);
+    }
+    return 0;
+}
+
 // Writing in place is the fallback where a rename would do harm (it would
 // split a hard link) or cannot be done (the folder is not writable). The new
 // content is complete in memory before the file is touched, the space is
@@ -173,8 +194,8 @@ int RewriteInPlace(int folder, const std::string& name, std::string_view bytes) 
     if (!S_ISREG(info.st_mode)) {
         return kNotRegularFile;
     }
-    if (::flock(file.Get(), LOCK_EX) != 0) {
-        return errno;
+    if (const int error = LockWithin(file.Get(), kLockPatience)) {
+        return error;
     }
     if (!bytes.empty()) {
         const int reserved = ::posix_fallocate(file.Get(), 0, static_cast<::off_t>(bytes.size()));
