@@ -33,7 +33,7 @@ constexpr mode_t kPermissionBits = 07777;
 constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
 constexpr mode_t kNewFileMode = 0666;
 constexpr mode_t kPrivateMode = 0600;
-constexpr std::chrono::milliseconds kLockPatience{5000};
+constexpr std::chrono::milliseconds kLockPatience{2000};
 constexpr std::chrono::milliseconds kLockRetry{5};
 // Not an errno: a target that is a folder's entry but no file (a pipe, a
 // device) is refused in words of its own.

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <spawn.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -199,6 +200,7 @@ struct Refused {
 };
 
 TEST_F(SafeSaveTest, RefusesAndLeavesTheEarlierFile) {
+    int held = -1;  // a lock another program keeps on a file
     const Refused rows[] = {
         {"folder that does not exist",
          [](const fs::path& d) { return d / "no such folder" / "a.tvl"; },
@@ -221,6 +223,17 @@ TEST_F(SafeSaveTest, RefusesAndLeavesTheEarlierFile) {
              return d / "a.tvl";
          },
          "Too many levels of symbolic links"},
+        // Written in place, and something else holds it for longer than any
+        // save: the user hears so instead of waiting without end.
+        {"hard-linked file locked by another program",
+         [&held](const fs::path& d) {
+             Write(d / "a.tvl", "earlier");
+             fs::create_hard_link(d / "a.tvl", d / "b.tvl");
+             held = ::open((d / "a.tvl").c_str(), O_RDONLY);
+             EXPECT_EQ(::flock(held, LOCK_EX), 0);
+             return d / "a.tvl";
+         },
+         "Resource temporarily unavailable"},
     };
     for (const Refused& row : rows) {
         SCOPED_TRACE(row.Name);
@@ -237,6 +250,7 @@ TEST_F(SafeSaveTest, RefusesAndLeavesTheEarlierFile) {
         }
         EXPECT_TRUE(HiddenEntries(sub).empty());
     }
+    ::close(held);
 }
 
 // What the system does not let the administrator be refused, a save made
