@@ -3,6 +3,7 @@
 #include <iomanip>
 
 #include "cli/json_writer.h"
+#include "cli/sky_output.h"
 
 namespace tavrinel::cli {
 
@@ -57,7 +58,7 @@ void TerminalSink::Append(std::string_view text, int colourIndex, bool bold) {
 }
 
 void AppendChartJson(std::string& out, const ChartState& chart, std::string_view reading,
-                     long line) {
+                     long line, const SkyOutput* sky) {
     const DignityAnalysis analysis = ClassifyGrahas(chart);
     JsonWriter json(out);
     json.BeginObject();
@@ -82,6 +83,9 @@ void AppendChartJson(std::string& out, const ChartState& chart, std::string_view
     array("Dignities", dignities);
     array("StatusLines", analysis.StatusLines);
     json.Field("Reading", reading);
+    if (sky) {
+        AppendSkyJson(json, chart, *sky);
+    }
     json.EndObject();
     out += '\n';
 }
@@ -96,14 +100,17 @@ void AppendErrorJson(std::string& out, long line, std::string_view message) {
 }
 
 void PrintChart(std::ostream& out, const ChartState& chart, std::string_view reading,
-                OutputFormat format) {
+                OutputFormat format, const SkyOutput* sky) {
     if (format == OutputFormat::Json) {
         std::string text;
-        AppendChartJson(text, chart, reading);
+        AppendChartJson(text, chart, reading, 0, sky);
         out << text;
         return;
     }
     PrintTable(out, chart, ClassifyGrahas(chart));
+    if (sky) {
+        PrintSkyText(out, chart, *sky);
+    }
     out << '\n';
     TerminalSink sink(out, format == OutputFormat::Ansi);
     BuildDignityReading(chart, sink);

@@ -10,6 +10,7 @@
 #include "cli/batch.h"
 #include "cli/chart_output.h"
 #include "cli/cli_options.h"
+#include "cli/sky_output.h"
 #include "calculation/calculation.h"
 #include "chart/time_zone_table.h"
 
@@ -30,6 +31,7 @@ struct Options {
     std::optional<std::string> Batch;
     std::optional<std::string> File;  // a saved reading to calculate
     std::optional<std::string> Save;  // where to write the reading file
+    std::string Sky = "documented", Ayanamsa = "lahiri", Node = "mean";
 };
 
 // A refusal: the option it concerns and what went wrong.
@@ -161,6 +163,11 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     app.add_option("--batch", options.Batch,
                    "JSON Lines file of charts, or - for standard input");
     app.add_option("--save", options.Save, "also write the chart's reading file (.tvl)");
+    app.add_option("--sky", options.Sky,
+                   "documented (the default) or precise (Swiss Ephemeris) positions");
+    app.add_option("--ayanamsa", options.Ayanamsa,
+                   "precise sky and sky check: lahiri (default), raman or krishnamurti");
+    app.add_option("--node", options.Node, "precise sky and sky check: mean (default) or true");
     app.add_option("file", options.File, "a saved reading file (.tvl) to calculate");
 
     try {
@@ -180,20 +187,26 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     if (!format) {
         return refuse("--format", "accepts text, ansi or json");
     }
+    const Parsed<SkyChoice> skyChoice = ParseSkyOptions(options.Sky, options.Ayanamsa, options.Node);
+    if (const auto* message = std::get_if<std::string>(&skyChoice)) {
+        const std::size_t colon = message->find(':');
+        return refuse(message->substr(0, colon), message->substr(colon + 2));
+    }
+    const SkyChoice& sky = std::get<SkyChoice>(skyChoice);
     if (options.ListZones) {
         ListZones(out);
         return kExitOk;
     }
     if (options.Batch) {
         if (*options.Batch == "-") {
-            return RunBatch(in, out);
+            return RunBatch(in, out, sky);
         }
         std::ifstream file(*options.Batch, std::ios::binary);
         if (!file) {
             return refuse("--batch", "accepts a readable file or - (cannot read " +
                                          *options.Batch + ")");
         }
-        return RunBatch(file, out);
+        return RunBatch(file, out, sky);
     }
 
     if (options.File && (options.Name || options.Date || options.Time || options.Zone ||
@@ -214,7 +227,11 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     const BirthForm& form = std::get<BirthForm>(built);
     ChartState chart;
     TextCollector reading;
-    CalculateChart(form, chart, reading);
+    SkyCheck check;
+    if (!CalculateChart(form, chart, reading, sky, &check)) {
+        err << "tavrinel-cli: --sky: " << chart.SkyName << '\n';
+        return kExitFailed;
+    }
     if (options.Save) {
         const std::string bytes = WriteReadingFile(chart, form.ZoneIndex);
         if (const auto error = SaveReadingFile(*options.Save, bytes)) {
@@ -222,7 +239,8 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
             return kExitFailed;
         }
     }
-    PrintChart(out, chart, reading.Text(), *format);
+    const SkyOutput skyOutput{sky, &check};
+    PrintChart(out, chart, reading.Text(), *format, &skyOutput);
     return kExitOk;
 }
 
