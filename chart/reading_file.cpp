@@ -1,16 +1,16 @@
 #include "chart/reading_file.h"
 
+#include "chart/safe_save.h"
 #include "chart/utf8.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstring>
-#include <fstream>
-#include <system_error>
+#include <utility>
 
 namespace tavrinel {
 
@@ -294,75 +294,52 @@ bool HasReadingFileExtension(std::string_view path) {
 
 std::optional<ReadingFileError> OpenReadingFile(const std::filesystem::path& path,
                                                 BirthForm& form) {
+    const auto refuse = [](ReadingFileProblem problem) {
+        return ReadingFileError{std::string(kCheckFileMessage), problem};
+    };
     if (!HasReadingFileExtension(path.native())) {
-        return ReadingFileError{std::string(kCheckFileMessage)};
+        return refuse(ReadingFileProblem::WrongExtension);
     }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return ReadingFileError{std::string(kCheckFileMessage)};
+    // Without O_NONBLOCK, opening a named pipe waits until something writes
+    // to it; the type is checked on what was opened, not on the name, which
+    // another process could swap in between.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return refuse(errno == ENOENT || errno == ENOTDIR ? ReadingFileProblem::Missing
+                      : errno == ENXIO                    ? ReadingFileProblem::NotRegularFile
+                                                          : ReadingFileProblem::Unreadable);
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return refuse(ReadingFileProblem::NotRegularFile);
     }
     std::string bytes(kMaxReadingFileBytes, '\0');
-    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (file.bad()) {
-        return ReadingFileError{std::string(kCheckFileMessage)};
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        const ::ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            ::close(fd);
+            return refuse(ReadingFileProblem::Unreadable);
+        }
+        if (n == 0) {
+            break;
+        }
+        got += static_cast<std::size_t>(n);
     }
-    bytes.resize(static_cast<std::size_t>(file.gcount()));
+    ::close(fd);
+    bytes.resize(got);
     ApplyReadingFile(bytes, form);
     return std::nullopt;
 }
 
 std::optional<ReadingFileError> SaveReadingFile(const std::filesystem::path& path,
                                                 std::string_view bytes) {
-    const auto failure = [&path](const std::string& reason) {
-        return ReadingFileError{"The file " + path.string() + " could not be saved: " + reason};
-    };
-    // The rename below would replace a write-protected file without asking,
-    // which the file's owner meant to prevent.
-    std::error_code error;
-    const std::filesystem::file_status target = std::filesystem::status(path, error);
-    if (std::filesystem::exists(target) &&
-        (target.permissions() & std::filesystem::perms::owner_write) ==
-            std::filesystem::perms::none) {
-        return failure(std::make_error_code(std::errc::permission_denied).message());
-    }
-
-    std::filesystem::path sidePath = path;
-    sidePath += ".saving";
-    // Written with the system calls so the data can be forced to the disk
-    // before the rename: otherwise a crash right after saving could leave a
-    // renamed but empty file where the earlier reading was.
-    const int fd = ::open(sidePath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        return failure(std::strerror(errno));
-    }
-    const auto abandon = [&](int savedErrno) {
-        ::close(fd);
-        std::filesystem::remove(sidePath, error);
-        return failure(std::strerror(savedErrno));
-    };
-    for (std::size_t written = 0; written < bytes.size();) {
-        const ::ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return abandon(n < 0 ? errno : ENOSPC);
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0) {
-        return abandon(errno);
-    }
-    if (::close(fd) != 0) {
-        const int savedErrno = errno;
-        std::filesystem::remove(sidePath, error);
-        return failure(std::strerror(savedErrno));
-    }
-    std::filesystem::rename(sidePath, path, error);
-    if (error) {
-        const std::string reason = error.message();
-        std::filesystem::remove(sidePath, error);
-        return failure(reason);
+    if (auto failure = SafeSave(path, bytes)) {
+        return ReadingFileError{std::move(failure->Message), ReadingFileProblem::NotSaved};
     }
     return std::nullopt;
 }

@@ -2,8 +2,10 @@
 
 #include <iomanip>
 
+#include "chart_picture/positions_table.h"
 #include "cli/json_writer.h"
 #include "cli/sky_output.h"
+#include "cli/picture_output.h"
 
 namespace tavrinel::cli {
 
@@ -17,17 +19,6 @@ void WriteWithoutCarriageReturns(std::ostream& out, std::string_view text) {
             out.put(c);
         }
     }
-}
-
-void PrintTable(std::ostream& out, const ChartState& chart, const DignityAnalysis& analysis) {
-    out << std::left << std::setw(10) << "Graha" << std::setw(10) << "English" << std::setw(12)
-        << "Position" << "Dignity\n";
-    for (int g = 0; g < kGrahaCount; ++g) {
-        out << std::setw(10) << chart.GrahaNames[g] << std::setw(10) << GrahaEnglishName(g)
-            << std::setw(12) << chart.PlanetPositionTexts[g] << DignityName(analysis.Dignities[g])
-            << '\n';
-    }
-    out << std::right;
 }
 
 }  // namespace
@@ -82,6 +73,7 @@ void AppendChartJson(std::string& out, const ChartState& chart, std::string_view
     }
     array("Dignities", dignities);
     array("StatusLines", analysis.StatusLines);
+    AppendPictureFields(json, chart);
     json.Field("Reading", reading);
     if (sky) {
         AppendSkyJson(json, chart, *sky);
@@ -107,7 +99,12 @@ void PrintChart(std::ostream& out, const ChartState& chart, std::string_view rea
         out << text;
         return;
     }
-    PrintTable(out, chart, ClassifyGrahas(chart));
+    if (format == OutputFormat::SvgSouth || format == OutputFormat::SvgNorth) {
+        out << ChartSvg(chart, format == OutputFormat::SvgSouth ? ChartStyle::South
+                                                                 : ChartStyle::North);
+        return;
+    }
+    out << PositionsTableText(BuildPositionsTable(chart));
     if (sky) {
         PrintSkyText(out, chart, *sky);
     }

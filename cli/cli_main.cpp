@@ -1,7 +1,6 @@
 #include "cli/cli_main.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
@@ -36,6 +35,7 @@ struct Options {
     std::string City, State, Country;
     bool DaylightSaving = false;
     std::string Format = "text";
+    std::string Chart = "south";  // which picture --format svg draws
     bool ListZones = false;
     std::optional<std::string> Batch;
     std::optional<std::string> File;  // a saved reading to calculate
@@ -122,18 +122,22 @@ std::variant<BirthForm, Refusal> BuildForm(const Options& options, PlaceRule pla
 
 // Why Open refused a file, in words a command-line user can act on; the
 // window only says "Please Check The File.".
-std::string WhyNotOpened(const std::string& path) {
-    if (!HasReadingFileExtension(path)) {
-        return "the name does not end in tvl";
+std::string WhyNotOpened(const std::string& path, ReadingFileProblem problem) {
+    switch (problem) {
+        case ReadingFileProblem::WrongExtension:
+            return "the name does not end in tvl";
+        case ReadingFileProblem::Missing:
+            return "the file does not exist";
+        case ReadingFileProblem::NotRegularFile: {
+            std::error_code error;
+            return std::filesystem::is_directory(path, error) ? "it is a folder, not a file"
+                                                              : "it is not a regular file";
+        }
+        case ReadingFileProblem::Unreadable:
+        case ReadingFileProblem::NotSaved:
+            break;
     }
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) {
-        return errno == ENOENT ? "the file does not exist"
-                               : "the file cannot be read (" + std::string(std::strerror(errno)) + ")";
-    }
-    if (!S_ISREG(status.st_mode)) {
-        return S_ISDIR(status.st_mode) ? "it is a folder, not a file" : "it is not a regular file";
-    }
+    // The loader's own errno may have been overwritten since; ask again.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return "the file cannot be read (" + std::string(std::strerror(errno)) + ")";
@@ -145,16 +149,10 @@ std::string WhyNotOpened(const std::string& path) {
 // The form of a saved reading, refused exactly as the window refuses it.
 std::variant<BirthForm, Refusal> FormFromFile(const std::string& path) {
     const std::string shownPath = QuotedForMessage(path);
-    // Only a regular file is opened: a named pipe would wait for a writer.
-    struct stat status {};
-    if (HasReadingFileExtension(path) && ::stat(path.c_str(), &status) == 0 &&
-        !S_ISREG(status.st_mode)) {
-        return Refusal{shownPath, std::string(kCheckFileMessage) + " (" + WhyNotOpened(path) + ")"};
-    }
     BirthForm form;  // the window's input panel as it is at start
     if (const auto error = OpenReadingFile(path, form)) {
-        return Refusal{shownPath,
-                       EscapedForMessage(error->Message) + " (" + WhyNotOpened(path) + ")"};
+        return Refusal{shownPath, EscapedForMessage(error->Message) + " (" +
+                                      WhyNotOpened(path, error->Problem) + ")"};
     }
     if (const auto fault = ValidateBirthForm(form, PlaceRule::Required)) {
         return Refusal{shownPath, std::string(fault->Message)};
@@ -203,7 +201,8 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     app.add_option("--city", options.City, "city of birth");
     app.add_option("--state", options.State, "state or province of birth");
     app.add_option("--country", options.Country, "country of birth");
-    app.add_option("--format", options.Format, "text, ansi or json (default text)");
+    app.add_option("--format", options.Format, "text, ansi, json or svg (default text)");
+    app.add_option("--chart", options.Chart, "with --format svg: south or north (default south)");
     app.add_flag("--zones", options.ListZones, "list the time zones with their indices");
     app.add_option("--batch", options.Batch,
                    "JSON Lines file of charts, or - for standard input");
@@ -245,9 +244,15 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
         }
     }
 
-    const auto format = FormatFrom(options.Format);
+    auto format = FormatFrom(options.Format);
+    if (!format && options.Format == "svg") {
+        if (options.Chart != "south" && options.Chart != "north") {
+            return refuse("--chart", "accepts south or north");
+        }
+        format = options.Chart == "south" ? OutputFormat::SvgSouth : OutputFormat::SvgNorth;
+    }
     if (!format) {
-        return refuse("--format", "accepts text, ansi or json");
+        return refuse("--format", "accepts text, ansi, json or svg");
     }
     const Parsed<SkyChoice> skyChoice = ParseSkyOptions(options.Sky, options.Ayanamsa, options.Node);
     if (const auto* message = std::get_if<std::string>(&skyChoice)) {

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <sys/stat.h>
 
 #include "app/frm_main.h"
 #include "chart/reading_file.h"
@@ -270,6 +271,13 @@ void TestFrmMainFiles::cancelledOrRefusedOpenChangesNothing() {
     f.Open(upper);
     QCOMPARE(f.platform.Messages.Texts(), QStringList{kCheckFile});
     QCOMPARE(f.platform.Messages.Shown[0].Icon, BoxIcon::Error);
+
+    // A named pipe with nobody writing to it is refused at once, not
+    // waited on.
+    const QString pipe = dir.filePath(QStringLiteral("pipe.tvl"));
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    f.Open(pipe);
+    QCOMPARE(f.platform.Messages.Texts(), (QStringList{kCheckFile, kCheckFile}));
 
     QCOMPARE(f.Controls(), controls);
     QVERIFY(f.InputInFront());

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -517,13 +519,34 @@ TEST_F(ReadingFileOnDisk, SavingAgainReplacesTheFile) {
 TEST_F(ReadingFileOnDisk, OpenRefusesWrongExtensionAndUnreadableFiles) {
     const std::filesystem::path upper = dir_ / "ann.TVL";
     ASSERT_FALSE(SaveReadingFile(upper, WriteReadingFile(KnownChart(), 29)));
-    for (const std::filesystem::path& path : {upper, dir_ / "missing.tvl", dir_}) {
+    // A pipe nobody writes to would hold the program until someone does.
+    ASSERT_EQ(::mkfifo((dir_ / "pipe.tvl").c_str(), 0644), 0);
+    std::filesystem::create_directory(dir_ / "folder.tvl");
+    std::filesystem::create_symlink("/dev/zero", dir_ / "device.tvl");
+    const struct {
+        std::filesystem::path Path;
+        ReadingFileProblem Problem;
+    } rows[] = {
+        {upper, ReadingFileProblem::WrongExtension},
+        {dir_, ReadingFileProblem::WrongExtension},
+        {dir_ / "missing.tvl", ReadingFileProblem::Missing},
+        {dir_ / "missing" / "ann.tvl", ReadingFileProblem::Missing},
+        {dir_ / "pipe.tvl", ReadingFileProblem::NotRegularFile},
+        {dir_ / "folder.tvl", ReadingFileProblem::NotRegularFile},
+        {dir_ / "device.tvl", ReadingFileProblem::NotRegularFile},
+    };
+    // Should the open wait on the pipe after all, the test ends, not hangs.
+    constexpr unsigned kPatienceSeconds = 30;
+    ::alarm(kPatienceSeconds);
+    for (const auto& row : rows) {
         BirthForm form = DistinctForm();
-        const std::optional<ReadingFileError> error = OpenReadingFile(path, form);
-        ASSERT_TRUE(error) << path;
+        const std::optional<ReadingFileError> error = OpenReadingFile(row.Path, form);
+        ASSERT_TRUE(error) << row.Path;
         EXPECT_EQ(error->Message, kCheckFileMessage);
+        EXPECT_EQ(error->Problem, row.Problem) << row.Path;
         ExpectSameForm(form, DistinctForm());
     }
+    ::alarm(0);
 }
 
 TEST_F(ReadingFileOnDisk, FailedSaveNamesTheFileAndKeepsTheEarlierOne) {

@@ -85,11 +85,12 @@ std::string ManyCharts(int count) {
 
 TEST_F(CliProcess, FailedWritesAreErrorsInEveryMode) {
     std::ofstream(PathOf("charts.jsonl")) << ManyCharts(1000);
-    std::vector<std::string> json = kAnn, ansi = kAnn;
+    std::vector<std::string> json = kAnn, ansi = kAnn, svg = kAnn;
     json.insert(json.end(), {"--format", "json"});
     ansi.insert(ansi.end(), {"--format", "ansi"});
+    svg.insert(svg.end(), {"--format", "svg"});
     const std::vector<std::vector<std::string>> modes = {
-        kAnn, json, ansi, {"--zones"}, {"--batch", PathOf("charts.jsonl")}, {"--help"}};
+        kAnn, json, ansi, svg, {"--zones"}, {"--batch", PathOf("charts.jsonl")}, {"--help"}};
     for (const auto& args : modes) {
         SCOPED_TRACE(args[0] + " " + args.back());
         // Sanity: the same run succeeds where there is room.

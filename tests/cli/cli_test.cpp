@@ -227,3 +227,63 @@ TEST_F(CliFiles, FailedSaveIsReportedWithTheFileName) {
 
 }  // namespace
 }  // namespace tavrinel::cli
+
+namespace tavrinel::cli {
+namespace {
+
+// Nakshatras and padas read by hand off the 13°20' and 3°20' boundaries for
+// the Indian Time chart's positions (Sun 28 Gem 55, Moon 26 Pis 18, ...);
+// the 1950 New Delhi Lagna is the published Scorpio 22°13'.
+TEST(CliPicture, JsonCarriesLagnaNakshatrasPadasAndMotion) {
+    const Result ann = RunTool({"--name", "Ann", "--date", "1990-07-15", "--time", "12:00",
+                                "--zone", "34", "--lat", "28:36N", "--lon", "77:12E",
+                                "--format", "json"});
+    ASSERT_EQ(ann.Status, 0) << ann.Err;
+    const auto json = nlohmann::json::parse(ann.Out);
+    EXPECT_EQ(json["Nakshatras"], nlohmann::json({"Punarvasu", "Revati", "Pushya", "Mrigashira",
+                                                  "Ashwini", "Punarvasu", "Uttara Ashadha",
+                                                  "Shravana", "Pushya"}));
+    EXPECT_EQ(json["Padas"], nlohmann::json({3, 3, 3, 3, 3, 3, 1, 2, 4}));
+    EXPECT_EQ(json["Retrograde"],
+              nlohmann::json({false, false, false, false, false, false, true, true, true}));
+
+    const Result delhi = RunTool({"--name", "D", "--date", "1950-01-01", "--time", "5:30",
+                                  "--zone", "IST", "--lat", "28:36N", "--lon", "77:12E",
+                                  "--format", "json"});
+    ASSERT_EQ(delhi.Status, 0) << delhi.Err;
+    EXPECT_EQ(nlohmann::json::parse(delhi.Out)["Lagna"], "22 Sco 13");
+}
+
+TEST(CliPicture, SvgDrawsEitherChartAndRefusesOthers) {
+    const struct {
+        const char* Chart;
+        bool Accepted;
+    } cases[] = {{"south", true}, {"north", true}, {"east", false}, {"", false}};
+    for (const auto& c : cases) {
+        std::vector<std::string> args = AnnWith("--format", "svg");
+        args.insert(args.end(), {"--chart", c.Chart});
+        const Result r = RunTool(args);
+        if (!c.Accepted) {
+            ExpectRefused(r, "--chart");
+            continue;
+        }
+        ASSERT_EQ(r.Status, 0) << r.Err;
+        EXPECT_EQ(r.Out.rfind("<?xml", 0), 0u);
+        for (const char* label :
+             {">Su 28°55&apos;<", ">Mo 26°18&apos;<", ">Sa 28°16&apos; (R)<", ">La "}) {
+            EXPECT_NE(r.Out.find(label), std::string::npos) << c.Chart << " " << label;
+        }
+    }
+}
+
+TEST(CliPicture, TextTableNamesTheNakshatras) {
+    const Result r = RunTool(kAnn);
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    for (const char* row : {"Moon     26 Pis 18   Pisces      Revati             3    Mercury",
+                            "Saturn   28 Sag 16   Sagittarius Uttara Ashadha     1    Sun"}) {
+        EXPECT_NE(r.Out.find(row), std::string::npos) << row;
+    }
+}
+
+}  // namespace
+}  // namespace tavrinel::cli
