@@ -130,38 +130,30 @@ std::optional<double> ReadDecimal(std::string_view text) {
     return value;
 }
 
-// A whole line read as an integer, leading zeros allowed (it is a number, not
-// a list entry).
-std::optional<long long> ReadInteger(std::string_view text) {
-    text = TrimBlanks(text);
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
-    }
-    long long value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+// A list index from a line read as a number: the first entry's value is
+// taken off and halves go to the even neighbour, as every integer conversion
+// of the program rounds. The month and zone lines share it.
+std::optional<int> ReadListNumber(std::string_view line, int firstValue, int count) {
+    const std::optional<double> value = ReadDecimal(line);
+    if (!value) {
         return std::nullopt;
     }
-    return value;
+    const double index = std::nearbyint(*value - firstValue);
+    if (index < 0 || index >= count) {
+        return std::nullopt;
+    }
+    return static_cast<int>(index);
 }
 
 void ApplyMonth(std::string_view line, BirthForm& form) {
-    const std::optional<double> month = ReadDecimal(line);
-    if (!month) {
-        return;
-    }
-    // Halves go to the even neighbour, as every integer conversion of the
-    // program rounds.
-    const double index = std::nearbyint(*month - 1);
-    if (index >= 0 && index < kMonthCount) {
-        form.MonthIndex = static_cast<int>(index);
+    if (const auto index = ReadListNumber(line, 1, kMonthCount)) {
+        form.MonthIndex = *index;
     }
 }
 
 void ApplyZone(std::string_view line, BirthForm& form) {
-    const std::optional<long long> zone = ReadInteger(line);
-    if (zone && *zone >= 0 && *zone < kZoneCount) {
-        form.ZoneIndex = static_cast<int>(*zone);
+    if (const auto index = ReadListNumber(line, 0, kZoneCount)) {
+        form.ZoneIndex = *index;
     }
 }
 

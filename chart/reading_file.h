@@ -62,7 +62,7 @@ inline constexpr std::size_t kMaxReadingFileBytes = 1 << 20;
 // daylight-saving line that is neither "True" nor "False" selects East, South
 // or checked, and a text line replaces its box unchanged (empty empties it).
 // A degree or minute line longer than the box's three characters is kept
-// whole, so that ValidateBirthForm refuses it ("Please enter only numbers")
+// whole, so that ValidateBirthForm refuses it as too long
 // rather than a shortened number being calculated.
 void ApplyReadingFile(std::string_view bytes, BirthForm& form);
 

@@ -352,7 +352,8 @@ void TestFrmMainFiles::longNumberLineIsRefusedNotShortened() {
 
     QLineEdit* degrees = f.Box("txtLatDeg");
     QCOMPARE(degrees->text(), QStringLiteral("1234"));
-    QCOMPARE(f.platform.Messages.Texts(), QStringList{"Please enter only numbers"});
+    QCOMPARE(f.platform.Messages.Texts(),
+              QStringList{"The value is too long: please enter at most three digits"});
     QCOMPARE(QApplication::focusWidget(), degrees);
     QVERIFY(f.InputInFront());
     QVERIFY(f.chart.PersonName.empty());

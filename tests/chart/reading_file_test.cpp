@@ -349,7 +349,7 @@ TEST(ApplyReadingFile, DamagedListLinesKeepTheirSelection) {
         {2, ""},     {2, "05"},   {2, "0"},    {2, "32"},   {2, "+5"},  {2, " 5"},
         {2, "5.0"},  {3, "1900"}, {3, "2051"}, {3, "01990"}, {3, "x"},
         {4, "25"},   {4, "-1"},   {4, "012"},  {5, "60"},   {5, "00"},  {5, "a"},
-        {6, ""},     {6, "71"},   {6, "-1"},   {6, "29.5"}, {6, "x29"},
+        {6, ""},     {6, "71"},   {6, "-1"},   {6, "70.6"}, {6, "x29"}, {6, "1e1"},
         {6, "99999999999999999999999"},
     };
     for (const Case& c : cases) {
@@ -395,6 +395,11 @@ TEST(ApplyReadingFile, ListEdgesAreAccepted) {
         {6, "0", &BirthForm::ZoneIndex, 0},
         {6, "70", &BirthForm::ZoneIndex, 70},
         {6, "07", &BirthForm::ZoneIndex, 7},
+        // The zone line is read as the month line is: halves to the even one.
+        {6, "29.5", &BirthForm::ZoneIndex, 30},
+        {6, "30.5", &BirthForm::ZoneIndex, 30},
+        {6, " 34.4 ", &BirthForm::ZoneIndex, 34},
+        {6, "70.5", &BirthForm::ZoneIndex, 70},
     };
     for (const Case& c : cases) {
         std::vector<std::string> lines = GoodLines();
@@ -419,11 +424,12 @@ TEST(ApplyReadingFile, TextLinesReplaceTheBoxesUnchanged) {
     EXPECT_EQ(form.LonMin, "1234");
     EXPECT_EQ(form.City, " New  York");
 
-    // Too long for the box: refused at Calculate rather than shortened.
+    // Too long for the box: refused at Calculate rather than shortened, and
+    // the message says so rather than asking for numbers it already has.
     form.LonDeg = "77";
     const std::optional<FormFault> fault = ValidateBirthForm(form);
     ASSERT_TRUE(fault);
-    EXPECT_EQ(fault->Message, kNumbersMessage);
+    EXPECT_EQ(fault->Message, "The value is too long: please enter at most three digits");
     EXPECT_EQ(fault->Field, FormField::LonMin);
 }
 
