@@ -329,7 +329,8 @@ std::variant<BatchChart, std::string> ParseBatchChart(const std::string& line,
     }
 }
 
-BatchOutcome RunBatch(std::istream& in, std::ostream& out, const SkyChoice& defaults) {
+BatchOutcome RunBatch(std::istream& in, std::ostream& out, const SkyChoice& defaults,
+                      bool skyCheck) {
     // One chart record and one output buffer for the whole run, as the window
     // has one record for its life: memory stays flat however long the input.
     ChartState chart;
@@ -370,8 +371,9 @@ BatchOutcome RunBatch(std::istream& in, std::ostream& out, const SkyChoice& defa
                 AppendErrorJson(buffer, lineNumber, *message);
             } else {
                 const BatchChart& batchChart = std::get<BatchChart>(parsed);
-                if (CalculateChart(batchChart.Form, chart, reading, batchChart.Sky, &check)) {
-                    const SkyOutput sky{batchChart.Sky, &check};
+                SkyCheck* const wanted = skyCheck ? &check : nullptr;
+                if (CalculateChart(batchChart.Form, chart, reading, batchChart.Sky, wanted)) {
+                    const SkyOutput sky{batchChart.Sky, wanted};
                     AppendChartJson(buffer, chart, reading.Text(), lineNumber, &sky);
                 } else {
                     outcome.AnyBadLine = true;

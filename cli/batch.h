@@ -35,7 +35,10 @@ struct BatchOutcome {
 };
 
 // Streams every line of `in` to `out`. What was calculated before a failure
-// (memory included) has been written when it returns or throws.
-BatchOutcome RunBatch(std::istream& in, std::ostream& out, const SkyChoice& defaults = {});
+// (memory included) has been written when it returns or throws. The sky
+// check of a documented chart costs a precise calculation, several times the
+// documented one; `skyCheck` false leaves it out for a batch that needs speed.
+BatchOutcome RunBatch(std::istream& in, std::ostream& out, const SkyChoice& defaults = {},
+                      bool skyCheck = true);
 
 }  // namespace tavrinel::cli

@@ -41,6 +41,7 @@ struct Options {
     std::optional<std::string> File;  // a saved reading to calculate
     std::optional<std::string> Save;  // where to write the reading file
     std::string Sky = "documented", Ayanamsa = "lahiri", Node = "mean";
+    bool NoSkyCheck = false;
 };
 
 // A refusal: the option it concerns and what went wrong.
@@ -212,6 +213,8 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     app.add_option("--ayanamsa", options.Ayanamsa,
                    "precise sky and sky check: lahiri (default), raman or krishnamurti");
     app.add_option("--node", options.Node, "precise sky and sky check: mean (default) or true");
+    app.add_flag("--no-sky-check", options.NoSkyCheck,
+                 "leave out the check of a documented reading against the precise sky");
     app.add_option("file", options.File, "a saved reading file (.tvl) to calculate");
 
     try {
@@ -287,7 +290,7 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
             }
         }
         errno = 0;
-        const BatchOutcome outcome = RunBatch(fromStandardInput ? in : file, out, sky);
+        const BatchOutcome outcome = RunBatch(fromStandardInput ? in : file, out, sky, !options.NoSkyCheck);
         const int savedErrno = errno;
         if (outcome.OutputFailed) {
             return ReportOutputFailure(err, savedErrno);
@@ -327,7 +330,8 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     ChartState chart;
     TextCollector reading;
     SkyCheck check;
-    if (!CalculateChart(form, chart, reading, sky, &check)) {
+    SkyCheck* const wanted = options.NoSkyCheck ? nullptr : &check;
+    if (!CalculateChart(form, chart, reading, sky, wanted)) {
         err << "tavrinel-cli: --sky: " << chart.SkyName << '\n';
         return kExitFailed;
     }
@@ -338,7 +342,7 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
             return kExitFailed;
         }
     }
-    const SkyOutput skyOutput{sky, &check};
+    const SkyOutput skyOutput{sky, wanted};
     errno = 0;
     PrintChart(out, chart, reading.Text(), *format, &skyOutput);
     return kExitOk;

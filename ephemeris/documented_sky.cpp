@@ -1,6 +1,7 @@
 #include "ephemeris/documented_sky.h"
 
 #include <cmath>
+#include <tuple>
 
 #include "ephemeris/ascendant.h"
 #include "ephemeris/planet_positions.h"
@@ -16,8 +17,8 @@ constexpr double kNoonToMidnightDays = 0.5;
 constexpr double kHalfStepDays = 0.5;
 
 // Theory body index of each planet among the grahas.
-constexpr std::array<std::pair<Graha, int>, 5> kPlanetBodies = {
-    {{kMercury, 0}, {kVenus, 1}, {kMars, 3}, {kJupiter, 4}, {kSaturn, 5}}};
+constexpr std::array<Graha, 5> kPlanetGrahas = {kMercury, kVenus, kMars, kJupiter, kSaturn};
+constexpr std::array<int, 5> kPlanetBodies = {0, 1, 3, 4, 5};
 
 }  // namespace
 
@@ -41,28 +42,42 @@ double DocumentedLagna(const ChartState& chart) {
     return sidereal;
 }
 
-bool TheoryRetrograde(int index, double d) {
-    ChartState scratch;
-    GeocentricLongitude(scratch, index, d - kHalfStepDays);
-    const double before = scratch.PlanetLongitude;
-    GeocentricLongitude(scratch, index, d + kHalfStepDays);
-    double motion = scratch.PlanetLongitude - before;
-    if (motion > 180) {
-        motion -= 360;
-    } else if (motion < -180) {
-        motion += 360;
+namespace {
+
+// Whether each planet moves backward: the theory half a day before and after,
+// run in the chart's own scratch fields (a whole second chart record costs
+// more to build than the theory does), which the caller restores.
+void TheoryRetrograde(ChartState& chart, double d) {
+    std::array<double, kPlanetBodies.size()> before{}, after{};
+    GeocentricLongitudes(chart, d - kHalfStepDays, kPlanetBodies, before);
+    GeocentricLongitudes(chart, d + kHalfStepDays, kPlanetBodies, after);
+    for (std::size_t k = 0; k < kPlanetBodies.size(); ++k) {
+        double motion = after[k] - before[k];
+        if (motion > 180) {
+            motion -= 360;
+        } else if (motion < -180) {
+            motion += 360;
+        }
+        chart.GrahaRetrograde[kPlanetGrahas[k]] = motion < 0;
     }
-    return motion < 0;
 }
+
+}  // namespace
 
 void CompleteDocumentedSky(ChartState& chart) {
     chart.SkyName = kDocumentedSkyName;
     chart.LagnaLongitude = DocumentedLagna(chart);
     const double d = PlanetEngineDays(chart);
     chart.GrahaRetrograde.fill(false);
-    for (const auto& [graha, body] : kPlanetBodies) {
-        chart.GrahaRetrograde[graha] = TheoryRetrograde(body, d);
-    }
+    const auto scratch = std::tuple(chart.OrbitSemiMajorAxis, chart.OrbitEccentricity,
+                                    chart.OrbitInclination, chart.OrbitNodeLongitude,
+                                    chart.OrbitPerihelionLongitude, chart.OrbitMeanLongitude,
+                                    chart.PlanetLongitude);
+    TheoryRetrograde(chart, d);
+    // The engine's last values stay as it left them.
+    std::tie(chart.OrbitSemiMajorAxis, chart.OrbitEccentricity, chart.OrbitInclination,
+             chart.OrbitNodeLongitude, chart.OrbitPerihelionLongitude, chart.OrbitMeanLongitude,
+             chart.PlanetLongitude) = scratch;
     // The mean node formula has a negative rate: both nodes always recede.
     chart.GrahaRetrograde[kRahu] = true;
     chart.GrahaRetrograde[kKetu] = true;

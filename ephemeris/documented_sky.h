@@ -27,10 +27,6 @@ inline constexpr std::string_view kDocumentedRetrogradeSource =
 // time base and with the documented ayanamsa. Needs ComputeTimeAndAyanamsa.
 [[nodiscard]] double DocumentedLagna(const ChartState& chart);
 
-// True when the Keplerian theory puts body `index` (0 Mercury .. 5 Saturn)
-// in backward motion at d days from J2000.0.
-[[nodiscard]] bool TheoryRetrograde(int index, double d);
-
 // Sets SkyName, LagnaLongitude and GrahaRetrograde after the engines ran.
 void CompleteDocumentedSky(ChartState& chart);
 

@@ -271,6 +271,15 @@ void GeocentricLongitude(ChartState& chart, int index, double d) {
     LongitudeFromEarth(chart, index, d, earth);
 }
 
+void GeocentricLongitudes(ChartState& chart, double d, std::span<const int> bodies,
+                          std::span<double> longitudes) {
+    const EarthPosition earth = EarthAt(chart, d);
+    for (std::size_t k = 0; k < bodies.size() && k < longitudes.size(); ++k) {
+        LongitudeFromEarth(chart, bodies[k], d, earth);
+        longitudes[k] = chart.PlanetLongitude;
+    }
+}
+
 double TrueAnomaly(double M, double e) {
     // Kepler's equation E - e sin E = M by Newton's method from a second-order
     // starting value.

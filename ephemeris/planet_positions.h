@@ -2,6 +2,8 @@
 // the Sun and the five planets, and the mean lunar nodes.
 #pragma once
 
+#include <span>
+
 #include "chart/chart_state.h"
 
 namespace tavrinel {
@@ -23,6 +25,12 @@ void LoadOrbitElements(ChartState& chart, int index, double d);
 // Geocentric ecliptic longitude (degrees, J2000 frame) of body `index` at d
 // days from J2000.0, into chart.PlanetLongitude. Index 2 gives the Sun.
 void GeocentricLongitude(ChartState& chart, int index, double d);
+
+// The same for several bodies at one instant, the Earth solved once for all
+// of them; longitudes[k] is that of bodies[k]. Leaves the chart's Orbit*
+// fields and PlanetLongitude as the last body left them.
+void GeocentricLongitudes(ChartState& chart, double d, std::span<const int> bodies,
+                          std::span<double> longitudes);
 
 // True anomaly in [0, 2pi) for mean anomaly M (radians) and eccentricity e.
 [[nodiscard]] double TrueAnomaly(double M, double e);

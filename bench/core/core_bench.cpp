@@ -96,11 +96,12 @@ void BM_Batch(benchmark::State& state) {
     std::ostream out(&discard);
     for (auto _ : state) {
         std::istringstream in(input);
-        benchmark::DoNotOptimize(cli::RunBatch(in, out));
+        benchmark::DoNotOptimize(cli::RunBatch(in, out, {}, state.range(1) != 0));
     }
     state.SetItemsProcessed(state.iterations() * count);
 }
-BENCHMARK(BM_Batch)->Arg(10000)->Unit(benchmark::kMillisecond);
+// Second argument: with the sky check (the default) or without (--no-sky-check).
+BENCHMARK(BM_Batch)->Args({10000, 1})->Args({10000, 0})->Unit(benchmark::kMillisecond);
 
 // The two halves of a calculation, to see where the time goes.
 void BM_EnginesOnly(benchmark::State& state) {

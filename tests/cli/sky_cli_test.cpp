@@ -173,5 +173,30 @@ TEST(CliSky, BatchLinesChooseTheirSky) {
     EXPECT_EQ(nlohmann::json::parse(run.Out)["PlanetPositionTexts"][7], "19 Pis 24");
 }
 
+TEST(CliSky, NoSkyCheckLeavesOutOnlyTheCheck) {
+    const std::string batchLine =
+        R"({"PersonName":"Sun","BirthDay":16,"BirthMonth":9,"BirthYear":1977,"BirthHour":12,)"
+        R"("BirthMinute":0,"TimeZone":34,"LatDegrees":28,"LatMinutes":36,"LatDirection":"N",)"
+        R"("LonDegrees":77,"LonMinutes":12,"LonDirection":"E","DaylightSaving":false,)"
+        R"("CityName":"","StateName":"","CountryName":""})"
+        "\n";
+    std::vector<std::string> json = kSankranti;
+    json.insert(json.end(), {"--format", "json"});
+    for (const bool leaveOut : {false, true}) {
+        std::vector<std::string> single = json, text = kSankranti;
+        std::vector<std::string> batch = {"--batch", "-"};
+        if (leaveOut) {
+            for (auto* args : {&single, &text, &batch}) args->push_back("--no-sky-check");
+        }
+        const ToolRun one = Tool(single), printed = Tool(text), many = Tool(batch, batchLine);
+        ASSERT_EQ(one.Status + printed.Status + many.Status, 0) << one.Err << printed.Err << many.Err;
+        EXPECT_EQ(nlohmann::json::parse(one.Out).contains("SkyCheck"), !leaveOut);
+        EXPECT_EQ(nlohmann::json::parse(many.Out).contains("SkyCheck"), !leaveOut);
+        EXPECT_EQ(printed.Out.find(kSunLine) != std::string::npos, !leaveOut);
+        // The documented reading is the same either way.
+        EXPECT_EQ(nlohmann::json::parse(one.Out)["Reading"], nlohmann::json::parse(many.Out)["Reading"]);
+    }
+}
+
 }  // namespace
 }  // namespace tavrinel::cli
