@@ -110,6 +110,7 @@ PlaceLookup Atlas::Find(std::string_view text, std::size_t limit) const {
         lookup.Found = exact.front();
         return lookup;
     }
+    lookup.Ambiguous = !exact.empty();
     lookup.Candidates = exact.empty() ? std::move(longer) : std::move(exact);
     std::stable_sort(lookup.Candidates.begin(), lookup.Candidates.end(), LargerFirst);
     if (lookup.Candidates.size() > limit) {

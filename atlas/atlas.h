@@ -17,6 +17,7 @@ namespace tavrinel::atlas {
 struct PlaceLookup {
     const Place* Found = nullptr;
     std::vector<const Place*> Candidates;
+    bool Ambiguous = false;  // the candidates all have the name itself
 };
 
 class Atlas {

@@ -3,6 +3,7 @@
 #include <iomanip>
 
 #include "cli/json_writer.h"
+#include "cli/place_option.h"
 
 namespace tavrinel::cli {
 
@@ -57,7 +58,7 @@ void TerminalSink::Append(std::string_view text, int colourIndex, bool bold) {
 }
 
 void AppendChartJson(std::string& out, const ChartState& chart, std::string_view reading,
-                     long line) {
+                     long line, const ZoneReport* zone) {
     const DignityAnalysis analysis = ClassifyGrahas(chart);
     JsonWriter json(out);
     json.BeginObject();
@@ -82,6 +83,9 @@ void AppendChartJson(std::string& out, const ChartState& chart, std::string_view
     array("Dignities", dignities);
     array("StatusLines", analysis.StatusLines);
     json.Field("Reading", reading);
+    if (zone) {
+        WriteZoneReport(json, *zone);
+    }
     json.EndObject();
     out += '\n';
 }
@@ -96,10 +100,10 @@ void AppendErrorJson(std::string& out, long line, std::string_view message) {
 }
 
 void PrintChart(std::ostream& out, const ChartState& chart, std::string_view reading,
-                OutputFormat format) {
+                OutputFormat format, const ZoneReport* zone) {
     if (format == OutputFormat::Json) {
         std::string text;
-        AppendChartJson(text, chart, reading);
+        AppendChartJson(text, chart, reading, 0, zone);
         out << text;
         return;
     }
