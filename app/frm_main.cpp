@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <type_traits>
 
+#include "app/atlas_completion.h"
 #include "app/colour_button.h"
 #include "app/key_filter.h"
 #include "app/panel_frame.h"
@@ -145,6 +146,7 @@ FrmMain::FrmMain(ChartState& chart, Platform& platform, QWidget* parent)
     sink_ = std::make_unique<RtbSink>(*RTB, [this] { BringReadingPanelToFront(); });
 
     FormLoad();
+    new AtlasCompletion(*this);
     // The lists are filled now, so the fonts can be fitted to their entries.
     FitFonts();
     PlaceWindow();
