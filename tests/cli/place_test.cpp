@@ -57,8 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         SameChartCase{With(kAnnPune, {"--place", "Pune"}),
                       With(kAnnPune, {"--lat", "18:31N", "--lon", "73:51E", "--zone", "34"})},
-        SameChartCase{With(kAnnPune, {"--place", "Pune, India", "--lat", "10:00N", "--dst"}),
-                      With(kAnnPune, {"--lat", "10:00N", "--lon", "73:51E", "--zone", "34", "--dst"})},
+        SameChartCase{With(kAnnPune, {"--place", "Pune, India", "--lon", "1:00W", "--dst"}),
+                      With(kAnnPune, {"--lat", "18:31N", "--lon", "1:00W", "--zone", "34", "--dst"})},
         SameChartCase{{"--name", "Al", "--date", "1990-07-04", "--time", "9:30", "--place", "Chicago"},
                       {"--name", "Al", "--date", "1990-07-04", "--time", "9:30", "--lat", "41:51N",
                        "--lon", "87:39W", "--zone", "CDT"}}));
