@@ -3,6 +3,7 @@
 //   atlas_showcase pune      "Pun", picked Pune, born 15 July 1990 12:00
 //   atlas_showcase chicago   "Chica", picked Chicago, born 4 July 1990 12:00
 //   atlas_showcase list      "Pun" typed, the places offered
+//   atlas_showcase TEXT      TEXT typed, the first place picked, 15 July 1990
 // The keys go through the window's own event handling, key filter included.
 #include <QApplication>
 #include <QLineEdit>
@@ -30,6 +31,7 @@ int main(int argc, char* argv[]) {
     tavrinel::FrmMain window(chart, platform);
     const bool chicago = argc > 1 && std::strcmp(argv[1], "chicago") == 0;
     const bool listOnly = argc > 1 && std::strcmp(argv[1], "list") == 0;
+    const bool pune = argc < 2 || listOnly || std::strcmp(argv[1], "pune") == 0;
     using tavrinel::testing::Select;
     using tavrinel::testing::SetText;
     SetText(window, "txtName", chicago ? "Al" : "Ann");
@@ -41,7 +43,9 @@ int main(int argc, char* argv[]) {
     static_cast<void>(QTest::qWaitForWindowExposed(&window));
     auto* city = window.findChild<QLineEdit*>(QStringLiteral("txtCity"));
     city->setFocus();
-    QTest::keyClicks(city, chicago ? QStringLiteral("Chica") : QStringLiteral("Pun"));
+    QTest::keyClicks(city, chicago ? QStringLiteral("Chica")
+                           : pune  ? QStringLiteral("Pun")
+                                   : QString::fromLocal8Bit(argv[1]));
     if (!listOnly) {
         QTest::keyClick(city, Qt::Key_Return);  // the first place offered
     }
