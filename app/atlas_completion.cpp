@@ -124,6 +124,10 @@ void AtlasCompletion::OnCityEdited(const QString& text) {
     if (!list_) {
         list_ = new QListWidget(client_);
         list_->setObjectName(QStringLiteral("lstPlaces"));
+        list_->setAccessibleName(QStringLiteral("Places"));
+        list_->setAccessibleDescription(
+            QStringLiteral("Places from the atlas whose names begin with the city typed; "
+                           "arrow keys choose, Enter picks"));
         list_->setFocusPolicy(Qt::NoFocus);
         list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -221,6 +225,7 @@ void AtlasCompletion::ShowLine(const QString& text) {
         }
         line_ = new QLabel(client_);
         line_->setObjectName(QStringLiteral("lblZoneLine"));
+        line_->setAccessibleName(QStringLiteral("Time zone chosen"));
         line_->setGeometry(kLineRect);
         line_->setWordWrap(true);
         line_->setTextFormat(Qt::PlainText);

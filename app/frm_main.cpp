@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <type_traits>
 
+#include "app/accessible_names.h"
 #include "app/atlas_completion.h"
 #include "app/colour_button.h"
 #include "app/key_filter.h"
@@ -143,6 +144,7 @@ FrmMain::FrmMain(ChartState& chart, Platform& platform, QWidget* parent)
     SetTabOrder();
     ApplyColours();
     InstallKeyFilters();
+    DescribeControls(*this);
     sink_ = std::make_unique<RtbSink>(*RTB, [this] { BringReadingPanelToFront(); });
 
     FormLoad();

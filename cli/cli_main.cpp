@@ -162,6 +162,7 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
 
     Options options;
     CLI::App app{"Tavrinel: a Vedic reading of planetary dignities", "tavrinel-cli"};
+    app.set_version_flag("--version", "tavrinel-cli " TAVRINEL_VERSION);
     app.add_option("--name", options.Name, "the person's name");
     app.add_option("--date", options.Date, "date of birth, YYYY-MM-DD (1901-2050)");
     app.add_option("--time", options.Time, "clock time of birth, H:MM (hours 0-24)");
@@ -187,6 +188,9 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
         out << app.help();
+        return kExitOk;
+    } catch (const CLI::CallForVersion& e) {
+        out << e.what() << '\n';
         return kExitOk;
     } catch (const CLI::ParseError& e) {
         err << "tavrinel-cli: " << e.what() << '\n';

@@ -97,6 +97,7 @@ frmAbout::frmAbout(WebService& web, QWidget* parent) : QDialog(parent), web_(web
     linkPalette.setColor(QPalette::WindowText, kLinkColour);
     lblHomePage->setPalette(linkPalette);
     lblHomePage->setToolTip(QString::fromLatin1(kHomePageAddress));
+    lblHomePage->setAccessibleDescription(QStringLiteral("Opens the home page in your browser"));
     connect(lblHomePage, &ClickableLabel::clicked, this, [this] { OpenHomePage(web_); });
 
     // The atlas's data asks for this credit (CC BY 4.0).
@@ -114,6 +115,7 @@ frmAbout::frmAbout(WebService& web, QWidget* parent) : QDialog(parent), web_(web
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
+    cmdOK->setAccessibleDescription(QStringLiteral("Closes this window"));
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* heading = new QHBoxLayout;

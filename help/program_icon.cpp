@@ -10,7 +10,9 @@ namespace {
 // What a window needs: title bar, task switcher, the About window. Launchers
 // take the larger sizes from the installed icon theme instead, so they are not
 // decoded at every start (they cost more than the rest of the icon together).
-constexpr std::array<int, 4> kRenderedSizes = {16, 32, 48, 64};
+// The two largest serve high-density screens; an image is decoded only when a
+// window asks for its size.
+constexpr std::array<int, 6> kRenderedSizes = {16, 32, 48, 64, 128, 256};
 
 QString IconResource(int size) { return QStringLiteral(":/tavrinel/tavrinel-%1.png").arg(size); }
 

@@ -2,13 +2,15 @@
 # Takes the two window screenshots of docs/ under a virtual X server, the way
 # a user's screen shows the window, cropped to the window.
 #   bench/gui/screenshots.sh [build-dir]
+# and the same at twice the size, as on a high-density screen.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build_dir=${1:-build-app}
 showcase="$build_dir/bench/gui/gui_showcase"
 
-shoot() {  # mode output
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+shoot() {  # mode output [scale]
+  local scale=${3:-1}
+  QT_SCALE_FACTOR=$scale xvfb-run -a -s "-screen 0 $((1280 * scale))x$((1024 * scale))x24" bash -c '
     "$0" "$1" &
     pid=$!
     for _ in $(seq 50); do
@@ -28,4 +30,7 @@ shoot() {  # mode output
 
 shoot input docs/input-panel.png
 shoot reading docs/reading.png
-echo "docs/input-panel.png docs/reading.png"
+# A high-density screen: everything twice as large, and as sharp.
+shoot input docs/input-panel-2x.png 2
+shoot reading docs/reading-2x.png 2
+echo "docs/input-panel.png docs/reading.png docs/input-panel-2x.png docs/reading-2x.png"

@@ -24,6 +24,7 @@
 #include "app/frm_main.h"
 #include "app/twips.h"
 #include "app/window_font.h"
+#include "help/program_icon.h"
 #include "window_fixture.h"
 
 using namespace tavrinel;
@@ -56,7 +57,8 @@ QList<QWidget*> DesignedChildren(QWidget* parent) {
 }
 
 QRgb PixelAt(const QImage& image, const QWidget* window, const QWidget* widget, QPoint inside) {
-    return image.pixel(widget->mapTo(window, inside));
+    // On a high-density screen the grab has more pixels than the window has points.
+    return image.pixel(widget->mapTo(window, inside) * image.devicePixelRatio());
 }
 
 }  // namespace
@@ -74,6 +76,7 @@ private slots:
     void designedColoursAreOnScreen();
     void tabOrderFollowsTheDesign();
     void panelSwitchChangesOnlyWhatIsInFront();
+    void iconIsDrawnFromImagesLargeEnoughForTheScreen();
 };
 
 void TestFrmMainLayout::windowHasTheDesignedFixedSize() {
@@ -282,4 +285,18 @@ void TestFrmMainLayout::panelSwitchChangesOnlyWhatIsInFront() {
 }
 
 QTEST_MAIN(TestFrmMainLayout)
+void TestFrmMainLayout::iconIsDrawnFromImagesLargeEnoughForTheScreen() {
+    // Title bar, task switcher and About window sizes, in points; on a
+    // high-density screen each needs an image with that many more pixels, or
+    // it is blown up and blurred.
+    const qreal ratio = qApp->devicePixelRatio();
+    const QList<QSize> images = ProgramIcon().availableSizes();
+    for (int points : {16, 32, 48, 64}) {
+        const int needed = qCeil(points * ratio);
+        const bool sharp = std::any_of(images.begin(), images.end(),
+                                       [&](QSize image) { return image.width() >= needed; });
+        QVERIFY2(sharp, qPrintable(QStringLiteral("no image of %1 pixels").arg(needed)));
+    }
+}
+
 #include "tst_frm_main_layout.moc"

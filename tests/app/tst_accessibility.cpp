@@ -1,0 +1,160 @@
+// The window for a user of a screen reader or of the keyboard alone: every
+// control says what it is, the reading can be read aloud, and every control
+// and menu entry can be reached without a mouse.
+#include <QAccessible>
+#include <QAccessibleTextInterface>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTextEdit>
+#include <set>
+
+#include "help/about_window.h"
+#include "window_fixture.h"
+
+using namespace tavrinel;
+
+namespace {
+
+// What Tab can land on, in the window itself (not a list's popup).
+std::vector<QWidget*> Controls(QWidget& window) {
+    std::vector<QWidget*> controls;
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        if (widget->window() == &window && (widget->focusPolicy() & Qt::TabFocus) &&
+            !qobject_cast<QMenuBar*>(widget)) {
+            controls.push_back(widget);
+        }
+    }
+    return controls;
+}
+
+QString Describe(QWidget* widget) {
+    return widget->metaObject()->className() + QStringLiteral(" ") + widget->objectName();
+}
+
+void CheckNamesAndDescriptions(QWidget& window) {
+    const auto controls = Controls(window);
+    QVERIFY(!controls.empty());
+    for (QWidget* control : controls) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+        QVERIFY2(accessible, qPrintable(Describe(control)));
+        QVERIFY2(!accessible->text(QAccessible::Name).trimmed().isEmpty(),
+                 qPrintable(Describe(control) + " has no accessible name"));
+        QVERIFY2(!accessible->text(QAccessible::Description).trimmed().isEmpty(),
+                 qPrintable(Describe(control) + " has no accessible description"));
+    }
+}
+
+// The controls Tab visits from `start` until it comes round again.
+std::set<QWidget*> TabCycle(QWidget* start) {
+    std::set<QWidget*> seen;
+    QWidget* widget = start;
+    do {
+        if (widget->isVisible() && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus)) {
+            seen.insert(widget);
+        }
+        widget = widget->nextInFocusChain();
+    } while (widget != start);
+    return seen;
+}
+
+}  // namespace
+
+class TestAccessibility : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void everyControlIsNamedAndDescribed() {
+        testing::WindowFixture f;
+        f.window.show();
+        CheckNamesAndDescriptions(f.window);
+
+        testing::FakeWeb web;
+        frmAbout about(web);
+        CheckNamesAndDescriptions(about);
+    }
+
+    void theNameOfABoxIsTheCaptionBesideIt() {
+        // A sighted user reads these captions beside the boxes.
+        const std::pair<const char*, const char*> rows[] = {
+            {"txtName", "Name"},         {"txtCity", "City"},   {"txtState", "State"},
+            {"txtCountry", "Country"},   {"cboTimeZone", "Time Zone"},
+            {"txtLatDeg", "Latitude"},   {"txtLonMin", "Longitude"},
+            {"cboDate", "Date of Birth"}, {"cboHour", "Time of Birth"},
+        };
+        testing::WindowFixture f;
+        for (const auto& [box, caption] : rows) {
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(f.Get<QWidget>(box));
+            // A drop-down list is named by its label relation, its name being its value.
+            QStringList names = {accessible->text(QAccessible::Name)};
+            for (const auto& [label, relation] : accessible->relations(QAccessible::Label)) {
+                names << label->text(QAccessible::Name);
+            }
+            const bool named = std::any_of(names.begin(), names.end(), [&](const QString& name) {
+                return name.startsWith(QLatin1String(caption));
+            });
+            QVERIFY2(named, qPrintable(QString(box) + ": " + names.join(QLatin1String(" | "))));
+        }
+    }
+
+    void theReadingCanBeReadAloud() {
+        testing::WindowFixture f;
+        f.window.show();
+        f.FillAnn();
+        f.window.Calculate();
+        QVERIFY(f.ReadingInFront());
+        auto* text = QAccessible::queryAccessibleInterface(f.Get<QTextEdit>("RTB"))->textInterface();
+        QVERIFY(text);
+        const QString spoken = text->text(0, text->characterCount());
+        // Sentences of the reading for the 1990-07-15 chart, as the window shows them.
+        QVERIFY2(spoken.contains(QLatin1String("Own Rashi")), qPrintable(spoken.left(200)));
+        QVERIFY(spoken.contains(QLatin1String("Exaltation Rashi")));
+    }
+
+    void tabReachesEveryControlOfEachPanel() {
+        testing::WindowFixture f;
+        f.window.show();
+        const auto reached = TabCycle(f.Box("txtName"));
+        for (QWidget* control : Controls(f.window)) {
+            if (control->isVisible()) {
+                QVERIFY2(reached.count(control), qPrintable(Describe(control) + " is out of reach"));
+            }
+        }
+        f.FillAnn();
+        f.window.Calculate();
+        const auto reachedOnReading = TabCycle(f.Get<QWidget>("cmdSave"));
+        for (QWidget* control : Controls(f.window)) {
+            if (control->isVisible()) {
+                QVERIFY2(reachedOnReading.count(control),
+                         qPrintable(Describe(control) + " is out of reach"));
+            }
+        }
+    }
+
+    void everyMenuEntryHasItsOwnAccessKey() {
+        testing::WindowFixture f;
+        const QRegularExpression accessKey(QStringLiteral("&([^&])"));
+        std::set<QChar> titles;
+        for (QAction* menuAction : f.window.menuBar()->actions()) {
+            const auto title = accessKey.match(menuAction->text());
+            QVERIFY2(title.hasMatch(), qPrintable(menuAction->text()));
+            QVERIFY2(titles.insert(title.captured(1).at(0).toLower()).second,
+                     qPrintable(menuAction->text() + " shares its access key"));
+            std::set<QChar> keys;
+            for (QAction* entry : menuAction->menu()->actions()) {
+                if (entry->isSeparator()) {
+                    continue;
+                }
+                const auto key = accessKey.match(entry->text());
+                QVERIFY2(key.hasMatch(), qPrintable(entry->text() + " has no access key"));
+                QVERIFY2(keys.insert(key.captured(1).at(0).toLower()).second,
+                         qPrintable(entry->text() + " shares its access key"));
+            }
+        }
+    }
+};
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"
