@@ -29,6 +29,8 @@ struct FindCase {
     std::size_t Candidates;
 };
 
+void PrintTo(const FindCase& c, std::ostream* os) { *os << c.Text; }
+
 class FindTest : public testing::TestWithParam<FindCase> {};
 
 TEST_P(FindTest, FindsOnePlaceOrListsCandidates) {

@@ -12,6 +12,8 @@ struct FoldCase {
     const char* Box;  // nullptr: the box cannot hold it
 };
 
+void PrintTo(const FoldCase& c, std::ostream* os) { *os << c.Name; }
+
 class FoldTest : public testing::TestWithParam<FoldCase> {};
 
 TEST_P(FoldTest, FoldsForTheBox) {

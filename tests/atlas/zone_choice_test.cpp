@@ -27,6 +27,14 @@ struct ZoneCase {
     bool DaylightSaving;
 };
 
+void PrintTo(const LocalDateTime& t, std::ostream* os) {
+    *os << t.Year << '-' << t.Month << '-' << t.Day << ' ' << t.Hour << ':' << t.Minute;
+}
+void PrintTo(const ZoneCase& c, std::ostream* os) {
+    *os << c.Zone << ' ';
+    PrintTo(c.When, os);
+}
+
 class DecideZoneTest : public testing::TestWithParam<ZoneCase> {};
 
 TEST_P(DecideZoneTest, ChoosesTheEntryInForce) {
@@ -71,6 +79,8 @@ struct LineCase {
     const char* Says;  // part of the line
 };
 
+void PrintTo(const LineCase& c, std::ostream* os) { *os << c.Zone << ": " << c.Says; }
+
 class ZoneLineTest : public testing::TestWithParam<LineCase> {};
 
 TEST_P(ZoneLineTest, SaysWhatWasChosenAndWhy) {
@@ -111,6 +121,11 @@ struct NoteCase {
     int TrueOffsetSeconds;
     const char* Note;
 };
+
+void PrintTo(const NoteCase& c, std::ostream* os) {
+    *os << "entry " << c.Entry << (c.Tick ? " ticked" : "") << ' ' << c.Longitude.Degrees
+        << (c.Longitude.East ? 'E' : 'W');
+}
 
 class DocumentedTimeNoteTest : public testing::TestWithParam<NoteCase> {};
 

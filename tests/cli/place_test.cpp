@@ -41,6 +41,11 @@ struct SameChartCase {
     Args ByHand;
 };
 
+void PrintTo(const Args& args, std::ostream* os) {
+    for (const std::string& a : args) *os << a << ' ';
+}
+void PrintTo(const SameChartCase& c, std::ostream* os) { PrintTo(c.ByPlace, os); }
+
 class PlaceChartTest : public testing::TestWithParam<SameChartCase> {};
 
 TEST_P(PlaceChartTest, EqualsTheChartGivenByHand) {
@@ -67,6 +72,8 @@ struct RefusalCase {
     Args Extra;
     std::vector<std::string> Says;
 };
+
+void PrintTo(const RefusalCase& c, std::ostream* os) { PrintTo(c.Extra, os); }
 
 class PlaceRefusalTest : public testing::TestWithParam<RefusalCase> {};
 
