@@ -12,7 +12,22 @@ struct FoldCase {
     const char* Box;  // nullptr: the box cannot hold it
 };
 
-void PrintTo(const FoldCase& c, std::ostream* os) { *os << c.Name; }
+// Test names stay ASCII: the folded name, or the name's bytes escaped.
+void PrintTo(const FoldCase& c, std::ostream* os) {
+    if (c.Box) {
+        *os << c.Box;
+        return;
+    }
+    for (const char* p = c.Name; *p; ++p) {
+        const auto byte = static_cast<unsigned char>(*p);
+        if (byte < 0x80) {
+            *os << *p;
+        } else {
+            static constexpr char kHex[] = "0123456789abcdef";
+            *os << "\\x" << kHex[byte >> 4] << kHex[byte & 15];
+        }
+    }
+}
 
 class FoldTest : public testing::TestWithParam<FoldCase> {};
 
