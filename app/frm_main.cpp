@@ -23,6 +23,8 @@
 #include "app/key_filter.h"
 #include "app/panel_frame.h"
 #include "app/rtb_sink.h"
+#include "app/sky_check_view.h"
+#include "app/sky_menu.h"
 #include "app/startup.h"
 #include "app/twips.h"
 #include "app/window_font.h"
@@ -236,6 +238,9 @@ void FrmMain::CreateControls() {
     cmdSave = MakeButton<QPushButton>(Frame2, "cmdSave", "&Save", TwipsRect(6840, 3120, 1000, 400));
     cmdBack = MakeButton<QPushButton>(Frame2, "cmdBack", "&Back", TwipsRect(7895, 3120, 1000, 400));
 
+    skyPanel_ = new SkyPanel(Frame2, TwipsRect(120, 3030, 6660, 570), fontFamily_);
+    skyCheck_ = std::make_unique<SkyCheck>();
+
     connect(cmdCalculate, &QPushButton::clicked, this, &FrmMain::Calculate);
     connect(cmdBack, &QPushButton::clicked, this, &FrmMain::OnBack);
     connect(cmdSave, &QPushButton::clicked, this, &FrmMain::OnSave);
@@ -275,6 +280,13 @@ void FrmMain::CreateMenus() {
     connect(mnuVisit, &QAction::triggered, this, &FrmMain::OnVisit);
     connect(mnuUpdate, &QAction::triggered, this, &FrmMain::OnUpdate);
     connect(mnuAbout, &QAction::triggered, this, &FrmMain::OnAbout);
+
+    skyMenu_ = new SkyMenu(*menuBar(), platform_.Settings);
+    connect(skyMenu_, &SkyMenu::Changed, this, [this] {
+        if (!Frame2->isHidden()) {
+            Calculate();
+        }
+    });
 }
 
 void FrmMain::SetTabOrder() {
@@ -526,7 +538,12 @@ void FrmMain::Calculate() {
     if (!ValidateInput()) {
         return;
     }
-    CalculateChart(ReadForm(), chart_, *sink_);
+    const SkyChoice sky = skyMenu_->Choice();
+    if (!CalculateChart(ReadForm(), chart_, *sink_, sky, skyCheck_.get())) {
+        ShowError(QString::fromStdString(chart_.SkyName));
+        return;
+    }
+    skyPanel_->ShowCalculation(chart_, sky, *skyCheck_);
 }
 
 void FrmMain::OnBack() { BringInputPanelToFront(); }

@@ -27,6 +27,9 @@ class KeyFilter;
 class PanelFrame;
 class RtbSink;
 class ColourButton;
+class SkyMenu;
+class SkyPanel;
+struct SkyCheck;
 
 inline constexpr const char* kWindowCaption = "Tavrinel v1.15";
 
@@ -119,6 +122,11 @@ private:
     QAction* mnuUpdate = nullptr;
     QAction* mnuHelpSep2 = nullptr;
     QAction* mnuAbout = nullptr;
+
+    // Beyond the documented window: the Sky menu and the reading panel's sky lines.
+    SkyMenu* skyMenu_ = nullptr;
+    SkyPanel* skyPanel_ = nullptr;
+    std::unique_ptr<SkyCheck> skyCheck_;
 };
 
 }  // namespace tavrinel

@@ -1,5 +1,8 @@
 #include "calculation/calculation.h"
 
+#include <limits>
+
+#include "calculation/sky_check.h"
 #include "ephemeris/moon_position.h"
 #include "ephemeris/planet_positions.h"
 #include "chart/time_zone_table.h"
@@ -18,6 +21,35 @@ void CalculateChart(const BirthForm& form, ChartState& chart, ReadingSink& sink)
     CopyFormToChart(form, chart);
     RunEngines(chart);
     BuildDignityReading(chart, sink);
+}
+
+bool CalculateChart(const BirthForm& form, ChartState& chart, ReadingSink& sink,
+                    const SkyChoice& sky, SkyCheck* check) {
+    if (sky.Engine == SkyEngine::Documented) {
+        // Nothing a precise run left in the record may pass for documented.
+        chart.SkyName = kDocumentedSkyName;
+        chart.GrahaLongitudes.fill(std::numeric_limits<double>::quiet_NaN());
+        chart.GrahaRetrograde.fill(false);
+        chart.LagnaLongitude = std::numeric_limits<double>::quiet_NaN();
+        CalculateChart(form, chart, sink);
+        if (check) {
+            RunSkyCheck(chart, sky.Precise, *check);
+        }
+        return true;
+    }
+    if (check) {
+        check->Ran = false;
+        check->Differences.clear();
+    }
+    LoadTimeZoneTables(chart);
+    CopyFormToChart(form, chart);
+    if (!ComputePreciseSky(chart, sky.Precise)) {
+        // A reading of emptied positions would read as nine peregrine grahas.
+        sink.Clear();
+        return false;
+    }
+    BuildDignityReading(chart, sink);
+    return true;
 }
 
 }  // namespace tavrinel

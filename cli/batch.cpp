@@ -6,6 +6,7 @@
 
 #include "chart/chart_state.h"
 #include "cli/chart_output.h"
+#include "cli/sky_output.h"
 #include "calculation/calculation.h"
 #include "cli/place_option.h"
 
@@ -34,6 +35,9 @@ enum Key : int {
     kCityName,
     kStateName,
     kCountryName,
+    kSky,
+    kAyanamsa,
+    kNode,
     kPlace,
     kKeyCount
 };
@@ -42,7 +46,8 @@ constexpr std::array<std::string_view, kKeyCount> kKeyNames = {
     "PersonName", "BirthDay",     "BirthMonth",   "BirthYear",      "BirthHour",
     "BirthMinute", "TimeZone",    "LatDegrees",   "LatMinutes",     "LatDirection",
     "LonDegrees", "LonMinutes",   "LonDirection", "DaylightSaving", "CityName",
-    "StateName",  "CountryName",  "Place"};
+    "StateName",  "CountryName",  "Sky",        "Ayanamsa",       "Node",
+    "Place"};
 
 struct Missing {};
 struct OtherType {};  // null, a fraction, an array or an object
@@ -239,6 +244,21 @@ BirthForm ReadForm(std::array<Value, kKeyCount>& values, std::optional<ZoneRepor
     return form;
 }
 
+// An optional key of a batch line: absent keeps the default.
+template <typename T>
+void ReadChoice(std::array<Value, kKeyCount>& values, Key key, Parsed<T> (*parse)(std::string_view),
+                T& choice) {
+    if (std::holds_alternative<Missing>(values[key])) {
+        return;
+    }
+    const auto* text = std::get_if<std::string>(&values[key]);
+    const Parsed<T> parsed = parse(text ? std::string_view(*text) : std::string_view("?"));
+    if (const auto* message = std::get_if<std::string>(&parsed)) {
+        throw BadLine{std::string(kKeyNames[key]) + ": " + *message};
+    }
+    choice = std::get<T>(parsed);
+}
+
 bool IsBlank(const std::string& line) {
     return line.find_first_not_of(" \t\r") == std::string::npos;
 }
@@ -246,13 +266,15 @@ bool IsBlank(const std::string& line) {
 }  // namespace
 
 std::variant<BirthForm, std::string> ParseBatchLine(const std::string& line) {
-    std::optional<ZoneReport> report;
-    return ParseBatchLine(line, report);
+    auto parsed = ParseBatchChart(line, SkyChoice{});
+    if (auto* chart = std::get_if<BatchChart>(&parsed)) {
+        return std::move(chart->Form);
+    }
+    return std::get<std::string>(std::move(parsed));
 }
 
-std::variant<BirthForm, std::string> ParseBatchLine(const std::string& line,
-                                                    std::optional<ZoneReport>& report) {
-    report.reset();
+std::variant<BatchChart, std::string> ParseBatchChart(const std::string& line,
+                                                      const SkyChoice& defaults) {
     LineReader reader;
     if (!json::sax_parse(line, &reader)) {
         return std::string("malformed JSON");
@@ -261,21 +283,27 @@ std::variant<BirthForm, std::string> ParseBatchLine(const std::string& line,
         return std::string("a line must hold one JSON object");
     }
     try {
-        BirthForm form = ReadForm(reader.Values, report);
+        std::optional<ZoneReport> zone;
+        BirthForm form = ReadForm(reader.Values, zone);
         if (const auto fault = ValidateBirthForm(form, PlaceRule::Optional)) {
             return std::string(fault->Message);
         }
-        return form;
+        SkyChoice sky = defaults;
+        ReadChoice(reader.Values, kSky, ParseSkyKey, sky.Engine);
+        ReadChoice(reader.Values, kAyanamsa, ParseAyanamsaKey, sky.Precise.Zodiac);
+        ReadChoice(reader.Values, kNode, ParseNodeKey, sky.Precise.Node);
+        return BatchChart{std::move(form), sky, std::move(zone)};
     } catch (const BadLine& bad) {
         return bad.Message;
     }
 }
 
-int RunBatch(std::istream& in, std::ostream& out) {
+int RunBatch(std::istream& in, std::ostream& out, const SkyChoice& defaults) {
     // One chart record and one output buffer for the whole run, as the window
     // has one record for its life: memory stays flat however long the input.
     ChartState chart;
     TextCollector reading;
+    SkyCheck check;
     std::string buffer;
     std::string line;
     long lineNumber = 0;
@@ -286,15 +314,20 @@ int RunBatch(std::istream& in, std::ostream& out) {
         if (IsBlank(line)) {
             continue;
         }
-        std::optional<ZoneReport> report;
-        auto parsed = ParseBatchLine(line, report);
+        auto parsed = ParseBatchChart(line, defaults);
         if (auto* message = std::get_if<std::string>(&parsed)) {
             anyBad = true;
             AppendErrorJson(buffer, lineNumber, *message);
         } else {
-            CalculateChart(std::get<BirthForm>(parsed), chart, reading);
-            AppendChartJson(buffer, chart, reading.Text(), lineNumber,
-                            report ? &*report : nullptr);
+            const BatchChart& batchChart = std::get<BatchChart>(parsed);
+            if (CalculateChart(batchChart.Form, chart, reading, batchChart.Sky, &check)) {
+                const SkyOutput sky{batchChart.Sky, &check};
+                AppendChartJson(buffer, chart, reading.Text(), lineNumber, &sky,
+                                batchChart.Zone ? &*batchChart.Zone : nullptr);
+            } else {
+                anyBad = true;
+                AppendErrorJson(buffer, lineNumber, chart.SkyName);
+            }
         }
         if (buffer.size() >= kFlushBytes) {
             out << buffer;

@@ -4,6 +4,7 @@
 
 #include "cli/json_writer.h"
 #include "cli/place_option.h"
+#include "cli/sky_output.h"
 
 namespace tavrinel::cli {
 
@@ -58,7 +59,7 @@ void TerminalSink::Append(std::string_view text, int colourIndex, bool bold) {
 }
 
 void AppendChartJson(std::string& out, const ChartState& chart, std::string_view reading,
-                     long line, const ZoneReport* zone) {
+                     long line, const SkyOutput* sky, const ZoneReport* zone) {
     const DignityAnalysis analysis = ClassifyGrahas(chart);
     JsonWriter json(out);
     json.BeginObject();
@@ -83,6 +84,9 @@ void AppendChartJson(std::string& out, const ChartState& chart, std::string_view
     array("Dignities", dignities);
     array("StatusLines", analysis.StatusLines);
     json.Field("Reading", reading);
+    if (sky) {
+        AppendSkyJson(json, chart, *sky);
+    }
     if (zone) {
         WriteZoneReport(json, *zone);
     }
@@ -100,14 +104,17 @@ void AppendErrorJson(std::string& out, long line, std::string_view message) {
 }
 
 void PrintChart(std::ostream& out, const ChartState& chart, std::string_view reading,
-                OutputFormat format, const ZoneReport* zone) {
+                OutputFormat format, const SkyOutput* sky, const ZoneReport* zone) {
     if (format == OutputFormat::Json) {
         std::string text;
-        AppendChartJson(text, chart, reading, 0, zone);
+        AppendChartJson(text, chart, reading, 0, sky, zone);
         out << text;
         return;
     }
     PrintTable(out, chart, ClassifyGrahas(chart));
+    if (sky) {
+        PrintSkyText(out, chart, *sky);
+    }
     out << '\n';
     TerminalSink sink(out, format == OutputFormat::Ansi);
     BuildDignityReading(chart, sink);

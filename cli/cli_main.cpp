@@ -11,6 +11,7 @@
 #include "cli/chart_output.h"
 #include "cli/cli_options.h"
 #include "cli/place_option.h"
+#include "cli/sky_output.h"
 #include "calculation/calculation.h"
 #include "chart/time_zone_table.h"
 
@@ -33,6 +34,7 @@ struct Options {
     std::optional<std::string> Save;  // where to write the reading file
     std::optional<std::string> Place;  // a place of the atlas
     std::optional<std::string> AtlasQuery;
+    std::string Sky = "documented", Ayanamsa = "lahiri", Node = "mean";
 };
 
 // A refusal: the option it concerns and what went wrong.
@@ -182,6 +184,11 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
                    "place of birth from the atlas, e.g. \"Pune\" or \"Springfield, Illinois\": "
                    "fills the place, coordinates, zone and daylight saving");
     app.add_option("--atlas", options.AtlasQuery, "list the atlas's places matching a text");
+    app.add_option("--sky", options.Sky,
+                   "documented (the default) or precise (Swiss Ephemeris) positions");
+    app.add_option("--ayanamsa", options.Ayanamsa,
+                   "precise sky and sky check: lahiri (default), raman or krishnamurti");
+    app.add_option("--node", options.Node, "precise sky and sky check: mean (default) or true");
     app.add_option("file", options.File, "a saved reading file (.tvl) to calculate");
 
     try {
@@ -201,6 +208,12 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     if (!format) {
         return refuse("--format", "accepts text, ansi or json");
     }
+    const Parsed<SkyChoice> skyChoice = ParseSkyOptions(options.Sky, options.Ayanamsa, options.Node);
+    if (const auto* message = std::get_if<std::string>(&skyChoice)) {
+        const std::size_t colon = message->find(':');
+        return refuse(message->substr(0, colon), message->substr(colon + 2));
+    }
+    const SkyChoice& sky = std::get<SkyChoice>(skyChoice);
     if (options.ListZones) {
         ListZones(out);
         return kExitOk;
@@ -211,14 +224,14 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     }
     if (options.Batch) {
         if (*options.Batch == "-") {
-            return RunBatch(in, out);
+            return RunBatch(in, out, sky);
         }
         std::ifstream file(*options.Batch, std::ios::binary);
         if (!file) {
             return refuse("--batch", "accepts a readable file or - (cannot read " +
                                          *options.Batch + ")");
         }
-        return RunBatch(file, out);
+        return RunBatch(file, out, sky);
     }
 
     if (options.File && (options.Name || options.Date || options.Time || options.Zone ||
@@ -241,7 +254,11 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     const BirthForm& form = std::get<BirthForm>(built);
     ChartState chart;
     TextCollector reading;
-    CalculateChart(form, chart, reading);
+    SkyCheck check;
+    if (!CalculateChart(form, chart, reading, sky, &check)) {
+        err << "tavrinel-cli: --sky: " << chart.SkyName << '\n';
+        return kExitFailed;
+    }
     if (options.Save) {
         const std::string bytes = WriteReadingFile(chart, form.ZoneIndex);
         if (const auto error = SaveReadingFile(*options.Save, bytes)) {
@@ -252,7 +269,9 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     if (zoneReport && *format != OutputFormat::Json) {
         err << "tavrinel-cli: " << zoneReport->Line << '\n';
     }
-    PrintChart(out, chart, reading.Text(), *format, zoneReport ? &*zoneReport : nullptr);
+    const SkyOutput skyOutput{sky, &check};
+    PrintChart(out, chart, reading.Text(), *format, &skyOutput,
+               zoneReport ? &*zoneReport : nullptr);
     return kExitOk;
 }
 

@@ -30,7 +30,8 @@ shoot() {  # mode output [scale]
 
 shoot input docs/input-panel.png
 shoot reading docs/reading.png
+shoot sky-check docs/sky-check.png
 # A high-density screen: everything twice as large, and as sharp.
 shoot input docs/input-panel-2x.png 2
 shoot reading docs/reading-2x.png 2
-echo "docs/input-panel.png docs/reading.png docs/input-panel-2x.png docs/reading-2x.png"
+echo "docs/input-panel.png docs/reading.png docs/sky-check.png docs/input-panel-2x.png docs/reading-2x.png"

@@ -27,6 +27,17 @@ int main(int argc, char* argv[]) {
     if (argc > 1 && std::strcmp(argv[1], "reading") == 0) {
         window.findChild<QPushButton*>(QStringLiteral("cmdCalculate"))->click();
     }
+    // The documented sky and the precise one part on the Sun here: it enters
+    // sidereal Virgo in the documented sky only.
+    if (argc > 1 && std::strcmp(argv[1], "sky-check") == 0) {
+        tavrinel::testing::Select(window, "cboDate", argc > 3 ? argv[3] : "16");
+        tavrinel::testing::Select(window, "cboMonth", argc > 4 ? argv[4] : "September");
+        tavrinel::testing::Select(window, "cboYear", argc > 5 ? argv[5] : "1977");
+        window.findChild<QPushButton*>(QStringLiteral("cmdCalculate"))->click();
+        if (argc > 2 && std::strcmp(argv[2], "compare") == 0) {
+            window.findChild<QPushButton*>(QStringLiteral("cmdCompare"))->click();
+        }
+    }
     window.show();
     return QApplication::exec();
 }

@@ -188,9 +188,10 @@ void TestFrmMain::startsWithFilledListsAndTheInputPanel() {
 void TestFrmMain::menusHaveTheirEntriesWithoutShortcuts() {
     Fixture f;
     const QList<QAction*> top = f.window.menuBar()->actions();
-    QCOMPARE(top.size(), 2);
+    QCOMPARE(top.size(), 3);
     QCOMPARE(top[0]->text(), QStringLiteral("&File"));
     QCOMPARE(top[1]->text(), QStringLiteral("&Help"));
+    QCOMPARE(top[2]->text(), QStringLiteral("S&ky"));  // beside the documented two, never between
 
     auto entries = [](QAction* menu) {
         QStringList texts;

@@ -1,0 +1,106 @@
+#include "calculation/sky_check.h"
+
+namespace tavrinel {
+
+namespace {
+
+struct SignEntry {
+    std::string_view Code;
+    std::string_view Name;
+};
+
+constexpr std::array<SignEntry, 12> kSigns = {{
+    {"Ari", "Aries"},       {"Tau", "Taurus"},   {"Gem", "Gemini"},      {"Can", "Cancer"},
+    {"Leo", "Leo"},         {"Vir", "Virgo"},    {"Lib", "Libra"},       {"Sco", "Scorpio"},
+    {"Sag", "Sagittarius"}, {"Cap", "Capricorn"}, {"Aqu", "Aquarius"},   {"Pis", "Pisces"},
+}};
+
+// By Dignity: Own, Exaltation, Moolatrikona, Debilitation, Peregrine.
+constexpr std::array<std::string_view, 5> kDignityPhrases = {
+    "own sign", "exaltation", "moolatrikona", "debilitation", "no dignity"};
+
+// Characters 4-6 of a short position text.
+std::string_view SignCode(std::string_view text) {
+    return text.size() >= 6 ? text.substr(3, 3) : std::string_view{};
+}
+
+std::string Placement(std::string_view text, Dignity dignity) {
+    std::string result = SignName(SignCode(text));
+    result += " (";
+    result += kDignityPhrases[static_cast<std::size_t>(dignity)];
+    result += ')';
+    return result;
+}
+
+}  // namespace
+
+std::string SignName(std::string_view code) {
+    for (const SignEntry& sign : kSigns) {
+        if (sign.Code == code) {
+            return std::string(sign.Name);
+        }
+    }
+    return std::string(code);
+}
+
+void CompareReadings(const ChartState& documented, const ChartState& precise,
+                     std::vector<SkyDifference>& differences) {
+    differences.clear();
+    const DignityAnalysis before = ClassifyGrahas(documented);
+    const DignityAnalysis after = ClassifyGrahas(precise);
+    for (int g = 0; g < kGrahaCount; ++g) {
+        const std::string& oldText = documented.PlanetPositionTexts[g];
+        const std::string& newText = precise.PlanetPositionTexts[g];
+        if (SignCode(oldText) == SignCode(newText) && before.Dignities[g] == after.Dignities[g]) {
+            continue;
+        }
+        SkyDifference difference;
+        difference.Graha = g;
+        difference.DocumentedText = oldText;
+        difference.PreciseText = newText;
+        difference.DocumentedDignity = before.Dignities[g];
+        difference.PreciseDignity = after.Dignities[g];
+        difference.Sentence = "With precise positions, ";
+        difference.Sentence += GrahaEnglishName(g);
+        difference.Sentence += " is in " + Placement(newText, after.Dignities[g]) + ", not " +
+                               Placement(oldText, before.Dignities[g]) + ".";
+        differences.push_back(std::move(difference));
+    }
+}
+
+void RunSkyCheck(const ChartState& documented, const PreciseSettings& settings, SkyCheck& check) {
+    // Only the birth fields matter to the precise sky; the copy leaves the
+    // documented chart exactly as its reading was built from it.
+    ChartState precise;
+    precise.BirthYear = documented.BirthYear;
+    precise.BirthMonth = documented.BirthMonth;
+    precise.BirthDay = documented.BirthDay;
+    precise.BirthHour = documented.BirthHour;
+    precise.BirthMinute = documented.BirthMinute;
+    precise.ZoneShiftHours = documented.ZoneShiftHours;
+    precise.ZoneShiftMinutes = documented.ZoneShiftMinutes;
+    precise.DaylightSaving = documented.DaylightSaving;
+    precise.LatDegrees = documented.LatDegrees;
+    precise.LatMinutes = documented.LatMinutes;
+    precise.LatDirection = documented.LatDirection;
+    precise.LonDegrees = documented.LonDegrees;
+    precise.LonMinutes = documented.LonMinutes;
+    precise.LonDirection = documented.LonDirection;
+
+    check.Ran = true;
+    const bool ok = ComputePreciseSky(precise, settings);
+    check.PreciseSkyName = precise.SkyName;
+    check.PrecisePositionTexts = precise.PlanetPositionTexts;
+    check.PreciseLongitudes = precise.GrahaLongitudes;
+    check.PreciseRetrograde = precise.GrahaRetrograde;
+    check.PreciseLagna = precise.LagnaLongitude;
+    if (!ok) {
+        // No sky to compare with: the name says why, and no difference is
+        // claimed.
+        check.Differences.clear();
+        return;
+    }
+    CompareReadings(documented, precise, check.Differences);
+}
+
+}  // namespace tavrinel

@@ -1,0 +1,107 @@
+#include "cli/sky_output.h"
+
+#include "cli/json_writer.h"
+#include "ephemeris/position_text.h"
+#include "reading/dignity_reading.h"
+
+namespace tavrinel::cli {
+
+namespace {
+
+constexpr std::string_view kSkyAccepts = "accepts documented or precise";
+constexpr std::string_view kAyanamsaAccepts = "accepts lahiri, raman or krishnamurti";
+constexpr std::string_view kNodeAccepts = "accepts mean or true";
+
+}  // namespace
+
+Parsed<SkyEngine> ParseSkyKey(std::string_view text) {
+    if (const auto engine = ParseSkyEngine(text)) return *engine;
+    return std::string(kSkyAccepts);
+}
+
+Parsed<Ayanamsa> ParseAyanamsaKey(std::string_view text) {
+    if (const auto ayanamsa = ParseAyanamsa(text)) return *ayanamsa;
+    return std::string(kAyanamsaAccepts);
+}
+
+Parsed<NodeKind> ParseNodeKey(std::string_view text) {
+    if (const auto node = ParseNode(text)) return *node;
+    return std::string(kNodeAccepts);
+}
+
+Parsed<SkyChoice> ParseSkyOptions(std::string_view sky, std::string_view ayanamsa,
+                                  std::string_view node) {
+    SkyChoice choice;
+    const auto engine = ParseSkyEngine(sky);
+    if (!engine) return "--sky: " + std::string(kSkyAccepts);
+    const auto zodiac = ParseAyanamsa(ayanamsa);
+    if (!zodiac) return "--ayanamsa: " + std::string(kAyanamsaAccepts);
+    const auto kind = ParseNode(node);
+    if (!kind) return "--node: " + std::string(kNodeAccepts);
+    choice.Engine = *engine;
+    choice.Precise = {*zodiac, *kind};
+    return choice;
+}
+
+std::string SkyNameOf(const ChartState& chart) {
+    return chart.SkyName.empty() ? std::string(kDocumentedSkyName) : chart.SkyName;
+}
+
+std::optional<std::string> LagnaText(const ChartState& chart) {
+    return ShortPositionText(FormatSignPosition(chart.LagnaLongitude));
+}
+
+void AppendSkyJson(JsonWriter& json, const ChartState& chart, const SkyOutput& sky) {
+    json.Field("Sky", SkyEngineKey(sky.Choice.Engine));
+    json.Field("Ayanamsa", AyanamsaKey(sky.Choice.Precise.Zodiac));
+    json.Field("Node", NodeKey(sky.Choice.Precise.Node));
+    json.Field("SkyName", SkyNameOf(chart));
+    if (sky.Choice.Engine == SkyEngine::Precise) {
+        if (const auto lagna = LagnaText(chart)) {
+            json.Field("Lagna", *lagna);
+        }
+        return;
+    }
+    if (!sky.Check || !sky.Check->Ran) {
+        return;
+    }
+    json.Key("SkyCheck");
+    json.BeginObject();
+    json.Field("PreciseSkyName", sky.Check->PreciseSkyName);
+    json.BeginArray("PrecisePositionTexts");
+    for (const std::string& text : sky.Check->PrecisePositionTexts) {
+        json.Element(text);
+    }
+    json.EndArray();
+    json.BeginArray("Differences");
+    for (const SkyDifference& difference : sky.Check->Differences) {
+        json.BeginObject();
+        json.Field("Graha", GrahaEnglishName(difference.Graha));
+        json.Field("Documented", difference.DocumentedText);
+        json.Field("Precise", difference.PreciseText);
+        json.Field("DocumentedDignity", DignityName(difference.DocumentedDignity));
+        json.Field("PreciseDignity", DignityName(difference.PreciseDignity));
+        json.Field("Sentence", difference.Sentence);
+        json.EndObject();
+    }
+    json.EndArray();
+    json.EndObject();
+}
+
+void PrintSkyText(std::ostream& out, const ChartState& chart, const SkyOutput& sky) {
+    out << "Sky: " << SkyNameOf(chart) << '\n';
+    if (sky.Choice.Engine == SkyEngine::Precise) {
+        if (const auto lagna = LagnaText(chart)) {
+            out << "Lagna: " << *lagna << '\n';
+        }
+        return;
+    }
+    if (!sky.Check) {
+        return;
+    }
+    for (const SkyDifference& difference : sky.Check->Differences) {
+        out << difference.Sentence << '\n';
+    }
+}
+
+}  // namespace tavrinel::cli

@@ -1,0 +1,49 @@
+// The command line's side of the sky choice: its options, and how a chart
+// names its sky, its Lagna and the sky check in text and in JSON.
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "calculation/sky_check.h"
+#include "calculation/sky_choice.h"
+#include "chart/chart_state.h"
+#include "cli/cli_options.h"
+
+namespace tavrinel::cli {
+
+class JsonWriter;
+
+// What a printed chart says about its sky: the choice it was calculated in
+// and, for the documented sky, the check against the precise one.
+struct SkyOutput {
+    SkyChoice Choice;
+    const SkyCheck* Check = nullptr;
+};
+
+// The three option texts as given ("documented", "lahiri", "mean" ...), or
+// the message naming the option that is refused.
+Parsed<SkyChoice> ParseSkyOptions(std::string_view sky, std::string_view ayanamsa,
+                                  std::string_view node);
+
+// One value of a batch line's "Sky", "Ayanamsa" or "Node" key, or the message.
+Parsed<SkyEngine> ParseSkyKey(std::string_view text);
+Parsed<Ayanamsa> ParseAyanamsaKey(std::string_view text);
+Parsed<NodeKind> ParseNodeKey(std::string_view text);
+
+// The sky's name as the chart gives it, the documented one when it has none.
+std::string SkyNameOf(const ChartState& chart);
+
+// "22 Sco 13", or nothing before a Lagna has been found.
+std::optional<std::string> LagnaText(const ChartState& chart);
+
+// The "Sky", "Ayanamsa", "Node", "SkyName" fields, "Lagna" for the precise
+// sky and "SkyCheck" for the documented one.
+void AppendSkyJson(JsonWriter& json, const ChartState& chart, const SkyOutput& sky);
+
+// The lines under the text table: the sky, the Lagna, and one line per
+// graha the check finds read differently (none when nothing differs).
+void PrintSkyText(std::ostream& out, const ChartState& chart, const SkyOutput& sky);
+
+}  // namespace tavrinel::cli

@@ -1,0 +1,175 @@
+#include "ephemeris/precise_sky.h"
+
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include "ephemeris/position_text.h"
+#include "ephemeris/swiss_ephemeris.h"
+
+namespace tavrinel {
+
+namespace {
+
+constexpr double kHoursPerDay = 24;
+constexpr double kMinutesPerHour = 60;
+constexpr double kFullCircle = 360;
+constexpr double kHalfCircle = 180;
+constexpr double kQuarterCircle = 90;
+constexpr double kDaylightSavingHours = 1;
+// A Julian Day begins at noon; the civil date's midnight is half a day earlier.
+constexpr double kNoonToMidnightDays = 0.5;
+
+constexpr std::array<const char*, kGrahaCount> kGrahaNames = {
+    "Surya", "Chandra", "Budha", "Shukra", "Mangala", "Guru", "Shani", "Rahu", "Ketu"};
+
+// Sun to Saturn in graha order; the nodes are handled apart.
+constexpr std::array<SweBody, 7> kGrahaBodies = {SweBody::Sun,   SweBody::Moon,    SweBody::Mercury,
+                                                 SweBody::Venus, SweBody::Mars,    SweBody::Jupiter,
+                                                 SweBody::Saturn};
+
+// Where each theory body's long text goes (Mercury, Venus, Sun, Mars,
+// Jupiter, Saturn), as the documented engine orders them.
+constexpr std::array<int, kTheoryBodyCount> kTheoryGrahas = {kMercury, kVenus,   kSun,
+                                                             kMars,    kJupiter, kSaturn};
+
+SweZodiac ZodiacOf(Ayanamsa ayanamsa) {
+    switch (ayanamsa) {
+    case Ayanamsa::Raman:
+        return SweZodiac::Raman;
+    case Ayanamsa::Krishnamurti:
+        return SweZodiac::Krishnamurti;
+    case Ayanamsa::Lahiri:
+        break;
+    }
+    return SweZodiac::Lahiri;
+}
+
+double Reduced(double degrees) {
+    double x = std::fmod(degrees, kFullCircle);
+    if (x < 0) {
+        x += kFullCircle;
+    }
+    return x >= kFullCircle ? 0 : x;
+}
+
+std::string SkyNameOf(const PreciseSettings& settings, std::string_view source) {
+    std::string name = "Precise (Swiss Ephemeris), ";
+    name += AyanamsaTitle(settings.Zodiac);
+    name += ", ";
+    name += NodeTitle(settings.Node);
+    name += ", ";
+    name += source;
+    return name;
+}
+
+void ClearPositions(ChartState& chart) {
+    chart.PlanetPositionTexts.fill({});
+    chart.TheoryPositionTexts.fill({});
+    chart.MoonPositionText.clear();
+    chart.RahuText.clear();
+    chart.KetuText.clear();
+    chart.GrahaLongitudes.fill(std::numeric_limits<double>::quiet_NaN());
+    chart.GrahaRetrograde.fill(false);
+    chart.LagnaLongitude = std::numeric_limits<double>::quiet_NaN();
+}
+
+}  // namespace
+
+std::string_view AyanamsaTitle(Ayanamsa ayanamsa) {
+    switch (ayanamsa) {
+    case Ayanamsa::Raman:
+        return "Raman";
+    case Ayanamsa::Krishnamurti:
+        return "Krishnamurti";
+    case Ayanamsa::Lahiri:
+        break;
+    }
+    return "Lahiri";
+}
+
+std::string_view NodeTitle(NodeKind node) {
+    return node == NodeKind::True ? "true node" : "mean node";
+}
+
+double JulianDayAtMidnight(int year, int month, int day) {
+    // Fliegel and Van Flandern's integer form of the Gregorian day number
+    // (Communications of the ACM 11, 1968), which names the day from noon.
+    const int a = (month - 14) / 12;
+    const long dayNumber = day - 32075L + 1461L * (year + 4800 + a) / 4 +
+                           367L * (month - 2 - 12 * a) / 12 -
+                           3L * ((year + 4900 + a) / 100) / 4;
+    return static_cast<double>(dayNumber) - kNoonToMidnightDays;
+}
+
+double PreciseJulianDayUt(const ChartState& chart) {
+    // The table's signed offset is what takes clock time to UT (positive west
+    // of Greenwich), so it is added.
+    double hours = chart.BirthHour + chart.BirthMinute / kMinutesPerHour + chart.ZoneShiftHours +
+                   chart.ZoneShiftMinutes / kMinutesPerHour;
+    if (chart.DaylightSaving != kFalse) {
+        hours -= kDaylightSavingHours;
+    }
+    return JulianDayAtMidnight(chart.BirthYear, chart.BirthMonth, chart.BirthDay) +
+           hours / kHoursPerDay;
+}
+
+bool ComputePreciseSky(ChartState& chart, const PreciseSettings& settings) {
+    const double jd = PreciseJulianDayUt(chart);
+    const SweZodiac zodiac = ZodiacOf(settings.Zodiac);
+    for (std::size_t g = 0; g < kGrahaNames.size(); ++g) {
+        chart.GrahaNames[g] = kGrahaNames[g];
+    }
+
+    bool analytical = false;
+    const auto take = [&](int graha, SweBody body) {
+        const SweLongitude found = SweSiderealLongitude(jd, body, zodiac);
+        if (!found.Ok) {
+            ClearPositions(chart);
+            chart.SkyName = SkyNameOf(settings, "unavailable: " + found.Error);
+            return false;
+        }
+        analytical = analytical || found.Source == SweSource::Analytical;
+        chart.GrahaLongitudes[graha] = Reduced(found.Degrees);
+        chart.GrahaRetrograde[graha] = found.DegreesPerDay < 0;
+        return true;
+    };
+    for (std::size_t g = 0; g < kGrahaBodies.size(); ++g) {
+        if (!take(static_cast<int>(g), kGrahaBodies[g])) {
+            return false;
+        }
+    }
+    if (!take(kRahu, settings.Node == NodeKind::True ? SweBody::TrueNode : SweBody::MeanNode)) {
+        return false;
+    }
+    chart.GrahaLongitudes[kKetu] = Reduced(chart.GrahaLongitudes[kRahu] + kHalfCircle);
+    chart.GrahaRetrograde[kKetu] = chart.GrahaRetrograde[kRahu];
+
+    const double latitude = (chart.LatDegrees + chart.LatMinutes / kMinutesPerHour) *
+                            (chart.LatDirection != kFalse ? -1 : 1);
+    const double longitude = (chart.LonDegrees + chart.LonMinutes / kMinutesPerHour) *
+                             (chart.LonDirection != kFalse ? 1 : -1);
+    // The form takes any three digits; a place off the globe has no horizon
+    // and so no Lagna, rather than whatever the formulas make of it.
+    const bool onEarth =
+        std::fabs(latitude) <= kQuarterCircle && std::fabs(longitude) <= kHalfCircle;
+    const double lagna = onEarth ? SweSiderealAscendant(jd, latitude, longitude, zodiac)
+                                 : std::numeric_limits<double>::quiet_NaN();
+    chart.LagnaLongitude = std::isfinite(lagna) ? Reduced(lagna) : lagna;
+
+    for (int b = 0; b < kTheoryBodyCount; ++b) {
+        chart.TheoryPositionTexts[b] = FormatSignPosition(chart.GrahaLongitudes[kTheoryGrahas[b]]);
+    }
+    chart.MoonPositionText = FormatSignPosition(chart.GrahaLongitudes[kMoon]);
+    chart.RahuText = FormatSignPosition(chart.GrahaLongitudes[kRahu]);
+    chart.KetuText = FormatSignPosition(chart.GrahaLongitudes[kKetu]);
+    for (int g = 0; g < kGrahaCount; ++g) {
+        const std::optional<std::string> shortText =
+            ShortPositionText(FormatSignPosition(chart.GrahaLongitudes[g]));
+        chart.PlanetPositionTexts[g] = shortText.value_or(std::string());
+    }
+    chart.SkyName = SkyNameOf(settings, analytical ? "analytical ephemeris" : "ephemeris files");
+    return true;
+}
+
+}  // namespace tavrinel

@@ -1,0 +1,39 @@
+// The precise sky: the nine grahas and the Lagna from the Swiss Ephemeris,
+// filling the same position texts as the documented engines so that the same
+// reading can be built on them.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "chart/chart_state.h"
+
+namespace tavrinel {
+
+enum class Ayanamsa { Lahiri, Raman, Krishnamurti };
+enum class NodeKind { Mean, True };
+
+struct PreciseSettings {
+    Ayanamsa Zodiac = Ayanamsa::Lahiri;
+    NodeKind Node = NodeKind::Mean;
+};
+
+// "Lahiri", "Raman", "Krishnamurti"; "mean node", "true node".
+[[nodiscard]] std::string_view AyanamsaTitle(Ayanamsa ayanamsa);
+[[nodiscard]] std::string_view NodeTitle(NodeKind node);
+
+// The instant of birth as the user meant it: clock time less the signed zone
+// offset, and one hour less again when daylight saving was in force. The
+// site's hemisphere plays no part. Julian Day, Universal Time.
+[[nodiscard]] double PreciseJulianDayUt(const ChartState& chart);
+
+// Julian Day at 0h UT of a Gregorian calendar date.
+[[nodiscard]] double JulianDayAtMidnight(int year, int month, int day);
+
+// Fills GrahaNames, PlanetPositionTexts, MoonPositionText, the long texts of
+// the planets and nodes, GrahaLongitudes, GrahaRetrograde, LagnaLongitude and
+// SkyName from the chart's birth fields. False, with every position cleared
+// and the failure in SkyName, when the library gives no answer.
+bool ComputePreciseSky(ChartState& chart, const PreciseSettings& settings);
+
+}  // namespace tavrinel

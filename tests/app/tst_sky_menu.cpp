@@ -1,0 +1,168 @@
+// The Sky menu and the reading panel's sky lines: the choice is remembered,
+// the reading says which calculation made it, and the sky check shows a line
+// only where the documented reading and the precise sky part. 1977-09-16
+// 12:00 IST is the day the Sun enters sidereal Virgo (Kanya Sankranti, in
+// the evening): by noon the documented Sun is in Virgo, the precise one not.
+#include <QAction>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTableWidget>
+#include <QTest>
+#include <QTextEdit>
+#include <memory>
+
+#include "ann_form.h"
+#include "app/frm_main.h"
+#include "fake_platform.h"
+
+using namespace tavrinel;
+
+namespace {
+
+struct Window {
+    explicit Window(const QMap<QPair<QString, QString>, QString>& stored = {}) {
+        platform.Settings.Values = stored;
+        window = std::make_unique<FrmMain>(chart, platform.Services);
+        testing::FillAnn(*window);
+    }
+    template <typename T>
+    T* Get(const char* name) {
+        T* found = window->findChild<T*>(QLatin1String(name));
+        if (!found) qFatal("no %s", name);
+        return found;
+    }
+    bool Checked(const char* action) { return Get<QAction>(action)->isChecked(); }
+    void Calculate() { Get<QPushButton>("cmdCalculate")->click(); }
+    QString Stored(const char* key) {
+        return platform.Settings.Values.value({QStringLiteral("Sky"), QLatin1String(key)});
+    }
+
+    testing::FakePlatform platform;
+    ChartState chart;
+    std::unique_ptr<FrmMain> window;
+};
+
+using Stored = QMap<QPair<QString, QString>, QString>;
+
+Stored Store(const QString& sky, const QString& ayanamsa, const QString& node) {
+    return {{{QStringLiteral("Sky"), QStringLiteral("Sky")}, sky},
+            {{QStringLiteral("Sky"), QStringLiteral("Ayanamsa")}, ayanamsa},
+            {{QStringLiteral("Sky"), QStringLiteral("Node")}, node}};
+}
+
+const QString kSunLine =
+    QStringLiteral("With precise positions, Sun is in Leo (own sign), not Virgo (no dignity).");
+
+}  // namespace
+
+class TestSkyMenu : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void storedChoiceIsChecked_data() {
+        QTest::addColumn<Stored>("stored");
+        QTest::addColumn<QString>("engine");
+        QTest::addColumn<QString>("ayanamsa");
+        QTest::addColumn<QString>("node");
+        QTest::addColumn<QString>("skyLine");
+        QTest::newRow("nothing stored") << Stored{} << "mnuSkyDocumented" << "mnuAyanamsaLahiri"
+                                        << "mnuNodeMean" << "Positions: As documented (v1.15)";
+        QTest::newRow("precise, Raman, true node")
+            << Store("precise", "raman", "true") << "mnuSkyPrecise" << "mnuAyanamsaRaman"
+            << "mnuNodeTrue" << "Positions: Precise (Swiss Ephemeris), Raman, true node, ephemeris files";
+        QTest::newRow("Krishnamurti") << Store("precise", "krishnamurti", "mean") << "mnuSkyPrecise"
+                                      << "mnuAyanamsaKrishnamurti" << "mnuNodeMean"
+                                      << "Positions: Precise (Swiss Ephemeris), Krishnamurti, mean node, ephemeris files";
+        QTest::newRow("unknown values give the defaults")
+            << Store("Precise", "fagan", "") << "mnuSkyDocumented" << "mnuAyanamsaLahiri"
+            << "mnuNodeMean" << "Positions: As documented (v1.15)";
+    }
+
+    void storedChoiceIsChecked() {
+        QFETCH(Stored, stored);
+        QFETCH(QString, engine);
+        QFETCH(QString, ayanamsa);
+        QFETCH(QString, node);
+        QFETCH(QString, skyLine);
+        Window w(stored);
+        for (const QString& action : {engine, ayanamsa, node}) {
+            QVERIFY2(w.Checked(action.toLatin1().constData()), qPrintable(action));
+        }
+        w.Calculate();
+        auto* label = w.Get<QLabel>("lblSky");
+        QCOMPARE(label->text(), skyLine);
+        QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width());
+    }
+
+    void choosingIsRememberedAndRecalculates() {
+        Window w;
+        w.Calculate();
+        const QString documented = w.Get<QTextEdit>("RTB")->toPlainText();
+        QCOMPARE(w.Get<QLabel>("lblSky")->text(), QStringLiteral("Positions: As documented (v1.15)"));
+
+        w.Get<QAction>("mnuSkyPrecise")->trigger();
+        w.Get<QAction>("mnuNodeTrue")->trigger();
+        QCOMPARE(w.Stored("Sky"), QStringLiteral("precise"));
+        QCOMPARE(w.Stored("Ayanamsa"), QStringLiteral("lahiri"));
+        QCOMPARE(w.Stored("Node"), QStringLiteral("true"));
+        QVERIFY(w.Get<QLabel>("lblSky")->text().startsWith(
+            QStringLiteral("Positions: Precise (Swiss Ephemeris), Lahiri, true node")));
+        QVERIFY(w.chart.PlanetPositionTexts[kRahu] != "13 Cap 27");  // the documented Rahu
+
+        // Back to the documented sky: the very reading of before.
+        w.Get<QAction>("mnuSkyDocumented")->trigger();
+        QCOMPARE(w.Stored("Sky"), QStringLiteral("documented"));
+        QCOMPARE(w.Get<QTextEdit>("RTB")->toPlainText(), documented);
+    }
+
+    void checkLineOnlyWhereTheSkiesPart_data() {
+        QTest::addColumn<QString>("day");
+        QTest::addColumn<QString>("month");
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("Kanya Sankranti 1977") << "16" << "September" << "1977" << kSunLine;
+        QTest::newRow("Ann, 1990") << "15" << "July" << "1990" << "";
+    }
+
+    void checkLineOnlyWhereTheSkiesPart() {
+        QFETCH(QString, day);
+        QFETCH(QString, month);
+        QFETCH(QString, year);
+        QFETCH(QString, line);
+        Window w;
+        testing::Select(*w.window, "cboDate", day.toUtf8().constData());
+        testing::Select(*w.window, "cboMonth", month.toUtf8().constData());
+        testing::Select(*w.window, "cboYear", year.toUtf8().constData());
+        w.Calculate();
+        auto* label = w.Get<QLabel>("lblSkyCheck");
+        auto* compare = w.Get<QPushButton>("cmdCompare");
+        QCOMPARE(!label->isHidden(), !line.isEmpty());
+        QCOMPARE(!compare->isHidden(), !line.isEmpty());
+        if (line.isEmpty()) {
+            return;
+        }
+        QCOMPARE(label->text(), line);
+        // The reading itself stays documented: the Sun is peregrine in Virgo.
+        QVERIFY(w.Get<QTextEdit>("RTB")->toPlainText().contains(QStringLiteral("Sun is in Peregrine state")));
+
+        compare->click();
+        auto* table = w.window->findChild<QTableWidget*>(QStringLiteral("tblPositions"));
+        QVERIFY(table);
+        QVERIFY(!table->window()->isModal());
+        QCOMPARE(table->item(kSun, 2)->text().left(6), QStringLiteral("29 Leo"));
+        QCOMPARE(table->item(kSun, 1)->text().mid(3, 3), QStringLiteral("Vir"));
+        // Back across the sign's edge, not round the circle.
+        const int shown = table->item(kSun, 3)->text().chopped(1).toInt();
+        QVERIFY2(shown < 0 && shown > -90, qPrintable(table->item(kSun, 3)->text()));
+        QVERIFY(table->item(kSun, 0)->font().bold());
+        QVERIFY(!table->item(kMoon, 0)->font().bold());
+        QVERIFY(w.platform.Dialogs.Runs.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestSkyMenu)
+#include "tst_sky_menu.moc"

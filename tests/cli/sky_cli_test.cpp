@@ -1,0 +1,177 @@
+// The sky options of the command line. Positions for 1950-01-01 0h UT at New
+// Delhi are the published Lahiri ones (true, apparent): Sun Sg 16 50' 49",
+// Moon Ta 08 15' 27", Mars Vi 09 03' 12", Saturn Le 26 16' 47", mean Rahu
+// Pi 18 57' 16", true Rahu Pi 19 24' 11", Lagna Sc 22 13'.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_main.h"
+
+namespace tavrinel::cli {
+namespace {
+
+struct ToolRun {
+    int Status;
+    std::string Out;
+    std::string Err;
+};
+
+ToolRun Tool(std::vector<std::string> args, const std::string& input = "") {
+    args.insert(args.begin(), "tavrinel-cli");
+    std::vector<const char*> argv;
+    for (const std::string& a : args) argv.push_back(a.c_str());
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    const int status = RunCli(static_cast<int>(argv.size()), argv.data(), in, out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::vector<std::string> Delhi1950(const std::string& time, std::vector<std::string> more) {
+    std::vector<std::string> args = {"--name", "Delhi", "--date", "1950-01-01", "--time", time,
+                                     "--zone", "IST", "--lat", "28:36N", "--lon", "77:12E",
+                                     "--format", "json"};
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
+struct PreciseCase {
+    const char* Name;
+    const char* Time;
+    std::vector<std::string> Options;
+    const char* Node;
+    const char* Rahu;
+    const char* Ketu;
+};
+
+const PreciseCase kPrecise[] = {
+    {"mean node", "5:30", {"--sky", "precise"}, "mean", "18 Pis 57", "18 Vir 57"},
+    {"true node", "5:30", {"--sky", "precise", "--node", "true"}, "true", "19 Pis 24", "19 Vir 24"},
+    {"daylight saving", "6:30", {"--sky", "precise", "--dst"}, "mean", "18 Pis 57", "18 Vir 57"},
+};
+
+TEST(CliSky, PrecisePositionsLagnaAndNames) {
+    for (const PreciseCase& row : kPrecise) {
+        const ToolRun run = Tool(Delhi1950(row.Time, row.Options));
+        ASSERT_EQ(run.Status, 0) << row.Name << run.Err;
+        const auto chart = nlohmann::json::parse(run.Out);
+        const auto& texts = chart["PlanetPositionTexts"];
+        EXPECT_EQ(texts[0], "16 Sag 50") << row.Name;
+        EXPECT_EQ(texts[1], "08 Tau 15") << row.Name;
+        EXPECT_EQ(texts[4], "09 Vir 03") << row.Name;
+        EXPECT_EQ(texts[6], "26 Leo 16") << row.Name;
+        EXPECT_EQ(texts[7], row.Rahu) << row.Name;
+        EXPECT_EQ(texts[8], row.Ketu) << row.Name;
+        EXPECT_EQ(chart["Lagna"], "22 Sco 13") << row.Name;
+        EXPECT_EQ(chart["Sky"], "precise") << row.Name;
+        EXPECT_EQ(chart["Ayanamsa"], "lahiri") << row.Name;
+        EXPECT_EQ(chart["Node"], row.Node) << row.Name;
+        EXPECT_EQ(chart["SkyName"].template get<std::string>().rfind("Precise (Swiss Ephemeris), Lahiri, ", 0),
+                  0u);
+        EXPECT_FALSE(chart.contains("SkyCheck")) << row.Name;
+    }
+}
+
+// Kanya Sankranti, the Sun's entry into sidereal Virgo, fell on the evening
+// of 1977-09-16 in India; the documented Sun has entered Virgo by noon.
+const std::vector<std::string> kSankranti = {
+    "--name", "Sun", "--date", "1977-09-16", "--time", "12:00", "--zone", "IST",
+    "--lat", "28:36N", "--lon", "77:12E"};
+constexpr const char* kSunLine =
+    "With precise positions, Sun is in Leo (own sign), not Virgo (no dignity).";
+
+TEST(CliSky, DocumentedChartReportsTheCheck) {
+    std::vector<std::string> json = kSankranti;
+    json.insert(json.end(), {"--format", "json"});
+    const ToolRun run = Tool(json);
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const auto chart = nlohmann::json::parse(run.Out);
+    EXPECT_EQ(chart["Sky"], "documented");
+    EXPECT_EQ(chart["SkyName"], "As documented (v1.15)");
+    EXPECT_FALSE(chart.contains("Lagna"));
+    EXPECT_EQ(chart["Dignities"][0], "Peregrine") << "the reading stays documented";
+    const auto& differences = chart["SkyCheck"]["Differences"];
+    ASSERT_EQ(differences.size(), 1u);
+    EXPECT_EQ(differences[0]["Graha"], "Sun");
+    EXPECT_EQ(differences[0]["PreciseDignity"], "Own");
+    EXPECT_EQ(differences[0]["Sentence"], kSunLine);
+
+    const ToolRun text = Tool(kSankranti);
+    EXPECT_NE(text.Out.find(std::string("Sky: As documented (v1.15)\n") + kSunLine + "\n"),
+              std::string::npos)
+        << text.Out;
+
+    // Nothing differs on the published 1950 chart's Sun, Moon and Mars.
+    const ToolRun quiet = Tool(Delhi1950("5:30", {}));
+    for (const auto& difference : nlohmann::json::parse(quiet.Out)["SkyCheck"]["Differences"]) {
+        EXPECT_NE(difference["Graha"], "Sun");
+        EXPECT_NE(difference["Graha"], "Moon");
+        EXPECT_NE(difference["Graha"], "Mars");
+    }
+}
+
+struct RefusalCase {
+    std::vector<std::string> Options;
+    const char* Message;
+};
+
+const RefusalCase kRefusals[] = {
+    {{"--sky", "exact"}, "tavrinel-cli: --sky: accepts documented or precise\n"},
+    {{"--ayanamsa", "fagan"}, "tavrinel-cli: --ayanamsa: accepts lahiri, raman or krishnamurti\n"},
+    {{"--node", "Mean"}, "tavrinel-cli: --node: accepts mean or true\n"},
+};
+
+TEST(CliSky, RefusedOptions) {
+    for (const RefusalCase& row : kRefusals) {
+        const ToolRun run = Tool(Delhi1950("5:30", row.Options));
+        EXPECT_EQ(run.Status, 2);
+        EXPECT_EQ(run.Out, "");
+        EXPECT_EQ(run.Err, row.Message);
+    }
+}
+
+constexpr const char* kLine1950 =
+    R"({"PersonName":"Delhi","BirthDay":1,"BirthMonth":1,"BirthYear":1950,"BirthHour":0,)"
+    R"("BirthMinute":0,"TimeZone":29,"LatDegrees":28,"LatMinutes":36,"LatDirection":"N",)"
+    R"("LonDegrees":77,"LonMinutes":12,"LonDirection":"E","DaylightSaving":false,)"
+    R"("CityName":"","StateName":"","CountryName":"")";
+
+struct BatchCase {
+    const char* Keys;      // added to the line
+    const char* Rahu;      // empty for a refused line
+    const char* Error;
+};
+
+const BatchCase kBatch[] = {
+    {R"(,"Sky":"precise")", "18 Pis 57", ""},
+    {R"(,"Sky":"precise","Node":"true")", "19 Pis 24", ""},
+    {R"(,"Sky":"precise","Ayanamsa":"lahiri","Node":"mean")", "18 Pis 57", ""},
+    {R"(,"Sky":"exact")", "", "Sky: accepts documented or precise"},
+    {R"(,"Sky":"precise","Node":5)", "", "Node: accepts mean or true"},
+    {R"(,"Sky":"precise","Ayanamsa":"Lahiri")", "", "Ayanamsa: accepts lahiri, raman or krishnamurti"},
+};
+
+TEST(CliSky, BatchLinesChooseTheirSky) {
+    for (const BatchCase& row : kBatch) {
+        const ToolRun run = Tool({"--batch", "-"}, std::string(kLine1950) + row.Keys + "}\n");
+        const auto chart = nlohmann::json::parse(run.Out);
+        if (std::string(row.Rahu).empty()) {
+            EXPECT_EQ(run.Status, 1) << row.Keys;
+            EXPECT_EQ(chart["error"], row.Error) << row.Keys;
+            continue;
+        }
+        EXPECT_EQ(run.Status, 0) << row.Keys;
+        EXPECT_EQ(chart["PlanetPositionTexts"][7], row.Rahu) << row.Keys;
+        EXPECT_EQ(chart["Lagna"], "22 Sco 13") << row.Keys;
+    }
+    // The command line's choice is every line's default.
+    const ToolRun run = Tool({"--batch", "-", "--sky", "precise", "--node", "true"},
+                         std::string(kLine1950) + "}\n");
+    EXPECT_EQ(nlohmann::json::parse(run.Out)["PlanetPositionTexts"][7], "19 Pis 24");
+}
+
+}  // namespace
+}  // namespace tavrinel::cli
