@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTest>
@@ -62,6 +63,7 @@ private slots:
     void aZoneSetByHandIsKept();
     void theKeyFilterStillApplies();
     void anotherCityDropsThePlace();
+    void theLineShowsOnlyWithTheInputPanel();
 };
 
 void TestAtlasCompletion::nothingIsMadeBeforeTheCityIsUsed() {
@@ -161,6 +163,19 @@ void TestAtlasCompletion::anotherCityDropsThePlace() {
     f.List("cboTimeZone")->setCurrentIndex(3);
     tavrinel::testing::Select(f.window, "cboMonth", "January");
     QCOMPARE(f.Zone(), 3);  // no longer the atlas's to change
+}
+
+void TestAtlasCompletion::theLineShowsOnlyWithTheInputPanel() {
+    Fixture f;
+    f.Box("txtName")->setText(QStringLiteral("Ann"));
+    f.TypeAndPick("Pun");
+    auto* line = f.Get<QLabel>("lblZoneLine");
+    QVERIFY(line->isVisible());
+    QTest::mouseClick(f.Get<QPushButton>("cmdCalculate"), Qt::LeftButton);
+    QVERIFY(f.ReadingInFront());
+    QVERIFY(!line->isVisible());
+    QTest::mouseClick(f.Get<QPushButton>("cmdBack"), Qt::LeftButton);
+    QVERIFY(line->isVisible());
 }
 
 QTEST_MAIN(TestAtlasCompletion)
