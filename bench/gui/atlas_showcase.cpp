@@ -4,6 +4,7 @@
 //   atlas_showcase chicago   "Chica", picked Chicago, born 4 July 1990 12:00
 //   atlas_showcase list      "Pun" typed, the places offered
 //   atlas_showcase TEXT      TEXT typed, the first place picked, 15 July 1990
+//   atlas_showcase about     the About window, which credits the atlas's data
 // The keys go through the window's own event handling, key filter included.
 #include <QApplication>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include "app/atlas_completion.h"
 #include "app/frm_main.h"
 #include "app/window_font.h"
+#include "help/about_window.h"
 #include "platform/qt_platform.h"
 
 int main(int argc, char* argv[]) {
@@ -27,6 +29,11 @@ int main(int argc, char* argv[]) {
     tavrinel::SystemClock clock;
     tavrinel::Platform platform{messages, files, web, settings, clock};
 
+    if (argc > 1 && std::strcmp(argv[1], "about") == 0) {
+        tavrinel::frmAbout about(web);
+        about.show();
+        return QApplication::exec();
+    }
     tavrinel::ChartState chart;
     tavrinel::FrmMain window(chart, platform);
     const bool chicago = argc > 1 && std::strcmp(argv[1], "chicago") == 0;
