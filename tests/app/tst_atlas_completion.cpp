@@ -64,6 +64,7 @@ private slots:
     void theKeyFilterStillApplies();
     void anotherCityDropsThePlace();
     void theLineShowsOnlyWithTheInputPanel();
+    void arrowsAndClicksPickToo();
 };
 
 void TestAtlasCompletion::nothingIsMadeBeforeTheCityIsUsed() {
@@ -176,6 +177,24 @@ void TestAtlasCompletion::theLineShowsOnlyWithTheInputPanel() {
     QVERIFY(!line->isVisible());
     QTest::mouseClick(f.Get<QPushButton>("cmdBack"), Qt::LeftButton);
     QVERIFY(line->isVisible());
+}
+
+void TestAtlasCompletion::arrowsAndClicksPickToo() {
+    Fixture f;
+    QTest::keyClicks(f.Box("txtCity"), QStringLiteral("Pun"));
+    const QStringList offered = f.Atlas().Suggestions();
+    QVERIFY(offered.size() >= 3);
+    QTest::keyClick(f.Box("txtCity"), Qt::Key_Down);
+    QTest::keyClick(f.Box("txtCity"), Qt::Key_Return);
+    QCOMPARE(f.Box("txtState")->text(), offered[1].section(QStringLiteral(", "), 1, 1));
+    f.Box("txtCity")->clear();
+    QTest::keyClicks(f.Box("txtCity"), QStringLiteral("Pun"));
+    auto* list = f.Get<QListWidget>("lstPlaces");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(2)).center());
+    QCOMPARE(f.Box("txtState")->text(), offered[2].section(QStringLiteral(", "), 1, 1));
+    QTest::keyClicks(f.Box("txtCity"), QStringLiteral("x"));
+    QTest::keyClick(f.Box("txtCity"), Qt::Key_Escape);
+    QVERIFY(f.Atlas().Suggestions().isEmpty());
 }
 
 QTEST_MAIN(TestAtlasCompletion)
