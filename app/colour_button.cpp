@@ -1,7 +1,7 @@
 #include "app/colour_button.h"
 
 #include <QPainter>
-#include <QStyleOptionFocusRect>
+#include <QPen>
 
 namespace tavrinel {
 
@@ -11,6 +11,7 @@ constexpr int kBevel = 2;
 constexpr int kPadding = 1;
 const QColor kLightEdge(240, 240, 240);
 const QColor kDarkEdge(64, 64, 64);
+constexpr int kMidLightness = 128;
 
 }  // namespace
 
@@ -41,11 +42,12 @@ void ColourButton::paintEvent(QPaintEvent*) {
     painter.drawText(room, kTextFlags, text());
 
     if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = TextRoom();
-        focus.backgroundColor = palette().color(QPalette::Button);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+        // The style's focus outline differs from these faces by a few levels
+        // only; black or white, whichever stands out, is seen on any face.
+        const QColor face = palette().color(QPalette::Button);
+        painter.setPen(QPen(face.lightness() > kMidLightness ? Qt::black : Qt::white, 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(TextRoom().adjusted(0, 0, -1, -1));
     }
 }
 

@@ -19,8 +19,11 @@
 
 #include "app/accessible_names.h"
 #include "app/atlas_completion.h"
+#include "app/chart_commands.h"
 #include "app/colour_button.h"
+#include "app/focus_keys.h"
 #include "app/key_filter.h"
+#include "app/list_rows.h"
 #include "app/panel_frame.h"
 #include "app/rtb_sink.h"
 #include "app/sky_check_view.h"
@@ -47,6 +50,7 @@ const QColor kBackground(192, 31, 120);
 const QColor kFrameCaption(255, 255, 255);
 const QColor kCaptionText(224, 224, 224);
 const QColor kCalculateButton(255, 199, 6);
+constexpr int kTimeZoneRowsShown = 15;
 
 // Qt's form of the one file type "Tavrinel (*.tvl)|*.tvl".
 constexpr const char* kReadingFileFilter = "Tavrinel (*.tvl)";
@@ -144,6 +148,12 @@ FrmMain::FrmMain(ChartState& chart, Platform& platform, QWidget* parent)
     CreateControls();
     CreateMenus();
     SetTabOrder();
+    TabToSelectedOption({optLong[0], optLong[1]});
+    TabToSelectedOption({optLat[0], optLat[1]});
+    for (QPushButton* button : {cmdOpen, static_cast<QPushButton*>(Command1),
+                                static_cast<QPushButton*>(cmdCalculate), cmdSave, cmdBack}) {
+        PressOnReturn(*button);
+    }
     ApplyColours();
     InstallKeyFilters();
     DescribeControls(*this);
@@ -153,6 +163,8 @@ FrmMain::FrmMain(ChartState& chart, Platform& platform, QWidget* parent)
     new AtlasCompletion(*this);
     // The lists are filled now, so the fonts can be fitted to their entries.
     FitFonts();
+    charts_ =
+        new ChartCommands(*this, *mnuFile, mnuExit, *Frame2, cmdSave->font(), chart_, platform_);
     PlaceWindow();
 }
 
@@ -223,6 +235,8 @@ void FrmMain::CreateControls() {
     chkDST = MakeButton<QCheckBox>(f1, "chkDST", "Daylight Saving Time",
                                    TwipsRect(2040, 2760, 2415, 200));
     cboTimeZone = Place<QComboBox>(f1, "cboTimeZone", TwipsRect(120, 3090, 4335, 315));
+    // Open, the 71 zones would fill the screen's height.
+    LimitOpenListRows(*cboTimeZone, kTimeZoneRowsShown);
     cmdCalculate = MakeButton<ColourButton>(f1, "cmdCalculate", "&Get My Tavrinel Reading",
                                            TwipsRect(4800, 2880, 4065, 525));
 
@@ -238,7 +252,8 @@ void FrmMain::CreateControls() {
     cmdSave = MakeButton<QPushButton>(Frame2, "cmdSave", "&Save", TwipsRect(6840, 3120, 1000, 400));
     cmdBack = MakeButton<QPushButton>(Frame2, "cmdBack", "&Back", TwipsRect(7895, 3120, 1000, 400));
 
-    skyPanel_ = new SkyPanel(Frame2, TwipsRect(120, 3030, 6660, 570), fontFamily_);
+    // Right of the Chart button, in the strip left of Save.
+    skyPanel_ = new SkyPanel(Frame2, TwipsRect(1200, 3030, 5580, 570), fontFamily_);
     skyCheck_ = std::make_unique<SkyCheck>();
 
     connect(cmdCalculate, &QPushButton::clicked, this, &FrmMain::Calculate);
@@ -330,8 +345,15 @@ void FrmMain::ApplyColours() {
     SetColour(Command1, QPalette::ButtonText, kCaptionText);
     SetColour(cmdCalculate, QPalette::Button, kCalculateButton);
     SetColour(cmdCalculate, QPalette::ButtonText, Qt::black);
-    // The reading box keeps the ordinary window colour for its scroll bar.
-    SetColour(RTB, QPalette::Window, QApplication::palette().color(QPalette::Window));
+    // The reading box keeps the ordinary colours for its scroll bar, whose
+    // arrows the style draws in the text colours: the panel's light caption
+    // colour would make them vanish. The reading's runs bring their own
+    // colours.
+    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::WindowText,
+                                           QPalette::Button, QPalette::ButtonText,
+                                           QPalette::Text}) {
+        SetColour(RTB, role, QApplication::palette().color(role));
+    }
 }
 
 void FrmMain::FitFonts() {
@@ -544,6 +566,7 @@ void FrmMain::Calculate() {
         return;
     }
     skyPanel_->ShowCalculation(chart_, sky, *skyCheck_);
+    charts_->ChartCalculated();
 }
 
 void FrmMain::OnBack() { BringInputPanelToFront(); }

@@ -30,6 +30,7 @@ class ColourButton;
 class SkyMenu;
 class SkyPanel;
 struct SkyCheck;
+class ChartCommands;
 
 inline constexpr const char* kWindowCaption = "Tavrinel v1.15";
 
@@ -79,6 +80,7 @@ private:
     Platform& platform_;
     QString fontFamily_;
     std::unique_ptr<RtbSink> sink_;
+    ChartCommands* charts_ = nullptr;  // the chart window, exports and printing
 
     // Controls, named as the window's design names them.
     std::array<QLabel*, 13> lblLabel{};

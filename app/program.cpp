@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include <QFileInfo>
+#include <cstdio>
 
 #include "app/frm_main.h"
 #include "app/single_instance.h"
@@ -30,10 +31,17 @@ int RunProgram(QApplication& application, const std::function<int(FrmMain&)>& wh
     QtDialogRunner dialogs;
     Platform platform{messages, files, web, settings, clock, dialogs};
 
-    SingleInstance instance(SingleInstance::DefaultLockPath(QApplication::applicationName()));
+    QString whyNoLock;
+    const QString lockPath =
+        SingleInstance::DefaultLockPath(QApplication::applicationName(), &whyNoLock);
+    SingleInstance instance(lockPath, whyNoLock);
     if (!instance.TryAcquire()) {
         ShowAlreadyRunning(messages);
         return 0;
+    }
+    if (!instance.Warning().isEmpty()) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(QApplication::applicationName()),
+                     qPrintable(instance.Warning()));
     }
 
     RunStartup(platform);

@@ -1,30 +1,57 @@
 // The previous-instance test: the first copy of the program holds a lock
-// file in the user's runtime directory; a second copy finds it held and
+// file in a folder only this user can write; a second copy finds it held and
 // stops. A lock left behind by a copy that crashed names a process that no
 // longer runs, and is taken over instead of blocking every later start.
+// Nothing another user can put in the way keeps the program from starting:
+// then it runs without the lock and says why.
 #pragma once
 
 #include <QLockFile>
 #include <QString>
+#include <sys/types.h>
+
+#include <memory>
 
 namespace tavrinel {
 
+// Where the lock lives, or why no safe place was found.
+struct LockFolder {
+    QString Path;     // empty when none
+    QString Problem;  // why there is none
+};
+
+// The runtime folder when it is this user's alone (owned, mode 0700); else a
+// folder of this user's own under the temporary folder, made private if it
+// is not yet, and refused when anyone else owns it or it is not a folder.
+[[nodiscard]] LockFolder PrivateLockFolder(const QString& runtimeDir, const QString& tempDir,
+                                           const QString& applicationName, uid_t user);
+
 class SingleInstance {
 public:
-    explicit SingleInstance(const QString& lockPath);
+    // An empty path means no lock: the program starts unchecked, and the
+    // warning gives `whyNoPath`.
+    explicit SingleInstance(const QString& lockPath, const QString& whyNoPath = {});
 
-    // The lock path for this user and application name.
-    [[nodiscard]] static QString DefaultLockPath(const QString& applicationName);
+    // The lock path for this user and application name, or empty with
+    // *problem set.
+    [[nodiscard]] static QString DefaultLockPath(const QString& applicationName,
+                                                 QString* problem = nullptr);
 
-    // True when this is the only running instance; the lock is then held
-    // until the object is destroyed. A lock that cannot be created at all
-    // (no writable directory) does not keep the program from starting.
+    // True when this copy may run: it is the only running instance (the lock
+    // is then held until the object is destroyed), or the lock cannot be
+    // taken for a reason that is not another copy (Warning() says which).
     [[nodiscard]] bool TryAcquire();
 
-    [[nodiscard]] bool IsHeld() const { return lock_.isLocked(); }
+    [[nodiscard]] bool IsHeld() const { return lock_ && lock_->isLocked(); }
+
+    // Why the program runs without the lock; empty otherwise.
+    [[nodiscard]] const QString& Warning() const { return warning_; }
 
 private:
-    QLockFile lock_;
+    QString path_;
+    QString whyNoPath_;
+    std::unique_ptr<QLockFile> lock_;
+    QString warning_;
 };
 
 }  // namespace tavrinel

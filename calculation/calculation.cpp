@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "calculation/sky_check.h"
+#include "ephemeris/documented_sky.h"
 #include "ephemeris/moon_position.h"
 #include "ephemeris/planet_positions.h"
 #include "chart/time_zone_table.h"
@@ -14,6 +15,7 @@ void RunEngines(ChartState& chart) {
     ComputeTimeAndAyanamsa(chart);
     CalculateMoon(chart);
     ComputePlanetPositions(chart);
+    CompleteDocumentedSky(chart);
 }
 
 void CalculateChart(const BirthForm& form, ChartState& chart, ReadingSink& sink) {

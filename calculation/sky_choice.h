@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "ephemeris/documented_sky.h"  // kDocumentedSkyName, the other sky's name
 #include "ephemeris/precise_sky.h"
 
 namespace tavrinel {
@@ -25,8 +26,5 @@ struct SkyChoice {
 [[nodiscard]] std::optional<SkyEngine> ParseSkyEngine(std::string_view key);
 [[nodiscard]] std::optional<Ayanamsa> ParseAyanamsa(std::string_view key);
 [[nodiscard]] std::optional<NodeKind> ParseNode(std::string_view key);
-
-// The documented sky's name, as the reading panel and the outputs give it.
-inline constexpr std::string_view kDocumentedSkyName = "As documented (v1.15)";
 
 }  // namespace tavrinel

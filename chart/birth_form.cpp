@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "chart/utf8.h"
+
 namespace tavrinel {
 
 namespace {
@@ -92,8 +94,11 @@ std::optional<FormFault> ValidateBirthForm(const BirthForm& form, PlaceRule plac
     // a file put it there; calculating would silently reuse the previous
     // chart's value, so it is refused like a typed letter.
     for (const NumberBox& box : kNumberBoxes) {
-        if (!ParseDigits(form.*box.Text)) {
-            return FormFault{kNumbersMessage, MessageIcon::Error, box.Field};
+        const std::string& text = form.*box.Text;
+        if (!ParseDigits(text)) {
+            const bool digitsOnly = text.find_first_not_of("0123456789") == std::string::npos;
+            return FormFault{digitsOnly ? kTooLongMessage : kNumbersMessage, MessageIcon::Error,
+                             box.Field};
         }
     }
     if (form.Latitude == LatitudeChoice::None) {
@@ -117,6 +122,24 @@ std::optional<FormFault> ValidateBirthForm(const BirthForm& form, PlaceRule plac
             return FormFault{"Please Enter Correct Date Or Month !", MessageIcon::Information,
                              FormField::None};
         }
+    }
+    return std::nullopt;
+}
+
+std::optional<char32_t> FirstRefusedCharacter(FilterFamily family, std::string_view utf8) {
+    constexpr char32_t kBackspace = 8;
+    constexpr char32_t kDelete = 127;
+    constexpr char32_t kReplacement = 0xFFFD;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const Utf8Sequence sequence = DecodeUtf8(utf8, i);
+        if (!sequence.Valid) {
+            return kReplacement;
+        }
+        if (sequence.Code == kBackspace || sequence.Code == kDelete ||
+            !FilterAccepts(family, sequence.Code)) {
+            return sequence.Code;
+        }
+        i += sequence.Length;
     }
     return std::nullopt;
 }

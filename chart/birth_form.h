@@ -106,6 +106,10 @@ enum class FilterFamily { Letters, Numbers };
 
 inline constexpr std::string_view kLettersMessage = "Please enter only letters";
 inline constexpr std::string_view kNumbersMessage = "Please enter only numbers";
+// A box of digits that a file filled past what the box holds: the digits are
+// fine, the length is not, and the user must hear that.
+inline constexpr std::string_view kTooLongMessage =
+    "The value is too long: please enter at most three digits";
 
 [[nodiscard]] constexpr bool FilterAccepts(FilterFamily family, char32_t code) {
     if (code == 8 || code == 127) {
@@ -120,5 +124,11 @@ inline constexpr std::string_view kNumbersMessage = "Please enter only numbers";
 [[nodiscard]] constexpr std::string_view FilterMessage(FilterFamily family) {
     return family == FilterFamily::Letters ? kLettersMessage : kNumbersMessage;
 }
+
+// The first character of a text that the box's filter would not let in, or
+// nothing. Backspace and code 127 are keys, not content, so they count as
+// refused here; bytes that are not UTF-8 give U+FFFD.
+[[nodiscard]] std::optional<char32_t> FirstRefusedCharacter(FilterFamily family,
+                                                            std::string_view utf8);
 
 }  // namespace tavrinel

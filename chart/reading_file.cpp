@@ -1,16 +1,16 @@
 #include "chart/reading_file.h"
 
+#include "chart/safe_save.h"
 #include "chart/utf8.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstring>
-#include <fstream>
-#include <system_error>
+#include <utility>
 
 namespace tavrinel {
 
@@ -130,38 +130,30 @@ std::optional<double> ReadDecimal(std::string_view text) {
     return value;
 }
 
-// A whole line read as an integer, leading zeros allowed (it is a number, not
-// a list entry).
-std::optional<long long> ReadInteger(std::string_view text) {
-    text = TrimBlanks(text);
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
-    }
-    long long value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+// A list index from a line read as a number: the first entry's value is
+// taken off and halves go to the even neighbour, as every integer conversion
+// of the program rounds. The month and zone lines share it.
+std::optional<int> ReadListNumber(std::string_view line, int firstValue, int count) {
+    const std::optional<double> value = ReadDecimal(line);
+    if (!value) {
         return std::nullopt;
     }
-    return value;
+    const double index = std::nearbyint(*value - firstValue);
+    if (index < 0 || index >= count) {
+        return std::nullopt;
+    }
+    return static_cast<int>(index);
 }
 
 void ApplyMonth(std::string_view line, BirthForm& form) {
-    const std::optional<double> month = ReadDecimal(line);
-    if (!month) {
-        return;
-    }
-    // Halves go to the even neighbour, as every integer conversion of the
-    // program rounds.
-    const double index = std::nearbyint(*month - 1);
-    if (index >= 0 && index < kMonthCount) {
-        form.MonthIndex = static_cast<int>(index);
+    if (const auto index = ReadListNumber(line, 1, kMonthCount)) {
+        form.MonthIndex = *index;
     }
 }
 
 void ApplyZone(std::string_view line, BirthForm& form) {
-    const std::optional<long long> zone = ReadInteger(line);
-    if (zone && *zone >= 0 && *zone < kZoneCount) {
-        form.ZoneIndex = static_cast<int>(*zone);
+    if (const auto index = ReadListNumber(line, 0, kZoneCount)) {
+        form.ZoneIndex = *index;
     }
 }
 
@@ -302,75 +294,52 @@ bool HasReadingFileExtension(std::string_view path) {
 
 std::optional<ReadingFileError> OpenReadingFile(const std::filesystem::path& path,
                                                 BirthForm& form) {
+    const auto refuse = [](ReadingFileProblem problem) {
+        return ReadingFileError{std::string(kCheckFileMessage), problem};
+    };
     if (!HasReadingFileExtension(path.native())) {
-        return ReadingFileError{std::string(kCheckFileMessage)};
+        return refuse(ReadingFileProblem::WrongExtension);
     }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return ReadingFileError{std::string(kCheckFileMessage)};
+    // Without O_NONBLOCK, opening a named pipe waits until something writes
+    // to it; the type is checked on what was opened, not on the name, which
+    // another process could swap in between.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return refuse(errno == ENOENT || errno == ENOTDIR ? ReadingFileProblem::Missing
+                      : errno == ENXIO                    ? ReadingFileProblem::NotRegularFile
+                                                          : ReadingFileProblem::Unreadable);
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return refuse(ReadingFileProblem::NotRegularFile);
     }
     std::string bytes(kMaxReadingFileBytes, '\0');
-    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (file.bad()) {
-        return ReadingFileError{std::string(kCheckFileMessage)};
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        const ::ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            ::close(fd);
+            return refuse(ReadingFileProblem::Unreadable);
+        }
+        if (n == 0) {
+            break;
+        }
+        got += static_cast<std::size_t>(n);
     }
-    bytes.resize(static_cast<std::size_t>(file.gcount()));
+    ::close(fd);
+    bytes.resize(got);
     ApplyReadingFile(bytes, form);
     return std::nullopt;
 }
 
 std::optional<ReadingFileError> SaveReadingFile(const std::filesystem::path& path,
                                                 std::string_view bytes) {
-    const auto failure = [&path](const std::string& reason) {
-        return ReadingFileError{"The file " + path.string() + " could not be saved: " + reason};
-    };
-    // The rename below would replace a write-protected file without asking,
-    // which the file's owner meant to prevent.
-    std::error_code error;
-    const std::filesystem::file_status target = std::filesystem::status(path, error);
-    if (std::filesystem::exists(target) &&
-        (target.permissions() & std::filesystem::perms::owner_write) ==
-            std::filesystem::perms::none) {
-        return failure(std::make_error_code(std::errc::permission_denied).message());
-    }
-
-    std::filesystem::path sidePath = path;
-    sidePath += ".saving";
-    // Written with the system calls so the data can be forced to the disk
-    // before the rename: otherwise a crash right after saving could leave a
-    // renamed but empty file where the earlier reading was.
-    const int fd = ::open(sidePath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        return failure(std::strerror(errno));
-    }
-    const auto abandon = [&](int savedErrno) {
-        ::close(fd);
-        std::filesystem::remove(sidePath, error);
-        return failure(std::strerror(savedErrno));
-    };
-    for (std::size_t written = 0; written < bytes.size();) {
-        const ::ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return abandon(n < 0 ? errno : ENOSPC);
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0) {
-        return abandon(errno);
-    }
-    if (::close(fd) != 0) {
-        const int savedErrno = errno;
-        std::filesystem::remove(sidePath, error);
-        return failure(std::strerror(savedErrno));
-    }
-    std::filesystem::rename(sidePath, path, error);
-    if (error) {
-        const std::string reason = error.message();
-        std::filesystem::remove(sidePath, error);
-        return failure(reason);
+    if (auto failure = SafeSave(path, bytes)) {
+        return ReadingFileError{std::move(failure->Message), ReadingFileProblem::NotSaved};
     }
     return std::nullopt;
 }

@@ -62,26 +62,38 @@ inline constexpr std::size_t kMaxReadingFileBytes = 1 << 20;
 // daylight-saving line that is neither "True" nor "False" selects East, South
 // or checked, and a text line replaces its box unchanged (empty empties it).
 // A degree or minute line longer than the box's three characters is kept
-// whole, so that ValidateBirthForm refuses it ("Please enter only numbers")
+// whole, so that ValidateBirthForm refuses it as too long
 // rather than a shortened number being calculated.
 void ApplyReadingFile(std::string_view bytes, BirthForm& form);
 
 // The only extension check: the last three characters are exactly "tvl".
 [[nodiscard]] bool HasReadingFileExtension(std::string_view path);
 
+// Why a file was refused, for a caller that words it further (the window
+// shows the one message for all of them).
+enum class ReadingFileProblem {
+    WrongExtension,
+    Missing,
+    Unreadable,
+    NotRegularFile,  // a folder, a named pipe, a device
+    NotSaved,
+};
+
 struct ReadingFileError {
     std::string Message;  // shown with the error icon
+    ReadingFileProblem Problem = ReadingFileProblem::NotSaved;
 };
 
 // Open as the window and the command line do it: refuses a path without the
 // extension ("Please Check The File.") before touching the file, and a file
-// that cannot be read; either way the form is left as it was.
+// that cannot be read or is no regular file, without ever waiting on it (a
+// named pipe with no writer); either way the form is left as it was.
 [[nodiscard]] std::optional<ReadingFileError> OpenReadingFile(const std::filesystem::path& path,
                                                               BirthForm& form);
 
-// Writes the bytes so that the file is either the new one or the old one:
-// into a side file first, then renamed over the target. A failure names the
-// file and leaves any earlier file untouched.
+// Writes the bytes through SafeSave, so that the file is either the new one
+// or the old one. A failure names the file and leaves any earlier file
+// untouched.
 [[nodiscard]] std::optional<ReadingFileError> SaveReadingFile(const std::filesystem::path& path,
                                                               std::string_view bytes);
 

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
+#include <new>
 #include <nlohmann/json.hpp>
 
 #include "chart/chart_state.h"
@@ -263,6 +265,67 @@ bool IsBlank(const std::string& line) {
     return line.find_first_not_of(" \t\r") == std::string::npos;
 }
 
+// Splits the input into lines of at most kMaxBatchLineBytes. It takes what
+// the stream has ready rather than waiting for a full block, so a batch fed
+// through a pipe answers each line as it comes.
+class LineSplitter {
+public:
+    enum class Result { Line, TooLong, End };
+
+    explicit LineSplitter(std::istream& in) : in_(in) {}
+
+    Result Next(std::string& line) {
+        line.clear();
+        bool tooLong = false;
+        bool any = false;
+        for (;;) {
+            if (next_ == end_ && !Refill()) {
+                return !any ? Result::End : tooLong ? Result::TooLong : Result::Line;
+            }
+            any = true;
+            const char* newline =
+                static_cast<const char*>(std::memchr(next_, '\n', static_cast<std::size_t>(end_ - next_)));
+            const char* stop = newline ? newline : end_;
+            const auto size = static_cast<std::size_t>(stop - next_);
+            if (!tooLong && line.size() + size <= kMaxBatchLineBytes) {
+                line.append(next_, size);
+            } else if (!tooLong) {
+                tooLong = true;
+                line.clear();
+            }
+            next_ = newline ? newline + 1 : end_;
+            if (newline) {
+                return tooLong ? Result::TooLong : Result::Line;
+            }
+        }
+    }
+
+    bool Failed() const { return in_.bad(); }
+
+private:
+    bool Refill() {
+        if (in_.peek() == std::char_traits<char>::eof()) {
+            return false;  // the end, or an error that Failed() reports
+        }
+        std::streamsize got =
+            in_.readsome(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+        if (got == 0) {
+            // A stream without a buffer of its own shows nothing ready: take
+            // the character that peek() saw, one at a time.
+            buffer_[0] = static_cast<char>(in_.get());
+            got = 1;
+        }
+        next_ = buffer_.data();
+        end_ = next_ + got;
+        return got > 0;
+    }
+
+    std::istream& in_;
+    std::array<char, 1 << 16> buffer_;
+    const char* next_ = nullptr;
+    const char* end_ = nullptr;
+};
+
 }  // namespace
 
 std::variant<BirthForm, std::string> ParseBatchLine(const std::string& line) {
@@ -275,6 +338,11 @@ std::variant<BirthForm, std::string> ParseBatchLine(const std::string& line) {
 
 std::variant<BatchChart, std::string> ParseBatchChart(const std::string& line,
                                                       const SkyChoice& defaults) {
+    // The parser reads a NUL as the end of its input: whatever followed it
+    // would be dropped without a word.
+    if (line.find('\0') != std::string::npos) {
+        return std::string("malformed JSON (a NUL byte)");
+    }
     LineReader reader;
     if (!json::sax_parse(line, &reader)) {
         return std::string("malformed JSON");
@@ -298,7 +366,7 @@ std::variant<BatchChart, std::string> ParseBatchChart(const std::string& line,
     }
 }
 
-int RunBatch(std::istream& in, std::ostream& out, const SkyChoice& defaults) {
+BatchOutcome RunBatch(std::istream& in, std::ostream& out, const SkyChoice& defaults) {
     // One chart record and one output buffer for the whole run, as the window
     // has one record for its life: memory stays flat however long the input.
     ChartState chart;
@@ -307,36 +375,69 @@ int RunBatch(std::istream& in, std::ostream& out, const SkyChoice& defaults) {
     std::string buffer;
     std::string line;
     long lineNumber = 0;
-    bool anyBad = false;
+    BatchOutcome outcome;
     constexpr std::size_t kFlushBytes = 1 << 16;
-    while (std::getline(in, line)) {
-        ++lineNumber;
-        if (IsBlank(line)) {
-            continue;
+    const auto write = [&out, &buffer, &outcome] {
+        out << buffer;
+        buffer.clear();
+        if (!out) {
+            outcome.OutputFailed = true;
         }
-        auto parsed = ParseBatchChart(line, defaults);
-        if (auto* message = std::get_if<std::string>(&parsed)) {
-            anyBad = true;
-            AppendErrorJson(buffer, lineNumber, *message);
-        } else {
-            const BatchChart& batchChart = std::get<BatchChart>(parsed);
-            if (CalculateChart(batchChart.Form, chart, reading, batchChart.Sky, &check)) {
-                const SkyOutput sky{batchChart.Sky, &check};
-                AppendChartJson(buffer, chart, reading.Text(), lineNumber, &sky,
-                                batchChart.Zone ? &*batchChart.Zone : nullptr);
+    };
+    LineSplitter lines(in);
+    std::size_t finished = 0;  // bytes of the buffer that hold whole lines
+    try {
+        for (;;) {
+            finished = buffer.size();
+            const LineSplitter::Result result = lines.Next(line);
+            if (result == LineSplitter::Result::End) {
+                break;
+            }
+            ++lineNumber;
+            if (result == LineSplitter::Result::TooLong) {
+                outcome.AnyBadLine = true;
+                AppendErrorJson(buffer, lineNumber,
+                                "the line is longer than " + std::to_string(kMaxBatchLineBytes) +
+                                    " bytes");
+            } else if (IsBlank(line)) {
+                continue;
+            } else if (auto parsed = ParseBatchChart(line, defaults);
+                       auto* message = std::get_if<std::string>(&parsed)) {
+                outcome.AnyBadLine = true;
+                AppendErrorJson(buffer, lineNumber, *message);
             } else {
-                anyBad = true;
-                AppendErrorJson(buffer, lineNumber, chart.SkyName);
+                const BatchChart& batchChart = std::get<BatchChart>(parsed);
+                if (CalculateChart(batchChart.Form, chart, reading, batchChart.Sky, &check)) {
+                    const SkyOutput sky{batchChart.Sky, &check};
+                    AppendChartJson(buffer, chart, reading.Text(), lineNumber, &sky,
+                                    batchChart.Zone ? &*batchChart.Zone : nullptr);
+                } else {
+                    outcome.AnyBadLine = true;
+                    AppendErrorJson(buffer, lineNumber, chart.SkyName);
+                }
+            }
+            if (buffer.size() >= kFlushBytes) {
+                write();
+                if (outcome.OutputFailed) {
+                    return outcome;
+                }
             }
         }
-        if (buffer.size() >= kFlushBytes) {
-            out << buffer;
-            buffer.clear();
-        }
+    } catch (const std::bad_alloc&) {
+        // The lines finished so far are the user's: write them (shortening
+        // the buffer allocates nothing), and let the caller say the rest.
+        buffer.resize(finished);
+        out << buffer;
+        out.flush();
+        throw;
     }
-    out << buffer;
+    outcome.InputFailed = lines.Failed();
+    write();
     out.flush();
-    return anyBad ? 1 : 0;
+    if (!out) {
+        outcome.OutputFailed = true;
+    }
+    return outcome;
 }
 
 }  // namespace tavrinel::cli

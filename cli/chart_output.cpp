@@ -2,9 +2,11 @@
 
 #include <iomanip>
 
+#include "chart_picture/positions_table.h"
 #include "cli/json_writer.h"
 #include "cli/place_option.h"
 #include "cli/sky_output.h"
+#include "cli/picture_output.h"
 
 namespace tavrinel::cli {
 
@@ -18,17 +20,6 @@ void WriteWithoutCarriageReturns(std::ostream& out, std::string_view text) {
             out.put(c);
         }
     }
-}
-
-void PrintTable(std::ostream& out, const ChartState& chart, const DignityAnalysis& analysis) {
-    out << std::left << std::setw(10) << "Graha" << std::setw(10) << "English" << std::setw(12)
-        << "Position" << "Dignity\n";
-    for (int g = 0; g < kGrahaCount; ++g) {
-        out << std::setw(10) << chart.GrahaNames[g] << std::setw(10) << GrahaEnglishName(g)
-            << std::setw(12) << chart.PlanetPositionTexts[g] << DignityName(analysis.Dignities[g])
-            << '\n';
-    }
-    out << std::right;
 }
 
 }  // namespace
@@ -83,6 +74,7 @@ void AppendChartJson(std::string& out, const ChartState& chart, std::string_view
     }
     array("Dignities", dignities);
     array("StatusLines", analysis.StatusLines);
+    AppendPictureFields(json, chart);
     json.Field("Reading", reading);
     if (sky) {
         AppendSkyJson(json, chart, *sky);
@@ -111,7 +103,12 @@ void PrintChart(std::ostream& out, const ChartState& chart, std::string_view rea
         out << text;
         return;
     }
-    PrintTable(out, chart, ClassifyGrahas(chart));
+    if (format == OutputFormat::SvgSouth || format == OutputFormat::SvgNorth) {
+        out << ChartSvg(chart, format == OutputFormat::SvgSouth ? ChartStyle::South
+                                                                 : ChartStyle::North);
+        return;
+    }
+    out << PositionsTableText(BuildPositionsTable(chart));
     if (sky) {
         PrintSkyText(out, chart, *sky);
     }

@@ -10,7 +10,7 @@
 
 namespace tavrinel::cli {
 
-enum class OutputFormat { Text, Ansi, Json };
+enum class OutputFormat { Text, Ansi, Json, SvgSouth, SvgNorth };
 
 struct SkyOutput;
 struct ZoneReport;

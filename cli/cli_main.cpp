@@ -1,17 +1,25 @@
 #include "cli/cli_main.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iomanip>
+#include <new>
 #include <optional>
 
 #include "chart/birth_form.h"
 #include "chart/reading_file.h"
+#include "chart/reading_file_check.h"
 #include "cli/batch.h"
 #include "cli/chart_output.h"
 #include "cli/cli_options.h"
 #include "cli/place_option.h"
 #include "cli/sky_output.h"
+#include "cli/terminal_text.h"
 #include "calculation/calculation.h"
 #include "chart/time_zone_table.h"
 
@@ -28,6 +36,7 @@ struct Options {
     std::string City, State, Country;
     bool DaylightSaving = false;
     std::string Format = "text";
+    std::string Chart = "south";  // which picture --format svg draws
     bool ListZones = false;
     std::optional<std::string> Batch;
     std::optional<std::string> File;  // a saved reading to calculate
@@ -128,14 +137,42 @@ std::variant<BirthForm, Refusal> BuildForm(const Options& options, PlaceRule pla
     return form;
 }
 
+// Why Open refused a file, in words a command-line user can act on; the
+// window only says "Please Check The File.".
+std::string WhyNotOpened(const std::string& path, ReadingFileProblem problem) {
+    switch (problem) {
+        case ReadingFileProblem::WrongExtension:
+            return "the name does not end in tvl";
+        case ReadingFileProblem::Missing:
+            return "the file does not exist";
+        case ReadingFileProblem::NotRegularFile: {
+            std::error_code error;
+            return std::filesystem::is_directory(path, error) ? "it is a folder, not a file"
+                                                              : "it is not a regular file";
+        }
+        case ReadingFileProblem::Unreadable:
+        case ReadingFileProblem::NotSaved:
+            break;
+    }
+    // The loader's own errno may have been overwritten since; ask again.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return "the file cannot be read (" + std::string(std::strerror(errno)) + ")";
+    }
+    ::close(fd);
+    return "the file cannot be read";
+}
+
 // The form of a saved reading, refused exactly as the window refuses it.
 std::variant<BirthForm, Refusal> FormFromFile(const std::string& path) {
+    const std::string shownPath = QuotedForMessage(path);
     BirthForm form;  // the window's input panel as it is at start
     if (const auto error = OpenReadingFile(path, form)) {
-        return Refusal{path, error->Message};
+        return Refusal{shownPath, EscapedForMessage(error->Message) + " (" +
+                                      WhyNotOpened(path, error->Problem) + ")"};
     }
     if (const auto fault = ValidateBirthForm(form, PlaceRule::Required)) {
-        return Refusal{path, std::string(fault->Message)};
+        return Refusal{shownPath, std::string(fault->Message)};
     }
     return form;
 }
@@ -153,10 +190,16 @@ std::optional<OutputFormat> FormatFrom(std::string_view name) {
     return std::nullopt;
 }
 
-}  // namespace
+// A stream's failed write leaves errno as the system call set it; that is the
+// reason worth printing.
+int ReportOutputFailure(std::ostream& err, int savedErrno) {
+    err << "tavrinel-cli: standard output: the output could not be written"
+        << (savedErrno != 0 ? " (" + std::string(std::strerror(savedErrno)) + ")" : "") << '\n';
+    return kExitFailed;
+}
 
-int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& out,
-           std::ostream& err) {
+int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream& out,
+               std::ostream& err) {
     const auto refuse = [&err](std::string_view option, std::string_view message) {
         err << "tavrinel-cli: " << option << ": " << message << '\n';
         return kExitRefused;
@@ -175,7 +218,8 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     app.add_option("--city", options.City, "city of birth");
     app.add_option("--state", options.State, "state or province of birth");
     app.add_option("--country", options.Country, "country of birth");
-    app.add_option("--format", options.Format, "text, ansi or json (default text)");
+    app.add_option("--format", options.Format, "text, ansi, json or svg (default text)");
+    app.add_option("--chart", options.Chart, "with --format svg: south or north (default south)");
     app.add_flag("--zones", options.ListZones, "list the time zones with their indices");
     app.add_option("--batch", options.Batch,
                    "JSON Lines file of charts, or - for standard input");
@@ -194,6 +238,7 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
+        errno = 0;
         out << app.help();
         return kExitOk;
     } catch (const CLI::CallForVersion& e) {
@@ -204,9 +249,35 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
         return kExitRefused;
     }
 
-    const auto format = FormatFrom(options.Format);
+    // Combinations where one option would be silently ignored.
+    const std::pair<bool, const char*> conflicts[] = {
+        {options.Save && options.Batch, "--save: cannot be combined with --batch"},
+        {options.Save && options.ListZones, "--save: cannot be combined with --zones"},
+        {options.Save && options.File,
+         "--save: cannot be combined with a reading file (FILE.tvl)"},
+        {options.Batch && options.File,
+         "--batch: cannot be combined with a reading file (FILE.tvl)"},
+        {options.Place && options.Batch,
+         "--place: cannot be combined with --batch (give each line a \"Place\")"},
+        {options.AtlasQuery && (options.Batch || options.File || options.Save || options.Place),
+         "--atlas: lists places only; give it without a chart, a file, --batch or --save"},
+    };
+    for (const auto& [conflict, message] : conflicts) {
+        if (conflict) {
+            err << "tavrinel-cli: " << message << '\n';
+            return kExitRefused;
+        }
+    }
+
+    auto format = FormatFrom(options.Format);
+    if (!format && options.Format == "svg") {
+        if (options.Chart != "south" && options.Chart != "north") {
+            return refuse("--chart", "accepts south or north");
+        }
+        format = options.Chart == "south" ? OutputFormat::SvgSouth : OutputFormat::SvgNorth;
+    }
     if (!format) {
-        return refuse("--format", "accepts text, ansi or json");
+        return refuse("--format", "accepts text, ansi, json or svg");
     }
     const Parsed<SkyChoice> skyChoice = ParseSkyOptions(options.Sky, options.Ayanamsa, options.Node);
     if (const auto* message = std::get_if<std::string>(&skyChoice)) {
@@ -215,23 +286,50 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     }
     const SkyChoice& sky = std::get<SkyChoice>(skyChoice);
     if (options.ListZones) {
+        errno = 0;
         ListZones(out);
         return kExitOk;
     }
     if (options.AtlasQuery) {
+        errno = 0;
         PrintAtlasMatches(out, *options.AtlasQuery, *format == OutputFormat::Json);
         return kExitOk;
     }
     if (options.Batch) {
-        if (*options.Batch == "-") {
-            return RunBatch(in, out, sky);
+        const bool fromStandardInput = *options.Batch == "-";
+        const std::string shownPath =
+            fromStandardInput ? "standard input" : QuotedForMessage(*options.Batch);
+        std::ifstream file;
+        if (!fromStandardInput) {
+            std::error_code error;
+            if (std::filesystem::is_directory(*options.Batch, error)) {
+                return refuse("--batch", "accepts a readable file or - (" + shownPath +
+                                             " is a folder)");
+            }
+            errno = 0;
+            file.open(*options.Batch, std::ios::binary);
+            if (!file) {
+                return refuse("--batch", "accepts a readable file or - (cannot read " +
+                                             shownPath +
+                                             (errno ? ": " + std::string(std::strerror(errno))
+                                                    : std::string()) +
+                                             ")");
+            }
         }
-        std::ifstream file(*options.Batch, std::ios::binary);
-        if (!file) {
-            return refuse("--batch", "accepts a readable file or - (cannot read " +
-                                         *options.Batch + ")");
+        errno = 0;
+        const BatchOutcome outcome = RunBatch(fromStandardInput ? in : file, out, sky);
+        const int savedErrno = errno;
+        if (outcome.OutputFailed) {
+            return ReportOutputFailure(err, savedErrno);
         }
-        return RunBatch(file, out, sky);
+        if (outcome.InputFailed) {
+            // What came before was answered; the rest of the input was not.
+            err << "tavrinel-cli: --batch: reading " << shownPath << " failed"
+                << (savedErrno ? " (" + std::string(std::strerror(savedErrno)) + ")" : "")
+                << "; the lines before were answered\n";
+            return kExitFailed;
+        }
+        return outcome.AnyBadLine ? kExitFailed : kExitOk;
     }
 
     if (options.File && (options.Name || options.Date || options.Time || options.Zone ||
@@ -252,6 +350,12 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
         return refuse(refusal->Option, refusal->Message);
     }
     const BirthForm& form = std::get<BirthForm>(built);
+    // The file must give back what was asked for, as the window will open it.
+    if (options.Save) {
+        if (const auto fault = CheckFormForReadingFile(form)) {
+            return refuse(OptionOf(fault->Field), fault->Message);
+        }
+    }
     ChartState chart;
     TextCollector reading;
     SkyCheck check;
@@ -262,7 +366,7 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     if (options.Save) {
         const std::string bytes = WriteReadingFile(chart, form.ZoneIndex);
         if (const auto error = SaveReadingFile(*options.Save, bytes)) {
-            err << "tavrinel-cli: " << error->Message << '\n';
+            err << "tavrinel-cli: " << EscapedForMessage(error->Message) << '\n';
             return kExitFailed;
         }
     }
@@ -270,9 +374,37 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
         err << "tavrinel-cli: " << zoneReport->Line << '\n';
     }
     const SkyOutput skyOutput{sky, &check};
+    errno = 0;
     PrintChart(out, chart, reading.Text(), *format, &skyOutput,
                zoneReport ? &*zoneReport : nullptr);
     return kExitOk;
+}
+
+}  // namespace
+
+int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& out,
+           std::ostream& err) {
+    int status = kExitOk;
+    try {
+        status = RunCommand(argc, argv, in, out, err);
+    } catch (const std::bad_alloc&) {
+        // Memory is bounded by design; this is the last resort, and what was
+        // written so far stays written.
+        out.flush();
+        err << "tavrinel-cli: out of memory\n";
+        return kExitFailed;
+    }
+    if (status != kExitOk) {
+        return status;  // a failed write of a batch has been reported already
+    }
+    // A full disk or a size limit shows only here for output still buffered.
+    int savedErrno = errno;
+    if (out) {
+        errno = 0;
+        out.flush();
+        savedErrno = errno;
+    }
+    return out ? kExitOk : ReportOutputFailure(err, savedErrno);
 }
 
 }  // namespace tavrinel::cli

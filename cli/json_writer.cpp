@@ -131,4 +131,9 @@ void JsonWriter::Element(std::string_view value) {
     AppendJsonString(out_, value);
 }
 
+void JsonWriter::RawElement(std::string_view json) {
+    Separator();
+    out_ += json;
+}
+
 }  // namespace tavrinel::cli

@@ -47,22 +47,13 @@ std::string SkyNameOf(const ChartState& chart) {
     return chart.SkyName.empty() ? std::string(kDocumentedSkyName) : chart.SkyName;
 }
 
-std::optional<std::string> LagnaText(const ChartState& chart) {
-    return ShortPositionText(FormatSignPosition(chart.LagnaLongitude));
-}
-
 void AppendSkyJson(JsonWriter& json, const ChartState& chart, const SkyOutput& sky) {
     json.Field("Sky", SkyEngineKey(sky.Choice.Engine));
     json.Field("Ayanamsa", AyanamsaKey(sky.Choice.Precise.Zodiac));
     json.Field("Node", NodeKey(sky.Choice.Precise.Node));
     json.Field("SkyName", SkyNameOf(chart));
-    if (sky.Choice.Engine == SkyEngine::Precise) {
-        if (const auto lagna = LagnaText(chart)) {
-            json.Field("Lagna", *lagna);
-        }
-        return;
-    }
-    if (!sky.Check || !sky.Check->Ran) {
+    // The Lagna, with either sky, is among the picture fields.
+    if (sky.Choice.Engine == SkyEngine::Precise || !sky.Check || !sky.Check->Ran) {
         return;
     }
     json.Key("SkyCheck");
@@ -90,13 +81,7 @@ void AppendSkyJson(JsonWriter& json, const ChartState& chart, const SkyOutput& s
 
 void PrintSkyText(std::ostream& out, const ChartState& chart, const SkyOutput& sky) {
     out << "Sky: " << SkyNameOf(chart) << '\n';
-    if (sky.Choice.Engine == SkyEngine::Precise) {
-        if (const auto lagna = LagnaText(chart)) {
-            out << "Lagna: " << *lagna << '\n';
-        }
-        return;
-    }
-    if (!sky.Check) {
+    if (sky.Choice.Engine == SkyEngine::Precise || !sky.Check) {
         return;
     }
     for (const SkyDifference& difference : sky.Check->Differences) {

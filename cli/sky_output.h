@@ -35,14 +35,11 @@ Parsed<NodeKind> ParseNodeKey(std::string_view text);
 // The sky's name as the chart gives it, the documented one when it has none.
 std::string SkyNameOf(const ChartState& chart);
 
-// "22 Sco 13", or nothing before a Lagna has been found.
-std::optional<std::string> LagnaText(const ChartState& chart);
-
-// The "Sky", "Ayanamsa", "Node", "SkyName" fields, "Lagna" for the precise
-// sky and "SkyCheck" for the documented one.
+// The "Sky", "Ayanamsa", "Node", "SkyName" fields, and "SkyCheck" for the
+// documented sky (the Lagna is among the picture fields, with either sky).
 void AppendSkyJson(JsonWriter& json, const ChartState& chart, const SkyOutput& sky);
 
-// The lines under the text table: the sky, the Lagna, and one line per
+// The lines under the text table: the sky, and one line per
 // graha the check finds read differently (none when nothing differs).
 void PrintSkyText(std::ostream& out, const ChartState& chart, const SkyOutput& sky);
 

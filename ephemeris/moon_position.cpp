@@ -105,6 +105,7 @@ void CalculateMoon(ChartState& chart) {
         chart.MoonLongitude += kFullCircle;
     }
     chart.MoonPositionText = FormatSignPosition(chart.MoonLongitude);
+    chart.GrahaLongitudes[kMoon] = chart.MoonLongitude;
 }
 
 double ComputeAyanamsaCorrection(double T) {

@@ -75,6 +75,10 @@ constexpr std::array<ElementRow, kTheoryBodyCount> kOrbitElements = {{
      -1948.89, 49.94432, 4401052.95},  // Saturn
 }};
 
+// The graha each theory body stands for, in body order.
+constexpr std::array<Graha, kTheoryBodyCount> kGrahaOfBody = {kMercury, kVenus, kSun,
+                                                                kMars,    kJupiter, kSaturn};
+
 constexpr std::array<const char*, kGrahaCount> kGrahaNames = {
     "Surya", "Chandra", "Budha", "Shukra", "Mangala", "Guru", "Shani", "Rahu", "Ketu"};
 
@@ -313,6 +317,13 @@ double DaysFromJ2000(int year, int month, int day, int hour, int minute) {
            day - kDayOffset + (hour + minute / kMinutesPerHour) / kHoursPerDay;
 }
 
+double PlanetEngineDays(const ChartState& chart) {
+    const CivilTime ut =
+        AddMinutes(chart.BirthYear, chart.BirthMonth, chart.BirthDay, chart.BirthHour,
+                   chart.BirthMinute, chart.ZoneShiftHours * 60 + chart.ZoneShiftMinutes);
+    return DaysFromJ2000(ut.year, ut.month, ut.day, ut.hour, ut.minute);
+}
+
 void ComputePlanetPositions(ChartState& chart) {
     chart.SignAbbreviations = kSignAbbreviations;
     chart.DegToRad = kDegToRad;
@@ -324,10 +335,7 @@ void ComputePlanetPositions(ChartState& chart) {
     // The signed zone of the table is applied to the civil date and time;
     // unlike the ayanamsa's time base it ignores daylight saving, because the
     // zone list has daylight-time zones of its own.
-    const CivilTime ut =
-        AddMinutes(chart.BirthYear, chart.BirthMonth, chart.BirthDay, chart.BirthHour,
-                   chart.BirthMinute, chart.ZoneShiftHours * 60 + chart.ZoneShiftMinutes);
-    const double d = DaysFromJ2000(ut.year, ut.month, ut.day, ut.hour, ut.minute);
+    const double d = PlanetEngineDays(chart);
 
     // The Earth's orbit is the same for every body at this moment: solving it
     // once gives the very same numbers as solving it six times.
@@ -338,18 +346,21 @@ void ComputePlanetPositions(ChartState& chart) {
             WithoutAyanamsa(chart.PlanetLongitude, chart.PlanetAyanamsaCorrection);
         chart.TheoryPositionTexts[static_cast<std::size_t>(body)] =
             FormatSignPosition(chart.PlanetLongitude);
+        chart.GrahaLongitudes[kGrahaOfBody[static_cast<std::size_t>(body)]] = chart.PlanetLongitude;
     }
 
     double rahu = ReduceRadians((kNodeAtJ2000 + kNodeRatePerDay * d) * kDegToRad);
     rahu = rahu * kNodeRadToDeg - kNodeOffsetDegrees;
     rahu = WithoutAyanamsa(rahu, chart.PlanetAyanamsaCorrection);
     chart.RahuText = FormatSignPosition(rahu);
+    chart.GrahaLongitudes[kRahu] = rahu;
 
     double ketu = rahu + kHalfCircle;
     while (ketu >= kFullCircle) {
         ketu -= kFullCircle;
     }
     chart.KetuText = FormatSignPosition(ketu);
+    chart.GrahaLongitudes[kKetu] = ketu;
 
     const std::array<const std::string*, kGrahaCount> sources = {
         &chart.TheoryPositionTexts[kBodySun],

@@ -36,6 +36,10 @@ void GeocentricLongitude(ChartState& chart, int index, double d);
 // Days from 2000 January 1, 12:00 UT (no century leap rule; exact 1900-2100).
 [[nodiscard]] double DaysFromJ2000(int year, int month, int day, int hour, int minute);
 
+// Days from J2000.0 of the birth as the planets take it: the zone's signed
+// shift applied to the civil date and time.
+[[nodiscard]] double PlanetEngineDays(const ChartState& chart);
+
 // The nine short position texts and graha names of the chart. Needs
 // ComputeTimeAndAyanamsa and CalculateMoon to have run.
 void ComputePlanetPositions(ChartState& chart);

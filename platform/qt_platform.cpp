@@ -1,5 +1,7 @@
 #include "platform/qt_platform.h"
 
+#include "platform/save_path.h"
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -66,7 +68,15 @@ std::optional<QString> RunDialog(QWidget* parent, const FileDialogRequest& reque
 
 std::optional<QString> QtFileDialogService::GetSaveFileName(QWidget* parent,
                                                             const FileDialogRequest& request) {
-    return RunDialog(parent, request, QFileDialog::AcceptSave);
+    const auto ask = [&](const QString& proposed) {
+        FileDialogRequest again = request;
+        again.ProposedPath = proposed;
+        return RunDialog(parent, again, QFileDialog::AcceptSave);
+    };
+    const auto tell = [&](const QString& text) {
+        QMessageBox::warning(parent, request.Title, text);
+    };
+    return AskForPathInExistingFolder(ask, tell, request.ProposedPath);
 }
 
 std::optional<QString> QtFileDialogService::GetOpenFileName(QWidget* parent,

@@ -8,24 +8,24 @@ cd "$(dirname "$0")/../.."
 build_dir=${1:-build-app}
 showcase="$build_dir/bench/gui/gui_showcase"
 
-shoot() {  # mode output [scale]
+shoot() {  # mode output [scale] [window title]
   local scale=${3:-1}
   QT_SCALE_FACTOR=$scale xvfb-run -a -s "-screen 0 $((1280 * scale))x$((1024 * scale))x24" bash -c '
     "$0" "$1" &
     pid=$!
     for _ in $(seq 50); do
-      xwininfo -name "Tavrinel v1.15" >/dev/null 2>&1 && break
+      xwininfo -name "$3" >/dev/null 2>&1 && break
       sleep 0.2
     done
     sleep 1
-    info=$(xwininfo -name "Tavrinel v1.15")
+    info=$(xwininfo -name "$3")
     x=$(awk "/Absolute upper-left X/{print \$4}" <<<"$info")
     y=$(awk "/Absolute upper-left Y/{print \$4}" <<<"$info")
     w=$(awk "/Width:/{print \$2}" <<<"$info")
     h=$(awk "/Height:/{print \$2}" <<<"$info")
     import -window root -crop "${w}x${h}+${x}+${y}" +repage "$2"
     kill "$pid"
-  ' "$showcase" "$1" "$2"
+  ' "$showcase" "$1" "$2" "${4:-Tavrinel v1.15}"
 }
 
 shoot input docs/input-panel.png
@@ -34,4 +34,7 @@ shoot sky-check docs/sky-check.png
 # A high-density screen: everything twice as large, and as sharp.
 shoot input docs/input-panel-2x.png 2
 shoot reading docs/reading-2x.png 2
-echo "docs/input-panel.png docs/reading.png docs/sky-check.png docs/input-panel-2x.png docs/reading-2x.png"
+for tab in south north table; do
+  shoot chart-$tab docs/chart-$tab.png 1 "Chart - Ann"
+done
+echo "docs/input-panel.png docs/reading.png docs/sky-check.png docs/input-panel-2x.png docs/reading-2x.png docs/chart-{south,north,table}.png"

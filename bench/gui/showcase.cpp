@@ -1,11 +1,15 @@
 // Shows the main window for the screenshots in docs/: "input" with the form
-// filled in, "reading" with the reading of that form. Stays open until it is
-// closed. Used by screenshots.sh under a virtual X server.
+// filled in, "reading" with the reading of that form, and "chart-south",
+// "chart-north" or "chart-table" with the Chart window on that tab. Stays
+// open until it is closed. Used by screenshots.sh under a virtual X server.
 #include <QApplication>
 #include <QPushButton>
+#include <QFile>
+#include <QTabWidget>
 #include <cstring>
 
 #include "ann_form.h"
+#include "app/chart_report.h"
 #include "app/frm_main.h"
 #include "app/window_font.h"
 #include "platform/qt_platform.h"
@@ -24,7 +28,8 @@ int main(int argc, char* argv[]) {
     tavrinel::ChartState chart;
     tavrinel::FrmMain window(chart, platform);
     tavrinel::testing::FillAnn(window);
-    if (argc > 1 && std::strcmp(argv[1], "reading") == 0) {
+    const char* mode = argc > 1 ? argv[1] : "input";
+    if (std::strcmp(mode, "input") != 0) {
         window.findChild<QPushButton*>(QStringLiteral("cmdCalculate"))->click();
     }
     // The documented sky and the precise one part on the Sun here: it enters
@@ -38,6 +43,18 @@ int main(int argc, char* argv[]) {
             window.findChild<QPushButton*>(QStringLiteral("cmdCompare"))->click();
         }
     }
+    // "pdf FILE": the exported report of the chart, for looking at its pages.
+    if (std::strcmp(mode, "pdf") == 0 && argc > 2) {
+        QFile out(QString::fromLocal8Bit(argv[2]));
+        return out.open(QIODevice::WriteOnly) && out.write(tavrinel::ReportPdf(chart)) > 0 ? 0 : 1;
+    }
     window.show();
+    const char* const tabs[] = {"chart-south", "chart-north", "chart-table"};
+    for (int tab = 0; tab < 3; ++tab) {
+        if (std::strcmp(mode, tabs[tab]) == 0) {
+            window.findChild<QPushButton*>(QStringLiteral("cmdChart"))->click();
+            window.findChild<QTabWidget*>(QStringLiteral("tabsChart"))->setCurrentIndex(tab);
+        }
+    }
     return QApplication::exec();
 }

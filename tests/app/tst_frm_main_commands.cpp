@@ -150,10 +150,20 @@ private slots:
         QVERIFY(f.InputInFront());
     }
 
+    // The window shows the picture files themselves, at the sizes they
+    // really have.
     void windowCarriesTheProgramIcon() {
         Fixture f;
-        QVERIFY(!f.window.windowIcon().isNull());
-        QCOMPARE(f.window.windowIcon().availableSizes(), ProgramIcon().availableSizes());
+        const QIcon icon = f.window.windowIcon();
+        const QList<QSize> sizes = {{16, 16},  {32, 32},   {48, 48},
+                                    {64, 64}, {128, 128}, {256, 256}};
+        QCOMPARE(icon.availableSizes(), sizes);
+        for (const QSize& size : sizes) {
+            const QImage file(QStringLiteral(TAVRINEL_ICON_DIR "/tavrinel-%1.png").arg(size.width()));
+            QCOMPARE(file.size(), size);
+            QCOMPARE(icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                     file.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        }
     }
 
     // Start-up runs the reminder: silent the first time, asking once the

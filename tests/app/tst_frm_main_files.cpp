@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <sys/stat.h>
 
 #include "app/frm_main.h"
 #include "chart/reading_file.h"
@@ -271,6 +272,13 @@ void TestFrmMainFiles::cancelledOrRefusedOpenChangesNothing() {
     QCOMPARE(f.platform.Messages.Texts(), QStringList{kCheckFile});
     QCOMPARE(f.platform.Messages.Shown[0].Icon, BoxIcon::Error);
 
+    // A named pipe with nobody writing to it is refused at once, not
+    // waited on.
+    const QString pipe = dir.filePath(QStringLiteral("pipe.tvl"));
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    f.Open(pipe);
+    QCOMPARE(f.platform.Messages.Texts(), (QStringList{kCheckFile, kCheckFile}));
+
     QCOMPARE(f.Controls(), controls);
     QVERIFY(f.InputInFront());
     QVERIFY(f.chart.PersonName.empty());
@@ -344,7 +352,8 @@ void TestFrmMainFiles::longNumberLineIsRefusedNotShortened() {
 
     QLineEdit* degrees = f.Box("txtLatDeg");
     QCOMPARE(degrees->text(), QStringLiteral("1234"));
-    QCOMPARE(f.platform.Messages.Texts(), QStringList{"Please enter only numbers"});
+    QCOMPARE(f.platform.Messages.Texts(),
+              QStringList{"The value is too long: please enter at most three digits"});
     QCOMPARE(QApplication::focusWidget(), degrees);
     QVERIFY(f.InputInFront());
     QVERIFY(f.chart.PersonName.empty());

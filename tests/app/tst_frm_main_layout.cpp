@@ -139,8 +139,9 @@ void TestFrmMainLayout::captionsFitTheirRectangles() {
             QVERIFY(metrics.horizontalAdvance(frame->title()) < frame->width());
         }
     }
-    // labels, Label16, options, check box, buttons; then the sky lines and Compare
-    QCOMPARE(checked, 13 + 1 + 4 + 1 + 5 + 3);
+    // labels, Label16, options, check box, the five buttons and Chart; then the
+    // sky lines and Compare
+    QCOMPARE(checked, 13 + 1 + 4 + 1 + 5 + 1 + 3);
 }
 
 // The first size tried for each family is where its captions fit and one

@@ -1,11 +1,15 @@
 // The previous-instance test: a second copy is refused while the first runs,
 // and whatever a crashed copy left behind does not block the next start.
+#include <QDir>
 #include <QFile>
 #include <QLockFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/single_instance.h"
 #include "app/startup.h"
@@ -23,7 +27,54 @@ qint64 FinishedProcessId() {
     return shell.readAllStandardOutput().trimmed().toLongLong();
 }
 
+constexpr uid_t kNobody = 65534;
+
+mode_t ModeOf(const QString& path) {
+    struct stat info {};
+    ::lstat(QFile::encodeName(path).constData(), &info);
+    return info.st_mode & 07777;
+}
+
+// Gives a path to another user; false when this user cannot do that.
+bool GiveAway(const QString& path) {
+    return ::getuid() == 0 && ::lchown(QFile::encodeName(path).constData(), kNobody, kNobody) == 0;
+}
+
+// What is at a path before the program looks: each row of the tables below
+// names one.
+enum class Thing { Nothing, OwnPrivateFolder, OwnOpenFolder, OthersFolder, File, LinkToOwnFolder, Pipe, OthersFile };
+
+// Puts the thing at the path; false when this user cannot (another user's
+// things need root).
+bool Make(Thing thing, const QString& path) {
+    const QByteArray native = QFile::encodeName(path);
+    switch (thing) {
+    case Thing::Nothing:
+        return true;
+    case Thing::OwnPrivateFolder:
+        return ::mkdir(native.constData(), 0700) == 0;
+    case Thing::OwnOpenFolder:
+        return ::mkdir(native.constData(), 0777) == 0 && ::chmod(native.constData(), 0777) == 0;
+    case Thing::OthersFolder:
+        return ::mkdir(native.constData(), 0700) == 0 && GiveAway(path);
+    case Thing::File: {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly);
+    }
+    case Thing::LinkToOwnFolder:
+        return ::mkdir((native + "-real").constData(), 0700) == 0 &&
+               ::symlink((native + "-real").constData(), native.constData()) == 0;
+    case Thing::Pipe:
+        return ::mkfifo(native.constData(), 0600) == 0;
+    case Thing::OthersFile:
+        return Make(Thing::File, path) && GiveAway(path);
+    }
+    return false;
+}
+
 }  // namespace
+
+Q_DECLARE_METATYPE(Thing)
 
 class TestSingleInstance : public QObject {
     Q_OBJECT
@@ -89,6 +140,72 @@ private slots:
         const QString path = SingleInstance::DefaultLockPath(QStringLiteral("tavrinel"));
         QVERIFY(path.endsWith(QLatin1String(".lock")));
         QVERIFY(path.contains(QLatin1String("tavrinel")));
+    }
+
+    // The runtime folder serves only when it is this user's alone; otherwise
+    // a private folder under the temporary one, never one someone else made.
+    void lockFolder_data() {
+        QTest::addColumn<Thing>("runtime");
+        QTest::addColumn<Thing>("inTemp");
+        QTest::addColumn<QString>("expected");  // runtime, private or none
+        QTest::newRow("private runtime folder") << Thing::OwnPrivateFolder << Thing::Nothing << "runtime";
+        QTest::newRow("no runtime folder") << Thing::Nothing << Thing::Nothing << "private";
+        QTest::newRow("runtime folder others can enter") << Thing::OwnOpenFolder << Thing::Nothing << "private";
+        QTest::newRow("runtime folder of another user") << Thing::OthersFolder << Thing::Nothing << "private";
+        QTest::newRow("runtime folder through a link") << Thing::LinkToOwnFolder << Thing::Nothing << "private";
+        QTest::newRow("own folder left open") << Thing::Nothing << Thing::OwnOpenFolder << "private";
+        QTest::newRow("another user made it first") << Thing::Nothing << Thing::OthersFolder << "none";
+        QTest::newRow("a file in its place") << Thing::Nothing << Thing::File << "none";
+        QTest::newRow("a link in its place") << Thing::Nothing << Thing::LinkToOwnFolder << "none";
+    }
+    void lockFolder() {
+        QFETCH(Thing, runtime);
+        QFETCH(Thing, inTemp);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        const QString runtimePath = dir.filePath(QStringLiteral("runtime"));
+        const QString tempPath = dir.filePath(QStringLiteral("tmp"));
+        QVERIFY(QDir().mkpath(tempPath));
+        const QString privatePath = QDir(tempPath).filePath(QStringLiteral("tavrinel-%1").arg(::getuid()));
+        if (!Make(runtime, runtimePath) || !Make(inTemp, privatePath)) {
+            QSKIP("another user's folder needs root to make");
+        }
+        const LockFolder folder = PrivateLockFolder(
+            runtime == Thing::Nothing ? QString() : runtimePath, tempPath,
+            QStringLiteral("tavrinel"), ::getuid());
+        if (expected == QLatin1String("runtime")) {
+            QCOMPARE(folder.Path, runtimePath);
+        } else if (expected == QLatin1String("private")) {
+            QCOMPARE(folder.Path, privatePath);
+            QCOMPARE(ModeOf(privatePath), mode_t(0700));
+        } else {
+            QVERIFY(folder.Path.isEmpty());
+            QVERIFY(folder.Problem.startsWith(privatePath));
+        }
+    }
+
+    // Only this user's plain file can be another copy's lock; anything else
+    // at the path starts the program, which says why.
+    void somethingInTheWay_data() {
+        QTest::addColumn<Thing>("thing");
+        QTest::newRow("folder") << Thing::OwnPrivateFolder;
+        QTest::newRow("another user's file") << Thing::OthersFile;
+        QTest::newRow("link") << Thing::LinkToOwnFolder;
+        QTest::newRow("named pipe") << Thing::Pipe;
+    }
+    void somethingInTheWay() {
+        QFETCH(Thing, thing);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("tavrinel.lock"));
+        if (!Make(thing, path)) {
+            QSKIP("another user's file needs root to make");
+        }
+        SingleInstance instance(path);
+        QVERIFY(instance.TryAcquire());
+        QVERIFY(instance.Warning().contains(path));
+        SingleInstance noFolder(QString(), QStringLiteral("the folder belongs to another user"));
+        QVERIFY(noFolder.TryAcquire());
+        QVERIFY(noFolder.Warning().startsWith(QLatin1String("the folder belongs to another user")));
     }
 
     void refusalMessage() {

@@ -86,6 +86,23 @@ TEST(ValidateBirthForm, NonDigitsInANumberBoxAreRefused) {
     EXPECT_EQ(fault->Field, FormField::LatDeg);
 }
 
+// Digits beyond what the box holds are too long, not "not numbers"; anything
+// else that is not a digit is still "not numbers".
+TEST(ValidateBirthForm, LongNumbersAreTooLongNotLetters) {
+    const std::string tooLong = "The value is too long: please enter at most three digits";
+    const std::pair<std::string, std::string> cases[] = {
+        {"1234", tooLong},           {"0000", tooLong},
+        {"99999999999999999999", tooLong},
+        {"123", "passes"},           {"12a4", "Please enter only numbers"},
+        {"-123", "Please enter only numbers"}, {"1 234", "Please enter only numbers"},
+    };
+    for (const auto& [text, expected] : cases) {
+        BirthForm form = CompleteForm();
+        form.LatMin = text;
+        EXPECT_EQ(MessageFor(form), expected) << text;
+    }
+}
+
 TEST(ValidateBirthForm, MissingDirectionsSelectNorthThenEast) {
     BirthForm form = CompleteForm();
     form.Latitude = LatitudeChoice::None;
@@ -185,6 +202,20 @@ TEST(KeyFilters, FamiliesAcceptTheirCodesOnly) {
     for (char32_t c : {U'-', U'.', U' ', U'a', char32_t{22}}) {
         EXPECT_FALSE(FilterAccepts(FilterFamily::Numbers, c)) << int(c);
     }
+}
+
+TEST(KeyFilters, FirstRefusedCharacterOfAText) {
+    const std::pair<std::string, std::optional<char32_t>> letters[] = {
+        {"Ann Lee", std::nullopt}, {"", std::nullopt},
+        {"Jos\xC3\xA9", U'\u00e9'}, {"O'Brien", U'\''},
+        {"Ann\x7F", char32_t{127}}, {"A\bB", char32_t{8}},
+        {"Ann\xFF", char32_t{0xFFFD}},
+    };
+    for (const auto& [text, expected] : letters) {
+        EXPECT_EQ(FirstRefusedCharacter(FilterFamily::Letters, text), expected) << text;
+    }
+    EXPECT_EQ(FirstRefusedCharacter(FilterFamily::Numbers, "12"), std::nullopt);
+    EXPECT_EQ(FirstRefusedCharacter(FilterFamily::Numbers, "1.5"), U'.');
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -347,7 +349,7 @@ TEST(ApplyReadingFile, DamagedListLinesKeepTheirSelection) {
         {2, ""},     {2, "05"},   {2, "0"},    {2, "32"},   {2, "+5"},  {2, " 5"},
         {2, "5.0"},  {3, "1900"}, {3, "2051"}, {3, "01990"}, {3, "x"},
         {4, "25"},   {4, "-1"},   {4, "012"},  {5, "60"},   {5, "00"},  {5, "a"},
-        {6, ""},     {6, "71"},   {6, "-1"},   {6, "29.5"}, {6, "x29"},
+        {6, ""},     {6, "71"},   {6, "-1"},   {6, "70.6"}, {6, "x29"}, {6, "1e1"},
         {6, "99999999999999999999999"},
     };
     for (const Case& c : cases) {
@@ -393,6 +395,11 @@ TEST(ApplyReadingFile, ListEdgesAreAccepted) {
         {6, "0", &BirthForm::ZoneIndex, 0},
         {6, "70", &BirthForm::ZoneIndex, 70},
         {6, "07", &BirthForm::ZoneIndex, 7},
+        // The zone line is read as the month line is: halves to the even one.
+        {6, "29.5", &BirthForm::ZoneIndex, 30},
+        {6, "30.5", &BirthForm::ZoneIndex, 30},
+        {6, " 34.4 ", &BirthForm::ZoneIndex, 34},
+        {6, "70.5", &BirthForm::ZoneIndex, 70},
     };
     for (const Case& c : cases) {
         std::vector<std::string> lines = GoodLines();
@@ -417,11 +424,12 @@ TEST(ApplyReadingFile, TextLinesReplaceTheBoxesUnchanged) {
     EXPECT_EQ(form.LonMin, "1234");
     EXPECT_EQ(form.City, " New  York");
 
-    // Too long for the box: refused at Calculate rather than shortened.
+    // Too long for the box: refused at Calculate rather than shortened, and
+    // the message says so rather than asking for numbers it already has.
     form.LonDeg = "77";
     const std::optional<FormFault> fault = ValidateBirthForm(form);
     ASSERT_TRUE(fault);
-    EXPECT_EQ(fault->Message, kNumbersMessage);
+    EXPECT_EQ(fault->Message, "The value is too long: please enter at most three digits");
     EXPECT_EQ(fault->Field, FormField::LonMin);
 }
 
@@ -511,13 +519,34 @@ TEST_F(ReadingFileOnDisk, SavingAgainReplacesTheFile) {
 TEST_F(ReadingFileOnDisk, OpenRefusesWrongExtensionAndUnreadableFiles) {
     const std::filesystem::path upper = dir_ / "ann.TVL";
     ASSERT_FALSE(SaveReadingFile(upper, WriteReadingFile(KnownChart(), 29)));
-    for (const std::filesystem::path& path : {upper, dir_ / "missing.tvl", dir_}) {
+    // A pipe nobody writes to would hold the program until someone does.
+    ASSERT_EQ(::mkfifo((dir_ / "pipe.tvl").c_str(), 0644), 0);
+    std::filesystem::create_directory(dir_ / "folder.tvl");
+    std::filesystem::create_symlink("/dev/zero", dir_ / "device.tvl");
+    const struct {
+        std::filesystem::path Path;
+        ReadingFileProblem Problem;
+    } rows[] = {
+        {upper, ReadingFileProblem::WrongExtension},
+        {dir_, ReadingFileProblem::WrongExtension},
+        {dir_ / "missing.tvl", ReadingFileProblem::Missing},
+        {dir_ / "missing" / "ann.tvl", ReadingFileProblem::Missing},
+        {dir_ / "pipe.tvl", ReadingFileProblem::NotRegularFile},
+        {dir_ / "folder.tvl", ReadingFileProblem::NotRegularFile},
+        {dir_ / "device.tvl", ReadingFileProblem::NotRegularFile},
+    };
+    // Should the open wait on the pipe after all, the test ends, not hangs.
+    constexpr unsigned kPatienceSeconds = 30;
+    ::alarm(kPatienceSeconds);
+    for (const auto& row : rows) {
         BirthForm form = DistinctForm();
-        const std::optional<ReadingFileError> error = OpenReadingFile(path, form);
-        ASSERT_TRUE(error) << path;
+        const std::optional<ReadingFileError> error = OpenReadingFile(row.Path, form);
+        ASSERT_TRUE(error) << row.Path;
         EXPECT_EQ(error->Message, kCheckFileMessage);
+        EXPECT_EQ(error->Problem, row.Problem) << row.Path;
         ExpectSameForm(form, DistinctForm());
     }
+    ::alarm(0);
 }
 
 TEST_F(ReadingFileOnDisk, FailedSaveNamesTheFileAndKeepsTheEarlierOne) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -59,14 +60,22 @@ TEST(TimeZoneTable, MinutesCarryTheSignOfTheHoursAndStayInRange) {
     }
 }
 
-TEST(TimeZoneTable, LoadingTwiceChangesNothing) {
-    ChartState once;
-    LoadTimeZoneTables(once);
-    ChartState twice = once;
-    LoadTimeZoneTables(twice);
-    EXPECT_EQ(once.TimeZoneNames, twice.TimeZoneNames);
-    EXPECT_EQ(once.TimeZoneHours, twice.TimeZoneHours);
-    EXPECT_EQ(once.TimeZoneMinutes, twice.TimeZoneMinutes);
+// Each label states the zone's distance from Universal Time, east positive,
+// in hours with one decimal; the values the calculation uses carry the
+// opposite sign with the fraction in minutes. IST's "+5.3" is the one label
+// that does not say what it means: five and a half hours east.
+TEST(TimeZoneTable, EveryRowsValuesAreTheOppositeOfItsLabel) {
+    ChartState chart;
+    LoadTimeZoneTables(chart);
+    for (int i = 0; i < kZoneCount; ++i) {
+        const std::string name = chart.TimeZoneNames[i];
+        const std::string label = name.substr(name.rfind(',') + 1);
+        const int eastMinutes = i == 34 ? 5 * 60 + 30
+                                        : static_cast<int>(std::lround(std::stod(label) * 60));
+        SCOPED_TRACE(name);
+        EXPECT_EQ(chart.TimeZoneHours[i] * 60 + chart.TimeZoneMinutes[i], -eastMinutes);
+        EXPECT_EQ(chart.TimeZoneHours[i], -(eastMinutes / 60));
+    }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "cli/cli_main.h"
+#include "tests/cli/cli_runner.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -10,48 +10,6 @@
 namespace tavrinel::cli {
 namespace {
 
-struct Result {
-    int Status;
-    std::string Out;
-    std::string Err;
-};
-
-Result RunTool(std::vector<std::string> args, const std::string& input = "") {
-    args.insert(args.begin(), "tavrinel-cli");
-    std::vector<const char*> argv;
-    for (const std::string& a : args) argv.push_back(a.c_str());
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = RunCli(static_cast<int>(argv.size()), argv.data(), in, out, err);
-    return {status, out.str(), err.str()};
-}
-
-const std::vector<std::string> kAnn = {"--name", "Ann",  "--date", "1990-07-15", "--time",
-                                       "12:00",  "--zone", "34",   "--lat",      "28:36N",
-                                       "--lon",  "77:12E"};
-
-std::vector<std::string> AnnWith(const std::string& option, const std::string& value) {
-    std::vector<std::string> args = kAnn;
-    for (std::size_t i = 0; i + 1 < args.size(); i += 2) {
-        if (args[i] == option) {
-            args[i + 1] = value;
-            return args;
-        }
-    }
-    args.push_back(option);
-    args.push_back(value);
-    return args;
-}
-
-// A refusal is one line on standard error naming the option, status 2, and
-// nothing at all on standard output.
-void ExpectRefused(const Result& r, const std::string& option) {
-    EXPECT_EQ(r.Status, 2);
-    EXPECT_EQ(r.Out, "");
-    EXPECT_EQ(r.Err.find("tavrinel-cli: " + option + ":"), 0u) << r.Err;
-    EXPECT_EQ(std::count(r.Err.begin(), r.Err.end(), '\n'), 1) << r.Err;
-}
-
 TEST(CliRefusals, EachBadOptionNamesItselfAndWhatItAccepts) {
     const std::pair<std::string, std::string> bad[] = {
         {"--date", "1900-12-31"}, {"--date", "2051-01-01"}, {"--date", "1990-13-01"},
@@ -59,7 +17,7 @@ TEST(CliRefusals, EachBadOptionNamesItselfAndWhatItAccepts) {
         {"--time", "noon"},       {"--zone", "71"},         {"--zone", "-1"},
         {"--zone", "XYZ"},        {"--lat", "28:36"},       {"--lat", "1000:00N"},
         {"--lat", "28:36E"},      {"--lon", "77:12N"},      {"--lon", "77:12X"},
-        {"--format", "html"},
+        {"--format", "html"},     {"--date", "1990-07-00"}, {"--date", "1990-00-10"},
     };
     for (const auto& [option, value] : bad) {
         SCOPED_TRACE(option + " " + value);
@@ -104,12 +62,6 @@ TEST(CliZones, AbbreviationsAndTheAmbiguousOne) {
 }
 
 nlohmann::json JsonOf(const std::string& line) { return nlohmann::json::parse(line); }
-
-const char* kGoodLine =
-    R"({"PersonName":"Ann","BirthDay":15,"BirthMonth":7,"BirthYear":1990,"BirthHour":12,)"
-    R"("BirthMinute":0,"TimeZone":34,"LatDegrees":28,"LatMinutes":36,"LatDirection":"N",)"
-    R"("LonDegrees":77,"LonMinutes":12,"LonDirection":"E","DaylightSaving":false,)"
-    R"("CityName":"New Delhi","StateName":"Delhi","CountryName":"India"})";
 
 TEST(CliBatch, BadLinesAreReportedInPlaceAndTheRunGoesOn) {
     std::string good = kGoodLine;
@@ -240,7 +192,7 @@ TEST_F(CliFiles, SavedReadingOpensWithTheSameReading) {
 
 TEST_F(CliFiles, FilesTheWindowRefusesAreRefused) {
     Result r = RunTool({PathOf("ann.TVL")});
-    ExpectRefused(r, PathOf("ann.TVL"));
+    ExpectRefused(r, "\"" + PathOf("ann.TVL") + "\"");
     EXPECT_NE(r.Err.find("Please Check The File."), std::string::npos);
 
     // Fourteen lines: the place of birth is missing, as the window would say.
@@ -250,10 +202,10 @@ TEST_F(CliFiles, FilesTheWindowRefusesAreRefused) {
     for (const char* line : lines) bytes += ScrambleText(line) + "\r\n";
     std::ofstream(PathOf("short.tvl"), std::ios::binary) << bytes;
     r = RunTool({PathOf("short.tvl")});
-    ExpectRefused(r, PathOf("short.tvl"));
+    ExpectRefused(r, "\"" + PathOf("short.tvl") + "\"");
     EXPECT_NE(r.Err.find("Please Enter Your City name"), std::string::npos);
 
-    ExpectRefused(RunTool({PathOf("missing.tvl")}), PathOf("missing.tvl"));
+    ExpectRefused(RunTool({PathOf("missing.tvl")}), "\"" + PathOf("missing.tvl") + "\"");
 }
 
 TEST_F(CliFiles, SaveNeedsThePlaceAndTheExtension) {
@@ -271,6 +223,66 @@ TEST_F(CliFiles, FailedSaveIsReportedWithTheFileName) {
     const Result r = RunTool(args);
     EXPECT_EQ(r.Status, 1);
     EXPECT_NE(r.Err.find("ann.tvl"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tavrinel::cli
+
+namespace tavrinel::cli {
+namespace {
+
+// Nakshatras and padas read by hand off the 13°20' and 3°20' boundaries for
+// the Indian Time chart's positions (Sun 28 Gem 55, Moon 26 Pis 18, ...);
+// the 1950 New Delhi Lagna is the published Scorpio 22°13'.
+TEST(CliPicture, JsonCarriesLagnaNakshatrasPadasAndMotion) {
+    const Result ann = RunTool({"--name", "Ann", "--date", "1990-07-15", "--time", "12:00",
+                                "--zone", "34", "--lat", "28:36N", "--lon", "77:12E",
+                                "--format", "json"});
+    ASSERT_EQ(ann.Status, 0) << ann.Err;
+    const auto json = nlohmann::json::parse(ann.Out);
+    EXPECT_EQ(json["Nakshatras"], nlohmann::json({"Punarvasu", "Revati", "Pushya", "Mrigashira",
+                                                  "Ashwini", "Punarvasu", "Uttara Ashadha",
+                                                  "Shravana", "Pushya"}));
+    EXPECT_EQ(json["Padas"], nlohmann::json({3, 3, 3, 3, 3, 3, 1, 2, 4}));
+    EXPECT_EQ(json["Retrograde"],
+              nlohmann::json({false, false, false, false, false, false, true, true, true}));
+
+    const Result delhi = RunTool({"--name", "D", "--date", "1950-01-01", "--time", "5:30",
+                                  "--zone", "IST", "--lat", "28:36N", "--lon", "77:12E",
+                                  "--format", "json"});
+    ASSERT_EQ(delhi.Status, 0) << delhi.Err;
+    EXPECT_EQ(nlohmann::json::parse(delhi.Out)["Lagna"], "22 Sco 13");
+}
+
+TEST(CliPicture, SvgDrawsEitherChartAndRefusesOthers) {
+    const struct {
+        const char* Chart;
+        bool Accepted;
+    } cases[] = {{"south", true}, {"north", true}, {"east", false}, {"", false}};
+    for (const auto& c : cases) {
+        std::vector<std::string> args = AnnWith("--format", "svg");
+        args.insert(args.end(), {"--chart", c.Chart});
+        const Result r = RunTool(args);
+        if (!c.Accepted) {
+            ExpectRefused(r, "--chart");
+            continue;
+        }
+        ASSERT_EQ(r.Status, 0) << r.Err;
+        EXPECT_EQ(r.Out.rfind("<?xml", 0), 0u);
+        for (const char* label :
+             {">Su 28°55&apos;<", ">Mo 26°18&apos;<", ">Sa 28°16&apos; (R)<", ">La "}) {
+            EXPECT_NE(r.Out.find(label), std::string::npos) << c.Chart << " " << label;
+        }
+    }
+}
+
+TEST(CliPicture, TextTableNamesTheNakshatras) {
+    const Result r = RunTool(kAnn);
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    for (const char* row : {"Moon     26 Pis 18   Pisces      Revati             3    Mercury",
+                            "Saturn   28 Sag 16   Sagittarius Uttara Ashadha     1    Sun"}) {
+        EXPECT_NE(r.Out.find(row), std::string::npos) << row;
+    }
 }
 
 }  // namespace

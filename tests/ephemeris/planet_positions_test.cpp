@@ -20,6 +20,21 @@ constexpr double kRounding = 1e-12;
 constexpr double kPi = 3.14159265358979;
 constexpr double kTurn = 6.28318530717958;
 
+// The Moon's entry is the short form of the Moon engine's long text
+// (DD° MM' SS" Sgn): degrees, sign, minutes.
+std::string MoonShortText(const std::string& longText) {
+    const std::size_t degreeSign = longText.find("\xC2\xB0");
+    const std::size_t minuteSign = longText.find('\'');
+    if (degreeSign == std::string::npos || minuteSign == std::string::npos || longText.size() < 3) {
+        return "unreadable: " + longText;
+    }
+    std::string degrees = longText.substr(0, degreeSign);
+    std::string minutes = longText.substr(degreeSign + 3, minuteSign - degreeSign - 3);
+    const auto twoDigits = [](std::string text) { return text.size() < 2 ? "0" + text : text; };
+    return twoDigits(degrees) + " " + longText.substr(longText.size() - 3) + " " +
+           twoDigits(minutes);
+}
+
 TEST(DayNumbers, DateToDayNumber) {
     EXPECT_EQ(DateToDayNumber(1, 1, 2000), 2451545);
     EXPECT_EQ(DateToDayNumber(7, 15, 1990), 2448088);
@@ -58,12 +73,17 @@ TEST(TimeBase, BothEnginesFollowTheHemisphere) {
         int hour, minute, zoneHours, zoneMinutes, lonDegrees;
         bool east, dst;
         double universalHours;
+        double julianDate;  // of the instant: 2000-01-01 0h UT is JD 2451544.5
     };
     const Case cases[] = {
-        {12, 0, 5, 30, 77, true, false, 6.5}, {12, 0, 5, 30, 77, false, false, 17.5},
-        {12, 0, 5, 30, 77, true, true, 5.5},  {22, 0, 5, 0, 75, false, true, 26},
-        {12, 0, 1, 0, 3, false, false, 13},   {12, 0, 5, 30, 0, true, false, 17.5},
-        {12, 0, 0, 0, 0, false, true, 11},    {0, 30, 5, 0, 77, true, false, -4.5},
+        {12, 0, 5, 30, 77, true, false, 6.5, 2451544.7708333},
+        {12, 0, 5, 30, 77, false, false, 17.5, 2451545.2291667},
+        {12, 0, 5, 30, 77, true, true, 5.5, 2451544.7291667},
+        {22, 0, 5, 0, 75, false, true, 26, 2451545.5833333},
+        {12, 0, 1, 0, 3, false, false, 13, 2451545.0416667},
+        {12, 0, 5, 30, 0, true, false, 17.5, 2451545.2291667},
+        {12, 0, 0, 0, 0, false, true, 11, 2451544.9583333},
+        {0, 30, 5, 0, 77, true, false, -4.5, 2451544.3125},
     };
     for (const Case& c : cases) {
         ChartState chart = Birth(2000, 1, 1, c.hour, c.minute);
@@ -73,7 +93,8 @@ TEST(TimeBase, BothEnginesFollowTheHemisphere) {
         EXPECT_EQ(chart.PlanetUniversalHours, c.universalHours) << c.hour << " " << c.lonDegrees;
         EXPECT_EQ(chart.UniversalHours, c.universalHours) << c.hour << " " << c.lonDegrees;
         EXPECT_EQ(chart.BirthDayNumber, 2451545);
-        EXPECT_EQ(chart.JulianCenturies, ((c.universalHours / 24) - 0.5) / 36525);
+        // Julian centuries from J2000.0 (JD 2451545.0) of 36525 days.
+        EXPECT_NEAR(chart.JulianCenturies * 36525 + 2451545, c.julianDate, kSevenDecimals);
     }
 }
 
@@ -124,7 +145,7 @@ TEST(PlanetPositions, J2000Chart) {
     CalculateMoon(chart);
     ComputePlanetPositions(chart);
     const std::array<std::string, kGrahaCount> expected = {
-        "16 Sag 31", chart.PlanetPositionTexts[kMoon],
+        "16 Sag 31", MoonShortText(chart.MoonPositionText),
         "08 Sag 03", "07 Sco 43",
         "04 Aqu 07", "01 Ari 30",
         "16 Ari 21", "10 Can 16",
@@ -145,7 +166,7 @@ TEST(PlanetPositions, IndianTimeChart) {
     CalculateMoon(chart);
     ComputePlanetPositions(chart);
     const std::array<std::string, kGrahaCount> expected = {
-        "28 Gem 55", chart.PlanetPositionTexts[kMoon],
+        "28 Gem 55", MoonShortText(chart.MoonPositionText),
         "12 Can 45", "00 Gem 32",
         "08 Ari 11", "28 Gem 56",
         "28 Sag 16", "13 Cap 27",
@@ -184,6 +205,48 @@ TEST(PlanetPositions, ZoneShiftMovesTheCivilDate) {
         EXPECT_EQ(shifted.TheoryPositionTexts, direct.TheoryPositionTexts) << c.local[0];
         EXPECT_EQ(shifted.RahuText, direct.RahuText) << c.local[0];
     }
+}
+
+// 02:00 at UT+5:30 on the 1st of a month is 20:30 UT on the last day of the
+// month before. The month lengths are the Gregorian calendar's, written out
+// here rather than taken from the engine.
+TEST(PlanetPositions, ZoneShiftBackOverTheFirstOfEveryMonth) {
+    struct Case {
+        int Year, Month;
+        int PreviousYear, PreviousMonth, LastDay;
+    };
+    const Case cases[] = {
+        {1990, 1, 1989, 12, 31}, {1990, 2, 1990, 1, 31},  {1990, 3, 1990, 2, 28},
+        {1990, 4, 1990, 3, 31},  {1990, 5, 1990, 4, 30},  {1990, 6, 1990, 5, 31},
+        {1990, 7, 1990, 6, 30},  {1990, 8, 1990, 7, 31},  {1990, 9, 1990, 8, 31},
+        {1990, 10, 1990, 9, 30}, {1990, 11, 1990, 10, 31}, {1990, 12, 1990, 11, 30},
+        {2000, 3, 2000, 2, 29},  {1900, 3, 1900, 2, 28},  {2048, 3, 2048, 2, 29},
+    };
+    for (const Case& c : cases) {
+        ChartState shifted = Birth(c.Year, c.Month, 1, 2, 0);
+        SetPlace(shifted, -5, -30, 77, true);
+        ChartState direct = Birth(c.PreviousYear, c.PreviousMonth, c.LastDay, 20, 30);
+        shifted.PlanetAyanamsaCorrection = direct.PlanetAyanamsaCorrection = -23.73;
+        ComputePlanetPositions(shifted);
+        ComputePlanetPositions(direct);
+        EXPECT_EQ(shifted.TheoryPositionTexts, direct.TheoryPositionTexts) << c.Year << '-' << c.Month;
+        EXPECT_EQ(shifted.RahuText, direct.RahuText) << c.Year << '-' << c.Month;
+    }
+}
+
+// The whole chart of 1990-09-01 02:00 IST at 77 E. The Sun cross-checked by
+// the low-precision solar formula of the Astronomical Almanac (L = 280.460 +
+// 0.9856474 n, g = 357.528 + 0.9856003 n, lambda = L + 1.915 sin g + 0.020
+// sin 2g): 158.164 degrees of date at 1990-08-31 20:30 UT, plus 0.130 of
+// precession back to the J2000 equinox, less the ayanamsa of 23.730, is
+// 134.56 = 14 Leo 34. A day early (August 30) it would be 13 Leo 36.
+TEST(PlanetPositions, SunAfterTheShiftBackIntoAugust) {
+    ChartState chart = Birth(1990, 9, 1, 2, 0);
+    SetPlace(chart, -5, -30, 77, true);
+    ComputeTimeAndAyanamsa(chart);
+    CalculateMoon(chart);
+    ComputePlanetPositions(chart);
+    EXPECT_EQ(chart.PlanetPositionTexts[kSun], "14 Leo 34");
 }
 
 TEST(PlanetPositions, UnreadableMoonTextStopsAtTheMoon) {

@@ -52,7 +52,7 @@ deb)
         { cat "$work/cpack.log"; fail "cpack failed"; }
     deb=$(ls "$work"/out/tavrinel_*_amd64.deb)
     depends=$(dpkg-deb -f "$deb" Depends)
-    for needed in libqt6widgets6 tzdata swe-basic-data libc6; do
+    for needed in libqt6widgets6 libswe tzdata swe-basic-data libc6; do
         grep -q "$needed" <<<"$depends" || fail "Depends lacks $needed: $depends"
     done
     [[ $(dpkg-deb -f "$deb" Section) == science ]] || fail "section is not science"

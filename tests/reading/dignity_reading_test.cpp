@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -93,6 +94,89 @@ TEST(DignityClassification, DegreeBoundariesCountWholeDegrees) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(DignityAt(c.Graha, c.Text), c.Expected) << c.Graha << " at " << c.Text;
+    }
+}
+
+// Every rule of the classification table, at the first and the last minute
+// of its degree range, with its status line as the table gives it; and every
+// sign that no rule names for a graha is Peregrine there.
+TEST(DignityClassification, EveryRuleAtBothEdges) {
+    struct Rule {
+        int Graha;
+        const char* Sign;
+        int FirstDegree, LastDegree;
+        Dignity Expected;
+        const char* Status;
+    };
+    const Rule rules[] = {
+        {kSun, "Leo", 0, 20, Dignity::Moolatrikona, "Sun is in Leo Mooltrikona"},
+        {kSun, "Leo", 21, 29, Dignity::Own, "Sun is in Leo Rulership"},
+        {kSun, "Ari", 0, 29, Dignity::Exaltation, "Sun is in Aries Exhaltation"},
+        {kSun, "Lib", 0, 29, Dignity::Debilitation, "Sun is in Libra Debilitation"},
+        {kMoon, "Can", 0, 29, Dignity::Own, "Moon is in Cancer Rulership"},
+        {kMoon, "Tau", 0, 3, Dignity::Exaltation, "Moon is in Taurus Exhaltation"},
+        {kMoon, "Tau", 4, 29, Dignity::Moolatrikona, "Moon is in Taurus Mooltrikona"},
+        {kMoon, "Sco", 0, 29, Dignity::Debilitation, "Moon is in Scorpio Debilitation"},
+        {kMercury, "Gem", 0, 29, Dignity::Own, "Mercury is in Gemini Rulership"},
+        {kMercury, "Vir", 0, 15, Dignity::Exaltation, "Mercury is in Virgo Exhaltation"},
+        {kMercury, "Vir", 16, 20, Dignity::Moolatrikona, "Mercury is in Virgo Mooltrikona"},
+        {kMercury, "Vir", 21, 29, Dignity::Own, "Mercury is in Virgo Rulership"},
+        {kMercury, "Pis", 0, 29, Dignity::Debilitation, "Mercury is in Pisces Debilitation"},
+        {kVenus, "Tau", 0, 29, Dignity::Own, "Venus is in Taurus Rulership"},
+        {kVenus, "Lib", 0, 15, Dignity::Moolatrikona, "Venus is in Libra Mooltrikona"},
+        {kVenus, "Lib", 16, 29, Dignity::Own, "Venus is in Libra Rulership"},
+        {kVenus, "Pis", 0, 29, Dignity::Exaltation, "Venus is in Pisces Exhaltation"},
+        {kVenus, "Vir", 0, 29, Dignity::Debilitation, "Venus is in Virgo Debilitation"},
+        {kMars, "Ari", 0, 29, Dignity::Own, "Mars is in Aries Rulership"},
+        {kMars, "Sco", 0, 29, Dignity::Own, "Mars is in Scorpio Rulership"},
+        {kMars, "Cap", 0, 29, Dignity::Exaltation, "Mars is in Capricorn Exhaltation"},
+        {kMars, "Can", 0, 29, Dignity::Debilitation, "Mars is in Cancer Debilitation"},
+        {kJupiter, "Sag", 0, 10, Dignity::Moolatrikona, "Jupiter is in Sagittarius Mooltrikona"},
+        {kJupiter, "Sag", 11, 29, Dignity::Own, "Jupiter is in Sagittarius Rulership"},
+        {kJupiter, "Pis", 0, 29, Dignity::Own, "Jupiter is in Pisces Rulership"},
+        {kJupiter, "Can", 0, 29, Dignity::Exaltation, "Jupiter is in Cancer Exhaltation"},
+        {kJupiter, "Cap", 0, 29, Dignity::Debilitation, "Jupiter is in Capricorn Debilitation"},
+        {kSaturn, "Cap", 0, 29, Dignity::Own, "Saturn is in Capricorn Rulership"},
+        {kSaturn, "Aqu", 0, 15, Dignity::Moolatrikona, "Saturn is in Aquarius Mooltrikona"},
+        {kSaturn, "Aqu", 16, 29, Dignity::Own, "Saturn is in Aquarius Rulership"},
+        {kSaturn, "Lib", 0, 29, Dignity::Exaltation, "Saturn is in Libra Exhaltation"},
+        {kSaturn, "Ari", 0, 29, Dignity::Debilitation, "Saturn is in Aries Debilitation"},
+        {kRahu, "Aqu", 0, 29, Dignity::Own, "Rahu is in Aquarius Rulership"},
+        {kRahu, "Gem", 0, 29, Dignity::Exaltation, "Rahu is in Gemini Exhaltation"},
+        {kRahu, "Sag", 0, 29, Dignity::Debilitation, "Rahu is in Sagittarius Debilitation"},
+        {kRahu, "Vir", 0, 29, Dignity::Moolatrikona, "Rahu is in Virgo Mooltrikona"},
+        {kKetu, "Sco", 0, 29, Dignity::Own, "Ketu is in Scorpio Rulership"},
+        {kKetu, "Sag", 0, 29, Dignity::Exaltation, "Ketu is in Sagittarius Exhaltation"},
+        {kKetu, "Gem", 0, 29, Dignity::Debilitation, "Ketu is in Gemini Debilitation"},
+        {kKetu, "Pis", 0, 29, Dignity::Moolatrikona, "Ketu is in Pisces Mooltrikona"},
+    };
+    ASSERT_EQ(std::size(rules), 40u);
+    const auto text = [](int degree, const char* sign, const char* minutes) {
+        return (degree < 10 ? "0" : "") + std::to_string(degree) + " " + sign + " " + minutes;
+    };
+    for (const Rule& rule : rules) {
+        for (const std::string& position : {text(rule.FirstDegree, rule.Sign, "00"),
+                                           text(rule.LastDegree, rule.Sign, "59")}) {
+            ChartState chart = PeregrineChart();
+            chart.PlanetPositionTexts[rule.Graha] = position;
+            const DignityAnalysis analysis = ClassifyGrahas(chart);
+            EXPECT_EQ(analysis.Dignities[rule.Graha], rule.Expected)
+                << rule.Graha << " at " << position;
+            EXPECT_EQ(analysis.StatusLines[rule.Graha], rule.Status) << position;
+        }
+    }
+    const char* signs[] = {"Ari", "Tau", "Gem", "Can", "Leo", "Vir",
+                           "Lib", "Sco", "Sag", "Cap", "Aqu", "Pis"};
+    for (int graha = 0; graha < kGrahaCount; ++graha) {
+        for (const char* sign : signs) {
+            const bool named = std::any_of(std::begin(rules), std::end(rules), [&](const Rule& r) {
+                return r.Graha == graha && std::string(r.Sign) == sign;
+            });
+            if (!named) {
+                EXPECT_EQ(DignityAt(graha, text(15, sign, "30")), Dignity::Peregrine)
+                    << graha << " in " << sign;
+            }
+        }
     }
 }
 

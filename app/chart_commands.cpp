@@ -1,0 +1,130 @@
+#include "app/chart_commands.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <filesystem>
+
+#include "app/chart_report.h"
+#include "app/chart_window.h"
+#include "app/startup.h"
+#include "app/twips.h"
+#include "chart/reading_file.h"
+
+namespace tavrinel {
+
+ChartCommands::ChartCommands(QWidget& window, QMenu& fileMenu, QAction* before,
+                             QWidget& readingPanel, const QFont& buttonFont,
+                             const ChartState& chart, Platform& platform)
+    : QObject(&window), parent_(window), chart_(chart), platform_(platform) {
+    const std::pair<const char*, const char*> entries[] = {
+        {"mnuChart", "&Chart..."},
+        {"mnuExportPdf", "Export &PDF..."},
+        {"mnuExportText", "Export &Text..."},
+        {"mnuPrintPreview", "Print Pre&view..."},
+        {"mnuPrint", "Pri&nt..."},
+    };
+    const std::array<void (ChartCommands::*)(), 5> handlers = {
+        &ChartCommands::ShowChartWindow, &ChartCommands::ExportPdf, &ChartCommands::ExportText,
+        &ChartCommands::PrintPreview, &ChartCommands::Print};
+    for (std::size_t i = 0; i < handlers.size(); ++i) {
+        auto* action = new QAction(QLatin1String(entries[i].second), &fileMenu);
+        action->setObjectName(QLatin1String(entries[i].first));
+        fileMenu.insertAction(before, action);
+        // Nothing to show, keep or print before the first chart.
+        action->setEnabled(false);
+        actions_.push_back(action);
+        connect(action, &QAction::triggered, this, handlers[i]);
+    }
+    fileMenu.insertSeparator(before)->setObjectName(QStringLiteral("mnuChartSep"));
+
+    // In the reading panel's free lower left corner, level with Save and Back.
+    auto* button = new QPushButton(QStringLiteral("C&hart"), &readingPanel);
+    button->setObjectName(QStringLiteral("cmdChart"));
+    button->setGeometry(TwipsRect(120, 3120, 1000, 400));
+    button->setAutoDefault(false);
+    button->setFont(buttonFont);
+    button->setAccessibleName(QStringLiteral("Chart"));
+    button->setAccessibleDescription(QStringLiteral(
+        "Opens the Chart window with the rasi chart pictures and the positions table"));
+    connect(button, &QPushButton::clicked, this, &ChartCommands::ShowChartWindow);
+}
+
+ChartCommands::~ChartCommands() = default;
+
+ChartWindow* ChartCommands::Window() const {
+    return window_;
+}
+
+void ChartCommands::ChartCalculated() {
+    for (QAction* action : actions_) {
+        action->setEnabled(true);
+    }
+    if (window_) {
+        window_->ShowChart(chart_);
+    }
+}
+
+void ChartCommands::ShowChartWindow() {
+    if (!window_) {
+        window_ = new ChartWindow(&parent_);
+        window_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    window_->ShowChart(chart_);
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+void ChartCommands::Export(const char* title, const char* filter, const char* suffix,
+                           const std::string& bytes) {
+    const QString proposed = QString::fromStdString(chart_.PersonName).trimmed();
+    const std::optional<QString> chosen = platform_.Files.GetSaveFileName(
+        &parent_,
+        {QLatin1String(title), QLatin1String(filter), QLatin1String(suffix),
+         proposed.isEmpty() ? QString() : proposed + QLatin1Char('.') + QLatin1String(suffix)});
+    if (!chosen) {
+        return;
+    }
+    // The same safe save as the reading file: the earlier file survives a
+    // failure, and the user hears of it.
+    if (const auto error = SaveReadingFile(
+            std::filesystem::path(QFile::encodeName(*chosen).toStdString()), bytes)) {
+        platform_.Messages.Show(&parent_, QLatin1String(kMessageBoxTitle),
+                                QString::fromLocal8Bit(error->Message), BoxIcon::Error,
+                                BoxButtons::Ok);
+    }
+}
+
+void ChartCommands::ExportPdf() {
+    const QByteArray pdf = ReportPdf(chart_);
+    Export("Export PDF", "PDF (*.pdf)", "pdf", pdf.toStdString());
+}
+
+void ChartCommands::ExportText() {
+    Export("Export Text", "Text (*.txt)", "txt", ReportText(chart_));
+}
+
+void ChartCommands::Print() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, &parent_);
+    dialog.setObjectName(QStringLiteral("dlgPrint"));
+    if (platform_.Dialogs.RunModal(dialog) == QDialog::Accepted) {
+        PaintReport(printer, chart_);
+    }
+}
+
+void ChartCommands::PrintPreview() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, &parent_);
+    preview.setObjectName(QStringLiteral("dlgPrintPreview"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* target) { PaintReport(*target, chart_); });
+    platform_.Dialogs.RunModal(preview);
+}
+
+}  // namespace tavrinel

@@ -1,0 +1,57 @@
+// The chart's commands in the main window: the Chart window (from the File
+// menu and a button on the reading panel), export to PDF and plain text, and
+// printing with a preview. Every file goes through the reading file's safe
+// save; every dialog through the platform, so tests never block.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <vector>
+
+#include "chart/chart_state.h"
+#include "platform/platform.h"
+
+class QAction;
+class QFont;
+class QMenu;
+class QPushButton;
+class QWidget;
+
+namespace tavrinel {
+
+class ChartWindow;
+
+class ChartCommands final : public QObject {
+    Q_OBJECT
+  public:
+    // Inserts the entries into `fileMenu` before `before`, and the button onto
+    // the reading panel at the panel's free lower left corner.
+    ChartCommands(QWidget& window, QMenu& fileMenu, QAction* before, QWidget& readingPanel,
+                  const QFont& buttonFont, const ChartState& chart, Platform& platform);
+    ~ChartCommands() override;
+
+    // After every Calculate: the Chart window, if open, shows the new chart.
+    void ChartCalculated();
+
+    [[nodiscard]] ChartWindow* Window() const;
+
+  public slots:
+    void ShowChartWindow();
+    void ExportPdf();
+    void ExportText();
+    void Print();
+    void PrintPreview();
+
+  private:
+    // Asks for a file and saves the bytes; false when cancelled or failed.
+    void Export(const char* title, const char* filter, const char* suffix,
+                const std::string& bytes);
+
+    QWidget& parent_;
+    const ChartState& chart_;
+    Platform& platform_;
+    std::vector<QAction*> actions_;
+    QPointer<ChartWindow> window_;
+};
+
+}  // namespace tavrinel

@@ -1,0 +1,215 @@
+#include "app/chart_report.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QFont>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "app/chart_painter.h"
+#include "chart_picture/chart_layout.h"
+#include "chart_picture/nakshatra.h"
+#include "reading/dignity_reading.h"
+
+namespace tavrinel {
+
+namespace {
+
+constexpr double kPointsPerInch = 72;
+constexpr double kMarginPoints = 36;
+constexpr double kPictureGapPoints = 14;
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The reading's runs, with their colours and weights, in a text document.
+class DocumentSink final : public ReadingSink {
+  public:
+    explicit DocumentSink(QTextDocument& document) : caret_(&document) {}
+    void Clear() override {}
+    void Append(std::string_view text, int colourIndex, bool bold) override {
+        QTextCharFormat format;
+        const Rgb rgb = ReadingColour(colourIndex);
+        format.setForeground(QColor(rgb.Red, rgb.Green, rgb.Blue));
+        format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+        QString piece = Text(text);
+        piece.remove(QLatin1Char('\r'));
+        caret_.insertText(piece, format);
+    }
+    void ShowReadingPanel() override {}
+
+  private:
+    QTextCursor caret_;
+};
+
+// The painter works in points on a device of any resolution, while a font's
+// point size is taken at the device's resolution: it is given in those units.
+QFont ReportFont(const QPainter& painter, double points, bool bold = false) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(points * kPointsPerInch / painter.device()->logicalDpiY());
+    font.setBold(bold);
+    return font;
+}
+
+// Draws a line of text at the pen position and moves it down.
+void Line(QPainter& painter, double& y, double left, const QString& text, const QFont& font,
+          const QColor& colour = Qt::black) {
+    painter.setFont(font);
+    painter.setPen(colour);
+    const QFontMetricsF metrics(font, painter.device());
+    painter.drawText(QPointF(left, y + metrics.ascent()), text);
+    y += metrics.height() * 1.15;
+}
+
+void PaintTable(QPainter& painter, double& y, double left, double width,
+                const PositionsTable& table) {
+    // Column shares of the width: name, position, sign, nakshatra, pada,
+    // lord, dignity, retrograde.
+    constexpr std::array<double, 8> kShares = {0.10, 0.12, 0.13, 0.20, 0.06, 0.10, 0.19, 0.10};
+    const QStringList heading = {"Graha", "Position", "Sign",    "Nakshatra",
+                                 "Pada",  "Lord",     "Dignity", "Retrograde"};
+    const auto row = [&](const QStringList& cells, bool bold, const QColor& colour) {
+        const QFont font = ReportFont(painter, 9, bold);
+        painter.setFont(font);
+        const QFontMetricsF metrics(font, painter.device());
+        double x = left;
+        for (int c = 0; c < cells.size(); ++c) {
+            painter.setPen(c == 0 || c == 6 ? colour : QColor(Qt::black));
+            painter.drawText(QPointF(x, y + metrics.ascent()), cells[c]);
+            x += kShares[static_cast<std::size_t>(c)] * width;
+        }
+        y += metrics.height() * 1.25;
+    };
+    row(heading, true, Qt::black);
+    painter.setPen(QPen(Qt::black, 0.5));
+    painter.drawLine(QPointF(left, y - 2), QPointF(left + width, y - 2));
+    const auto rowOf = [&](const PositionRow& r) {
+        QStringList cells = {Text(r.Name)};
+        if (r.Known) {
+            cells << Text(r.PositionText) << Text(kSignNames[static_cast<std::size_t>(r.Sign)])
+                  << Text(kNakshatraNames[static_cast<std::size_t>(r.Nakshatra)])
+                  << QString::number(r.Pada) << Text(GrahaEnglishName(r.Lord))
+                  << (r.Dignity ? Text(DignityName(*r.Dignity)) : QString())
+                  << (r.Retrograde ? QStringLiteral("R") : QString());
+        }
+        row(cells, false, r.Dignity ? PictureQColor(DignityColour(*r.Dignity)) : QColor(Qt::black));
+    };
+    rowOf(table.Lagna);
+    for (const PositionRow& r : table.Grahas) {
+        rowOf(r);
+    }
+    y += 4;
+    const QFont notes = ReportFont(painter, 6.5);
+    painter.setFont(notes);
+    painter.setPen(QColor(90, 90, 90));
+    for (const std::string& source : table.Sources) {
+        const QRectF room(left, y, width, 1000);
+        const QRectF used = painter.boundingRect(
+            room, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, Text(source));
+        painter.drawText(room, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, Text(source));
+        y += used.height() + 1;
+    }
+}
+
+}  // namespace
+
+void PaintReport(QPagedPaintDevice& device, const ChartState& chart) {
+    QPainter painter(&device);
+    if (!painter.isActive()) {
+        return;
+    }
+    // Work in points from the top left of the printable area.
+    const double dpi = device.logicalDpiX();
+    painter.scale(dpi / kPointsPerInch, dpi / kPointsPerInch);
+    const double pageWidth = device.width() * kPointsPerInch / dpi;
+    const double pageHeight = device.height() * kPointsPerInch / dpi;
+    const double left = kMarginPoints;
+    const double width = pageWidth - 2 * kMarginPoints;
+
+    const PositionsTable table = BuildPositionsTable(chart);
+    double y = kMarginPoints;
+    Line(painter, y, left, QStringLiteral("Tavrinel reading for ") + Text(table.PersonName),
+         ReportFont(painter, 15, true));
+    Line(painter, y, left, Text(table.BirthLine), ReportFont(painter, 10));
+    Line(painter, y, left, Text(table.PlaceLine), ReportFont(painter, 10));
+    y += 8;
+    PaintTable(painter, y, left, width, table);
+    y += 10;
+
+    const ChartPicture south = LayoutSouthIndian(table);
+    const ChartPicture north = LayoutNorthIndian(table);
+    const double pictureWidth = (width - kPictureGapPoints) / 2;
+    const double pictureHeight =
+        std::min(pageHeight - kMarginPoints - y, pictureWidth * south.Height / south.Width);
+    PaintChartPicture(painter, south, QRectF(left, y, pictureWidth, pictureHeight));
+    PaintChartPicture(
+        painter, north,
+        QRectF(left + pictureWidth + kPictureGapPoints, y, pictureWidth, pictureHeight));
+
+    // The reading on the pages that follow, cut into page-high slices.
+    QTextDocument document;
+    // Pixel sizes are taken as they are in the painter's units (points here);
+    // point sizes would be converted at the screen's resolution.
+    QFont readingFont(QStringLiteral("DejaVu Sans"));
+    readingFont.setPixelSize(10);
+    document.setDefaultFont(readingFont);
+    DocumentSink sink(document);
+    BuildDignityReading(chart, sink);
+    const double bodyHeight = pageHeight - 2 * kMarginPoints;
+    document.setPageSize(QSizeF(width, bodyHeight));
+    const QSizeF size = document.documentLayout()->documentSize();
+    for (double top = 0; top < size.height(); top += bodyHeight) {
+        device.newPage();
+        painter.save();
+        painter.translate(left, kMarginPoints - top);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = QRectF(0, top, width, bodyHeight);
+        painter.setClipRect(context.clip);
+        document.documentLayout()->draw(&painter, context);
+        painter.restore();
+    }
+}
+
+QByteArray ReportPdf(const ChartState& chart) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setResolution(300);
+        writer.setTitle(QStringLiteral("Tavrinel reading for ") +
+                        QString::fromStdString(chart.PersonName));
+        writer.setCreator(QStringLiteral("Tavrinel"));
+        PaintReport(writer, chart);
+    }
+    return bytes;
+}
+
+std::string ReportText(const ChartState& chart) {
+    const PositionsTable table = BuildPositionsTable(chart);
+    std::string text = "Tavrinel reading for " + table.PersonName + "\n" + table.BirthLine + "\n" +
+                       table.PlaceLine + "\n\n" + PositionsTableText(table) + "\n";
+    struct Collector final : ReadingSink {
+        std::string Text;
+        void Clear() override {}
+        void Append(std::string_view piece, int, bool) override {
+            for (char c : piece) {
+                if (c != '\r') {
+                    Text += c;
+                }
+            }
+        }
+        void ShowReadingPanel() override {}
+    } reading;
+    BuildDignityReading(chart, reading);
+    return text + reading.Text;
+}
+
+}  // namespace tavrinel

@@ -1,0 +1,25 @@
+// The reading as a document to keep or share: the birth data, the positions
+// table, both pictures and the coloured reading, on paged devices (PDF,
+// printer) or as plain text.
+#pragma once
+
+#include <QByteArray>
+#include <string>
+
+#include "chart/chart_state.h"
+
+class QPagedPaintDevice;
+
+namespace tavrinel {
+
+// Paints every page onto a PDF writer or a printer, starting on its current
+// page.
+void PaintReport(QPagedPaintDevice& device, const ChartState& chart);
+
+// The report as the bytes of a PDF file (A4).
+[[nodiscard]] QByteArray ReportPdf(const ChartState& chart);
+
+// The report as plain text, lines ending in "\n" (UTF-8).
+[[nodiscard]] std::string ReportText(const ChartState& chart);
+
+}  // namespace tavrinel

@@ -1,0 +1,128 @@
+#include "app/chart_window.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "app/chart_painter.h"
+#include "chart_picture/nakshatra.h"
+
+namespace tavrinel {
+
+namespace {
+
+constexpr int kPreferredSide = 560;
+
+const QStringList kColumns = {"Graha", "Position", "Sign",    "Nakshatra",
+                              "Pada",  "Lord",     "Dignity", "Retrograde"};
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+ChartView::ChartView(QWidget* parent) : QWidget(parent) {
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setMinimumSize(240, 260);
+}
+
+void ChartView::SetPicture(ChartPicture picture) {
+    picture_ = std::move(picture);
+    update();
+}
+
+QSize ChartView::sizeHint() const {
+    return {kPreferredSide,
+            static_cast<int>(kPreferredSide * (picture_.Height + 2 * picture_.Margin) /
+                             (picture_.Width + 2 * picture_.Margin))};
+}
+
+void ChartView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    PaintChartPicture(painter, picture_, QRectF(rect()).adjusted(4, 4, -4, -4));
+}
+
+ChartWindow::ChartWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("frmChart"));
+    setWindowTitle(QStringLiteral("Chart"));
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("tabsChart"));
+    south_ = new ChartView;
+    south_->setObjectName(QStringLiteral("viewSouth"));
+    south_->setAccessibleName(QStringLiteral("South Indian chart"));
+    north_ = new ChartView;
+    north_->setObjectName(QStringLiteral("viewNorth"));
+    north_->setAccessibleName(QStringLiteral("North Indian chart"));
+
+    auto* tablePage = new QWidget;
+    table_ = new QTableWidget(0, static_cast<int>(kColumns.size()), tablePage);
+    table_->setObjectName(QStringLiteral("tablePositions"));
+    table_->setAccessibleName(QStringLiteral("Positions"));
+    table_->setHorizontalHeaderLabels(kColumns);
+    table_->verticalHeader()->hide();
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    sources_ = new QLabel(tablePage);
+    sources_->setObjectName(QStringLiteral("lblSources"));
+    sources_->setWordWrap(true);
+    sources_->setTextFormat(Qt::PlainText);
+    auto* tableLayout = new QVBoxLayout(tablePage);
+    tableLayout->addWidget(table_, 1);
+    tableLayout->addWidget(sources_);
+
+    tabs_->addTab(south_, QStringLiteral("&South Indian"));
+    tabs_->addTab(north_, QStringLiteral("&North Indian"));
+    tabs_->addTab(tablePage, QStringLiteral("&Positions"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_);
+    resize(620, 700);
+}
+
+void ChartWindow::ShowChart(const ChartState& chart) {
+    const PositionsTable table = BuildPositionsTable(chart);
+    south_->SetPicture(LayoutSouthIndian(table));
+    north_->SetPicture(LayoutNorthIndian(table));
+    setWindowTitle(QStringLiteral("Chart - ") + QString::fromStdString(table.PersonName));
+
+    table_->setRowCount(0);
+    const auto addRow = [this](const PositionRow& row) {
+        const int r = table_->rowCount();
+        table_->insertRow(r);
+        QStringList cells = {Text(row.Name)};
+        if (row.Known) {
+            cells << Text(row.PositionText) << Text(kSignNames[static_cast<std::size_t>(row.Sign)])
+                  << Text(kNakshatraNames[static_cast<std::size_t>(row.Nakshatra)])
+                  << QString::number(row.Pada) << Text(GrahaEnglishName(row.Lord))
+                  << (row.Dignity ? Text(DignityName(*row.Dignity)) : QString())
+                  << (row.Retrograde ? QStringLiteral("R") : QString());
+        }
+        for (int c = 0; c < cells.size(); ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            if (row.Dignity && (c == 0 || c == 6)) {
+                item->setForeground(PictureQColor(DignityColour(*row.Dignity)));
+            }
+            table_->setItem(r, c, item);
+        }
+    };
+    addRow(table.Lagna);
+    for (const PositionRow& row : table.Grahas) {
+        addRow(row);
+    }
+    QStringList notes;
+    for (const std::string& source : table.Sources) {
+        notes << QString::fromStdString(source);
+    }
+    sources_->setText(notes.join(QLatin1Char('\n')));
+    // A picture says nothing to a screen reader: its description is the
+    // table's text, which holds the same facts.
+    const QString facts = QString::fromStdString(PositionsTableText(table));
+    south_->setAccessibleDescription(facts);
+    north_->setAccessibleDescription(facts);
+}
+
+}  // namespace tavrinel

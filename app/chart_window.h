@@ -1,0 +1,51 @@
+// The Chart window: the South and North Indian pictures and the positions
+// table in tabs. Not modal; it follows the main window's chart on every
+// Calculate.
+#pragma once
+
+#include <QWidget>
+
+#include "chart/chart_state.h"
+#include "chart_picture/chart_layout.h"
+
+class QLabel;
+class QTabWidget;
+class QTableWidget;
+
+namespace tavrinel {
+
+// One picture, redrawn from its layout at whatever size the widget has.
+class ChartView final : public QWidget {
+    Q_OBJECT
+  public:
+    explicit ChartView(QWidget* parent = nullptr);
+    void SetPicture(ChartPicture picture);
+    [[nodiscard]] const ChartPicture& Picture() const { return picture_; }
+    [[nodiscard]] QSize sizeHint() const override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    ChartPicture picture_;
+};
+
+class ChartWindow final : public QWidget {
+    Q_OBJECT
+  public:
+    explicit ChartWindow(QWidget* parent = nullptr);
+    // Shows the chart's pictures and table.
+    void ShowChart(const ChartState& chart);
+
+    [[nodiscard]] QTabWidget* Tabs() const { return tabs_; }
+    [[nodiscard]] QTableWidget* Table() const { return table_; }
+
+  private:
+    QTabWidget* tabs_ = nullptr;
+    ChartView* south_ = nullptr;
+    ChartView* north_ = nullptr;
+    QTableWidget* table_ = nullptr;
+    QLabel* sources_ = nullptr;
+};
+
+}  // namespace tavrinel

@@ -1,0 +1,180 @@
+#include "chart_picture/positions_table.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "chart/birth_form.h"
+#include "chart_picture/nakshatra.h"
+#include "ephemeris/documented_sky.h"
+#include "ephemeris/position_text.h"
+
+namespace tavrinel {
+
+namespace {
+
+std::string TwoDigits(int n) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02d", n);
+    return text;
+}
+
+std::string Coordinate(int degrees, int minutes, char hemisphere) {
+    return std::to_string(degrees) + "°" + TwoDigits(minutes) + "'" + hemisphere;
+}
+
+std::string BirthLineOf(const ChartState& chart) {
+    std::string line = std::to_string(chart.BirthDay) + " ";
+    if (chart.BirthMonth >= 1 && chart.BirthMonth <= kMonthCount) {
+        line += kMonthNames[static_cast<std::size_t>(chart.BirthMonth - 1)];
+    }
+    line += " " + std::to_string(chart.BirthYear) + ", " + TwoDigits(chart.BirthHour) + ":" +
+            TwoDigits(chart.BirthMinute);
+    // The table's shift is what takes the clock to UT; the zone is its opposite.
+    const int zoneMinutes = -(chart.ZoneShiftHours * 60 + chart.ZoneShiftMinutes);
+    const int magnitude = std::abs(zoneMinutes);
+    line += std::string(" UTC") + (zoneMinutes < 0 ? "-" : "+") + std::to_string(magnitude / 60) +
+            ":" + TwoDigits(magnitude % 60);
+    if (chart.DaylightSaving != kFalse) {
+        line += ", daylight saving";
+    }
+    return line;
+}
+
+std::string PlaceLineOf(const ChartState& chart) {
+    std::string line;
+    for (const std::string* part : {&chart.CityName, &chart.StateName, &chart.CountryName}) {
+        if (!part->empty()) {
+            line += (line.empty() ? "" : ", ") + *part;
+        }
+    }
+    if (!line.empty()) {
+        line += "  ";
+    }
+    line +=
+        Coordinate(chart.LatDegrees, chart.LatMinutes, chart.LatDirection != kFalse ? 'S' : 'N');
+    line += " " + Coordinate(chart.LonDegrees, chart.LonMinutes,
+                             chart.LonDirection != kFalse ? 'E' : 'W');
+    return line;
+}
+
+std::string Padded(std::string_view text, std::size_t width) {
+    std::string out(text);
+    // Widths count characters; the degree sign is two bytes of UTF-8.
+    std::size_t shown = 0;
+    for (unsigned char c : out) {
+        shown += (c & 0xC0) != 0x80;
+    }
+    if (shown < width) {
+        out.append(width - shown, ' ');
+    }
+    return out;
+}
+
+}  // namespace
+
+PositionRow MakePositionRow(std::string_view abbreviation, std::string_view name,
+                            double longitude) {
+    PositionRow row;
+    row.Abbreviation = abbreviation;
+    row.Name = name;
+    if (!std::isfinite(longitude)) {
+        return row;
+    }
+    double x = std::fmod(longitude, 360.0);
+    if (x < 0) {
+        x += 360;
+    }
+    row.Known = true;
+    row.Longitude = x;
+    // Truncated as the position texts are, so the two never disagree.
+    const double whole = std::floor(x);
+    row.Sign = static_cast<int>(whole) / 30 % kSignCount;
+    row.Degrees = static_cast<int>(whole) % 30;
+    row.Minutes = std::min(59, static_cast<int>(std::floor((x - whole) * 60)));
+    row.PositionText = ShortPositionText(FormatSignPosition(x)).value_or("");
+    row.Nakshatra = NakshatraIndex(x);
+    row.Pada = NakshatraPada(x);
+    row.Lord = NakshatraLord(row.Nakshatra);
+    return row;
+}
+
+PositionsTable BuildPositionsTable(const ChartState& chart) {
+    PositionsTable table;
+    table.PersonName = chart.PersonName;
+    table.BirthLine = BirthLineOf(chart);
+    table.PlaceLine = PlaceLineOf(chart);
+    table.SkyName = chart.SkyName;
+    const DignityAnalysis analysis = ClassifyGrahas(chart);
+    // A chart no calculation has filled yet has no positions to show.
+    const bool calculated = !chart.SkyName.empty();
+    for (int g = 0; g < kGrahaCount; ++g) {
+        PositionRow& row = table.Grahas[static_cast<std::size_t>(g)];
+        row = MakePositionRow(kGrahaAbbreviations[static_cast<std::size_t>(g)], GrahaEnglishName(g),
+                              calculated ? chart.GrahaLongitudes[static_cast<std::size_t>(g)]
+                                         : std::numeric_limits<double>::quiet_NaN());
+        row.Dignity = analysis.Dignities[static_cast<std::size_t>(g)];
+        row.Retrograde = chart.GrahaRetrograde[static_cast<std::size_t>(g)];
+    }
+    table.Lagna = MakePositionRow(kLagnaAbbreviation, "Lagna", chart.LagnaLongitude);
+
+    const std::string sky = chart.SkyName.empty() ? std::string("not calculated") : chart.SkyName;
+    table.Sources.push_back("Positions, nakshatras and dignities: " + sky);
+    if (chart.SkyName == kDocumentedSkyName) {
+        table.Sources.push_back("Lagna: " + sky + ", " + std::string(kDocumentedLagnaSource));
+        table.Sources.push_back("Retrograde: " + sky + ", " +
+                                std::string(kDocumentedRetrogradeSource));
+    } else {
+        table.Sources.push_back("Lagna: " + sky);
+        table.Sources.push_back("Retrograde: " + sky);
+    }
+    return table;
+}
+
+std::string DegreesText(const PositionRow& row) {
+    return std::to_string(row.Degrees) + "°" + TwoDigits(row.Minutes) + "'";
+}
+
+std::string PositionsTableText(const PositionsTable& table) {
+    constexpr std::array<std::size_t, 8> kWidths = {9, 12, 12, 19, 5, 9, 14, 10};
+    const std::array<std::string_view, 8> heading = {"Graha", "Position", "Sign",    "Nakshatra",
+                                                     "Pada",  "Lord",     "Dignity", "Retrograde"};
+    std::string out;
+    const auto line = [&out, &kWidths](const std::array<std::string, 8>& cells) {
+        std::string text;
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            text += i + 1 < cells.size() ? Padded(cells[i], kWidths[i]) : cells[i];
+        }
+        while (!text.empty() && text.back() == ' ') {
+            text.pop_back();
+        }
+        out += text + "\n";
+    };
+    std::array<std::string, 8> head;
+    for (std::size_t i = 0; i < heading.size(); ++i) {
+        head[i] = heading[i];
+    }
+    line(head);
+    const auto rowLine = [&line](const PositionRow& row) {
+        if (!row.Known) {
+            line({row.Name, "-", "", "", "", "", "", ""});
+            return;
+        }
+        line({row.Name, row.PositionText,
+              std::string(kSignNames[static_cast<std::size_t>(row.Sign)]),
+              std::string(kNakshatraNames[static_cast<std::size_t>(row.Nakshatra)]),
+              std::to_string(row.Pada), std::string(GrahaEnglishName(row.Lord)),
+              row.Dignity ? std::string(DignityName(*row.Dignity)) : std::string(),
+              row.Retrograde ? "R" : ""});
+    };
+    rowLine(table.Lagna);
+    for (const PositionRow& row : table.Grahas) {
+        rowLine(row);
+    }
+    for (const std::string& source : table.Sources) {
+        out += source + "\n";
+    }
+    return out;
+}
+
+}  // namespace tavrinel

@@ -1,0 +1,48 @@
+#include "ephemeris/ascendant.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace tavrinel {
+
+namespace {
+
+constexpr double kJ2000 = 2451545.0;
+constexpr double kDaysPerCentury = 36525;
+constexpr double kRadians = std::numbers::pi / 180;
+
+double Reduce360(double degrees) {
+    double r = std::fmod(degrees, 360.0);
+    return r < 0 ? r + 360.0 : r;
+}
+
+}  // namespace
+
+double GreenwichSiderealDegrees(double julianDateUt) {
+    // Meeus, Astronomical Algorithms, eq. 12.4 (IAU 1982 expression).
+    const double days = julianDateUt - kJ2000;
+    const double T = days / kDaysPerCentury;
+    return Reduce360(280.46061837 + 360.98564736629 * days + 0.000387933 * T * T -
+                     T * T * T / 38710000);
+}
+
+double MeanObliquityDegrees(double julianDate) {
+    // Meeus eq. 22.2: 23°26'21.448" and its secular decrease, in arcseconds.
+    const double T = (julianDate - kJ2000) / kDaysPerCentury;
+    return 23.0 + 26.0 / 60 +
+           (21.448 - 46.8150 * T - 0.00059 * T * T + 0.001813 * T * T * T) / 3600;
+}
+
+double TropicalAscendant(double localSiderealDegrees, double latitudeDegrees,
+                         double obliquityDegrees) {
+    // tan(Asc) = cos θ / -(sin θ cos ε + tan φ sin ε); the quadrant is the one
+    // east of the meridian, which atan2 with these signs gives directly.
+    const double theta = localSiderealDegrees * kRadians;
+    const double epsilon = obliquityDegrees * kRadians;
+    const double phi = latitudeDegrees * kRadians;
+    const double y = std::cos(theta);
+    const double x = -(std::sin(theta) * std::cos(epsilon) + std::tan(phi) * std::sin(epsilon));
+    return Reduce360(std::atan2(y, x) / kRadians);
+}
+
+}  // namespace tavrinel

@@ -1,0 +1,209 @@
+// The Chart window, the exports and printing, driven through the main
+// window with the recording platform: nothing here waits on a dialog.
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QFile>
+#include <QImage>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/chart_window.h"
+#include "window_fixture.h"
+
+using namespace tavrinel;
+using namespace tavrinel::testing;
+
+namespace {
+
+struct Fixture : WindowFixture {
+    void CalculateAnn() {
+        FillAnn();
+        Get<QPushButton>("cmdCalculate")->click();
+    }
+    ChartWindow* Chart() { return window.findChild<ChartWindow*>(QStringLiteral("frmChart")); }
+};
+
+QString PdfText(const QString& path) {
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    pdftotext.waitForFinished();
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
+QByteArray Bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What a report of Ann's chart must carry as text: the name, positions,
+// nakshatras, and the reading.
+const QStringList kAnnReport = {"Ann",       "28 Gem 55", "26 Pis 18",
+                                "28 Sag 16", "Revati",    "Uttara Ashadha",
+                                "Punarvasu", "Own Rashi", "Peregrine"};
+
+}  // namespace
+
+class TestChartWindow : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void entriesWaitForTheFirstChart();
+    void windowShowsPicturesAndTableAndFollowsCalculate();
+    void exportsWriteTheReport_data();
+    void exportsWriteTheReport();
+    void failedExportIsReportedAndKeepsTheEarlierFile();
+    void printGoesThroughTheDialogs();
+};
+
+void TestChartWindow::entriesWaitForTheFirstChart() {
+    Fixture f;
+    const char* entries[] = {"mnuChart", "mnuExportPdf", "mnuExportText", "mnuPrintPreview",
+                             "mnuPrint"};
+    for (const char* name : entries) {
+        QVERIFY2(!f.Menu(name)->isEnabled(), name);
+    }
+    f.CalculateAnn();
+    for (const char* name : entries) {
+        QVERIFY2(f.Menu(name)->isEnabled(), name);
+    }
+}
+
+void TestChartWindow::windowShowsPicturesAndTableAndFollowsCalculate() {
+    Fixture f;
+    f.CalculateAnn();
+    QVERIFY(!f.Chart());
+    f.Get<QPushButton>("cmdChart")->click();
+    ChartWindow* chart = f.Chart();
+    QVERIFY(chart && chart->isVisible());
+    QVERIFY(!chart->isModal());
+    QCOMPARE(chart->Tabs()->count(), 3);
+    QTableWidget* table = chart->Table();
+    QCOMPARE(table->rowCount(), 10);
+    QCOMPARE(table->item(0, 0)->text(), QStringLiteral("Lagna"));
+    QCOMPARE(table->item(2, 0)->text(), QStringLiteral("Moon"));
+    QCOMPARE(table->item(2, 3)->text(), QStringLiteral("Revati"));
+    QCOMPARE(table->item(7, 7)->text(), QStringLiteral("R"));  // Saturn
+
+    // A new chart reaches the open window without asking.
+    f.Box("txtName")->setText(QStringLiteral("Bea"));
+    f.List("cboYear")->setCurrentText(QStringLiteral("2000"));
+    f.Menu("mnuCalculate")->trigger();
+    QVERIFY(chart->windowTitle().endsWith(QStringLiteral("Bea")));
+    QVERIFY(table->item(2, 1)->text() != QStringLiteral("26 Pis 18"));
+    // The menu brings the same window back rather than a second one.
+    f.Menu("mnuChart")->trigger();
+    QCOMPARE(f.window.findChildren<ChartWindow*>().size(), 1);
+}
+
+void TestChartWindow::exportsWriteTheReport_data() {
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("pdf") << "mnuExportPdf"
+                         << "ann.pdf";
+    QTest::newRow("text") << "mnuExportText"
+                          << "ann.txt";
+}
+
+void TestChartWindow::exportsWriteTheReport() {
+    QFETCH(QString, entry);
+    QFETCH(QString, file);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(file);
+    Fixture f;
+    f.CalculateAnn();
+    f.platform.Files.SaveAnswers << path;
+    f.Menu(entry.toLatin1().constData())->trigger();
+    QVERIFY(f.platform.Messages.Shown.isEmpty());
+    QCOMPARE(f.platform.Files.SaveRequests.size(), 1);
+    QVERIFY(f.platform.Files.SaveRequests[0].ProposedPath.startsWith(QStringLiteral("Ann.")));
+    const QByteArray bytes = Bytes(path);
+    const bool pdf = file.endsWith(QStringLiteral(".pdf"));
+    if (pdf) {
+        QVERIFY(bytes.startsWith("%PDF-"));
+        QVERIFY(bytes.trimmed().endsWith("%%EOF"));
+    }
+    if (pdf) {
+        // The first page shows both pictures side by side: rendered, each
+        // half of the page has the Lagna's pale cell.
+        QProcess render;
+        const QString prefix = QFileInfo(path).dir().filePath(QStringLiteral("page"));
+        render.start(QStringLiteral("pdftoppm"),
+                     {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-f"),
+                      QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+                      QStringLiteral("-png"), QStringLiteral("-singlefile"), path, prefix});
+        QVERIFY(render.waitForFinished() && render.exitCode() == 0);
+        const QImage page(prefix + QStringLiteral(".png"));
+        QVERIFY(!page.isNull());
+        int lagnaCells[2] = {0, 0};
+        for (int y = 0; y < page.height(); ++y) {
+            for (int x = 0; x < page.width(); ++x) {
+                lagnaCells[2 * x / page.width()] += page.pixelColor(x, y) == QColor(255, 246, 214);
+            }
+        }
+        QVERIFY2(lagnaCells[0] > 100 && lagnaCells[1] > 100,
+                 qPrintable(QStringLiteral("%1 %2").arg(lagnaCells[0]).arg(lagnaCells[1])));
+    }
+    const QString text = pdf ? PdfText(path) : QString::fromUtf8(bytes);
+    for (const QString& expected : kAnnReport) {
+        QVERIFY2(text.contains(expected), qPrintable(expected));
+    }
+}
+
+void TestChartWindow::failedExportIsReportedAndKeepsTheEarlierFile() {
+    QTemporaryDir dir;
+    const QString kept = dir.filePath(QStringLiteral("kept.pdf"));
+    {
+        QFile earlier(kept);
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier");
+    }
+    QFile::setPermissions(kept, QFileDevice::ReadOwner);
+    Fixture f;
+    f.CalculateAnn();
+    f.platform.Files.SaveAnswers << kept << dir.filePath(QStringLiteral("no/such/dir/x.txt"));
+    f.Menu("mnuExportPdf")->trigger();
+    f.Menu("mnuExportText")->trigger();
+    QCOMPARE(f.platform.Messages.Shown.size(), 2);
+    for (const ShownBox& box : f.platform.Messages.Shown) {
+        QCOMPARE(box.Icon, BoxIcon::Error);
+        QVERIFY2(box.Text.contains(QStringLiteral("could not be saved")), qPrintable(box.Text));
+    }
+    QCOMPARE(Bytes(kept), QByteArray("earlier"));
+}
+
+void TestChartWindow::printGoesThroughTheDialogs() {
+    QTemporaryDir dir;
+    const QString printed = dir.filePath(QStringLiteral("printed.pdf"));
+    Fixture f;
+    f.CalculateAnn();
+    // The fake runs the print dialog "accepted" with the printer sent to a
+    // file; the preview is only recorded.
+    f.platform.Dialogs.WhileShown = [&](QDialog& dialog) {
+        if (auto* print = qobject_cast<QPrintDialog*>(&dialog)) {
+            print->printer()->setOutputFormat(QPrinter::PdfFormat);
+            print->printer()->setOutputFileName(printed);
+            dialog.setResult(QDialog::Accepted);
+        }
+    };
+    f.Menu("mnuPrintPreview")->trigger();
+    f.Menu("mnuPrint")->trigger();
+    QCOMPARE(f.platform.Dialogs.Runs.size(), 2);
+    QCOMPARE(f.platform.Dialogs.Runs[0].ObjectName, QStringLiteral("dlgPrintPreview"));
+    QCOMPARE(f.platform.Dialogs.Runs[1].ObjectName, QStringLiteral("dlgPrint"));
+    QVERIFY(f.platform.Dialogs.Runs[1].Modal || true);
+    const QString text = PdfText(printed);
+    for (const QString& expected : kAnnReport) {
+        QVERIFY2(text.contains(expected), qPrintable(expected));
+    }
+}
+
+QTEST_MAIN(TestChartWindow)
+#include "tst_chart_window.moc"

@@ -1,0 +1,179 @@
+// The layout without pixels: where signs and houses go, and that crowded
+// cells keep every label apart and inside its cell.
+#include "chart_picture/chart_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <set>
+#include <string>
+
+#include "chart_picture/svg_picture.h"
+
+namespace tavrinel {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+// 600 pixels across, a 7-pixel text is the smallest still read comfortably.
+constexpr double kSmallestLegibleSize = 7.0 / 600;
+
+// Grahas at the given longitudes, the Lagna at `lagna`.
+PositionsTable TableWith(const std::array<double, kGrahaCount>& longitudes, double lagna,
+                         bool retrograde = false) {
+    PositionsTable table;
+    table.PersonName = "Test & <Co>";
+    for (int g = 0; g < kGrahaCount; ++g) {
+        PositionRow& row = table.Grahas[static_cast<std::size_t>(g)];
+        row = MakePositionRow(kGrahaAbbreviations[static_cast<std::size_t>(g)], "x",
+                              longitudes[static_cast<std::size_t>(g)]);
+        row.Dignity = Dignity::Peregrine;
+        row.Retrograde = retrograde;
+    }
+    table.Lagna = MakePositionRow(kLagnaAbbreviation, "Lagna", lagna);
+    return table;
+}
+
+bool Inside(const std::vector<PicturePoint>& polygon, double x, double y) {
+    // Convex outline: the point is on the same side of every edge.
+    int sign = 0;
+    for (std::size_t i = 0; i < polygon.size(); ++i) {
+        const PicturePoint& a = polygon[i];
+        const PicturePoint& b = polygon[(i + 1) % polygon.size()];
+        const double cross = (b.X - a.X) * (y - a.Y) - (b.Y - a.Y) * (x - a.X);
+        if (std::fabs(cross) < 1e-12) {
+            continue;
+        }
+        const int s = cross > 0 ? 1 : -1;
+        if (sign != 0 && s != sign) {
+            return false;
+        }
+        sign = s;
+    }
+    return true;
+}
+
+const PictureCell* CellAt(const ChartPicture& picture, double x, double y) {
+    for (const PictureCell& cell : picture.Cells) {
+        if (Inside(cell.Outline, x, y)) {
+            return &cell;
+        }
+    }
+    return nullptr;
+}
+
+void ExpectLegibleAndApart(const ChartPicture& picture, const std::string& what) {
+    std::set<int> grahas;
+    for (std::size_t i = 0; i < picture.Labels.size(); ++i) {
+        const PictureLabel& a = picture.Labels[i];
+        for (std::size_t j = i + 1; j < picture.Labels.size(); ++j) {
+            EXPECT_FALSE(a.Box.Overlaps(picture.Labels[j].Box))
+                << what << ": '" << a.Text << "' and '" << picture.Labels[j].Text << "'";
+        }
+        if (a.Role == LabelRole::Graha || a.Role == LabelRole::Lagna) {
+            grahas.insert(a.Graha);
+            EXPECT_GE(a.Size, kSmallestLegibleSize) << what << ": " << a.Text;
+            const auto& outline = picture.Cells[static_cast<std::size_t>(a.Cell)].Outline;
+            for (const auto& [x, y] : {std::pair{a.Box.X, a.Box.Y},
+                                       {a.Box.X + a.Box.Width, a.Box.Y},
+                                       {a.Box.X, a.Box.Y + a.Box.Height},
+                                       {a.Box.X + a.Box.Width, a.Box.Y + a.Box.Height}}) {
+                EXPECT_TRUE(Inside(outline, x, y)) << what << ": " << a.Text << " leaves its cell";
+            }
+        }
+    }
+    EXPECT_EQ(grahas.size(), 10u) << what;  // nine grahas and the Lagna (-1)
+}
+
+TEST(ChartLayout, NineGrahasAndTheLagnaInOneSignStayApart) {
+    for (int sign = 0; sign < kSignCount; ++sign) {
+        std::array<double, kGrahaCount> longitudes;
+        for (int g = 0; g < kGrahaCount; ++g) {
+            longitudes[static_cast<std::size_t>(g)] = sign * 30 + 20 + g;  // "Su 20°00' (R)"
+        }
+        const PositionsTable table = TableWith(longitudes, sign * 30 + 29.5, true);
+        ExpectLegibleAndApart(LayoutSouthIndian(table), "south, sign " + std::to_string(sign));
+        ExpectLegibleAndApart(LayoutNorthIndian(table),
+                              "north, Lagna sign " + std::to_string(sign));
+    }
+}
+
+TEST(ChartLayout, SouthIndianSignsSitInTheirFixedCells) {
+    // Pisces top left, then clockwise round the frame.
+    const struct {
+        double Longitude;
+        double X, Y;  // a point well inside the expected cell
+    } cases[] = {
+        {345, 0.125, 0.125}, {5, 0.375, 0.125},   {35, 0.625, 0.125},  {65, 0.875, 0.125},
+        {95, 0.875, 0.375},  {125, 0.875, 0.625}, {155, 0.875, 0.875}, {185, 0.625, 0.875},
+        {215, 0.375, 0.875}, {245, 0.125, 0.875}, {275, 0.125, 0.625}, {305, 0.125, 0.375},
+    };
+    for (const auto& c : cases) {
+        std::array<double, kGrahaCount> longitudes;
+        longitudes.fill(kNaN);
+        longitudes[kSun] = c.Longitude;
+        const ChartPicture picture = LayoutSouthIndian(TableWith(longitudes, c.Longitude));
+        const PictureCell* expected = CellAt(picture, c.X, c.Y);
+        ASSERT_NE(expected, nullptr);
+        EXPECT_EQ(expected->Fill, kLagnaFillColour) << c.Longitude;
+        int found = 0;
+        for (const PictureLabel& label : picture.Labels) {
+            if (label.Role == LabelRole::Graha) {
+                ++found;
+                EXPECT_EQ(&picture.Cells[static_cast<std::size_t>(label.Cell)], expected)
+                    << c.Longitude;
+            }
+        }
+        EXPECT_EQ(found, 1);
+    }
+}
+
+TEST(ChartLayout, NorthIndianHousesCountFromTheLagnaCounterClockwise) {
+    // Points inside houses 1 (top), 4 (left), 7 (bottom), 10 (right), 2 (top
+    // edge, left half) and 12 (top edge, right half).
+    const struct {
+        int House;
+        double X, Y;
+    } houses[] = {{1, 0.5, 0.2}, {2, 0.25, 0.05}, {4, 0.2, 0.5},
+                  {7, 0.5, 0.8}, {10, 0.8, 0.5},  {12, 0.75, 0.05}};
+    for (int lagna = 0; lagna < kSignCount; ++lagna) {
+        std::array<double, kGrahaCount> none;
+        none.fill(kNaN);
+        const ChartPicture picture = LayoutNorthIndian(TableWith(none, lagna * 30 + 10));
+        for (const auto& h : houses) {
+            const PictureCell* cell = CellAt(picture, h.X, h.Y);
+            ASSERT_NE(cell, nullptr);
+            // Counting the Lagna's sign as the first house.
+            const int expectedSign = (lagna + h.House - 1) % 12;
+            EXPECT_EQ(cell->House, h.House);
+            EXPECT_EQ(cell->Sign, expectedSign) << "Lagna " << lagna << " house " << h.House;
+            EXPECT_EQ(NorthIndianHouseOf(lagna, expectedSign), h.House);
+            bool numbered = false;
+            for (const PictureLabel& label : picture.Labels) {
+                if (label.Role == LabelRole::SignNumber &&
+                    Inside(cell->Outline, label.Box.X, label.Box.Y) &&
+                    label.Text == std::to_string(expectedSign + 1)) {
+                    numbered = true;
+                }
+            }
+            EXPECT_TRUE(numbered) << "Lagna " << lagna << " house " << h.House;
+        }
+    }
+}
+
+TEST(SvgPicture, EscapesTextAndNamesEveryGraha) {
+    std::array<double, kGrahaCount> longitudes;
+    for (int g = 0; g < kGrahaCount; ++g) {
+        longitudes[static_cast<std::size_t>(g)] = g * 40 + 3;
+    }
+    const std::string svg = RenderSvg(LayoutSouthIndian(TableWith(longitudes, 100)));
+    EXPECT_NE(svg.find("Test &amp; &lt;Co&gt;"), std::string::npos);
+    EXPECT_EQ(svg.find("<Co>"), std::string::npos);
+    for (const char* abbreviation :
+         {">Su ", ">Mo ", ">Me ", ">Ve ", ">Ma ", ">Ju ", ">Sa ", ">Ra ", ">Ke ", ">La "}) {
+        EXPECT_NE(svg.find(abbreviation), std::string::npos) << abbreviation;
+    }
+}
+
+}  // namespace
+}  // namespace tavrinel

@@ -1,0 +1,18 @@
+# Runs tavrinel-cli with ARGS and checks that its SVG is well-formed XML (by
+# xmllint) and labels every graha and the Lagna.
+separate_arguments(args UNIX_COMMAND "${ARGS}")
+execute_process(COMMAND "${CLI}" ${args} OUTPUT_FILE "${OUT}" RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "tavrinel-cli exited with ${status}")
+endif()
+execute_process(COMMAND xmllint --noout "${OUT}" RESULT_VARIABLE valid ERROR_VARIABLE why)
+if(NOT valid EQUAL 0)
+  message(FATAL_ERROR "not well-formed XML: ${why}")
+endif()
+file(READ "${OUT}" svg)
+foreach(label Su Mo Me Ve Ma Ju Sa Ra Ke La)
+  string(FIND "${svg}" ">${label} " at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "no label for ${label}")
+  endif()
+endforeach()

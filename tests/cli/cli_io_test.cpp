@@ -1,0 +1,377 @@
+// The command line against what the system does to its input and output:
+// full disks, size limits, closed and broken streams, oversized lines, and
+// file names that are not what they seem.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "tests/cli/cli_runner.h"
+
+namespace tavrinel::cli {
+namespace {
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+long CountLines(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
+
+class CliProcess : public testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("tavrinel-cli-io-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
+
+    struct Run {
+        int Status;
+        std::string Err;
+    };
+
+    // The real executable with its output going to `outPath`, optionally under
+    // a file-size limit (with SIGXFSZ ignored, so the write fails with EFBIG
+    // rather than the process being killed) and with standard input closed.
+    Run Spawn(std::vector<std::string> args, const std::string& outPath, rlim_t sizeLimit = 0,
+              bool closeInput = false) {
+        args.insert(args.begin(), TAVRINEL_CLI);
+        const std::string errPath = PathOf("stderr.txt");
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (sizeLimit != 0) {
+                const rlimit limit{sizeLimit, sizeLimit};
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+                ::signal(SIGXFSZ, SIG_IGN);
+            }
+            const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            ::dup2(out, 1);
+            ::dup2(err, 2);
+            if (closeInput) {
+                ::close(0);
+            }
+            ::alarm(60);  // a run that blocks fails the test instead of hanging it
+            std::vector<char*> argv;
+            for (std::string& a : args) argv.push_back(a.data());
+            argv.push_back(nullptr);
+            ::execv(argv[0], argv.data());
+            ::_exit(127);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
+                ReadAll(errPath)};
+    }
+
+    std::filesystem::path dir_;
+};
+
+// Ann and a thousand more lines: enough to pass the batch's own buffer.
+std::string ManyCharts(int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += std::string(kGoodLine) + "\n";
+    return text;
+}
+
+TEST_F(CliProcess, FailedWritesAreErrorsInEveryMode) {
+    std::ofstream(PathOf("charts.jsonl")) << ManyCharts(1000);
+    std::vector<std::string> json = kAnn, ansi = kAnn, svg = kAnn;
+    json.insert(json.end(), {"--format", "json"});
+    ansi.insert(ansi.end(), {"--format", "ansi"});
+    svg.insert(svg.end(), {"--format", "svg"});
+    const std::vector<std::vector<std::string>> modes = {
+        kAnn, json, ansi, svg, {"--zones"}, {"--batch", PathOf("charts.jsonl")}, {"--help"}};
+    for (const auto& args : modes) {
+        SCOPED_TRACE(args[0] + " " + args.back());
+        // Sanity: the same run succeeds where there is room.
+        EXPECT_EQ(Spawn(args, PathOf("out.txt")).Status, 0);
+        for (const rlim_t limit : {rlim_t{0}, rlim_t{100}}) {
+            const Run run = limit ? Spawn(args, PathOf("out.txt"), limit)
+                                  : Spawn(args, "/dev/full");
+            EXPECT_EQ(run.Status, 1) << "limit " << limit;
+            EXPECT_EQ(run.Err.find("tavrinel-cli: standard output: "), 0u) << run.Err;
+            EXPECT_EQ(CountLines(run.Err), 1) << run.Err;
+        }
+    }
+}
+
+TEST_F(CliProcess, ClosedStandardInputIsAnError) {
+    const Run run = Spawn({"--batch", "-"}, PathOf("out.txt"), 0, true);
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Err.find("tavrinel-cli: --batch: reading standard input failed"), 0u) << run.Err;
+    EXPECT_EQ(CountLines(run.Err), 1);
+}
+
+TEST_F(CliProcess, NamedPipeIsRefusedWithoutWaiting) {
+    ASSERT_EQ(::mkfifo(PathOf("pipe.tvl").c_str(), 0600), 0);
+    const Run run = Spawn({PathOf("pipe.tvl")}, PathOf("out.txt"));
+    EXPECT_EQ(run.Status, 2);
+    EXPECT_NE(run.Err.find("Please Check The File. (it is not a regular file)"),
+              std::string::npos) << run.Err;
+}
+
+// A stream that hands out some bytes and then fails as a disk read would.
+class FailingInput : public std::streambuf {
+public:
+    explicit FailingInput(std::string text) : text_(std::move(text)) {
+        setg(text_.data(), text_.data(), text_.data() + text_.size());
+    }
+
+protected:
+    int_type underflow() override { throw std::ios_base::failure("read error"); }
+
+private:
+    std::string text_;
+};
+
+// A stream that takes a number of bytes and then refuses, as a full disk does.
+class FullOutput : public std::streambuf {
+public:
+    explicit FullOutput(std::size_t room) : room_(room) {}
+    std::size_t Taken() const { return taken_; }
+
+protected:
+    int_type overflow(int_type c) override {
+        return xsputn(reinterpret_cast<const char*>(&c), 1) == 1 ? c : traits_type::eof();
+    }
+    std::streamsize xsputn(const char*, std::streamsize n) override {
+        if (taken_ + static_cast<std::size_t>(n) > room_) {
+            return 0;
+        }
+        taken_ += static_cast<std::size_t>(n);
+        return n;
+    }
+
+private:
+    std::size_t room_;
+    std::size_t taken_ = 0;
+};
+
+int RunWith(std::vector<std::string> args, std::istream& in, std::ostream& out, std::ostream& err) {
+    args.insert(args.begin(), "tavrinel-cli");
+    std::vector<const char*> argv;
+    for (const std::string& a : args) argv.push_back(a.c_str());
+    return RunCli(static_cast<int>(argv.size()), argv.data(), in, out, err);
+}
+
+TEST(CliStreams, ReadErrorAfterSomeLinesAnswersThemAndFails) {
+    FailingInput broken(std::string(kGoodLine) + "\n" + kGoodLine + "\n");
+    std::istream in(&broken);
+    std::ostringstream out, err;
+    EXPECT_EQ(RunWith({"--batch", "-"}, in, out, err), 1);
+    EXPECT_EQ(CountLines(out.str()), 2);
+    EXPECT_EQ(err.str().find("tavrinel-cli: --batch: reading standard input failed"), 0u)
+        << err.str();
+}
+
+// A stream with no buffer of its own, as an unsynchronised console may be:
+// every character still arrives.
+class UnbufferedInput : public std::streambuf {
+public:
+    explicit UnbufferedInput(std::string text) : text_(std::move(text)) {}
+
+protected:
+    int_type underflow() override {
+        return next_ < text_.size() ? traits_type::to_int_type(text_[next_]) : traits_type::eof();
+    }
+    int_type uflow() override {
+        return next_ < text_.size() ? traits_type::to_int_type(text_[next_++]) : traits_type::eof();
+    }
+
+private:
+    std::string text_;
+    std::size_t next_ = 0;
+};
+
+TEST(CliStreams, UnbufferedInputIsReadWhole) {
+    UnbufferedInput input(std::string(kGoodLine) + "\n" + kGoodLine);
+    std::istream in(&input);
+    std::ostringstream out, err;
+    EXPECT_EQ(RunWith({"--batch", "-"}, in, out, err), 0) << err.str();
+    EXPECT_EQ(CountLines(out.str()), 2);
+}
+
+TEST(CliStreams, BatchStopsAtTheFirstRefusedWrite) {
+    const std::string input = ManyCharts(2000);
+    std::istringstream in(input);
+    FullOutput full(100000);
+    std::ostream out(&full);
+    std::ostringstream err;
+    EXPECT_EQ(RunWith({"--batch", "-"}, in, out, err), 1);
+    EXPECT_EQ(err.str().find("tavrinel-cli: standard output:"), 0u) << err.str();
+    // Stopped, not run to the end of the input with nowhere to write.
+    EXPECT_LT(static_cast<std::size_t>(in.tellg()), input.size() / 2);
+}
+
+// Each output line's number and whether it is an error; every other line of
+// the input is a good chart.
+struct Expected {
+    long Line;
+    std::string Error;  // empty for a chart
+};
+
+void ExpectBatch(const std::string& input, const std::vector<Expected>& expected) {
+    const Result r = RunTool({"--batch", "-"}, input);
+    std::istringstream out(r.Out);
+    std::string line;
+    bool anyError = false;
+    for (const Expected& e : expected) {
+        ASSERT_TRUE(std::getline(out, line)) << e.Line;
+        const auto object = nlohmann::json::parse(line);
+        EXPECT_EQ(object["line"], e.Line);
+        EXPECT_EQ(object.value("error", ""), e.Error) << e.Line;
+        anyError = anyError || !e.Error.empty();
+    }
+    EXPECT_FALSE(std::getline(out, line)) << line;
+    EXPECT_EQ(r.Status, anyError ? 1 : 0);
+}
+
+TEST(CliBatchLines, OversizedLinesAndNulBytesAreBadLines) {
+    const std::string good = kGoodLine;
+    const std::string tooLong = "the line is longer than 65536 bytes";
+    // Padded with blanks, which JSON allows, to exactly the cap and one past.
+    const std::string atCap = good + std::string(65536 - good.size(), ' ');
+    ExpectBatch(good + "\n" + atCap + "\n" + atCap + " \n" + std::string(10 << 20, 'x') + "\n" +
+                    good + "\n",
+                {{1, ""}, {2, ""}, {3, tooLong}, {4, tooLong}, {5, ""}});
+    // A NUL ends the parser's input: what follows it must not be ignored.
+    ExpectBatch(good + std::string(1, '\0') + "garbage\n" + good + "\n",
+                {{1, "malformed JSON (a NUL byte)"}, {2, ""}});
+    // The last line needs no newline, long or not.
+    ExpectBatch(good + "\n" + good, {{1, ""}, {2, ""}});
+    ExpectBatch(good + "\n" + std::string(70000, '{'), {{1, ""}, {2, tooLong}});
+}
+
+TEST(CliBatchLines, BlankLinesKeepThePhysicalLineNumbers) {
+    const std::string good = kGoodLine;
+    ExpectBatch("\n" + good + "\n \t\n\r\n" + good + "\n\n{\n\n" + good + "\r\n",
+                {{2, ""}, {5, ""}, {7, "malformed JSON"}, {9, ""}});
+}
+
+TEST(CliCombinations, IgnoredOptionsAreRefused) {
+    std::vector<std::string> save = kAnn;
+    save.insert(save.end(), {"--city", "Delhi", "--state", "Delhi", "--country", "India"});
+    const auto with = [&save](std::vector<std::string> more) {
+        std::vector<std::string> args = save;
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    };
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {with({"--save", "a.tvl", "--batch", "-"}), "--save"},
+        {with({"--save", "a.tvl", "--zones"}), "--save"},
+        {{"--save", "a.tvl", "b.tvl"}, "--save"},
+        {{"--batch", "-", "b.tvl"}, "--batch"},
+    };
+    for (const auto& [args, option] : cases) {
+        SCOPED_TRACE(args.back());
+        const Result r = RunTool(args, std::string(kGoodLine) + "\n");
+        ExpectRefused(r, option);
+        EXPECT_NE(r.Err.find("cannot be combined"), std::string::npos) << r.Err;
+    }
+    EXPECT_FALSE(std::filesystem::exists("a.tvl"));
+}
+
+TEST(CliDaylightSaving, ReachesTheChartByOptionAndByBatch) {
+    std::vector<std::string> args = kAnn;
+    args.insert(args.end(), {"--dst", "--format", "json"});
+    const Result single = RunTool(args);
+    ASSERT_EQ(single.Status, 0) << single.Err;
+    const auto chart = nlohmann::json::parse(single.Out);
+    EXPECT_EQ(chart["PlanetPositionTexts"][1], "25 Pis 43");
+
+    std::string line = kGoodLine;
+    line.replace(line.find("\"DaylightSaving\":false"), 22, "\"DaylightSaving\":true");
+    const Result batch = RunTool({"--batch", "-"}, line + "\n");
+    ASSERT_EQ(batch.Status, 0);
+    auto fromBatch = nlohmann::json::parse(batch.Out);
+    fromBatch.erase("line");
+    EXPECT_EQ(fromBatch, chart);
+}
+
+class CliSave : public CliProcess {};
+
+TEST_F(CliSave, TextsTheFileCannotHoldOrTheWindowRefusesAreRefused) {
+    struct Case {
+        std::string Option, Value, Says;
+    };
+    const Case cases[] = {
+        {"--name", "M\xC3\xBCller", "cannot hold \"\xC3\xBC\" (U+00FC)"},  // 252: past 255 once shifted
+        {"--name", "Ann\xF0\x9F\x8C\x99", "cannot hold"},
+        {"--name", "Jos\xC3\xA9", "not \"\xC3\xA9\" (U+00E9)"},  // held, but no box takes it
+        {"--name", "  ", "would be saved empty"},
+        {"--name", "Ann\tLee", "not U+0009"},
+        {"--city", " ", "Please Enter Your City name"},
+        {"--state", "Del\xFFhi", "not valid UTF-8"},
+        {"--country", "India\x1B[31m", "not U+001B"},
+        {"--country", "", "Please Enter Your Country name"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Option + " " + c.Value);
+        std::vector<std::string> args = kAnn;
+        args.insert(args.end(), {"--city", "Delhi", "--state", "Delhi", "--country", "India",
+                                 "--save", PathOf("x.tvl")});
+        args = [&] {
+            for (std::size_t i = 0; i + 1 < args.size(); ++i) {
+                if (args[i] == c.Option) args[i + 1] = c.Value;
+            }
+            return args;
+        }();
+        const Result r = RunTool(args);
+        ExpectRefused(r, c.Option);
+        EXPECT_NE(r.Err.find(c.Says), std::string::npos) << r.Err;
+        EXPECT_FALSE(std::filesystem::exists(PathOf("x.tvl")));
+    }
+}
+
+TEST_F(CliSave, RefusedFilesSayWhy) {
+    std::filesystem::create_directory(PathOf("folder.tvl"));
+    std::ofstream(PathOf("locked.tvl")) << "x";
+    std::filesystem::permissions(PathOf("locked.tvl"), std::filesystem::perms::none);
+    const bool root = ::geteuid() == 0;  // root reads it anyway
+    const std::pair<std::string, std::string> cases[] = {
+        {PathOf("missing.tvl"), "the file does not exist"},
+        {PathOf("folder.tvl"), "it is a folder, not a file"},
+        {PathOf("chart.txt"), "the name does not end in tvl"},
+        {root ? "" : PathOf("locked.tvl"), "the file cannot be read (Permission denied)"},
+    };
+    for (const auto& [path, why] : cases) {
+        if (path.empty()) continue;
+        const Result r = RunTool({path});
+        ExpectRefused(r, "\"" + path + "\"");
+        EXPECT_NE(r.Err.find("Please Check The File. (" + why + ")"), std::string::npos) << r.Err;
+    }
+}
+
+TEST_F(CliSave, FileNamesInMessagesAreQuotedAndEscaped) {
+    const std::string odd = PathOf("a\nb\x1B[2J\xC2\x9B\"c\\.tvl");
+    const std::string shown = PathOf("a\\x0Ab\\x1B[2J\\xC2\\x9B\\\"c\\\\.tvl");
+    Result r = RunTool({odd});
+    ExpectRefused(r, "\"" + shown + "\"");
+    r = RunTool({"--batch", PathOf("none\n.jsonl")});
+    ExpectRefused(r, "--batch");
+    EXPECT_NE(r.Err.find("\"" + PathOf("none\\x0A.jsonl") + "\""), std::string::npos) << r.Err;
+    std::vector<std::string> args = kAnn;
+    args.insert(args.end(), {"--city", "Delhi", "--state", "Delhi", "--country", "India",
+                             "--save", PathOf("gone\n/x.tvl")});
+    r = RunTool(args);
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(CountLines(r.Err), 1) << r.Err;
+    EXPECT_NE(r.Err.find("gone\\x0A/x.tvl"), std::string::npos) << r.Err;
+}
+
+TEST_F(CliSave, FolderForABatchIsRefused) {
+    ExpectRefused(RunTool({"--batch", dir_.string()}), "--batch");
+}
+
+}  // namespace
+}  // namespace tavrinel::cli

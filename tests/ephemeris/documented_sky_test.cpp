@@ -1,0 +1,119 @@
+// The Lagna, the motion and the longitudes that the documented calculation
+// leaves for the chart pictures, against published figures.
+#include "ephemeris/documented_sky.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "calculation/calculation.h"
+#include "chart_builder.h"
+#include "ephemeris/ascendant.h"
+
+namespace tavrinel {
+namespace {
+
+// Angles are compared across 0/360.
+double Apart(double a, double b) {
+    const double d = std::fmod(std::fabs(a - b), 360.0);
+    return std::min(d, 360 - d);
+}
+
+TEST(Ascendant, TextbookValues) {
+    // Meeus, Astronomical Algorithms, examples 12.a and 22.a (1987 April 10,
+    // 0h UT, JD 2446895.5): mean sidereal time 13h10m46.3668s, mean
+    // obliquity 23°26'27.407".
+    EXPECT_NEAR(GreenwichSiderealDegrees(2446895.5), (13 + 10 / 60.0 + 46.3668 / 3600) * 15, 1e-6);
+    EXPECT_NEAR(MeanObliquityDegrees(2446895.5), 23 + 26 / 60.0 + 27.407 / 3600, 1e-6);
+
+    // On the equator the ascendant stands 90° east of the meridian's
+    // ecliptic point: with the equinox on the meridian it is 0° Cancer, a
+    // quarter day later 0° Libra, and so on round the sky.
+    const struct {
+        double Sidereal, Latitude, Expected;
+    } cases[] = {{0, 0, 90},
+                 {90, 0, 180},
+                 {180, 0, 270},
+                 {270, 0, 0},
+                 // At the equinox on the meridian the ascendant is where the
+                 // horizon meets the ecliptic: tan(Asc) = -1 / (tan φ sin ε).
+                 {0, 45, 180 - std::atan(1 / std::sin(23.44 * M_PI / 180)) * 180 / M_PI}};
+    for (const auto& c : cases) {
+        EXPECT_LT(Apart(TropicalAscendant(c.Sidereal, c.Latitude, 23.44), c.Expected), 1e-9)
+            << c.Sidereal << " " << c.Latitude;
+    }
+}
+
+TEST(DocumentedSky, LagnaAtNewDelhiOn1950January1) {
+    // New Delhi 28°36'N 77°12'E, 1950 January 1 0h UT: the sidereal Lagna is
+    // Scorpio 22°13' with the Lahiri ayanamsa. The documented ayanamsa is
+    // within a few arc minutes of Lahiri, and so is this Lagna. Both a clock
+    // at Greenwich time and one at Indian time reach 0h UT.
+    constexpr double kPublished = 210 + 22 + 13 / 60.0;
+    constexpr double kToleranceDegrees = 5 / 60.0;
+    const struct {
+        int Hour, Minute, ZoneHours, ZoneMinutes;
+    } clocks[] = {{0, 0, 0, 0}, {5, 30, -5, -30}};
+    for (const auto& c : clocks) {
+        ChartState chart = Birth(1950, 1, 1, c.Hour, c.Minute);
+        SetPlace(chart, c.ZoneHours, c.ZoneMinutes, 77, true);
+        chart.LonMinutes = 12;
+        chart.LatDegrees = 28;
+        chart.LatMinutes = 36;
+        RunEngines(chart);
+        EXPECT_LT(Apart(chart.LagnaLongitude, kPublished), kToleranceDegrees)
+            << chart.LagnaLongitude;
+        EXPECT_EQ(chart.SkyName, kDocumentedSkyName);
+    }
+}
+
+TEST(DocumentedSky, LongitudesAreTheEnginesOwn) {
+    // 2000 January 1, 12:00 at Greenwich: the engine's published sidereal
+    // longitudes of the Sun to Saturn and the nodes.
+    ChartState chart = Birth(2000, 1, 1, 12, 0);
+    SetPlace(chart, 0, 0, 0, false);
+    RunEngines(chart);
+    const struct {
+        Graha G;
+        double Longitude;
+    } cases[] = {{kSun, 256.525641},  {kMercury, 248.052033}, {kVenus, 217.724078},
+                 {kMars, 304.128811}, {kJupiter, 1.507144},   {kSaturn, 16.360671},
+                 {kRahu, 100.268517}, {kKetu, 280.268517}};
+    for (const auto& c : cases) {
+        EXPECT_NEAR(chart.GrahaLongitudes[c.G], c.Longitude, 1e-6) << c.G;
+    }
+    // The Moon's position text is made from the same number.
+    EXPECT_EQ(static_cast<int>(chart.GrahaLongitudes[kMoon]) % 30,
+              std::stoi(chart.PlanetPositionTexts[kMoon].substr(0, 2)));
+}
+
+TEST(DocumentedSky, RetrogradeAsTheAlmanacsHaveIt) {
+    // 1990 July 15: Saturn retrograde (April to September 1990), the other
+    // planets direct. 2000 January 1: Saturn retrograde until January 12,
+    // Jupiter direct since its December 1999 station. Sun and Moon never,
+    // the mean nodes always.
+    const struct {
+        int Year, Month, Day;
+        std::array<bool, kGrahaCount> Retrograde;
+    } cases[] = {
+        {1990, 7, 15, {false, false, false, false, false, false, true, true, true}},
+        {2000, 1, 1, {false, false, false, false, false, false, true, true, true}},
+        // 1990 December 20: Mercury retrograde (mid December to early
+        // January), Mars (late October to January 1), Jupiter (from its
+        // station a month before the 1991 January opposition).
+        {1990, 12, 20, {false, false, true, false, true, true, false, true, true}},
+    };
+    for (const auto& c : cases) {
+        ChartState chart = Birth(c.Year, c.Month, c.Day, 12, 0);
+        SetPlace(chart, 0, 0, 0, false);
+        RunEngines(chart);
+        for (int g = 0; g < kGrahaCount; ++g) {
+            EXPECT_EQ(chart.GrahaRetrograde[static_cast<std::size_t>(g)],
+                      c.Retrograde[static_cast<std::size_t>(g)])
+                << c.Year << "-" << c.Month << "-" << c.Day << " graha " << g;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tavrinel
