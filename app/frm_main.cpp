@@ -18,6 +18,7 @@
 #include <type_traits>
 
 #include "app/accessible_names.h"
+#include "app/atlas_completion.h"
 #include "app/chart_commands.h"
 #include "app/colour_button.h"
 #include "app/focus_keys.h"
@@ -159,6 +160,7 @@ FrmMain::FrmMain(ChartState& chart, Platform& platform, QWidget* parent)
     sink_ = std::make_unique<RtbSink>(*RTB, [this] { BringReadingPanelToFront(); });
 
     FormLoad();
+    new AtlasCompletion(*this);
     // The lists are filled now, so the fonts can be fitted to their entries.
     FitFonts();
     charts_ =

@@ -10,6 +10,7 @@
 #include "cli/chart_output.h"
 #include "cli/sky_output.h"
 #include "calculation/calculation.h"
+#include "cli/place_option.h"
 
 namespace tavrinel::cli {
 
@@ -39,6 +40,7 @@ enum Key : int {
     kSky,
     kAyanamsa,
     kNode,
+    kPlace,
     kKeyCount
 };
 
@@ -46,7 +48,8 @@ constexpr std::array<std::string_view, kKeyCount> kKeyNames = {
     "PersonName", "BirthDay",     "BirthMonth",   "BirthYear",      "BirthHour",
     "BirthMinute", "TimeZone",    "LatDegrees",   "LatMinutes",     "LatDirection",
     "LonDegrees", "LonMinutes",   "LonDirection", "DaylightSaving", "CityName",
-    "StateName",  "CountryName",  "Sky",        "Ayanamsa",       "Node"};
+    "StateName",  "CountryName",  "Sky",        "Ayanamsa",       "Node",
+    "Place"};
 
 struct Missing {};
 struct OtherType {};  // null, a fraction, an array or an object
@@ -185,8 +188,26 @@ private:
 
 constexpr IntegerRange kBoxRange{0, 999};  // up to three digits, as the boxes hold
 
-BirthForm ReadForm(std::array<Value, kKeyCount>& values) {
+BirthForm ReadForm(std::array<Value, kKeyCount>& values, std::optional<ZoneReport>& report) {
     FormReader read(values);
+    // With a place of the atlas, the keys it fills are optional; those given
+    // win over the atlas.
+    const auto given = [&values](std::initializer_list<Key> keys) {
+        for (Key key : keys) {
+            if (!std::holds_alternative<Missing>(values[key])) {
+                return true;
+            }
+        }
+        return false;
+    };
+    const bool atlas = given({kPlace});
+    const GivenBesidePlace beside{given({kCityName}),
+                                  given({kStateName}),
+                                  given({kCountryName}),
+                                  given({kLatDegrees, kLatMinutes, kLatDirection}),
+                                  given({kLonDegrees, kLonMinutes, kLonDirection}),
+                                  given({kTimeZone}),
+                                  given({kDaylightSaving})};
     BirthForm form;
     form.Name = read.Text(kPersonName);
     form.DayIndex = read.Integer(kBirthDay, {1, kDayCount}) - 1;
@@ -194,19 +215,34 @@ BirthForm ReadForm(std::array<Value, kKeyCount>& values) {
     form.YearIndex = read.Integer(kBirthYear, {kFirstYear, kLastYear}) - kFirstYear;
     form.HourIndex = read.Integer(kBirthHour, {0, kHourCount - 1});
     form.MinuteIndex = read.Integer(kBirthMinute, {0, kMinuteCount - 1});
-    form.ZoneIndex = read.Integer(kTimeZone, {0, kZoneCount - 1});
-    form.LatDeg = std::to_string(read.Integer(kLatDegrees, kBoxRange));
-    form.LatMin = std::to_string(read.Integer(kLatMinutes, kBoxRange));
-    form.Latitude = read.Direction(kLatDirection, "N", "S") ? LatitudeChoice::North
-                                                            : LatitudeChoice::South;
-    form.LonDeg = std::to_string(read.Integer(kLonDegrees, kBoxRange));
-    form.LonMin = std::to_string(read.Integer(kLonMinutes, kBoxRange));
-    form.Longitude = read.Direction(kLonDirection, "E", "W") ? LongitudeChoice::East
-                                                             : LongitudeChoice::West;
-    form.DaylightSaving = read.Boolean(kDaylightSaving);
-    form.City = read.Text(kCityName);
-    form.State = read.Text(kStateName);
-    form.Country = read.Text(kCountryName);
+    if (!atlas || beside.Zone) {
+        form.ZoneIndex = read.Integer(kTimeZone, {0, kZoneCount - 1});
+    }
+    if (!atlas || beside.Latitude) {
+        form.LatDeg = std::to_string(read.Integer(kLatDegrees, kBoxRange));
+        form.LatMin = std::to_string(read.Integer(kLatMinutes, kBoxRange));
+        form.Latitude = read.Direction(kLatDirection, "N", "S") ? LatitudeChoice::North
+                                                                : LatitudeChoice::South;
+    }
+    if (!atlas || beside.Longitude) {
+        form.LonDeg = std::to_string(read.Integer(kLonDegrees, kBoxRange));
+        form.LonMin = std::to_string(read.Integer(kLonMinutes, kBoxRange));
+        form.Longitude = read.Direction(kLonDirection, "E", "W") ? LongitudeChoice::East
+                                                                 : LongitudeChoice::West;
+    }
+    if (!atlas || beside.DaylightSaving) {
+        form.DaylightSaving = read.Boolean(kDaylightSaving);
+    }
+    if (!atlas || beside.City) form.City = read.Text(kCityName);
+    if (!atlas || beside.State) form.State = read.Text(kStateName);
+    if (!atlas || beside.Country) form.Country = read.Text(kCountryName);
+    if (atlas) {
+        auto applied = ApplyPlace(read.Text(kPlace), form, beside);
+        if (auto* message = std::get_if<std::string>(&applied)) {
+            throw BadLine{std::string(kKeyNames[kPlace]) + ": " + *message};
+        }
+        report = std::get<ZoneReport>(std::move(applied));
+    }
     return form;
 }
 
@@ -315,7 +351,8 @@ std::variant<BatchChart, std::string> ParseBatchChart(const std::string& line,
         return std::string("a line must hold one JSON object");
     }
     try {
-        BirthForm form = ReadForm(reader.Values);
+        std::optional<ZoneReport> zone;
+        BirthForm form = ReadForm(reader.Values, zone);
         if (const auto fault = ValidateBirthForm(form, PlaceRule::Optional)) {
             return std::string(fault->Message);
         }
@@ -323,7 +360,7 @@ std::variant<BatchChart, std::string> ParseBatchChart(const std::string& line,
         ReadChoice(reader.Values, kSky, ParseSkyKey, sky.Engine);
         ReadChoice(reader.Values, kAyanamsa, ParseAyanamsaKey, sky.Precise.Zodiac);
         ReadChoice(reader.Values, kNode, ParseNodeKey, sky.Precise.Node);
-        return BatchChart{std::move(form), sky};
+        return BatchChart{std::move(form), sky, std::move(zone)};
     } catch (const BadLine& bad) {
         return bad.Message;
     }
@@ -374,7 +411,8 @@ BatchOutcome RunBatch(std::istream& in, std::ostream& out, const SkyChoice& defa
                 SkyCheck* const wanted = skyCheck ? &check : nullptr;
                 if (CalculateChart(batchChart.Form, chart, reading, batchChart.Sky, wanted)) {
                     const SkyOutput sky{batchChart.Sky, wanted};
-                    AppendChartJson(buffer, chart, reading.Text(), lineNumber, &sky);
+                    AppendChartJson(buffer, chart, reading.Text(), lineNumber, &sky,
+                                    batchChart.Zone ? &*batchChart.Zone : nullptr);
                 } else {
                     outcome.AnyBadLine = true;
                     AppendErrorJson(buffer, lineNumber, chart.SkyName);

@@ -3,12 +3,14 @@
 
 #include <cstddef>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <variant>
 
 #include "calculation/sky_choice.h"
 #include "chart/birth_form.h"
+#include "cli/place_option.h"
 
 namespace tavrinel::cli {
 
@@ -20,6 +22,7 @@ std::variant<BirthForm, std::string> ParseBatchLine(const std::string& line);
 struct BatchChart {
     BirthForm Form;
     SkyChoice Sky;
+    std::optional<ZoneReport> Zone;  // what a "Place" key decided
 };
 std::variant<BatchChart, std::string> ParseBatchChart(const std::string& line,
                                                       const SkyChoice& defaults);

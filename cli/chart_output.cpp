@@ -4,6 +4,7 @@
 
 #include "chart_picture/positions_table.h"
 #include "cli/json_writer.h"
+#include "cli/place_option.h"
 #include "cli/sky_output.h"
 #include "cli/picture_output.h"
 
@@ -49,7 +50,7 @@ void TerminalSink::Append(std::string_view text, int colourIndex, bool bold) {
 }
 
 void AppendChartJson(std::string& out, const ChartState& chart, std::string_view reading,
-                     long line, const SkyOutput* sky) {
+                     long line, const SkyOutput* sky, const ZoneReport* zone) {
     const DignityAnalysis analysis = ClassifyGrahas(chart);
     JsonWriter json(out);
     json.BeginObject();
@@ -78,6 +79,9 @@ void AppendChartJson(std::string& out, const ChartState& chart, std::string_view
     if (sky) {
         AppendSkyJson(json, chart, *sky);
     }
+    if (zone) {
+        WriteZoneReport(json, *zone);
+    }
     json.EndObject();
     out += '\n';
 }
@@ -92,10 +96,10 @@ void AppendErrorJson(std::string& out, long line, std::string_view message) {
 }
 
 void PrintChart(std::ostream& out, const ChartState& chart, std::string_view reading,
-                OutputFormat format, const SkyOutput* sky) {
+                OutputFormat format, const SkyOutput* sky, const ZoneReport* zone) {
     if (format == OutputFormat::Json) {
         std::string text;
-        AppendChartJson(text, chart, reading, 0, sky);
+        AppendChartJson(text, chart, reading, 0, sky, zone);
         out << text;
         return;
     }

@@ -13,6 +13,7 @@ namespace tavrinel::cli {
 enum class OutputFormat { Text, Ansi, Json, SvgSouth, SvgNorth };
 
 struct SkyOutput;
+struct ZoneReport;
 
 // Collects the reading's exact text, CR LF line breaks included.
 class TextCollector final : public ReadingSink {
@@ -44,7 +45,8 @@ private:
 // calculated chart and the text its reading produced, and a newline. A batch
 // gives the input's line number; 0 leaves it out.
 void AppendChartJson(std::string& out, const ChartState& chart, std::string_view reading,
-                     long line = 0, const SkyOutput* sky = nullptr);
+                     long line = 0, const SkyOutput* sky = nullptr,
+                     const ZoneReport* zone = nullptr);
 
 // Appends {"line": N, "error": "..."} and a newline.
 void AppendErrorJson(std::string& out, long line, std::string_view message);
@@ -52,6 +54,7 @@ void AppendErrorJson(std::string& out, long line, std::string_view message);
 // Prints a calculated chart and the text its reading produced, in the given
 // format (the coloured formats write the reading's runs again).
 void PrintChart(std::ostream& out, const ChartState& chart, std::string_view reading,
-                OutputFormat format, const SkyOutput* sky = nullptr);
+                OutputFormat format, const SkyOutput* sky = nullptr,
+                const ZoneReport* zone = nullptr);
 
 }  // namespace tavrinel::cli

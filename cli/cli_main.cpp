@@ -17,6 +17,7 @@
 #include "cli/batch.h"
 #include "cli/chart_output.h"
 #include "cli/cli_options.h"
+#include "cli/place_option.h"
 #include "cli/sky_output.h"
 #include "cli/terminal_text.h"
 #include "calculation/calculation.h"
@@ -40,6 +41,8 @@ struct Options {
     std::optional<std::string> Batch;
     std::optional<std::string> File;  // a saved reading to calculate
     std::optional<std::string> Save;  // where to write the reading file
+    std::optional<std::string> Place;  // a place of the atlas
+    std::optional<std::string> AtlasQuery;
     std::string Sky = "documented", Ayanamsa = "lahiri", Node = "mean";
     bool NoSkyCheck = false;
 };
@@ -86,35 +89,49 @@ std::optional<T> Take(const Parsed<T>& parsed, const char* option, std::optional
 }
 
 // The form of a single chart given by options, or why it is refused.
-std::variant<BirthForm, Refusal> BuildForm(const Options& options, PlaceRule place) {
+std::variant<BirthForm, Refusal> BuildForm(const Options& options, PlaceRule place,
+                                          std::optional<ZoneReport>& report) {
+    // A place of the atlas stands in for the zone and the coordinates.
+    const bool atlas = options.Place.has_value();
     const std::pair<const std::optional<std::string>*, const char*> required[] = {
         {&options.Name, "--name"}, {&options.Date, "--date"}, {&options.Time, "--time"},
-        {&options.Zone, "--zone"}, {&options.Lat, "--lat"},   {&options.Lon, "--lon"},
+        {atlas ? nullptr : &options.Zone, "--zone"}, {atlas ? nullptr : &options.Lat, "--lat"},
+        {atlas ? nullptr : &options.Lon, "--lon"},
     };
     for (const auto& [value, option] : required) {
-        if (!*value) {
-            return Refusal{option, "is required for a chart (or give --batch or --zones)"};
+        if (value && !*value) {
+            return Refusal{option, "is required for a chart (or give --place, --batch or --zones)"};
         }
     }
     std::optional<Refusal> refusal;
     const auto date = Take(ParseDate(*options.Date), "--date", refusal);
     const auto time = Take(ParseTime(*options.Time), "--time", refusal);
-    const auto zone = Take(ParseZone(*options.Zone), "--zone", refusal);
-    const auto lat = Take(ParseLatitude(*options.Lat), "--lat", refusal);
-    const auto lon = Take(ParseLongitude(*options.Lon), "--lon", refusal);
+    const auto zone = options.Zone ? Take(ParseZone(*options.Zone), "--zone", refusal) : std::nullopt;
+    const auto lat = options.Lat ? Take(ParseLatitude(*options.Lat), "--lat", refusal) : std::nullopt;
+    const auto lon = options.Lon ? Take(ParseLongitude(*options.Lon), "--lon", refusal) : std::nullopt;
     if (refusal) {
         return *refusal;
     }
     BirthForm form;
     form.Name = *options.Name;
     SetDateAndTime(form, *date, *time);
-    form.ZoneIndex = *zone;
-    SetLatitude(form, *lat);
-    SetLongitude(form, *lon);
+    if (zone) form.ZoneIndex = *zone;
+    if (lat) SetLatitude(form, *lat);
+    if (lon) SetLongitude(form, *lon);
     form.DaylightSaving = options.DaylightSaving;
     form.City = options.City;
     form.State = options.State;
     form.Country = options.Country;
+    if (atlas) {
+        const GivenBesidePlace given{!options.City.empty(), !options.State.empty(),
+                                     !options.Country.empty(), lat.has_value(), lon.has_value(),
+                                     zone.has_value(), options.DaylightSaving};
+        auto applied = ApplyPlace(*options.Place, form, given);
+        if (const auto* message = std::get_if<std::string>(&applied)) {
+            return Refusal{"--place", *message};
+        }
+        report = std::get<ZoneReport>(std::move(applied));
+    }
     if (const auto fault = ValidateBirthForm(form, place)) {
         return Refusal{std::string(OptionOf(fault->Field)), std::string(fault->Message)};
     }
@@ -208,6 +225,10 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     app.add_option("--batch", options.Batch,
                    "JSON Lines file of charts, or - for standard input");
     app.add_option("--save", options.Save, "also write the chart's reading file (.tvl)");
+    app.add_option("--place", options.Place,
+                   "place of birth from the atlas, e.g. \"Pune\" or \"Springfield, Illinois\": "
+                   "fills the place, coordinates, zone and daylight saving");
+    app.add_option("--atlas", options.AtlasQuery, "list the atlas's places matching a text");
     app.add_option("--sky", options.Sky,
                    "documented (the default) or precise (Swiss Ephemeris) positions");
     app.add_option("--ayanamsa", options.Ayanamsa,
@@ -239,6 +260,10 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
          "--save: cannot be combined with a reading file (FILE.tvl)"},
         {options.Batch && options.File,
          "--batch: cannot be combined with a reading file (FILE.tvl)"},
+        {options.Place && options.Batch,
+         "--place: cannot be combined with --batch (give each line a \"Place\")"},
+        {options.AtlasQuery && (options.Batch || options.File || options.Save || options.Place),
+         "--atlas: lists places only; give it without a chart, a file, --batch or --save"},
     };
     for (const auto& [conflict, message] : conflicts) {
         if (conflict) {
@@ -266,6 +291,11 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     if (options.ListZones) {
         errno = 0;
         ListZones(out);
+        return kExitOk;
+    }
+    if (options.AtlasQuery) {
+        errno = 0;
+        PrintAtlasMatches(out, *options.AtlasQuery, *format == OutputFormat::Json);
         return kExitOk;
     }
     if (options.Batch) {
@@ -306,7 +336,7 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     }
 
     if (options.File && (options.Name || options.Date || options.Time || options.Zone ||
-                         options.Lat || options.Lon)) {
+                         options.Lat || options.Lon || options.Place)) {
         return refuse(*options.File, "a reading file brings its own birth data; give no chart options");
     }
     if (options.Save && !HasReadingFileExtension(*options.Save)) {
@@ -314,9 +344,11 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     }
     // A file that is saved must open again in the window, which insists on the
     // place of birth; a chart that is only shown does not need it.
+    std::optional<ZoneReport> zoneReport;
     auto built = options.File ? FormFromFile(*options.File)
                               : BuildForm(options, options.Save ? PlaceRule::Required
-                                                                : PlaceRule::Optional);
+                                                                : PlaceRule::Optional,
+                                          zoneReport);
     if (const auto* refusal = std::get_if<Refusal>(&built)) {
         return refuse(refusal->Option, refusal->Message);
     }
@@ -342,9 +374,13 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
             return kExitFailed;
         }
     }
+    if (zoneReport && *format != OutputFormat::Json) {
+        err << "tavrinel-cli: " << zoneReport->Line << '\n';
+    }
     const SkyOutput skyOutput{sky, wanted};
     errno = 0;
-    PrintChart(out, chart, reading.Text(), *format, &skyOutput);
+    PrintChart(out, chart, reading.Text(), *format, &skyOutput,
+               zoneReport ? &*zoneReport : nullptr);
     return kExitOk;
 }
 

@@ -120,6 +120,12 @@ void JsonWriter::Field(std::string_view key, long value) {
     first_ = false;
 }
 
+void JsonWriter::Literal(std::string_view key, std::string_view value) {
+    Key(key);
+    out_ += value;
+    first_ = false;
+}
+
 void JsonWriter::Element(std::string_view value) {
     Separator();
     AppendJsonString(out_, value);

@@ -23,6 +23,8 @@ public:
     void Element(std::string_view value);
     // An element already in JSON form: a number, true, false.
     void RawElement(std::string_view json);
+    // A value written as it stands: a number with a fraction, true, false.
+    void Literal(std::string_view key, std::string_view value);
 
 private:
     void Separator();

@@ -100,6 +100,16 @@ frmAbout::frmAbout(WebService& web, QWidget* parent) : QDialog(parent), web_(web
     lblHomePage->setAccessibleDescription(QStringLiteral("Opens the home page in your browser"));
     connect(lblHomePage, &ClickableLabel::clicked, this, [this] { OpenHomePage(web_); });
 
+    // The atlas's data asks for this credit (CC BY 4.0).
+    auto* lblCredits = new QLabel(
+        QStringLiteral("The atlas of places is GeoNames data (geonames.org), licensed under "
+                       "CC BY 4.0; time zones come from the IANA time-zone database."),
+        this);
+    lblCredits->setObjectName(QStringLiteral("lblCredits"));
+    lblCredits->setFont(VerdanaFont(kTextPointSize, false));
+    lblCredits->setWordWrap(true);
+    lblCredits->setFixedWidth(kTextWidth);
+
     Line2 = MakeLine(QStringLiteral("Line2"), this);
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
@@ -124,6 +134,7 @@ frmAbout::frmAbout(WebService& web, QWidget* parent) : QDialog(parent), web_(web
     layout->addWidget(Line1);
     layout->addWidget(Label1);
     layout->addWidget(lblHomePage);
+    layout->addWidget(lblCredits);
     layout->addWidget(Line2);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);

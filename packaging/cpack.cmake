@@ -15,7 +15,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://tavrinel.example.org/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Read at run time, so no shared library brings them in: the time-zone rules,
-# the ephemeris files of the precise sky.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "tzdata, swe-basic-data")
+# the ephemeris files of the precise sky, and the atlas's library (opened on
+# first use).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "tzdata, swe-basic-data, libgeonames0")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

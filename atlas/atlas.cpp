@@ -1,0 +1,133 @@
+#include "atlas/atlas.h"
+
+#include <algorithm>
+
+#include "atlas/geonames_source.h"
+#include "atlas/name_folding.h"
+
+namespace tavrinel::atlas {
+
+namespace {
+
+bool LargerFirst(const Place* a, const Place* b) { return a->Population > b->Population; }
+
+std::string_view Trim(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// Every qualifier names the place's state or its country.
+bool MatchesQualifiers(const Place& place, const std::vector<std::string>& qualifiers) {
+    if (qualifiers.empty()) {
+        return true;
+    }
+    const std::string state = SearchKey(place.State);
+    const std::string country = SearchKey(place.Country);
+    return std::all_of(qualifiers.begin(), qualifiers.end(), [&](const std::string& q) {
+        return q == state || q == country;
+    });
+}
+
+}  // namespace
+
+Atlas::Atlas(std::vector<Place> places) : places_(std::move(places)) {
+    index_.reserve(places_.size());
+    for (const Place& place : places_) {
+        index_.push_back({SearchKey(place.Name), &place});
+    }
+    std::stable_sort(index_.begin(), index_.end(), [](const Entry& a, const Entry& b) {
+        if (a.Key != b.Key) {
+            return a.Key < b.Key;
+        }
+        return a.Where->Population > b.Where->Population;
+    });
+}
+
+const Atlas& Atlas::Shared() {
+    static const Atlas shared(LoadPackagedPlaces());
+    return shared;
+}
+
+std::pair<std::size_t, std::size_t> Atlas::PrefixRange(std::string_view key) const {
+    const auto first = std::lower_bound(index_.begin(), index_.end(), key,
+                                        [](const Entry& e, std::string_view k) { return e.Key < k; });
+    const auto last = std::find_if(first, index_.end(), [key](const Entry& e) {
+        return std::string_view(e.Key).substr(0, key.size()) != key;
+    });
+    return {static_cast<std::size_t>(first - index_.begin()),
+            static_cast<std::size_t>(last - index_.begin())};
+}
+
+std::vector<const Place*> Atlas::Complete(std::string_view text, std::size_t limit) const {
+    const std::string key = SearchKey(text);
+    std::vector<const Place*> found;
+    if (key.empty() || limit == 0) {
+        return found;
+    }
+    const auto [first, last] = PrefixRange(key);
+    found.reserve(last - first);
+    for (std::size_t i = first; i < last; ++i) {
+        found.push_back(index_[i].Where);
+    }
+    const std::size_t kept = std::min(limit, found.size());
+    std::partial_sort(found.begin(), found.begin() + static_cast<std::ptrdiff_t>(kept), found.end(),
+                      LargerFirst);
+    found.resize(kept);
+    return found;
+}
+
+PlaceLookup Atlas::Find(std::string_view text, std::size_t limit) const {
+    std::vector<std::string> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t comma = text.find(',', start);
+        const std::string_view part = Trim(text.substr(start, comma - start));
+        if (!part.empty()) {
+            parts.push_back(SearchKey(part));
+        }
+        if (comma == std::string_view::npos) {
+            break;
+        }
+        start = comma + 1;
+    }
+    PlaceLookup lookup;
+    if (parts.empty() || parts.front().empty()) {
+        return lookup;
+    }
+    const std::string key = parts.front();
+    const std::vector<std::string> qualifiers(parts.begin() + 1, parts.end());
+    std::vector<const Place*> exact;
+    std::vector<const Place*> longer;
+    const auto [first, last] = PrefixRange(key);
+    for (std::size_t i = first; i < last; ++i) {
+        if (MatchesQualifiers(*index_[i].Where, qualifiers)) {
+            (index_[i].Key == key ? exact : longer).push_back(index_[i].Where);
+        }
+    }
+    if (exact.size() == 1) {
+        lookup.Found = exact.front();
+        return lookup;
+    }
+    lookup.Ambiguous = !exact.empty();
+    lookup.Candidates = exact.empty() ? std::move(longer) : std::move(exact);
+    std::stable_sort(lookup.Candidates.begin(), lookup.Candidates.end(), LargerFirst);
+    if (lookup.Candidates.size() > limit) {
+        lookup.Candidates.resize(limit);
+    }
+    return lookup;
+}
+
+std::string DisplayName(const Place& place) {
+    std::string text = place.Name;
+    if (!place.State.empty() && place.State != place.Name) {
+        text += ", " + place.State;
+    }
+    if (!place.Country.empty()) {
+        text += ", " + place.Country;
+    }
+    return text;
+}
+
+}  // namespace tavrinel::atlas

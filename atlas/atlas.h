@@ -1,0 +1,62 @@
+// The offline atlas: which places match a text. Built once from a source of
+// places and then only read, so one instance serves every thread.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "atlas/place.h"
+
+namespace tavrinel::atlas {
+
+// What a look-up by name found: one place, or the candidates to choose from
+// (several places of that exact name, or, when none has it, places whose
+// names begin with it).
+struct PlaceLookup {
+    const Place* Found = nullptr;
+    std::vector<const Place*> Candidates;
+    bool Ambiguous = false;  // the candidates all have the name itself
+};
+
+class Atlas {
+public:
+    explicit Atlas(std::vector<Place> places);
+    // The index points into the places, so an atlas stays where it was built.
+    Atlas(const Atlas&) = delete;
+    Atlas& operator=(const Atlas&) = delete;
+
+    // The places of the packaged data, read on the first call only.
+    static const Atlas& Shared();
+
+    [[nodiscard]] std::size_t Size() const { return places_.size(); }
+
+    // Places whose names begin with the text, accents and letter case
+    // ignored, the more populous first; at most `limit` of them.
+    [[nodiscard]] std::vector<const Place*> Complete(std::string_view text,
+                                                     std::size_t limit) const;
+
+    // A place named by "Name", "Name, State", "Name, Country" or
+    // "Name, State, Country". A place named exactly wins over longer names
+    // that begin with the text; a state or country after a comma narrows the
+    // choice. At most `limit` candidates.
+    [[nodiscard]] PlaceLookup Find(std::string_view text, std::size_t limit = 10) const;
+
+private:
+    struct Entry {
+        std::string Key;
+        const Place* Where;
+    };
+    // The range of entries whose key begins with `key`.
+    [[nodiscard]] std::pair<std::size_t, std::size_t> PrefixRange(std::string_view key) const;
+
+    std::vector<Place> places_;
+    std::vector<Entry> index_;  // sorted by key, then by population, larger first
+};
+
+// "Pune, Maharashtra, India": the name with the state (when it differs from
+// the name) and the country.
+[[nodiscard]] std::string DisplayName(const Place& place);
+
+}  // namespace tavrinel::atlas

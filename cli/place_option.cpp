@@ -1,0 +1,153 @@
+#include "cli/place_option.h"
+
+#include <cstdio>
+
+#include "atlas/atlas.h"
+#include "atlas/place_form.h"
+#include "atlas/zone_choice.h"
+#include "chart/time_zone_table.h"
+#include "cli/json_writer.h"
+
+namespace tavrinel::cli {
+
+namespace {
+
+constexpr std::size_t kMostCandidates = 10;
+constexpr std::size_t kMostMatches = 25;
+constexpr int kSecondsPerHour = 3600;
+
+std::string Coordinates(const atlas::Place& place) {
+    const atlas::BoxAngle lat = atlas::ToBoxAngle(place.Latitude);
+    const atlas::BoxAngle lon = atlas::ToBoxAngle(place.Longitude);
+    char text[32];
+    std::snprintf(text, sizeof text, "%d:%02d%c %d:%02d%c", lat.Degrees, lat.Minutes,
+                  lat.Positive ? 'N' : 'S', lon.Degrees, lon.Minutes, lon.Positive ? 'E' : 'W');
+    return text;
+}
+
+std::string CandidateLines(const std::vector<const atlas::Place*>& places) {
+    std::string lines;
+    for (const atlas::Place* place : places) {
+        lines += "\n  " + atlas::DisplayName(*place) + " (" + Coordinates(*place) + ", " +
+                 place->Zone + ")";
+    }
+    return lines;
+}
+
+atlas::FormLongitude FormLongitudeOf(const BirthForm& form) {
+    const auto degrees = ParseDigits(form.LonDeg);
+    const auto minutes = ParseDigits(form.LonMin);
+    return {degrees.value_or(0), minutes.value_or(0), form.Longitude != LongitudeChoice::West};
+}
+
+int EntryOffsetSeconds(int index, bool daylightSaving) {
+    const TimeZoneEntry& zone = kTimeZoneTable[static_cast<std::size_t>(index)];
+    return -(zone.Hours * kSecondsPerHour + zone.Minutes * 60) +
+           (daylightSaving ? kSecondsPerHour : 0);
+}
+
+}  // namespace
+
+std::variant<ZoneReport, std::string> ApplyPlace(std::string_view text, BirthForm& form,
+                                                 const GivenBesidePlace& given) {
+    const atlas::PlaceLookup lookup = atlas::Atlas::Shared().Find(text, kMostCandidates);
+    if (!lookup.Found) {
+        if (lookup.Candidates.empty()) {
+            return "the atlas has no place called " + std::string(text) +
+                   " (give --lat, --lon and --zone instead)";
+        }
+        return std::string(text) +
+               (lookup.Ambiguous ? " names several places; add the state or country after a "
+                                   "comma, as in \"Sydney, Australia\":"
+                                 : " is not a place of the atlas; places whose names begin "
+                                   "with it:") +
+               CandidateLines(lookup.Candidates);
+    }
+    const atlas::Place& place = *lookup.Found;
+    BirthForm filled = form;
+    atlas::FillPlace(place, filled);
+    if (!given.City) form.City = filled.City;
+    if (!given.State) form.State = filled.State;
+    if (!given.Country) form.Country = filled.Country;
+    if (!given.Latitude) {
+        form.LatDeg = filled.LatDeg, form.LatMin = filled.LatMin, form.Latitude = filled.Latitude;
+    }
+    if (!given.Longitude) {
+        form.LonDeg = filled.LonDeg, form.LonMin = filled.LonMin, form.Longitude = filled.Longitude;
+    }
+    const atlas::ZoneDecision decision =
+        atlas::DecideZone(place.Name, place.Zone, atlas::LocalTimeOf(form));
+    if (!given.Zone) {
+        if (decision.ZoneIndex < 0) {
+            return decision.Line + " (give --zone, and --dst if it applies)";
+        }
+        form.ZoneIndex = decision.ZoneIndex;
+    }
+    if (!given.DaylightSaving) {
+        form.DaylightSaving = given.Zone ? false : decision.DaylightSaving;
+    }
+    const bool byHand = given.Zone || given.DaylightSaving;
+    return ZoneReport{atlas::DisplayName(place),
+                      !given.Zone,
+                      form.ZoneIndex,
+                      form.DaylightSaving,
+                      EntryOffsetSeconds(form.ZoneIndex, form.DaylightSaving),
+                      atlas::ZoneLine(decision, form.ZoneIndex, form.DaylightSaving, byHand,
+                                      FormLongitudeOf(form))};
+}
+
+void PrintAtlasMatches(std::ostream& out, std::string_view text, bool json) {
+    const atlas::Atlas& atlas = atlas::Atlas::Shared();
+    // "Name, State" narrows as --place does; a bare name lists every place
+    // that begins with it.
+    std::vector<const atlas::Place*> places;
+    if (text.find(',') != std::string_view::npos) {
+        const atlas::PlaceLookup lookup = atlas.Find(text, kMostMatches);
+        places = lookup.Found ? std::vector<const atlas::Place*>{lookup.Found} : lookup.Candidates;
+    } else {
+        places = atlas.Complete(text, kMostMatches);
+    }
+    if (!json) {
+        for (const atlas::Place* place : places) {
+            out << atlas::DisplayName(*place) << "  " << Coordinates(*place) << "  " << place->Zone
+                << '\n';
+        }
+        return;
+    }
+    std::string buffer;
+    buffer += '[';
+    bool first = true;
+    for (const atlas::Place* place : places) {
+        if (!first) {
+            buffer += ',';
+        }
+        first = false;
+        JsonWriter writer(buffer);
+        writer.BeginObject();
+        writer.Field("Name", place->Name);
+        writer.Field("State", place->State);
+        writer.Field("Country", place->Country);
+        writer.Field("Coordinates", Coordinates(*place));
+        char degrees[48];
+        std::snprintf(degrees, sizeof degrees, "%.5f", place->Latitude);
+        writer.Literal("Latitude", degrees);
+        std::snprintf(degrees, sizeof degrees, "%.5f", place->Longitude);
+        writer.Literal("Longitude", degrees);
+        writer.Field("TimeZone", place->Zone);
+        writer.Field("Population", static_cast<long>(place->Population));
+        writer.EndObject();
+    }
+    buffer += "]\n";
+    out << buffer;
+}
+
+void WriteZoneReport(JsonWriter& json, const ZoneReport& report) {
+    json.Field("Place", report.Place);
+    json.Field("ZoneSource", report.ZoneFromAtlas ? "atlas" : "given");
+    json.Field("TimeZone", static_cast<long>(report.ZoneIndex));
+    json.Literal("DaylightSaving", report.DaylightSaving ? "true" : "false");
+    json.Field("UtcOffsetSeconds", static_cast<long>(report.OffsetSeconds));
+    json.Field("ZoneLine", report.Line);
+}
+
+}  // namespace tavrinel::cli

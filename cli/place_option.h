@@ -1,0 +1,48 @@
+// A place named on the command line (--place, or a batch line's "Place"):
+// the atlas fills the place, its coordinates, the zone and daylight saving
+// exactly as the window does when the place is picked there; whatever the
+// user gives beside it wins.
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "chart/birth_form.h"
+
+namespace tavrinel::cli {
+
+class JsonWriter;
+
+// What was decided about the zone, reported with the chart.
+struct ZoneReport {
+    std::string Place;       // "Pune, Maharashtra, India"
+    bool ZoneFromAtlas;      // false: the zone was given
+    int ZoneIndex;
+    bool DaylightSaving;
+    int OffsetSeconds;       // of the entry used, its daylight-saving hour included
+    std::string Line;        // what was chosen and why
+};
+
+// Which parts of the form the user gave beside the place.
+struct GivenBesidePlace {
+    bool City = false, State = false, Country = false;
+    bool Latitude = false, Longitude = false;
+    bool Zone = false, DaylightSaving = false;
+};
+
+// Fills the form from the place named by `text`; the form's date and time
+// must already be set, and the parts the user gave stay as they are. On a
+// refusal, the message (several lines when it lists candidates).
+std::variant<ZoneReport, std::string> ApplyPlace(std::string_view text, BirthForm& form,
+                                                 const GivenBesidePlace& given);
+
+// --atlas: the places matching a text, one per line, or as a JSON array.
+void PrintAtlasMatches(std::ostream& out, std::string_view text, bool json);
+
+// The report's fields, for the chart's JSON object.
+void WriteZoneReport(JsonWriter& json, const ZoneReport& report);
+
+}  // namespace tavrinel::cli

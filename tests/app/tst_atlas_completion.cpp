@@ -1,0 +1,201 @@
+// The atlas on the input panel, driven by keys as a user drives it. Pune is
+// on India Standard Time (UTC+5:30, no daylight saving) in 1990 at GeoNames'
+// 18.51957 N, 73.85535 E; Chicago on Central Daylight Time (UTC-5) on
+// 4 July 1990 and Central Standard Time (UTC-6) in January, its clocks
+// skipping 2:00-3:00 on 1 April 1990.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTest>
+
+#include "app/atlas_completion.h"
+#include "window_fixture.h"
+
+using namespace tavrinel;
+
+namespace {
+
+struct Fixture : tavrinel::testing::WindowFixture {
+    Fixture() {
+        tavrinel::testing::Select(window, "cboMonth", "July");
+        tavrinel::testing::Select(window, "cboYear", "1990");
+        tavrinel::testing::Select(window, "cboHour", "12");
+        window.show();
+        static_cast<void>(QTest::qWaitForWindowExposed(&window));
+        Box("txtCity")->setFocus();
+    }
+    AtlasCompletion& Atlas() { return *window.findChild<AtlasCompletion*>(); }
+    // Types into the city box and picks the first place offered with Enter.
+    void TypeAndPick(const char* text) {
+        QTest::keyClicks(Box("txtCity"), QLatin1String(text));
+        QTest::keyClick(Box("txtCity"), Qt::Key_Return);
+    }
+    QString Place() {
+        QStringList parts;
+        for (const char* name : {"txtCity", "txtState", "txtCountry", "txtLatDeg", "txtLatMin",
+                                 "txtLonDeg", "txtLonMin"}) {
+            parts << Box(name)->text();
+        }
+        parts << (Get<QRadioButton>("optLat0")->isChecked() ? "N" : "S")
+              << (Get<QRadioButton>("optLong0")->isChecked() ? "E" : "W");
+        return parts.join(QLatin1Char('|'));
+    }
+    int Zone() { return List("cboTimeZone")->currentIndex(); }
+    bool Dst() { return Get<QCheckBox>("chkDST")->isChecked(); }
+};
+
+}  // namespace
+
+class TestAtlasCompletion : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void nothingIsMadeBeforeTheCityIsUsed();
+    void pickingFillsThePlaceAndTheZone_data();
+    void pickingFillsThePlaceAndTheZone();
+    void dateChangesRecomputeTheZone();
+    void aZoneSetByHandIsKept();
+    void theKeyFilterStillApplies();
+    void anotherCityDropsThePlace();
+    void theLineShowsOnlyWithTheInputPanel();
+    void arrowsAndClicksPickToo();
+};
+
+void TestAtlasCompletion::nothingIsMadeBeforeTheCityIsUsed() {
+    tavrinel::testing::WindowFixture f;
+    QVERIFY(!f.window.findChild<QListWidget*>(QStringLiteral("lstPlaces")));
+    QVERIFY(!f.window.findChild<QLabel*>(QStringLiteral("lblZoneLine")));
+}
+
+void TestAtlasCompletion::pickingFillsThePlaceAndTheZone_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<QString>("offered");
+    QTest::addColumn<QString>("place");
+    QTest::addColumn<int>("zone");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("Pune") << "Pun" << "15" << "Pune, Maharashtra, India"
+                          << "Pune|Maharashtra|India|18|31|73|51|N|E" << 34
+                          << "Pune: India Standard Time, UTC+5:30, no daylight saving on 15 July "
+                             "1990 (time-zone database)";
+    QTest::newRow("Chicago") << "chicago" << "4" << "Chicago, Illinois, United States of America"
+                             << "Chicago|Illinois|United States of America|41|51|87|39|N|W" << 18
+                             << "Chicago: Central Daylight Time, UTC\u22125, daylight saving on 4 "
+                                "July 1990 (time-zone database)";
+}
+
+void TestAtlasCompletion::pickingFillsThePlaceAndTheZone() {
+    QFETCH(QString, typed);
+    QFETCH(QString, day);
+    QFETCH(QString, offered);
+    QFETCH(QString, place);
+    QFETCH(int, zone);
+    QFETCH(QString, line);
+    Fixture f;
+    tavrinel::testing::Select(f.window, "cboDate", day.toUtf8().constData());
+    QTest::keyClicks(f.Box("txtCity"), typed);
+    QCOMPARE(f.Atlas().Suggestions().value(0), offered);
+    QTest::keyClick(f.Box("txtCity"), Qt::Key_Return);
+    QCOMPARE(f.Place(), place);
+    QCOMPARE(f.Zone(), zone);
+    QVERIFY(!f.Dst());
+    QCOMPARE(f.Atlas().ZoneLineText(), line);
+    QVERIFY(f.Atlas().Suggestions().isEmpty());
+}
+
+void TestAtlasCompletion::dateChangesRecomputeTheZone() {
+    Fixture f;
+    tavrinel::testing::Select(f.window, "cboDate", "4");
+    f.TypeAndPick("Chicago");
+    QCOMPARE(f.Zone(), 18);
+    tavrinel::testing::Select(f.window, "cboMonth", "January");
+    QCOMPARE(f.Zone(), 21);
+    // 2:30 on 1 April 1990 did not exist in Chicago: the list stays.
+    tavrinel::testing::Select(f.window, "cboDate", "1");
+    tavrinel::testing::Select(f.window, "cboHour", "2");
+    tavrinel::testing::Select(f.window, "cboMinute", "30");
+    tavrinel::testing::Select(f.window, "cboMonth", "April");
+    QCOMPARE(f.Zone(), 21);
+    QVERIFY2(f.Atlas().ZoneLineText().contains(QLatin1String("did not exist")),
+             qPrintable(f.Atlas().ZoneLineText()));
+}
+
+void TestAtlasCompletion::aZoneSetByHandIsKept() {
+    Fixture f;
+    tavrinel::testing::Select(f.window, "cboDate", "4");
+    f.TypeAndPick("Chicago");
+    QComboBox* zone = f.List("cboTimeZone");
+    zone->setCurrentIndex(21);
+    emit zone->activated(21);  // as a choice from the open list sends it
+    QTest::mouseClick(f.Get<QCheckBox>("chkDST"), Qt::LeftButton);
+    tavrinel::testing::Select(f.window, "cboMonth", "August");
+    QCOMPARE(f.Zone(), 21);
+    QVERIFY(f.Dst());
+    QVERIFY2(f.Atlas().ZoneLineText().contains(QLatin1String("your own choice of zone is kept")),
+             qPrintable(f.Atlas().ZoneLineText()));
+    // A new pick is a new place: the atlas decides again.
+    f.Box("txtCity")->clear();
+    f.TypeAndPick("Chicago");
+    QCOMPARE(f.Zone(), 18);
+    QVERIFY(!f.Dst());
+}
+
+void TestAtlasCompletion::theKeyFilterStillApplies() {
+    Fixture f;
+    QTest::keyClicks(f.Box("txtCity"), QStringLiteral("Pu7"));
+    QCOMPARE(f.Box("txtCity")->text(), QStringLiteral("Pu"));
+    QCOMPARE(f.platform.Messages.Texts(), QStringList{QStringLiteral("Please enter only letters")});
+}
+
+void TestAtlasCompletion::anotherCityDropsThePlace() {
+    Fixture f;
+    tavrinel::testing::Select(f.window, "cboDate", "15");
+    f.TypeAndPick("Pun");
+    QVERIFY(!f.Atlas().ZoneLineText().isEmpty());
+    QTest::keyClick(f.Box("txtCity"), Qt::Key_End);
+    QTest::keyClick(f.Box("txtCity"), Qt::Key_Backspace);
+    QVERIFY(f.Atlas().ZoneLineText().isEmpty());
+    f.List("cboTimeZone")->setCurrentIndex(3);
+    tavrinel::testing::Select(f.window, "cboMonth", "January");
+    QCOMPARE(f.Zone(), 3);  // no longer the atlas's to change
+}
+
+void TestAtlasCompletion::theLineShowsOnlyWithTheInputPanel() {
+    Fixture f;
+    f.Box("txtName")->setText(QStringLiteral("Ann"));
+    f.TypeAndPick("Pun");
+    auto* line = f.Get<QLabel>("lblZoneLine");
+    QVERIFY(line->isVisible());
+    QTest::mouseClick(f.Get<QPushButton>("cmdCalculate"), Qt::LeftButton);
+    QVERIFY(f.ReadingInFront());
+    QVERIFY(!line->isVisible());
+    QTest::mouseClick(f.Get<QPushButton>("cmdBack"), Qt::LeftButton);
+    QVERIFY(line->isVisible());
+}
+
+void TestAtlasCompletion::arrowsAndClicksPickToo() {
+    Fixture f;
+    QTest::keyClicks(f.Box("txtCity"), QStringLiteral("Pun"));
+    const QStringList offered = f.Atlas().Suggestions();
+    QVERIFY(offered.size() >= 3);
+    QTest::keyClick(f.Box("txtCity"), Qt::Key_Down);
+    QTest::keyClick(f.Box("txtCity"), Qt::Key_Return);
+    QCOMPARE(f.Box("txtState")->text(), offered[1].section(QStringLiteral(", "), 1, 1));
+    f.Box("txtCity")->clear();
+    QTest::keyClicks(f.Box("txtCity"), QStringLiteral("Pun"));
+    auto* list = f.Get<QListWidget>("lstPlaces");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(2)).center());
+    QCOMPARE(f.Box("txtState")->text(), offered[2].section(QStringLiteral(", "), 1, 1));
+    QTest::keyClicks(f.Box("txtCity"), QStringLiteral("x"));
+    QTest::keyClick(f.Box("txtCity"), Qt::Key_Escape);
+    QVERIFY(f.Atlas().Suggestions().isEmpty());
+}
+
+QTEST_MAIN(TestAtlasCompletion)
+#include "tst_atlas_completion.moc"

@@ -1,0 +1,129 @@
+// Finding places by name, and putting them into the form's boxes.
+#include <gtest/gtest.h>
+
+#include "atlas/atlas.h"
+#include "atlas/place_form.h"
+
+namespace tavrinel::atlas {
+namespace {
+
+// A few places with their published populations, names and zones.
+std::vector<Place> SmallWorld() {
+    return {
+        {"Springfield", "Illinois", "United States of America", "America/Chicago", 39.8, -89.6, 116565},
+        {"Springfield", "Missouri", "United States of America", "America/Chicago", 37.2, -93.3, 166810},
+        {"Chicago", "Illinois", "United States of America", "America/Chicago", 41.85, -87.65, 2720546},
+        {"Chicago Heights", "Illinois", "United States of America", "America/Chicago", 41.5, -87.6, 30276},
+        {"Sydney", "New South Wales", "Australia", "Australia/Sydney", -33.87, 151.21, 4627345},
+        {"Sydney", "Nova Scotia", "Canada", "America/Glace_Bay", 46.1, -60.2, 105968},
+        {"Pune", "Maharashtra", "India", "Asia/Kolkata", 18.51957, 73.85535, 3124458},
+        {"Punakha", "Punakha", "Bhutan", "Asia/Thimphu", 27.6, 89.9, 21658},
+        {"Punta Arenas", "Magallanes", "Chile", "America/Punta_Arenas", -53.2, -70.9, 117430},
+        {"Bhīmavaram", "Andhra Pradesh", "India", "Asia/Kolkata", 16.5, 81.5, 142967},
+    };
+}
+
+struct FindCase {
+    const char* Text;
+    const char* Found;  // "Name, State", or nullptr
+    std::size_t Candidates;
+};
+
+void PrintTo(const FindCase& c, std::ostream* os) { *os << c.Text; }
+
+class FindTest : public testing::TestWithParam<FindCase> {};
+
+TEST_P(FindTest, FindsOnePlaceOrListsCandidates) {
+    const Atlas atlas(SmallWorld());
+    const FindCase& c = GetParam();
+    const PlaceLookup lookup = atlas.Find(c.Text);
+    if (c.Found) {
+        ASSERT_NE(lookup.Found, nullptr);
+        EXPECT_EQ(lookup.Found->Name + ", " + lookup.Found->State, c.Found);
+    } else {
+        EXPECT_EQ(lookup.Found, nullptr);
+    }
+    EXPECT_EQ(lookup.Candidates.size(), c.Candidates);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, FindTest,
+    testing::Values(FindCase{"Chicago", "Chicago, Illinois", 0},      // not Chicago Heights
+                    FindCase{"chicago heights", "Chicago Heights, Illinois", 0},
+                    FindCase{"Springfield", nullptr, 2},
+                    FindCase{"Springfield, Illinois", "Springfield, Illinois", 0},
+                    FindCase{"Springfield , missouri , United States of America",
+                             "Springfield, Missouri", 0},
+                    FindCase{"Sydney", nullptr, 2},
+                    FindCase{"Sydney, Australia", "Sydney, New South Wales", 0},
+                    FindCase{"Pune, India", "Pune, Maharashtra", 0},
+                    FindCase{"Bhimavaram", "Bhīmavaram, Andhra Pradesh", 0},
+                    FindCase{"Pun", nullptr, 3},   // only names beginning with it
+                    FindCase{"Springfield, Ohio", nullptr, 0},
+                    FindCase{"Atlantis", nullptr, 0}, FindCase{" , ", nullptr, 0}));
+
+TEST(CompleteTest, OffersLargerPlacesFirst) {
+    const Atlas atlas(SmallWorld());
+    const auto names = [&atlas](const char* text, std::size_t limit) {
+        std::vector<std::string> out;
+        for (const Place* p : atlas.Complete(text, limit)) {
+            out.push_back(p->Name + ", " + p->State);
+        }
+        return out;
+    };
+    using V = std::vector<std::string>;
+    EXPECT_EQ(names("pun", 5), (V{"Pune, Maharashtra", "Punta Arenas, Magallanes", "Punakha, Punakha"}));
+    EXPECT_EQ(names("SPRING", 1), (V{"Springfield, Missouri"}));
+    EXPECT_EQ(names("Chicago", 5), (V{"Chicago, Illinois", "Chicago Heights, Illinois"}));
+    EXPECT_EQ(names("Bhīm", 5), (V{"Bhīmavaram, Andhra Pradesh"}));
+    EXPECT_EQ(names("", 5), V{});
+    EXPECT_EQ(names("Zanzibar", 5), V{});
+}
+
+TEST(PackagedAtlasTest, HoldsTheGeoNamesCities) {
+    const Atlas& atlas = Atlas::Shared();
+    EXPECT_EQ(atlas.Size(), 24361u);  // the count the package states
+    const PlaceLookup pune = atlas.Find("Pune, India");
+    ASSERT_NE(pune.Found, nullptr);
+    EXPECT_EQ(DisplayName(*pune.Found), "Pune, Maharashtra, India");
+    EXPECT_EQ(pune.Found->Zone, "Asia/Kolkata");
+    EXPECT_EQ(atlas.Find("Sydney").Candidates.size(), 2u);
+    EXPECT_EQ(atlas.Find("Chicago").Found->State, "Illinois");
+}
+
+// Rounded to the nearest whole minute of arc, as the boxes hold minutes.
+TEST(ToBoxAngleTest, RoundsToTheNearestMinute) {
+    struct Case {
+        double Degrees;
+        BoxAngle Box;
+    };
+    const Case cases[] = {
+        {18.51957, {18, 31, true}},   {73.85535, {73, 51, true}}, {-87.65005, {87, 39, false}},
+        {-33.86785, {33, 52, false}}, {59.99999, {60, 0, true}},   {0.00833, {0, 0, true}},
+        {-0.5, {0, 30, false}},
+    };
+    for (const Case& c : cases) {
+        const BoxAngle box = ToBoxAngle(c.Degrees);
+        EXPECT_EQ(box.Degrees, c.Box.Degrees) << c.Degrees;
+        EXPECT_EQ(box.Minutes, c.Box.Minutes) << c.Degrees;
+        EXPECT_EQ(box.Positive, c.Box.Positive) << c.Degrees;
+    }
+}
+
+TEST(FillPlaceTest, FillsEveryPlaceBoxFolded) {
+    BirthForm form;
+    form.City = "typed";
+    FillPlace(Place{"Bhīmavaram", "Andhra Pradesh", "India", "Asia/Kolkata", 16.54078, 81.52322, 1},
+              form);
+    EXPECT_EQ(form.City, "Bhimavaram");
+    EXPECT_EQ(form.State, "Andhra Pradesh");
+    EXPECT_EQ(form.Country, "India");
+    EXPECT_EQ(form.LatDeg + ":" + form.LatMin + " " + form.LonDeg + ":" + form.LonMin,
+              "16:32 81:31");
+    FillPlace(Place{"Москва", "Moscow", "Russia", "Europe/Moscow", 55.75, 37.62, 1}, form);
+    EXPECT_EQ(form.City, "Bhimavaram");  // a name the box cannot hold leaves it alone
+    EXPECT_EQ(form.State, "Moscow");
+}
+
+}  // namespace
+}  // namespace tavrinel::atlas

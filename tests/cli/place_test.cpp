@@ -1,0 +1,152 @@
+// --place, --atlas and a batch line's "Place": the atlas fills what the
+// coordinates and the zone would, and what the user gives beside it wins.
+// Pune's coordinates are GeoNames' 18.51957 N, 73.85535 E rounded to the
+// minute; Chicago is on Central Daylight Time (UTC-5) on 4 July 1990.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+
+#include "cli/cli_main.h"
+
+namespace tavrinel::cli {
+namespace {
+
+struct Result {
+    int Status;
+    std::string Out;
+    std::string Err;
+};
+
+Result RunTool(std::vector<std::string> args, const std::string& input = "") {
+    args.insert(args.begin(), "tavrinel-cli");
+    std::vector<const char*> argv;
+    for (const std::string& a : args) argv.push_back(a.c_str());
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    const int status = RunCli(static_cast<int>(argv.size()), argv.data(), in, out, err);
+    return {status, out.str(), err.str()};
+}
+
+using Args = std::vector<std::string>;
+const Args kAnnPune = {"--name", "Ann", "--date", "1990-07-15", "--time", "12:00"};
+
+Args With(Args base, const Args& more) {
+    base.insert(base.end(), more.begin(), more.end());
+    return base;
+}
+
+struct SameChartCase {
+    Args ByPlace;
+    Args ByHand;
+};
+
+void PrintTo(const Args& args, std::ostream* os) {
+    for (const std::string& a : args) *os << a << ' ';
+}
+void PrintTo(const SameChartCase& c, std::ostream* os) { PrintTo(c.ByPlace, os); }
+
+class PlaceChartTest : public testing::TestWithParam<SameChartCase> {};
+
+TEST_P(PlaceChartTest, EqualsTheChartGivenByHand) {
+    const Result place = RunTool(GetParam().ByPlace);
+    const Result hand = RunTool(GetParam().ByHand);
+    EXPECT_EQ(place.Status, 0) << place.Err;
+    EXPECT_EQ(hand.Status, 0) << hand.Err;
+    EXPECT_FALSE(place.Out.empty());
+    EXPECT_EQ(place.Out, hand.Out);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, PlaceChartTest,
+    testing::Values(
+        SameChartCase{With(kAnnPune, {"--place", "Pune"}),
+                      With(kAnnPune, {"--lat", "18:31N", "--lon", "73:51E", "--zone", "34"})},
+        SameChartCase{With(kAnnPune, {"--place", "Pune, India", "--lon", "1:00W", "--dst"}),
+                      With(kAnnPune, {"--lat", "18:31N", "--lon", "1:00W", "--zone", "34", "--dst"})},
+        SameChartCase{{"--name", "Al", "--date", "1990-07-04", "--time", "9:30", "--place", "Chicago"},
+                      {"--name", "Al", "--date", "1990-07-04", "--time", "9:30", "--lat", "41:51N",
+                       "--lon", "87:39W", "--zone", "CDT"}}));
+
+struct RefusalCase {
+    Args Extra;
+    std::vector<std::string> Says;
+};
+
+void PrintTo(const RefusalCase& c, std::ostream* os) { PrintTo(c.Extra, os); }
+
+class PlaceRefusalTest : public testing::TestWithParam<RefusalCase> {};
+
+TEST_P(PlaceRefusalTest, RefusesAndSaysWhy) {
+    const Result r = RunTool(With(kAnnPune, GetParam().Extra));
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_EQ(r.Out, "");
+    EXPECT_EQ(r.Err.find("tavrinel-cli: --place: "), 0u) << r.Err;
+    for (const std::string& part : GetParam().Says) {
+        EXPECT_NE(r.Err.find(part), std::string::npos) << r.Err;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, PlaceRefusalTest,
+    testing::Values(
+        RefusalCase{{"--place", "Sydney"}, {"New South Wales, Australia", "Nova Scotia, Canada"}},
+        RefusalCase{{"--place", "Springfield"}, {"Illinois", "Missouri", "Oregon"}},
+        RefusalCase{{"--place", "Qwertyville"}, {"no place called Qwertyville"}},
+        RefusalCase{{"--place", "Kathmandu"}, {"UTC+5:45", "give --zone"}}));
+
+TEST(PlaceJsonTest, ReportsTheZoneDecision) {
+    const Args chicago = {"--name", "Al", "--date", "1990-07-04", "--time", "12:00",
+                          "--place", "Chicago", "--format", "json"};
+    const auto json = [](const Result& r) { return nlohmann::json::parse(r.Out); };
+    const auto atlas = json(RunTool(chicago));
+    EXPECT_EQ(atlas["ZoneSource"], "atlas");
+    EXPECT_EQ(atlas["TimeZone"], 18);
+    EXPECT_EQ(atlas["DaylightSaving"], false);
+    EXPECT_EQ(atlas["UtcOffsetSeconds"], -18000);
+    EXPECT_EQ(atlas["Place"], "Chicago, Illinois, United States of America");
+    const auto given = json(RunTool(With(chicago, {"--zone", "21", "--dst"})));
+    EXPECT_EQ(given["ZoneSource"], "given");
+    EXPECT_EQ(given["TimeZone"], 21);
+    EXPECT_EQ(given["UtcOffsetSeconds"], -18000);
+    EXPECT_NE(given["ZoneLine"].get<std::string>().find("your own choice of zone is kept"),
+              std::string::npos);
+}
+
+TEST(PlaceBatchTest, APlaceLineEqualsTheLineWithCoordinates) {
+    const std::string date =
+        R"("PersonName":"Ann","BirthDay":15,"BirthMonth":7,"BirthYear":1990,"BirthHour":12,"BirthMinute":0)";
+    const std::string byHand =
+        "{" + date + R"(,"TimeZone":34,"LatDegrees":18,"LatMinutes":31,"LatDirection":"N",)"
+        R"("LonDegrees":73,"LonMinutes":51,"LonDirection":"E","DaylightSaving":false,)"
+        R"("CityName":"Pune","StateName":"Maharashtra","CountryName":"India"})";
+    const Result r = RunTool({"--batch", "-"}, "{" + date + R"(,"Place":"Pune"})" + "\n" + byHand +
+                                               "\n{" + date + R"(,"Place":"Sydney"})" + "\n");
+    EXPECT_EQ(r.Status, 1);
+    std::istringstream lines(r.Out);
+    std::string first, second, third;
+    std::getline(lines, first), std::getline(lines, second), std::getline(lines, third);
+    auto place = nlohmann::json::parse(first);
+    auto hand = nlohmann::json::parse(second);
+    EXPECT_EQ(place["ZoneSource"], "atlas");
+    for (const char* key : {"PlanetPositionTexts", "MoonPositionText", "Reading"}) {
+        EXPECT_EQ(place[key], hand[key]) << key;
+    }
+    EXPECT_NE(nlohmann::json::parse(third)["error"].get<std::string>().find("Place: Sydney"),
+              std::string::npos);
+}
+
+TEST(AtlasListTest, ListsMatchesLargerFirst) {
+    const Result text = RunTool({"--atlas", "Pun"});
+    EXPECT_EQ(text.Status, 0);
+    EXPECT_EQ(text.Out.substr(0, text.Out.find('\n')),
+              "Pune, Maharashtra, India  18:31N 73:51E  Asia/Kolkata");
+    const auto json = nlohmann::json::parse(RunTool({"--atlas", "Springfield, Illinois",
+                                                 "--format", "json"}).Out);
+    ASSERT_EQ(json.size(), 1u);
+    EXPECT_EQ(json[0]["TimeZone"], "America/Chicago");
+    EXPECT_EQ(json[0]["Coordinates"], "39:48N 89:39W");
+}
+
+}  // namespace
+}  // namespace tavrinel::cli
