@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -52,6 +53,12 @@ ChartWindow::ChartWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(QStringLiteral("Chart"));
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("tabsChart"));
+    tabs_->setAccessibleName(QStringLiteral("Chart"));
+    tabs_->setAccessibleDescription(
+        QStringLiteral("The South Indian and North Indian pictures and the positions table"));
+    tabs_->tabBar()->setAccessibleName(QStringLiteral("Chart pages"));
+    tabs_->tabBar()->setAccessibleDescription(
+        QStringLiteral("Left and right arrows choose the picture or the table"));
     south_ = new ChartView;
     south_->setObjectName(QStringLiteral("viewSouth"));
     south_->setAccessibleName(QStringLiteral("South Indian chart"));
@@ -63,6 +70,8 @@ ChartWindow::ChartWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     table_ = new QTableWidget(0, static_cast<int>(kColumns.size()), tablePage);
     table_->setObjectName(QStringLiteral("tablePositions"));
     table_->setAccessibleName(QStringLiteral("Positions"));
+    table_->setAccessibleDescription(QStringLiteral(
+        "Sign, degrees, nakshatra, pada, lord, dignity and motion of each graha and the Lagna"));
     table_->setHorizontalHeaderLabels(kColumns);
     table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -78,6 +87,10 @@ ChartWindow::ChartWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     tabs_->addTab(south_, QStringLiteral("&South Indian"));
     tabs_->addTab(north_, QStringLiteral("&North Indian"));
     tabs_->addTab(tablePage, QStringLiteral("&Positions"));
+    // A screen reader describes the tab row by its current tab.
+    tabs_->setTabToolTip(0, QStringLiteral("The signs in their fixed places, Pisces top left"));
+    tabs_->setTabToolTip(1, QStringLiteral("The houses counted from the Lagna's sign"));
+    tabs_->setTabToolTip(2, QStringLiteral("Each graha's sign, nakshatra, pada, lord and dignity"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     resize(620, 700);
