@@ -23,13 +23,9 @@ int RunProgram(QApplication& application, const std::function<int(FrmMain&)>& wh
     // Every window without an icon of its own, the reminder's box included.
     QApplication::setWindowIcon(ProgramIcon());
 
-    QtMessageService messages;
-    QtFileDialogService files;
-    QtWebService web;
-    QtSettingsStore settings;
-    SystemClock clock;
-    QtDialogRunner dialogs;
-    Platform platform{messages, files, web, settings, clock, dialogs};
+    QtPlatform services;
+    QtMessageService& messages = services.messages;
+    Platform& platform = services.platform;
 
     QString whyNoLock;
     const QString lockPath =

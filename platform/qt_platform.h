@@ -43,4 +43,16 @@ public:
     QDate Today() override;
 };
 
+// The real services, owned together, as the program and its showcases hand
+// them to the window.
+struct QtPlatform {
+    QtMessageService messages;
+    QtFileDialogService files;
+    QtWebService web;
+    QtSettingsStore settings;
+    SystemClock clock;
+    QtDialogRunner dialogs;
+    Platform platform{messages, files, web, settings, clock, dialogs};
+};
+
 }  // namespace tavrinel

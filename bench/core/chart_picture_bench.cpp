@@ -8,31 +8,12 @@
 #include "calculation/calculation.h"
 #include "chart_picture/chart_layout.h"
 #include "chart_picture/svg_picture.h"
+#include "bench/common/bench_support.h"
 
 namespace tavrinel {
 namespace {
 
-// Ann's chart (1990 July 15, 12:00 Indian Time, New Delhi), set field by
-// field as the form would.
-ChartState AnnsChart() {
-    ChartState chart;
-    chart.PersonName = "Ann";
-    chart.BirthYear = 1990;
-    chart.BirthMonth = 7;
-    chart.BirthDay = 15;
-    chart.BirthHour = 12;
-    chart.ZoneHours = 5;
-    chart.ZoneMinutes = 30;
-    chart.ZoneShiftHours = -5;
-    chart.ZoneShiftMinutes = -30;
-    chart.LonDegrees = 77;
-    chart.LonMinutes = 12;
-    chart.LonDirection = kTrue;
-    chart.LatDegrees = 28;
-    chart.LatMinutes = 36;
-    RunEngines(chart);
-    return chart;
-}
+using bench::AnnsChart;
 
 void BM_LayoutSouthIndian(benchmark::State& state) {
     const ChartState chart = AnnsChart();

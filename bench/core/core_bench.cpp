@@ -11,18 +11,14 @@
 
 #include "chart/birth_form.h"
 #include "cli/batch.h"
+#include "bench/common/bench_support.h"
 #include "calculation/calculation.h"
 #include "chart/time_zone_table.h"
 
 namespace tavrinel {
 namespace {
 
-class DiscardingSink final : public ReadingSink {
-public:
-    void Clear() override {}
-    void Append(std::string_view text, int, bool) override { benchmark::DoNotOptimize(text.data()); }
-    void ShowReadingPanel() override {}
-};
+using bench::DiscardingSink;
 
 // An output stream that throws its bytes away without storing them.
 class NullBuffer final : public std::streambuf {

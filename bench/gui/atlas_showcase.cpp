@@ -22,15 +22,11 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setFont(tavrinel::WindowFont(tavrinel::PickWindowFontFamily(),
                                                tavrinel::kDesignPixelSize, false));
-    tavrinel::QtMessageService messages;
-    tavrinel::QtFileDialogService files;
-    tavrinel::QtWebService web;
-    tavrinel::QtSettingsStore settings;
-    tavrinel::SystemClock clock;
-    tavrinel::Platform platform{messages, files, web, settings, clock};
+    tavrinel::QtPlatform services;
+    tavrinel::Platform& platform = services.platform;
 
     if (argc > 1 && std::strcmp(argv[1], "about") == 0) {
-        tavrinel::frmAbout about(web);
+        tavrinel::frmAbout about(services.web);
         about.show();
         return QApplication::exec();
     }

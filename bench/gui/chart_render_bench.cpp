@@ -11,27 +11,13 @@
 #include "app/chart_painter.h"
 #include "calculation/calculation.h"
 #include "chart_picture/chart_layout.h"
+#include "bench/common/bench_support.h"
 
 namespace tavrinel {
 namespace {
 
 void BM_RenderSouthIndian600(benchmark::State& state) {
-    ChartState chart;
-    chart.PersonName = "Ann";
-    chart.BirthYear = 1990;
-    chart.BirthMonth = 7;
-    chart.BirthDay = 15;
-    chart.BirthHour = 12;
-    chart.ZoneHours = 5;
-    chart.ZoneMinutes = 30;
-    chart.ZoneShiftHours = -5;
-    chart.ZoneShiftMinutes = -30;
-    chart.LonDegrees = 77;
-    chart.LonMinutes = 12;
-    chart.LonDirection = kTrue;
-    chart.LatDegrees = 28;
-    chart.LatMinutes = 36;
-    RunEngines(chart);
+    const ChartState chart = bench::AnnsChart();
     const ChartPicture picture = LayoutSouthIndian(BuildPositionsTable(chart));
     QImage image(600, 600, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {

@@ -17,7 +17,7 @@ shoot() {  # mode output [scale] [window title]
       xwininfo -name "$3" >/dev/null 2>&1 && break
       sleep 0.2
     done
-    sleep 1
+    sleep 2
     info=$(xwininfo -name "$3")
     x=$(awk "/Absolute upper-left X/{print \$4}" <<<"$info")
     y=$(awk "/Absolute upper-left Y/{print \$4}" <<<"$info")
@@ -25,7 +25,7 @@ shoot() {  # mode output [scale] [window title]
     h=$(awk "/Height:/{print \$2}" <<<"$info")
     import -window root -crop "${w}x${h}+${x}+${y}" +repage "$2"
     kill "$pid"
-  ' "$showcase" "$1" "$2" "${4:-Tavrinel v1.15}"
+  ' "${SHOWCASE:-$showcase}" "$1" "$2" "${4:-Tavrinel v1.15}"
 }
 
 shoot input docs/input-panel.png
@@ -37,4 +37,8 @@ shoot reading docs/reading-2x.png 2
 for tab in south north table; do
   shoot chart-$tab docs/chart-$tab.png 1 "Chart - Ann"
 done
-echo "docs/input-panel.png docs/reading.png docs/sky-check.png docs/input-panel-2x.png docs/reading-2x.png docs/chart-{south,north,table}.png"
+# The atlas: "Pun" typed and Pune picked for a birth on 15 July 1990, and
+# Chicago on 4 July 1990.
+SHOWCASE="$build_dir/bench/gui/gui_atlas_showcase" shoot pune docs/atlas-pune.png
+SHOWCASE="$build_dir/bench/gui/gui_atlas_showcase" shoot chicago docs/atlas-chicago.png
+echo "docs/atlas-{pune,chicago}.png docs/input-panel.png docs/reading.png docs/sky-check.png docs/input-panel-2x.png docs/reading-2x.png docs/chart-{south,north,table}.png"

@@ -18,12 +18,8 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setFont(tavrinel::WindowFont(tavrinel::PickWindowFontFamily(),
                                                tavrinel::kDesignPixelSize, false));
-    tavrinel::QtMessageService messages;
-    tavrinel::QtFileDialogService files;
-    tavrinel::QtWebService web;
-    tavrinel::QtSettingsStore settings;
-    tavrinel::SystemClock clock;
-    tavrinel::Platform platform{messages, files, web, settings, clock};
+    tavrinel::QtPlatform services;
+    tavrinel::Platform& platform = services.platform;
 
     tavrinel::ChartState chart;
     tavrinel::FrmMain window(chart, platform);

@@ -14,6 +14,7 @@
 #include <random>
 #include <vector>
 
+#include "bench/common/bench_support.h"
 #include "calculation/calculation.h"
 #include "calculation/sky_check.h"
 #include "chart/birth_form.h"
@@ -23,12 +24,7 @@
 namespace tavrinel {
 namespace {
 
-class DiscardingSink final : public ReadingSink {
-public:
-    void Clear() override {}
-    void Append(std::string_view text, int, bool) override { benchmark::DoNotOptimize(text.data()); }
-    void ShowReadingPanel() override {}
-};
+using bench::DiscardingSink;
 
 // Different instants, so that no call is answered from the library's cache
 // of the last position it computed.

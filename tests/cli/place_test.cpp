@@ -5,28 +5,10 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <sstream>
-
-#include "cli/cli_main.h"
+#include "tests/cli/cli_runner.h"
 
 namespace tavrinel::cli {
 namespace {
-
-struct Result {
-    int Status;
-    std::string Out;
-    std::string Err;
-};
-
-Result RunTool(std::vector<std::string> args, const std::string& input = "") {
-    args.insert(args.begin(), "tavrinel-cli");
-    std::vector<const char*> argv;
-    for (const std::string& a : args) argv.push_back(a.c_str());
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = RunCli(static_cast<int>(argv.size()), argv.data(), in, out, err);
-    return {status, out.str(), err.str()};
-}
 
 using Args = std::vector<std::string>;
 const Args kAnnPune = {"--name", "Ann", "--date", "1990-07-15", "--time", "12:00"};

@@ -5,30 +5,13 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "cli/cli_main.h"
+#include "tests/cli/cli_runner.h"
 
 namespace tavrinel::cli {
 namespace {
-
-struct ToolRun {
-    int Status;
-    std::string Out;
-    std::string Err;
-};
-
-ToolRun Tool(std::vector<std::string> args, const std::string& input = "") {
-    args.insert(args.begin(), "tavrinel-cli");
-    std::vector<const char*> argv;
-    for (const std::string& a : args) argv.push_back(a.c_str());
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = RunCli(static_cast<int>(argv.size()), argv.data(), in, out, err);
-    return {status, out.str(), err.str()};
-}
 
 std::vector<std::string> Delhi1950(const std::string& time, std::vector<std::string> more) {
     std::vector<std::string> args = {"--name", "Delhi", "--date", "1950-01-01", "--time", time,
@@ -55,7 +38,7 @@ const PreciseCase kPrecise[] = {
 
 TEST(CliSky, PrecisePositionsLagnaAndNames) {
     for (const PreciseCase& row : kPrecise) {
-        const ToolRun run = Tool(Delhi1950(row.Time, row.Options));
+        const Result run = RunTool(Delhi1950(row.Time, row.Options));
         ASSERT_EQ(run.Status, 0) << row.Name << run.Err;
         const auto chart = nlohmann::json::parse(run.Out);
         const auto& texts = chart["PlanetPositionTexts"];
@@ -86,7 +69,7 @@ constexpr const char* kSunLine =
 TEST(CliSky, DocumentedChartReportsTheCheck) {
     std::vector<std::string> json = kSankranti;
     json.insert(json.end(), {"--format", "json"});
-    const ToolRun run = Tool(json);
+    const Result run = RunTool(json);
     ASSERT_EQ(run.Status, 0) << run.Err;
     const auto chart = nlohmann::json::parse(run.Out);
     EXPECT_EQ(chart["Sky"], "documented");
@@ -99,13 +82,13 @@ TEST(CliSky, DocumentedChartReportsTheCheck) {
     EXPECT_EQ(differences[0]["PreciseDignity"], "Own");
     EXPECT_EQ(differences[0]["Sentence"], kSunLine);
 
-    const ToolRun text = Tool(kSankranti);
+    const Result text = RunTool(kSankranti);
     EXPECT_NE(text.Out.find(std::string("Sky: As documented (v1.15)\n") + kSunLine + "\n"),
               std::string::npos)
         << text.Out;
 
     // Nothing differs on the published 1950 chart's Sun, Moon and Mars.
-    const ToolRun quiet = Tool(Delhi1950("5:30", {}));
+    const Result quiet = RunTool(Delhi1950("5:30", {}));
     for (const auto& difference : nlohmann::json::parse(quiet.Out)["SkyCheck"]["Differences"]) {
         EXPECT_NE(difference["Graha"], "Sun");
         EXPECT_NE(difference["Graha"], "Moon");
@@ -126,7 +109,7 @@ const RefusalCase kRefusals[] = {
 
 TEST(CliSky, RefusedOptions) {
     for (const RefusalCase& row : kRefusals) {
-        const ToolRun run = Tool(Delhi1950("5:30", row.Options));
+        const Result run = RunTool(Delhi1950("5:30", row.Options));
         EXPECT_EQ(run.Status, 2);
         EXPECT_EQ(run.Out, "");
         EXPECT_EQ(run.Err, row.Message);
@@ -156,7 +139,7 @@ const BatchCase kBatch[] = {
 
 TEST(CliSky, BatchLinesChooseTheirSky) {
     for (const BatchCase& row : kBatch) {
-        const ToolRun run = Tool({"--batch", "-"}, std::string(kLine1950) + row.Keys + "}\n");
+        const Result run = RunTool({"--batch", "-"}, std::string(kLine1950) + row.Keys + "}\n");
         const auto chart = nlohmann::json::parse(run.Out);
         if (std::string(row.Rahu).empty()) {
             EXPECT_EQ(run.Status, 1) << row.Keys;
@@ -168,7 +151,7 @@ TEST(CliSky, BatchLinesChooseTheirSky) {
         EXPECT_EQ(chart["Lagna"], "22 Sco 13") << row.Keys;
     }
     // The command line's choice is every line's default.
-    const ToolRun run = Tool({"--batch", "-", "--sky", "precise", "--node", "true"},
+    const Result run = RunTool({"--batch", "-", "--sky", "precise", "--node", "true"},
                          std::string(kLine1950) + "}\n");
     EXPECT_EQ(nlohmann::json::parse(run.Out)["PlanetPositionTexts"][7], "19 Pis 24");
 }
@@ -188,7 +171,7 @@ TEST(CliSky, NoSkyCheckLeavesOutOnlyTheCheck) {
         if (leaveOut) {
             for (auto* args : {&single, &text, &batch}) args->push_back("--no-sky-check");
         }
-        const ToolRun one = Tool(single), printed = Tool(text), many = Tool(batch, batchLine);
+        const Result one = RunTool(single), printed = RunTool(text), many = RunTool(batch, batchLine);
         ASSERT_EQ(one.Status + printed.Status + many.Status, 0) << one.Err << printed.Err << many.Err;
         EXPECT_EQ(nlohmann::json::parse(one.Out).contains("SkyCheck"), !leaveOut);
         EXPECT_EQ(nlohmann::json::parse(many.Out).contains("SkyCheck"), !leaveOut);
