@@ -7,12 +7,12 @@ namespace tavrinel {
 
 namespace {
 
-// What a window needs: title bar, task switcher, the About window. Launchers
-// take the larger sizes from the installed icon theme instead, so they are not
-// decoded at every start (they cost more than the rest of the icon together).
-// The two largest serve high-density screens; an image is decoded only when a
-// window asks for its size.
+// What a window needs: title bar, task switcher, the About window, up to 64
+// points. Every image added is decoded at once, and the large ones cost more
+// than the rest of the icon together, so an image is added only where the
+// screen's density needs it: launchers take theirs from the icon theme.
 constexpr std::array<int, 6> kRenderedSizes = {16, 32, 48, 64, 128, 256};
+constexpr int kLargestWindowIconPoints = 64;
 
 QString IconResource(int size) { return QStringLiteral(":/tavrinel/tavrinel-%1.png").arg(size); }
 
@@ -26,8 +26,15 @@ QIcon ProgramIcon() {
         return shared;
     }
     QIcon icon;
+    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    int previous = 0;
     for (int size : kRenderedSizes) {
+        // Up to the first image that covers the largest icon at this density.
+        if (previous >= kLargestWindowIconPoints * ratio) {
+            break;
+        }
         icon.addFile(IconResource(size), QSize(size, size));
+        previous = size;
     }
     return icon;
 }
