@@ -43,7 +43,7 @@ ChartCommands::ChartCommands(QWidget& window, QMenu& fileMenu, QAction* before,
     fileMenu.insertSeparator(before)->setObjectName(QStringLiteral("mnuChartSep"));
 
     // In the reading panel's free lower left corner, level with Save and Back.
-    auto* button = new QPushButton(QStringLiteral("C&hart"), &readingPanel);
+    auto* button = new QPushButton(QStringLiteral("Ch&art"), &readingPanel);
     button->setObjectName(QStringLiteral("cmdChart"));
     button->setGeometry(TwipsRect(120, 3120, 1000, 400));
     button->setAutoDefault(false);
