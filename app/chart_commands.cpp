@@ -11,6 +11,7 @@
 
 #include "app/chart_report.h"
 #include "app/chart_window.h"
+#include "app/focus_keys.h"
 #include "app/startup.h"
 #include "app/twips.h"
 #include "chart/reading_file.h"
@@ -47,6 +48,7 @@ ChartCommands::ChartCommands(QWidget& window, QMenu& fileMenu, QAction* before,
     button->setObjectName(QStringLiteral("cmdChart"));
     button->setGeometry(TwipsRect(120, 3120, 1000, 400));
     button->setAutoDefault(false);
+    PressOnReturn(*button);
     button->setFont(buttonFont);
     button->setAccessibleName(QStringLiteral("Chart"));
     button->setAccessibleDescription(QStringLiteral(

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "app/focus_keys.h"
 #include "app/window_font.h"
 #include "reading/dignity_reading.h"
 
@@ -138,6 +139,7 @@ SkyPanel::SkyPanel(QWidget* readingPanel, const QRect& strip, const QString& fam
     cmdCompare_ = new QPushButton(QStringLiteral("&Compare..."), this);
     cmdCompare_->setObjectName(QStringLiteral("cmdCompare"));
     cmdCompare_->setAutoDefault(false);
+    PressOnReturn(*cmdCompare_);
     cmdCompare_->setAccessibleName(QStringLiteral("Compare positions"));
     cmdCompare_->setAccessibleDescription(
         QStringLiteral("Shows the documented and the precise positions side by side"));
