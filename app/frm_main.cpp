@@ -160,7 +160,7 @@ FrmMain::FrmMain(ChartState& chart, Platform& platform, QWidget* parent)
     sink_ = std::make_unique<RtbSink>(*RTB, [this] { BringReadingPanelToFront(); });
 
     FormLoad();
-    new AtlasCompletion(*this);
+    atlas_ = new AtlasCompletion(*this);
     // The lists are filled now, so the fonts can be fitted to their entries.
     FitFonts();
     charts_ =
@@ -613,6 +613,7 @@ void FrmMain::OnOpen() {
         ShowError(QString::fromLocal8Bit(error->Message));
         return;
     }
+    atlas_->DropPlace();
     WriteForm(form);
     Calculate();
 }
