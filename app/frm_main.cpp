@@ -253,7 +253,8 @@ void FrmMain::CreateControls() {
     cmdBack = MakeButton<QPushButton>(Frame2, "cmdBack", "&Back", TwipsRect(7895, 3120, 1000, 400));
 
     // Right of the Chart button, in the strip left of Save.
-    skyPanel_ = new SkyPanel(Frame2, TwipsRect(1200, 3030, 5580, 570), fontFamily_);
+    skyPanel_ = new SkyPanel(Frame2, TwipsRect(1200, 3030, 5580, 570), cmdSave->geometry(),
+                             fontFamily_);
     skyCheck_ = std::make_unique<SkyCheck>();
 
     connect(cmdCalculate, &QPushButton::clicked, this, &FrmMain::Calculate);

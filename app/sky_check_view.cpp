@@ -121,7 +121,8 @@ void SkyCompareWindow::ShowPositions(const ChartState& chart, const SkyCheck& ch
                                         : lines.join(QLatin1Char('\n')));
 }
 
-SkyPanel::SkyPanel(QWidget* readingPanel, const QRect& strip, const QString& family)
+SkyPanel::SkyPanel(QWidget* readingPanel, const QRect& strip, const QRect& buttonRow,
+                   const QString& family)
     : QWidget(readingPanel) {
     setObjectName(QStringLiteral("SkyPanel"));
     setGeometry(strip);
@@ -143,8 +144,8 @@ SkyPanel::SkyPanel(QWidget* readingPanel, const QRect& strip, const QString& fam
     cmdCompare_->setAccessibleName(QStringLiteral("Compare positions"));
     cmdCompare_->setAccessibleDescription(
         QStringLiteral("Shows the documented and the precise positions side by side"));
-    cmdCompare_->setGeometry(strip.width() - kButtonWidth, kLineHeight, kButtonWidth,
-                             strip.height() - kLineHeight);
+    cmdCompare_->setGeometry(strip.width() - kButtonWidth, buttonRow.top() - strip.top(),
+                             kButtonWidth, buttonRow.height());
     for (QWidget* w : {static_cast<QWidget*>(lblSky_), static_cast<QWidget*>(lblSkyCheck_),
                        static_cast<QWidget*>(cmdCompare_)}) {
         w->setFont(font);
@@ -180,6 +181,9 @@ void SkyPanel::ShowCalculation(const ChartState& chart, const SkyChoice& choice,
     }
     lblSkyCheck_->setVisible(differs);
     cmdCompare_->setVisible(differs);
+    // The button rises above the check line into the first line's height;
+    // only the documented sky's short name shares the row with it.
+    lblSky_->resize(differs ? lblSkyCheck_->width() : width(), lblSky_->height());
     if (compare_ && compare_->isVisible()) {
         if (differs) {
             compare_->ShowPositions(shown_, check_);

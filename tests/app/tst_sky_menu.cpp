@@ -162,6 +162,28 @@ private slots:
         QVERIFY(!table->item(kMoon, 0)->font().bold());
         QVERIFY(w.platform.Dialogs.Runs.isEmpty());
     }
+
+    // Compare stands in the row of Save and Back, inside the panel's frame,
+    // and no line of text runs under it.
+    void compareStandsInTheRowOfSaveAndBack() {
+        Window w;
+        testing::Select(*w.window, "cboDate", "16");
+        testing::Select(*w.window, "cboMonth", "September");
+        testing::Select(*w.window, "cboYear", "1977");
+        w.Calculate();
+        auto* panel = w.Get<QWidget>("Frame2");
+        const auto inPanel = [panel](QWidget* widget) {
+            return QRect(widget->mapTo(panel, QPoint(0, 0)), widget->size());
+        };
+        const QRect compare = inPanel(w.Get<QPushButton>("cmdCompare"));
+        const QRect save = inPanel(w.Get<QPushButton>("cmdSave"));
+        QCOMPARE(compare.top(), save.top());
+        QCOMPARE(compare.bottom(), save.bottom());
+        QVERIFY(compare.right() < save.left());
+        for (const char* line : {"lblSky", "lblSkyCheck"}) {
+            QVERIFY2(!inPanel(w.Get<QLabel>(line)).intersects(compare), line);
+        }
+    }
 };
 
 QTEST_MAIN(TestSkyMenu)
