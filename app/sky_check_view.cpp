@@ -131,6 +131,7 @@ SkyPanel::SkyPanel(QWidget* readingPanel, const QRect& strip, const QRect& butto
     lblSky_->setObjectName(QStringLiteral("lblSky"));
     lblSky_->setAccessibleName(QStringLiteral("Calculation of the reading"));
     lblSky_->setGeometry(0, 0, strip.width(), kLineHeight);
+    lblSky_->setWordWrap(true);
     lblSkyCheck_ = new QLabel(this);
     lblSkyCheck_->setObjectName(QStringLiteral("lblSkyCheck"));
     lblSkyCheck_->setAccessibleName(QStringLiteral("Sky check"));
@@ -182,8 +183,11 @@ void SkyPanel::ShowCalculation(const ChartState& chart, const SkyChoice& choice,
     lblSkyCheck_->setVisible(differs);
     cmdCompare_->setVisible(differs);
     // The button rises above the check line into the first line's height;
-    // only the documented sky's short name shares the row with it.
-    lblSky_->resize(differs ? lblSkyCheck_->width() : width(), lblSky_->height());
+    // only the documented sky's short name shares the row with it. Without
+    // the check the whole strip is free, and a long precise name (the
+    // analytical theory's) takes the second line rather than losing its end.
+    lblSky_->resize(differs ? lblSkyCheck_->width() : width(),
+                    differs ? kLineHeight : height());
     if (compare_ && compare_->isVisible()) {
         if (differs) {
             compare_->ShowPositions(shown_, check_);

@@ -15,6 +15,7 @@
 
 #include "ann_form.h"
 #include "app/frm_main.h"
+#include "ephemeris/swiss_ephemeris.h"
 #include "fake_platform.h"
 
 using namespace tavrinel;
@@ -96,6 +97,39 @@ private slots:
         auto* label = w.Get<QLabel>("lblSky");
         QCOMPARE(label->text(), skyLine);
         QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width());
+    }
+
+    // Every name of the precise sky is read whole, the analytical theory's
+    // (without the ephemeris files) the longest of them.
+    void skyLineIsReadWhole_data() {
+        QTest::addColumn<QString>("ayanamsa");
+        QTest::addColumn<QString>("node");
+        QTest::addColumn<bool>("files");
+        for (const char* ayanamsa : {"lahiri", "raman", "krishnamurti"}) {
+            for (const char* node : {"mean", "true"}) {
+                for (const bool files : {true, false}) {
+                    QTest::addRow("%s, %s node, %s", ayanamsa, node, files ? "files" : "analytical")
+                        << ayanamsa << node << files;
+                }
+            }
+        }
+    }
+
+    void skyLineIsReadWhole() {
+        QFETCH(QString, ayanamsa);
+        QFETCH(QString, node);
+        QFETCH(bool, files);
+        UseEphemerisPath(files ? DefaultEphemerisPath() : "/nonexistent/tavrinel-no-ephemeris");
+        Window w(Store(QStringLiteral("precise"), ayanamsa, node));
+        w.Calculate();
+        UseEphemerisPath(DefaultEphemerisPath());
+        auto* label = w.Get<QLabel>("lblSky");
+        QCOMPARE(label->text().contains(QLatin1String("analytical")), !files);
+        const QRect room = label->contentsRect();
+        const QRect needed = label->fontMetrics().boundingRect(
+            room, label->wordWrap() ? int(Qt::TextWordWrap) : 0, label->text());
+        QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
+                 qPrintable(label->text()));
     }
 
     void choosingIsRememberedAndRecalculates() {
