@@ -189,11 +189,15 @@ void AtlasCompletion::Pick(int row) {
 
 void AtlasCompletion::OnCityChanged(const QString& text) {
     if (picked_ && text != pickedCityText_) {
-        // Another city: the zone is the user's again, and the line goes.
-        picked_ = nullptr;
-        decision_.reset();
-        ShowLine(QString());
+        DropPlace();
     }
+}
+
+void AtlasCompletion::DropPlace() {
+    picked_ = nullptr;
+    zoneByHand_ = false;
+    decision_.reset();
+    ShowLine(QString());
 }
 
 void AtlasCompletion::OnZoneChosenByHand() {

@@ -47,6 +47,10 @@ public:
     void Pick(int row);
     // The line below the panel; empty while no place is picked.
     [[nodiscard]] QString ZoneLineText() const;
+    // Forgets the picked place: the zone is the user's again, and the line
+    // goes. A reading file opened over a pick brings its own zone, which the
+    // atlas must not describe or overwrite, even for a city of the same name.
+    void DropPlace();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

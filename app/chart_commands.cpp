@@ -11,6 +11,7 @@
 
 #include "app/chart_report.h"
 #include "app/chart_window.h"
+#include "app/focus_keys.h"
 #include "app/startup.h"
 #include "app/twips.h"
 #include "chart/reading_file.h"
@@ -43,10 +44,11 @@ ChartCommands::ChartCommands(QWidget& window, QMenu& fileMenu, QAction* before,
     fileMenu.insertSeparator(before)->setObjectName(QStringLiteral("mnuChartSep"));
 
     // In the reading panel's free lower left corner, level with Save and Back.
-    auto* button = new QPushButton(QStringLiteral("C&hart"), &readingPanel);
+    auto* button = new QPushButton(QStringLiteral("Ch&art"), &readingPanel);
     button->setObjectName(QStringLiteral("cmdChart"));
     button->setGeometry(TwipsRect(120, 3120, 1000, 400));
     button->setAutoDefault(false);
+    PressOnReturn(*button);
     button->setFont(buttonFont);
     button->setAccessibleName(QStringLiteral("Chart"));
     button->setAccessibleDescription(QStringLiteral(

@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
+#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -16,6 +17,10 @@ namespace tavrinel {
 namespace {
 
 constexpr int kPreferredSide = 560;
+constexpr int kWindowWidth = 620;
+constexpr int kWindowHeight = 700;
+// Of the screen's free area, leaving room for the title bar and the border.
+constexpr double kMostOfTheScreen = 0.9;
 
 const QStringList kColumns = {"Graha", "Position", "Sign",    "Nakshatra",
                               "Pada",  "Lord",     "Dignity", "Retrograde"};
@@ -93,7 +98,14 @@ ChartWindow::ChartWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     tabs_->setTabToolTip(2, QStringLiteral("Each graha's sign, nakshatra, pada, lord and dignity"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
-    resize(620, 700);
+    // A screen shorter than the window's liking, such as a laptop's at twice
+    // the pixels, would hide the table's foot and the legend below its edge;
+    // the pictures draw at any size.
+    QSize size(kWindowWidth, kWindowHeight);
+    if (const QScreen* screen = parent ? parent->screen() : this->screen()) {
+        size = size.boundedTo(screen->availableGeometry().size() * kMostOfTheScreen);
+    }
+    resize(size);
 }
 
 void ChartWindow::ShowChart(const ChartState& chart) {

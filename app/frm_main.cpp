@@ -160,7 +160,7 @@ FrmMain::FrmMain(ChartState& chart, Platform& platform, QWidget* parent)
     sink_ = std::make_unique<RtbSink>(*RTB, [this] { BringReadingPanelToFront(); });
 
     FormLoad();
-    new AtlasCompletion(*this);
+    atlas_ = new AtlasCompletion(*this);
     // The lists are filled now, so the fonts can be fitted to their entries.
     FitFonts();
     charts_ =
@@ -253,7 +253,8 @@ void FrmMain::CreateControls() {
     cmdBack = MakeButton<QPushButton>(Frame2, "cmdBack", "&Back", TwipsRect(7895, 3120, 1000, 400));
 
     // Right of the Chart button, in the strip left of Save.
-    skyPanel_ = new SkyPanel(Frame2, TwipsRect(1200, 3030, 5580, 570), fontFamily_);
+    skyPanel_ = new SkyPanel(Frame2, TwipsRect(1200, 3030, 5580, 570), cmdSave->geometry(),
+                             fontFamily_);
     skyCheck_ = std::make_unique<SkyCheck>();
 
     connect(cmdCalculate, &QPushButton::clicked, this, &FrmMain::Calculate);
@@ -613,6 +614,7 @@ void FrmMain::OnOpen() {
         ShowError(QString::fromLocal8Bit(error->Message));
         return;
     }
+    atlas_->DropPlace();
     WriteForm(form);
     Calculate();
 }

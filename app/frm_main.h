@@ -23,6 +23,7 @@ class QTextEdit;
 
 namespace tavrinel {
 
+class AtlasCompletion;
 class KeyFilter;
 class PanelFrame;
 class RtbSink;
@@ -129,6 +130,7 @@ private:
     SkyMenu* skyMenu_ = nullptr;
     SkyPanel* skyPanel_ = nullptr;
     std::unique_ptr<SkyCheck> skyCheck_;
+    AtlasCompletion* atlas_ = nullptr;
 };
 
 }  // namespace tavrinel

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "app/focus_keys.h"
 #include "app/window_font.h"
 #include "reading/dignity_reading.h"
 
@@ -120,7 +121,8 @@ void SkyCompareWindow::ShowPositions(const ChartState& chart, const SkyCheck& ch
                                         : lines.join(QLatin1Char('\n')));
 }
 
-SkyPanel::SkyPanel(QWidget* readingPanel, const QRect& strip, const QString& family)
+SkyPanel::SkyPanel(QWidget* readingPanel, const QRect& strip, const QRect& buttonRow,
+                   const QString& family)
     : QWidget(readingPanel) {
     setObjectName(QStringLiteral("SkyPanel"));
     setGeometry(strip);
@@ -129,6 +131,7 @@ SkyPanel::SkyPanel(QWidget* readingPanel, const QRect& strip, const QString& fam
     lblSky_->setObjectName(QStringLiteral("lblSky"));
     lblSky_->setAccessibleName(QStringLiteral("Calculation of the reading"));
     lblSky_->setGeometry(0, 0, strip.width(), kLineHeight);
+    lblSky_->setWordWrap(true);
     lblSkyCheck_ = new QLabel(this);
     lblSkyCheck_->setObjectName(QStringLiteral("lblSkyCheck"));
     lblSkyCheck_->setAccessibleName(QStringLiteral("Sky check"));
@@ -138,11 +141,12 @@ SkyPanel::SkyPanel(QWidget* readingPanel, const QRect& strip, const QString& fam
     cmdCompare_ = new QPushButton(QStringLiteral("&Compare..."), this);
     cmdCompare_->setObjectName(QStringLiteral("cmdCompare"));
     cmdCompare_->setAutoDefault(false);
+    PressOnReturn(*cmdCompare_);
     cmdCompare_->setAccessibleName(QStringLiteral("Compare positions"));
     cmdCompare_->setAccessibleDescription(
         QStringLiteral("Shows the documented and the precise positions side by side"));
-    cmdCompare_->setGeometry(strip.width() - kButtonWidth, kLineHeight, kButtonWidth,
-                             strip.height() - kLineHeight);
+    cmdCompare_->setGeometry(strip.width() - kButtonWidth, buttonRow.top() - strip.top(),
+                             kButtonWidth, buttonRow.height());
     for (QWidget* w : {static_cast<QWidget*>(lblSky_), static_cast<QWidget*>(lblSkyCheck_),
                        static_cast<QWidget*>(cmdCompare_)}) {
         w->setFont(font);
@@ -178,6 +182,12 @@ void SkyPanel::ShowCalculation(const ChartState& chart, const SkyChoice& choice,
     }
     lblSkyCheck_->setVisible(differs);
     cmdCompare_->setVisible(differs);
+    // The button rises above the check line into the first line's height;
+    // only the documented sky's short name shares the row with it. Without
+    // the check the whole strip is free, and a long precise name (the
+    // analytical theory's) takes the second line rather than losing its end.
+    lblSky_->resize(differs ? lblSkyCheck_->width() : width(),
+                    differs ? kLineHeight : height());
     if (compare_ && compare_->isVisible()) {
         if (differs) {
             compare_->ShowPositions(shown_, check_);

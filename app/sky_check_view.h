@@ -34,8 +34,11 @@ class SkyPanel final : public QWidget {
     Q_OBJECT
 
 public:
-    // Lies in the reading panel's free strip; `font` is the window's family.
-    SkyPanel(QWidget* readingPanel, const QRect& strip, const QString& family);
+    // Lies in the reading panel's free strip, its button level with the
+    // panel's row of buttons (`buttonRow`, in the panel's coordinates);
+    // `family` is the window's font family.
+    SkyPanel(QWidget* readingPanel, const QRect& strip, const QRect& buttonRow,
+             const QString& family);
 
     // After each calculation: the sky that made the reading, and the check.
     void ShowCalculation(const ChartState& chart, const SkyChoice& choice, const SkyCheck& check);

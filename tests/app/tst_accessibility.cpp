@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTextEdit>
+#include <map>
 #include <set>
 
 #include "help/about_window.h"
@@ -193,6 +194,50 @@ private slots:
                          qPrintable(entry->text() + " shares its access key"));
             }
         }
+    }
+
+    // Alt and a letter shared by two things in view only moves the focus
+    // between them, so a keyboard user's first press opens nothing.
+    void theButtonsInViewAndTheMenusShareNoAccessKey_data() {
+        QTest::addColumn<bool>("reading");
+        QTest::newRow("input panel") << false;
+        QTest::newRow("reading panel with the sky check") << true;
+    }
+    void theButtonsInViewAndTheMenusShareNoAccessKey() {
+        QFETCH(bool, reading);
+        testing::WindowFixture f;
+        f.window.show();
+        if (reading) {
+            // The Sun on 1977-09-16 parts the two skies: Compare is shown too.
+            f.FillAnn();
+            testing::Select(f.window, "cboDate", "16");
+            testing::Select(f.window, "cboMonth", "September");
+            testing::Select(f.window, "cboYear", "1977");
+            f.window.Calculate();
+            QVERIFY(f.Get<QPushButton>("cmdCompare")->isVisible());
+        }
+        std::map<QKeySequence, QString> owners;
+        QStringList shared;
+        const auto claim = [&](const QString& text) {
+            const QKeySequence key = QKeySequence::mnemonic(text);
+            if (key.isEmpty()) {
+                return;
+            }
+            const auto [where, fresh] = owners.emplace(key, text);
+            if (!fresh) {
+                shared << text + " and " + where->second;
+            }
+        };
+        for (QAction* menu : f.window.menuBar()->actions()) {
+            claim(menu->text());
+        }
+        for (QAbstractButton* button : f.window.findChildren<QAbstractButton*>()) {
+            if (button->isVisible()) {
+                claim(button->text());
+            }
+        }
+        QVERIFY2(shared.isEmpty(), qPrintable(shared.join(QLatin1String("; "))));
+        QCOMPARE(owners.size(), reading ? 7u : 5u);
     }
 };
 

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "app/atlas_completion.h"
@@ -65,6 +66,7 @@ private slots:
     void anotherCityDropsThePlace();
     void theLineShowsOnlyWithTheInputPanel();
     void arrowsAndClicksPickToo();
+    void anOpenedFileKeepsItsOwnZone();
 };
 
 void TestAtlasCompletion::nothingIsMadeBeforeTheCityIsUsed() {
@@ -195,6 +197,39 @@ void TestAtlasCompletion::arrowsAndClicksPickToo() {
     QTest::keyClicks(f.Box("txtCity"), QStringLiteral("x"));
     QTest::keyClick(f.Box("txtCity"), Qt::Key_Escape);
     QVERIFY(f.Atlas().Suggestions().isEmpty());
+}
+
+void TestAtlasCompletion::anOpenedFileKeepsItsOwnZone() {
+    // A reading of Pune kept on Central Daylight Time with the box ticked:
+    // the file's choice, not the atlas's.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("pune.tvl"));
+    {
+        tavrinel::testing::WindowFixture saved;
+        saved.FillAnn();
+        saved.Box("txtCity")->setText(QStringLiteral("Pune"));
+        saved.List("cboTimeZone")->setCurrentIndex(18);
+        saved.Get<QCheckBox>("chkDST")->setChecked(true);
+        saved.window.Calculate();
+        saved.platform.Files.SaveAnswers = {path};
+        saved.Get<QPushButton>("cmdSave")->click();
+        QVERIFY(saved.platform.Messages.Shown.isEmpty());
+    }
+    Fixture f;
+    f.Box("txtName")->setText(QStringLiteral("Ann"));
+    f.TypeAndPick("Pun");
+    QCOMPARE(f.Zone(), 34);
+    f.platform.Files.OpenAnswers = {path};
+    f.Get<QPushButton>("cmdOpen")->click();
+    QVERIFY(f.platform.Messages.Shown.isEmpty());
+    QCOMPARE(f.Zone(), 18);
+    QVERIFY(f.Dst());
+    QCOMPARE(f.Atlas().ZoneLineText(), QString());
+    f.Get<QPushButton>("cmdBack")->click();
+    tavrinel::testing::Select(f.window, "cboMonth", "August");
+    QCOMPARE(f.Zone(), 18);
+    QVERIFY(f.Dst());
+    QCOMPARE(f.Atlas().ZoneLineText(), QString());
 }
 
 QTEST_MAIN(TestAtlasCompletion)

@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -57,6 +58,7 @@ class TestChartWindow : public QObject {
   private slots:
     void entriesWaitForTheFirstChart();
     void windowShowsPicturesAndTableAndFollowsCalculate();
+    void windowFitsOnTheScreen();
     void exportsWriteTheReport_data();
     void exportsWriteTheReport();
     void failedExportIsReportedAndKeepsTheEarlierFile();
@@ -101,6 +103,22 @@ void TestChartWindow::windowShowsPicturesAndTableAndFollowsCalculate() {
     // The menu brings the same window back rather than a second one.
     f.Menu("mnuChart")->trigger();
     QCOMPARE(f.window.findChildren<ChartWindow*>().size(), 1);
+}
+
+// Run at twice the pixels too, where the test screen is 400 by 400 units:
+// shorter than the window would like to be, as a laptop's screen is at 2x.
+void TestChartWindow::windowFitsOnTheScreen() {
+    Fixture f;
+    f.window.show();
+    f.CalculateAnn();
+    f.Get<QPushButton>("cmdChart")->click();
+    ChartWindow* chart = f.Chart();
+    const QRect room = chart->screen()->availableGeometry();
+    QVERIFY2(chart->width() <= room.width() && chart->height() <= room.height(),
+             qPrintable(QStringLiteral("%1x%2 on %3x%4")
+                            .arg(chart->width()).arg(chart->height())
+                            .arg(room.width()).arg(room.height())));
+    QVERIFY(chart->minimumSizeHint().height() <= chart->height());
 }
 
 void TestChartWindow::exportsWriteTheReport_data() {

@@ -113,7 +113,8 @@ private slots:
         QTest::addColumn<int>("key");
         for (const int key : {int(Qt::Key_Return), int(Qt::Key_Enter)}) {
             const char* name = key == Qt::Key_Return ? "Return" : "Enter";
-            for (const char* button : {"cmdCalculate", "cmdOpen", "Command1", "cmdSave", "cmdBack"}) {
+            for (const char* button : {"cmdCalculate", "cmdOpen", "Command1", "cmdSave", "cmdBack",
+                                       "cmdChart", "cmdCompare"}) {
                 QTest::addRow("%s on %s", name, button) << button << key;
             }
         }
@@ -124,7 +125,14 @@ private slots:
         Fixture f;
         f.ShowActive();
         f.FillAnn();
-        const bool onReading = button == QLatin1String("cmdSave") || button == QLatin1String("cmdBack");
+        if (button == QLatin1String("cmdCompare")) {
+            // The Sun on 1977-09-16 parts the two skies, which shows Compare.
+            testing::Select(f.window, "cboDate", "16");
+            testing::Select(f.window, "cboMonth", "September");
+            testing::Select(f.window, "cboYear", "1977");
+        }
+        const bool onReading = button != QLatin1String("cmdCalculate") &&
+                               button != QLatin1String("cmdOpen") && button != QLatin1String("Command1");
         if (onReading) {
             f.window.Calculate();
             QVERIFY(f.ReadingInFront());
@@ -142,6 +150,10 @@ private slots:
             QCOMPARE(f.platform.Web.Opened.size(), 1);
         } else if (button == QLatin1String("cmdSave")) {
             QCOMPARE(f.platform.Files.SaveRequests.size(), 1);
+        } else if (button == QLatin1String("cmdChart") || button == QLatin1String("cmdCompare")) {
+            const char* opened = button == QLatin1String("cmdChart") ? "frmChart" : "frmSkyCompare";
+            auto* window = f.window.findChild<QWidget*>(QLatin1String(opened));
+            QVERIFY2(window && window->isVisible(), opened);
         } else {
             QVERIFY(f.InputInFront());
         }

@@ -15,6 +15,7 @@
 
 #include "ann_form.h"
 #include "app/frm_main.h"
+#include "ephemeris/swiss_ephemeris.h"
 #include "fake_platform.h"
 
 using namespace tavrinel;
@@ -98,6 +99,39 @@ private slots:
         QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width());
     }
 
+    // Every name of the precise sky is read whole, the analytical theory's
+    // (without the ephemeris files) the longest of them.
+    void skyLineIsReadWhole_data() {
+        QTest::addColumn<QString>("ayanamsa");
+        QTest::addColumn<QString>("node");
+        QTest::addColumn<bool>("files");
+        for (const char* ayanamsa : {"lahiri", "raman", "krishnamurti"}) {
+            for (const char* node : {"mean", "true"}) {
+                for (const bool files : {true, false}) {
+                    QTest::addRow("%s, %s node, %s", ayanamsa, node, files ? "files" : "analytical")
+                        << ayanamsa << node << files;
+                }
+            }
+        }
+    }
+
+    void skyLineIsReadWhole() {
+        QFETCH(QString, ayanamsa);
+        QFETCH(QString, node);
+        QFETCH(bool, files);
+        UseEphemerisPath(files ? DefaultEphemerisPath() : "/nonexistent/tavrinel-no-ephemeris");
+        Window w(Store(QStringLiteral("precise"), ayanamsa, node));
+        w.Calculate();
+        UseEphemerisPath(DefaultEphemerisPath());
+        auto* label = w.Get<QLabel>("lblSky");
+        QCOMPARE(label->text().contains(QLatin1String("analytical")), !files);
+        const QRect room = label->contentsRect();
+        const QRect needed = label->fontMetrics().boundingRect(
+            room, label->wordWrap() ? int(Qt::TextWordWrap) : 0, label->text());
+        QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
+                 qPrintable(label->text()));
+    }
+
     void choosingIsRememberedAndRecalculates() {
         Window w;
         w.Calculate();
@@ -161,6 +195,28 @@ private slots:
         QVERIFY(table->item(kSun, 0)->font().bold());
         QVERIFY(!table->item(kMoon, 0)->font().bold());
         QVERIFY(w.platform.Dialogs.Runs.isEmpty());
+    }
+
+    // Compare stands in the row of Save and Back, inside the panel's frame,
+    // and no line of text runs under it.
+    void compareStandsInTheRowOfSaveAndBack() {
+        Window w;
+        testing::Select(*w.window, "cboDate", "16");
+        testing::Select(*w.window, "cboMonth", "September");
+        testing::Select(*w.window, "cboYear", "1977");
+        w.Calculate();
+        auto* panel = w.Get<QWidget>("Frame2");
+        const auto inPanel = [panel](QWidget* widget) {
+            return QRect(widget->mapTo(panel, QPoint(0, 0)), widget->size());
+        };
+        const QRect compare = inPanel(w.Get<QPushButton>("cmdCompare"));
+        const QRect save = inPanel(w.Get<QPushButton>("cmdSave"));
+        QCOMPARE(compare.top(), save.top());
+        QCOMPARE(compare.bottom(), save.bottom());
+        QVERIFY(compare.right() < save.left());
+        for (const char* line : {"lblSky", "lblSkyCheck"}) {
+            QVERIFY2(!inPanel(w.Get<QLabel>(line)).intersects(compare), line);
+        }
     }
 };
 
