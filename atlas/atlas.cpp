@@ -84,7 +84,9 @@ PlaceLookup Atlas::Find(std::string_view text, std::size_t limit) const {
     for (std::size_t start = 0;;) {
         const std::size_t comma = text.find(',', start);
         const std::string_view part = Trim(text.substr(start, comma - start));
-        if (!part.empty()) {
+        // Only a blank qualifier may be dropped: a blank name would make the
+        // state or country after it the name looked for.
+        if (!part.empty() || parts.empty()) {
             parts.push_back(SearchKey(part));
         }
         if (comma == std::string_view::npos) {

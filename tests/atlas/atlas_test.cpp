@@ -60,7 +60,10 @@ INSTANTIATE_TEST_SUITE_P(
                     FindCase{"Bhimavaram", "Bhīmavaram, Andhra Pradesh", 0},
                     FindCase{"Pun", nullptr, 3},   // only names beginning with it
                     FindCase{"Springfield, Ohio", nullptr, 0},
-                    FindCase{"Atlantis", nullptr, 0}, FindCase{" , ", nullptr, 0}));
+                    FindCase{"Atlantis", nullptr, 0}, FindCase{" , ", nullptr, 0},
+                    // A state or country alone names no place, even one
+                    // called like it.
+                    FindCase{", Chicago", nullptr, 0}, FindCase{" ,Pune, India", nullptr, 0}));
 
 TEST(CompleteTest, OffersLargerPlacesFirst) {
     const Atlas atlas(SmallWorld());
