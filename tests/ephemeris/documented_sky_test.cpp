@@ -67,6 +67,27 @@ TEST(DocumentedSky, LagnaAtNewDelhiOn1950January1) {
     }
 }
 
+TEST(DocumentedSky, NoLagnaOffTheGlobe) {
+    // The boxes take three digits each; only places on the Earth have a
+    // horizon, up to the poles and the date line themselves.
+    const struct {
+        int LatDegrees, LatMinutes, LonDegrees, LonMinutes;
+        bool HasLagna;
+    } cases[] = {{28, 36, 77, 12, true},  {90, 0, 180, 0, true},  {89, 60, 179, 60, true},
+                 {90, 1, 77, 12, false},  {91, 0, 0, 0, false},   {28, 36, 180, 1, false},
+                 {0, 0, 181, 0, false},   {999, 999, 999, 999, false}};
+    for (const auto& c : cases) {
+        ChartState chart = Birth(1950, 1, 1, 0, 0);
+        SetPlace(chart, 0, 0, c.LonDegrees, true);
+        chart.LonMinutes = static_cast<std::int16_t>(c.LonMinutes);
+        chart.LatDegrees = static_cast<std::int16_t>(c.LatDegrees);
+        chart.LatMinutes = static_cast<std::int16_t>(c.LatMinutes);
+        RunEngines(chart);
+        EXPECT_EQ(std::isfinite(chart.LagnaLongitude), c.HasLagna)
+            << c.LatDegrees << ":" << c.LatMinutes << " " << c.LonDegrees << ":" << c.LonMinutes;
+    }
+}
+
 TEST(DocumentedSky, LongitudesAreTheEnginesOwn) {
     // 2000 January 1, 12:00 at Greenwich: the engine's published sidereal
     // longitudes of the Sun to Saturn and the nodes.
