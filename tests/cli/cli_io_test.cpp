@@ -281,6 +281,32 @@ TEST(CliCombinations, IgnoredOptionsAreRefused) {
     EXPECT_FALSE(std::filesystem::exists("a.tvl"));
 }
 
+// A picture, a place list and a chart each stand alone: an option the run
+// would not use is refused rather than dropped.
+TEST(CliCombinations, PicturesAndPlaceListsTakeNothingTheyWouldIgnore) {
+    const auto ann = [](std::vector<std::string> more) {
+        std::vector<std::string> args = kAnn;
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    };
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--batch", "-", "--format", "svg"}, "--format"},
+        {{"--batch", "-", "--format", "svg", "--chart", "north"}, "--format"},
+        {{"--zones", "--format", "svg"}, "--format"},
+        {{"--atlas", "Pune", "--format", "svg"}, "--format"},
+        {ann({"--chart", "north"}), "--chart"},
+        {ann({"--format", "json", "--chart", "south"}), "--chart"},
+        {{"--batch", "-", "--chart", "north"}, "--chart"},
+        {{"--atlas", "Pune", "--zones"}, "--atlas"},
+        {{"--atlas", "Pune", "--name", "Ann"}, "--atlas"},
+        {ann({"--atlas", "Pune"}), "--atlas"},
+    };
+    for (const auto& [args, option] : cases) {
+        SCOPED_TRACE(testing::PrintToString(args));
+        ExpectRefused(RunTool(args, std::string(kGoodLine) + "\n"), option);
+    }
+}
+
 TEST(CliDaylightSaving, ReachesTheChartByOptionAndByBatch) {
     std::vector<std::string> args = kAnn;
     args.insert(args.end(), {"--dst", "--format", "json"});
