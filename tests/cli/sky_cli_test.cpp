@@ -89,7 +89,11 @@ TEST(CliSky, DocumentedChartReportsTheCheck) {
 
     // Nothing differs on the published 1950 chart's Sun, Moon and Mars.
     const Result quiet = RunTool(Delhi1950("5:30", {}));
-    for (const auto& difference : nlohmann::json::parse(quiet.Out)["SkyCheck"]["Differences"]) {
+    // Kept in a variable: a range over a part of a temporary reads freed memory.
+    const auto quietJson = nlohmann::json::parse(quiet.Out);
+    const auto& quietDifferences = quietJson.at("SkyCheck").at("Differences");
+    ASSERT_TRUE(quietDifferences.is_array()) << quiet.Out;
+    for (const auto& difference : quietDifferences) {
         EXPECT_NE(difference["Graha"], "Sun");
         EXPECT_NE(difference["Graha"], "Moon");
         EXPECT_NE(difference["Graha"], "Mars");
