@@ -44,6 +44,30 @@ TEST(Ascendant, TextbookValues) {
     }
 }
 
+TEST(Ascendant, IsTheEclipticPointRisingInTheEast) {
+    // The Lagna is where the ecliptic meets the horizon and is rising: its
+    // altitude, from its own right ascension and declination, is zero and its
+    // hour angle lies east of the meridian. Inside the polar circles the
+    // other meeting point, setting in the west, is the one to avoid.
+    constexpr double kEpsilon = 23.44;
+    const double e = kEpsilon * M_PI / 180;
+    const double latitudes[] = {0, 28.6, 60, 66, 66.6, 67, 70, 80, 89.9, -45, -66.6, -70, -89.9};
+    for (const double latitude : latitudes) {
+        for (int sidereal = 0; sidereal < 360; sidereal += 15) {
+            const double lagna = TropicalAscendant(sidereal, latitude, kEpsilon) * M_PI / 180;
+            const double rightAscension = std::atan2(std::sin(lagna) * std::cos(e), std::cos(lagna));
+            const double declination = std::asin(std::sin(lagna) * std::sin(e));
+            const double hourAngle = sidereal * M_PI / 180 - rightAscension;
+            const double phi = latitude * M_PI / 180;
+            const double altitude =
+                std::asin(std::sin(phi) * std::sin(declination) +
+                          std::cos(phi) * std::cos(declination) * std::cos(hourAngle));
+            EXPECT_NEAR(altitude, 0, 1e-9) << sidereal << " " << latitude;
+            EXPECT_LT(std::sin(hourAngle), 0) << sidereal << " " << latitude;
+        }
+    }
+}
+
 TEST(DocumentedSky, LagnaAtNewDelhiOn1950January1) {
     // New Delhi 28°36'N 77°12'E, 1950 January 1 0h UT: the sidereal Lagna is
     // Scorpio 22°13' with the Lahiri ayanamsa. The documented ayanamsa is
