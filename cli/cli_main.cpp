@@ -302,6 +302,10 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
         return kExitOk;
     }
     if (options.AtlasQuery) {
+        if (NamesNoPlace(*options.AtlasQuery)) {
+            return refuse("--atlas", "accepts the beginning of a place's name, with its state or "
+                                     "country after a comma if need be (e.g. Pun)");
+        }
         errno = 0;
         PrintAtlasMatches(out, *options.AtlasQuery, *format == OutputFormat::Json);
         return kExitOk;

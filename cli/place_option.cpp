@@ -49,9 +49,13 @@ int EntryOffsetSeconds(int index, bool daylightSaving) {
 
 }  // namespace
 
+bool NamesNoPlace(std::string_view text) {
+    return text.substr(0, text.find(',')).find_first_not_of(" \t") == std::string_view::npos;
+}
+
 std::variant<ZoneReport, std::string> ApplyPlace(std::string_view text, BirthForm& form,
                                                  const GivenBesidePlace& given) {
-    if (text.substr(0, text.find(',')).find_first_not_of(" \t") == std::string_view::npos) {
+    if (NamesNoPlace(text)) {
         return std::string("accepts the name of a place, with its state or country after a comma "
                            "if need be (e.g. \"Pune\" or \"Springfield, Illinois\")");
     }

@@ -141,6 +141,15 @@ TEST(PlaceBatchTest, APlaceLineEqualsTheLineWithCoordinates) {
               std::string::npos);
 }
 
+TEST(AtlasListTest, ABlankNameIsRefusedNotAnsweredWithNothing) {
+    for (const char* query : {"", "  ", ", India", " , Chicago"}) {
+        SCOPED_TRACE(query);
+        for (const char* format : {"text", "json"}) {
+            ExpectRefused(RunTool({"--atlas", query, "--format", format}), "--atlas");
+        }
+    }
+}
+
 TEST(AtlasListTest, ListsMatchesLargerFirst) {
     const Result text = RunTool({"--atlas", "Pun"});
     EXPECT_EQ(text.Status, 0);
