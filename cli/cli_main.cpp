@@ -376,7 +376,9 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     SkyCheck check;
     SkyCheck* const wanted = options.NoSkyCheck ? nullptr : &check;
     if (!CalculateChart(form, chart, reading, sky, wanted)) {
-        err << "tavrinel-cli: --sky: " << chart.SkyName << '\n';
+        // The reason may name an ephemeris file, from a folder the
+        // environment chose.
+        err << "tavrinel-cli: --sky: " << EscapedForMessage(chart.SkyName) << '\n';
         return kExitFailed;
     }
     if (options.Save) {
