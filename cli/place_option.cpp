@@ -1,5 +1,6 @@
 #include "cli/place_option.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "atlas/atlas.h"
@@ -67,6 +68,16 @@ std::variant<ZoneReport, std::string> ApplyPlace(std::string_view text, BirthFor
         if (lookup.Candidates.empty()) {
             return "the atlas has no place called " + shown +
                    " (give --lat, --lon and --zone instead)";
+        }
+        const auto sameName = [&lookup](const atlas::Place* place) {
+            return atlas::DisplayName(*place) == atlas::DisplayName(*lookup.Candidates.front());
+        };
+        if (lookup.Ambiguous &&
+            std::all_of(lookup.Candidates.begin(), lookup.Candidates.end(), sameName)) {
+            // No state or country can tell these apart; the coordinates can.
+            return shown + " names several places with the same state and country; give the "
+                           "--lat, --lon and --zone of the one meant:" +
+                   CandidateLines(lookup.Candidates);
         }
         return shown +
                (lookup.Ambiguous ? " names several places; add the state or country after a "

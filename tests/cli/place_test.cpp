@@ -75,7 +75,10 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{{"--place", "Sydney"}, {"New South Wales, Australia", "Nova Scotia, Canada"}},
         RefusalCase{{"--place", "Springfield"}, {"Illinois", "Missouri", "Oregon"}},
         RefusalCase{{"--place", "Qwertyville"}, {"no place called Qwertyville"}},
-        RefusalCase{{"--place", "Kathmandu"}, {"UTC+5:45", "give --zone"}}));
+        RefusalCase{{"--place", "Kathmandu"}, {"UTC+5:45", "give --zone"}},
+        // Two Bahawalpurs in Punjab, Pakistan: only coordinates tell them apart.
+        RefusalCase{{"--place", "Bahawalpur, Punjab, Pakistan"},
+                    {"give the --lat, --lon and --zone of the one meant", "(29:24N 71:41E"}}));
 
 // A place the atlas cannot name is refused on one line, whatever the text
 // holds: control characters come back escaped, a blank name is asked for.
