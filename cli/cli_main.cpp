@@ -269,6 +269,11 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
                                 options.ListZones || chartOptions),
          "--atlas: lists places only; give it without a chart, a file, --batch, --save or "
          "--zones"},
+        {options.ListZones && (options.Batch || options.File || options.Place || chartOptions),
+         "--zones: lists the time zones only; give it without a chart, a file, --batch or "
+         "--place"},
+        {options.ListZones && (options.Format == "json" || options.Format == "ansi"),
+         "--zones: lists the time zones as plain text only; give it without --format"},
         {svg && (options.Batch || options.ListZones || options.AtlasQuery),
          "--format: svg draws one chart and cannot be combined with --batch, --zones or --atlas"},
         {app.count("--chart") > 0 && !svg, "--chart: draws a picture only with --format svg"},

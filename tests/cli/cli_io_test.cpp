@@ -312,9 +312,9 @@ TEST(CliCombinations, IgnoredOptionsAreRefused) {
     EXPECT_FALSE(std::filesystem::exists("a.tvl"));
 }
 
-// A picture, a place list and a chart each stand alone: an option the run
-// would not use is refused rather than dropped.
-TEST(CliCombinations, PicturesAndPlaceListsTakeNothingTheyWouldIgnore) {
+// A picture, a list of places or zones, and a chart each stand alone: an
+// option the run would not use is refused rather than dropped.
+TEST(CliCombinations, PicturesAndListsTakeNothingTheyWouldIgnore) {
     const auto ann = [](std::vector<std::string> more) {
         std::vector<std::string> args = kAnn;
         args.insert(args.end(), more.begin(), more.end());
@@ -331,6 +331,11 @@ TEST(CliCombinations, PicturesAndPlaceListsTakeNothingTheyWouldIgnore) {
         {{"--atlas", "Pune", "--zones"}, "--atlas"},
         {{"--atlas", "Pune", "--name", "Ann"}, "--atlas"},
         {ann({"--atlas", "Pune"}), "--atlas"},
+        {ann({"--zones"}), "--zones"},
+        {{"--zones", "--batch", "-"}, "--zones"},
+        {{"--zones", "a.tvl"}, "--zones"},
+        {{"--zones", "--place", "Pune"}, "--zones"},
+        {{"--zones", "--format", "json"}, "--zones"},
     };
     for (const auto& [args, option] : cases) {
         SCOPED_TRACE(testing::PrintToString(args));
