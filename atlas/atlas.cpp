@@ -1,6 +1,7 @@
 #include "atlas/atlas.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "atlas/geonames_source.h"
 #include "atlas/name_folding.h"
@@ -84,7 +85,9 @@ PlaceLookup Atlas::Find(std::string_view text, std::size_t limit) const {
     for (std::size_t start = 0;;) {
         const std::size_t comma = text.find(',', start);
         const std::string_view part = Trim(text.substr(start, comma - start));
-        if (!part.empty()) {
+        // Only a blank qualifier may be dropped: a blank name would make the
+        // state or country after it the name looked for.
+        if (!part.empty() || parts.empty()) {
             parts.push_back(SearchKey(part));
         }
         if (comma == std::string_view::npos) {
@@ -104,6 +107,19 @@ PlaceLookup Atlas::Find(std::string_view text, std::size_t limit) const {
     for (std::size_t i = first; i < last; ++i) {
         if (MatchesQualifiers(*index_[i].Where, qualifiers)) {
             (index_[i].Key == key ? exact : longer).push_back(index_[i].Where);
+        }
+    }
+    // "Name, State, Country" in that order settles what the loose match
+    // leaves open where a state is named like a country.
+    if (exact.size() > 1 && qualifiers.size() == 2) {
+        std::vector<const Place*> ordered;
+        std::copy_if(exact.begin(), exact.end(), std::back_inserter(ordered),
+                     [&qualifiers](const Place* place) {
+                         return SearchKey(place->State) == qualifiers[0] &&
+                                SearchKey(place->Country) == qualifiers[1];
+                     });
+        if (ordered.size() == 1) {
+            exact = std::move(ordered);
         }
     }
     if (exact.size() == 1) {

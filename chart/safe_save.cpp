@@ -61,6 +61,21 @@ private:
     int fd_;
 };
 
+// The system's own rule for links in shared folders, which following links
+// by hand would otherwise bypass: in a folder anyone may write to and only
+// owners may delete from, a link is followed only if this user or the
+// folder's owner made it. Another user's link there could aim a save at any
+// file this user may write.
+bool MayFollow(const fs::path& link, const struct stat& linkInfo) {
+    struct stat folder {};
+    const fs::path folderPath = link.has_parent_path() ? link.parent_path() : fs::path(".");
+    if (::stat(folderPath.c_str(), &folder) != 0) {
+        return false;
+    }
+    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+    return !shared || linkInfo.st_uid == ::geteuid() || linkInfo.st_uid == folder.st_uid;
+}
+
 // Where a path really leads: the file at the end of its chain of links (which
 // need not exist yet), or the error that stops the chain.
 std::variant<fs::path, int> FollowLinks(fs::path path) {
@@ -71,6 +86,9 @@ std::variant<fs::path, int> FollowLinks(fs::path path) {
         }
         if (!S_ISLNK(info.st_mode)) {
             return path;
+        }
+        if (!MayFollow(path, info)) {
+            return EACCES;
         }
         if (step == kMaxLinkSteps) {
             return ELOOP;

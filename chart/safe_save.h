@@ -17,7 +17,8 @@ struct SaveFailure {
 
 // Writes the whole of `bytes` to `path`:
 // - a symbolic link is followed to the file it names, which is the one
-//   written; the link itself stays;
+//   written; the link itself stays; another user's link in a shared folder
+//   with the sticky bit is refused, as the system refuses to follow it;
 // - an existing file keeps its permissions and, where this user may set
 //   them, its owner and group, and is refused when this user cannot write it
 //   (or it carries no write permission for anyone);

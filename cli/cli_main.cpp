@@ -253,6 +253,9 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     }
 
     // Combinations where one option would be silently ignored.
+    const bool chartOptions = options.Name || options.Date || options.Time || options.Zone ||
+                              options.Lat || options.Lon;
+    const bool svg = options.Format == "svg";
     const std::pair<bool, const char*> conflicts[] = {
         {options.Save && options.Batch, "--save: cannot be combined with --batch"},
         {options.Save && options.ListZones, "--save: cannot be combined with --zones"},
@@ -262,8 +265,18 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
          "--batch: cannot be combined with a reading file (FILE.tvl)"},
         {options.Place && options.Batch,
          "--place: cannot be combined with --batch (give each line a \"Place\")"},
-        {options.AtlasQuery && (options.Batch || options.File || options.Save || options.Place),
-         "--atlas: lists places only; give it without a chart, a file, --batch or --save"},
+        {options.AtlasQuery && (options.Batch || options.File || options.Save || options.Place ||
+                                options.ListZones || chartOptions),
+         "--atlas: lists places only; give it without a chart, a file, --batch, --save or "
+         "--zones"},
+        {options.ListZones && (options.Batch || options.File || options.Place || chartOptions),
+         "--zones: lists the time zones only; give it without a chart, a file, --batch or "
+         "--place"},
+        {options.ListZones && (options.Format == "json" || options.Format == "ansi"),
+         "--zones: lists the time zones as plain text only; give it without --format"},
+        {svg && (options.Batch || options.ListZones || options.AtlasQuery),
+         "--format: svg draws one chart and cannot be combined with --batch, --zones or --atlas"},
+        {app.count("--chart") > 0 && !svg, "--chart: draws a picture only with --format svg"},
     };
     for (const auto& [conflict, message] : conflicts) {
         if (conflict) {
@@ -294,6 +307,10 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
         return kExitOk;
     }
     if (options.AtlasQuery) {
+        if (NamesNoPlace(*options.AtlasQuery)) {
+            return refuse("--atlas", "accepts the beginning of a place's name, with its state or "
+                                     "country after a comma if need be (e.g. Pun)");
+        }
         errno = 0;
         PrintAtlasMatches(out, *options.AtlasQuery, *format == OutputFormat::Json);
         return kExitOk;
@@ -364,7 +381,9 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     SkyCheck check;
     SkyCheck* const wanted = options.NoSkyCheck ? nullptr : &check;
     if (!CalculateChart(form, chart, reading, sky, wanted)) {
-        err << "tavrinel-cli: --sky: " << chart.SkyName << '\n';
+        // The reason may name an ephemeris file, from a folder the
+        // environment chose.
+        err << "tavrinel-cli: --sky: " << EscapedForMessage(chart.SkyName) << '\n';
         return kExitFailed;
     }
     if (options.Save) {

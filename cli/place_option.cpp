@@ -1,5 +1,6 @@
 #include "cli/place_option.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "atlas/atlas.h"
@@ -7,6 +8,7 @@
 #include "atlas/zone_choice.h"
 #include "chart/time_zone_table.h"
 #include "cli/json_writer.h"
+#include "cli/terminal_text.h"
 
 namespace tavrinel::cli {
 
@@ -48,15 +50,36 @@ int EntryOffsetSeconds(int index, bool daylightSaving) {
 
 }  // namespace
 
+bool NamesNoPlace(std::string_view text) {
+    return text.substr(0, text.find(',')).find_first_not_of(" \t") == std::string_view::npos;
+}
+
 std::variant<ZoneReport, std::string> ApplyPlace(std::string_view text, BirthForm& form,
                                                  const GivenBesidePlace& given) {
+    if (NamesNoPlace(text)) {
+        return std::string("accepts the name of a place, with its state or country after a comma "
+                           "if need be (e.g. \"Pune\" or \"Springfield, Illinois\")");
+    }
     const atlas::PlaceLookup lookup = atlas::Atlas::Shared().Find(text, kMostCandidates);
+    // The text goes back on standard error: a control character in it must
+    // not break the line or reach the terminal.
+    const std::string shown = EscapedForMessage(text);
     if (!lookup.Found) {
         if (lookup.Candidates.empty()) {
-            return "the atlas has no place called " + std::string(text) +
+            return "the atlas has no place called " + shown +
                    " (give --lat, --lon and --zone instead)";
         }
-        return std::string(text) +
+        const auto sameName = [&lookup](const atlas::Place* place) {
+            return atlas::DisplayName(*place) == atlas::DisplayName(*lookup.Candidates.front());
+        };
+        if (lookup.Ambiguous &&
+            std::all_of(lookup.Candidates.begin(), lookup.Candidates.end(), sameName)) {
+            // No state or country can tell these apart; the coordinates can.
+            return shown + " names several places with the same state and country; give the "
+                           "--lat, --lon and --zone of the one meant:" +
+                   CandidateLines(lookup.Candidates);
+        }
+        return shown +
                (lookup.Ambiguous ? " names several places; add the state or country after a "
                                    "comma, as in \"Sydney, Australia\":"
                                  : " is not a place of the atlas; places whose names begin "

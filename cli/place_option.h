@@ -33,6 +33,9 @@ struct GivenBesidePlace {
     bool Zone = false, DaylightSaving = false;
 };
 
+// Whether `text` has no name before its first comma, which no look-up can use.
+[[nodiscard]] bool NamesNoPlace(std::string_view text);
+
 // Fills the form from the place named by `text`; the form's date and time
 // must already be set, and the parts the user gave stay as they are. On a
 // refusal, the message (several lines when it lists candidates).

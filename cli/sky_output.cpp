@@ -84,6 +84,11 @@ void PrintSkyText(std::ostream& out, const ChartState& chart, const SkyOutput& s
     if (sky.Choice.Engine == SkyEngine::Precise || !sky.Check) {
         return;
     }
+    // Without a precise sky there is nothing to compare: silence would read
+    // as "nothing differs".
+    if (sky.Check->Ran && sky.Check->PrecisePositionTexts[kSun].empty()) {
+        out << "Sky check: " << sky.Check->PreciseSkyName << '\n';
+    }
     for (const SkyDifference& difference : sky.Check->Differences) {
         out << difference.Sentence << '\n';
     }

@@ -35,14 +35,23 @@ double MeanObliquityDegrees(double julianDate) {
 
 double TropicalAscendant(double localSiderealDegrees, double latitudeDegrees,
                          double obliquityDegrees) {
-    // tan(Asc) = cos θ / -(sin θ cos ε + tan φ sin ε); the quadrant is the one
-    // east of the meridian, which atan2 with these signs gives directly.
+    // tan(Asc) = cos θ / -(sin θ cos ε + tan φ sin ε); outside the polar
+    // circles atan2 with these signs gives the quadrant east of the meridian.
     const double theta = localSiderealDegrees * kRadians;
     const double epsilon = obliquityDegrees * kRadians;
     const double phi = latitudeDegrees * kRadians;
     const double y = std::cos(theta);
     const double x = -(std::sin(theta) * std::cos(epsilon) + std::tan(phi) * std::sin(epsilon));
-    return Reduce360(std::atan2(y, x) / kRadians);
+    double ascendant = std::atan2(y, x);
+    // Inside the polar circles that quadrant can be the point setting in the
+    // west; the rising one, with its hour angle east of the meridian, is
+    // opposite.
+    const double rightAscension =
+        std::atan2(std::sin(ascendant) * std::cos(epsilon), std::cos(ascendant));
+    if (std::sin(theta - rightAscension) > 0) {
+        ascendant += std::numbers::pi;
+    }
+    return Reduce360(ascendant / kRadians);
 }
 
 }  // namespace tavrinel

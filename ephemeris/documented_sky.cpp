@@ -1,6 +1,7 @@
 #include "ephemeris/documented_sky.h"
 
 #include <cmath>
+#include <limits>
 #include <tuple>
 
 #include "ephemeris/ascendant.h"
@@ -27,6 +28,13 @@ double DocumentedJulianDate(const ChartState& chart) {
 }
 
 double DocumentedLagna(const ChartState& chart) {
+    // The form takes any three digits; a place off the globe has no horizon,
+    // and the precise sky gives it no Lagna either.
+    const double latitudeSize = chart.LatDegrees + chart.LatMinutes / 60.0;
+    const double longitudeSize = chart.LonDegrees + chart.LonMinutes / 60.0;
+    if (latitudeSize > 90 || longitudeSize > 180) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
     const double jd = DocumentedJulianDate(chart);
     // The engine keeps longitudes West positive.
     const double local = GreenwichSiderealDegrees(jd) - chart.PlanetWestLongitude;

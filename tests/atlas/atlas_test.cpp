@@ -20,6 +20,10 @@ std::vector<Place> SmallWorld() {
         {"Punakha", "Punakha", "Bhutan", "Asia/Thimphu", 27.6, 89.9, 21658},
         {"Punta Arenas", "Magallanes", "Chile", "America/Punta_Arenas", -53.2, -70.9, 117430},
         {"Bhīmavaram", "Andhra Pradesh", "India", "Asia/Kolkata", 16.5, 81.5, 142967},
+        // A state named like its country: only the order of the qualifiers
+        // tells these two apart.
+        {"Emiliano Zapata", "Morelos", "Mexico", "America/Mexico_City", 18.84, -99.18, 69064},
+        {"Emiliano Zapata", "México", "Mexico", "America/Mexico_City", 19.36, -98.97, 51000},
     };
 }
 
@@ -60,7 +64,13 @@ INSTANTIATE_TEST_SUITE_P(
                     FindCase{"Bhimavaram", "Bhīmavaram, Andhra Pradesh", 0},
                     FindCase{"Pun", nullptr, 3},   // only names beginning with it
                     FindCase{"Springfield, Ohio", nullptr, 0},
-                    FindCase{"Atlantis", nullptr, 0}, FindCase{" , ", nullptr, 0}));
+                    FindCase{"Atlantis", nullptr, 0}, FindCase{" , ", nullptr, 0},
+                    // A state or country alone names no place, even one
+                    // called like it.
+                    FindCase{", Chicago", nullptr, 0}, FindCase{" ,Pune, India", nullptr, 0},
+                    FindCase{"Emiliano Zapata, Mexico", nullptr, 2},
+                    FindCase{"Emiliano Zapata, Mexico, Mexico", "Emiliano Zapata, México", 0},
+                    FindCase{"Emiliano Zapata, Morelos, Mexico", "Emiliano Zapata, Morelos", 0}));
 
 TEST(CompleteTest, OffersLargerPlacesFirst) {
     const Atlas atlas(SmallWorld());

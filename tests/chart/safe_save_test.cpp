@@ -29,6 +29,7 @@ namespace fs = std::filesystem;
 // The account every Debian system has, for saves made as someone else.
 constexpr uid_t kNobody = 65534;
 constexpr gid_t kNogroup = 65534;
+constexpr uid_t kDaemon = 1;  // a third user, neither the saver nor the folder's owner
 
 std::string Contents(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
@@ -288,6 +289,32 @@ TEST_F(SafeSaveTest, AsAnotherUser) {
          [](const fs::path& d) {
              ::chmod(d.c_str(), 01777);
              Write(d / "a.tvl", "earlier", 0666);
+             return d / "a.tvl";
+         },
+         true, true},
+        // A link planted by a third user in a shared sticky folder is not
+        // followed, as the system itself refuses to follow it there: it
+        // would aim this user's save at any file this user may write.
+        {"someone else's link in a sticky shared folder",
+         [](const fs::path& d) {
+             ::chmod(d.c_str(), 01777);
+             fs::create_directory(d / "mine");
+             Write(d / "mine" / "notes.tvl", "earlier", 0644);
+             EXPECT_EQ(::chown((d / "mine" / "notes.tvl").c_str(), kNobody, kNogroup), 0);
+             fs::create_symlink("mine/notes.tvl", d / "a.tvl");
+             EXPECT_EQ(::lchown((d / "a.tvl").c_str(), kDaemon, kDaemon), 0);
+             return d / "a.tvl";
+         },
+         false, true},
+        {"own link in a sticky shared folder",
+         [](const fs::path& d) {
+             ::chmod(d.c_str(), 01777);
+             fs::create_directory(d / "mine");
+             Write(d / "mine" / "notes.tvl", "earlier", 0644);
+             EXPECT_EQ(::chown((d / "mine" / "notes.tvl").c_str(), kNobody, kNogroup), 0);
+             EXPECT_EQ(::chown((d / "mine").c_str(), kNobody, kNogroup), 0);
+             fs::create_symlink("mine/notes.tvl", d / "a.tvl");
+             EXPECT_EQ(::lchown((d / "a.tvl").c_str(), kNobody, kNogroup), 0);
              return d / "a.tvl";
          },
          true, true},

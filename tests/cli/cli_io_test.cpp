@@ -43,7 +43,7 @@ protected:
     // a file-size limit (with SIGXFSZ ignored, so the write fails with EFBIG
     // rather than the process being killed) and with standard input closed.
     Run Spawn(std::vector<std::string> args, const std::string& outPath, rlim_t sizeLimit = 0,
-              bool closeInput = false) {
+              bool closeInput = false, std::vector<std::string> environment = {}) {
         args.insert(args.begin(), TAVRINEL_CLI);
         const std::string errPath = PathOf("stderr.txt");
         const pid_t child = ::fork();
@@ -59,6 +59,9 @@ protected:
             ::dup2(err, 2);
             if (closeInput) {
                 ::close(0);
+            }
+            for (std::string& variable : environment) {
+                ::putenv(variable.data());
             }
             ::alarm(60);  // a run that blocks fails the test instead of hanging it
             std::vector<char*> argv;
@@ -103,6 +106,34 @@ TEST_F(CliProcess, FailedWritesAreErrorsInEveryMode) {
             EXPECT_EQ(CountLines(run.Err), 1) << run.Err;
         }
     }
+}
+
+// A damaged ephemeris file leaves no precise sky: the precise chart fails on
+// one escaped line, and a documented chart says its check was not made
+// instead of looking as if nothing differed.
+TEST_F(CliProcess, DamagedEphemerisFilesAreSaidNotHidden) {
+    const std::filesystem::path folder = dir_ / "ephe\x1b[31m";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "sepl_18.se1") << "not an ephemeris file\n";
+    const std::vector<std::string> environment = {"TAVRINEL_EPHEMERIS_PATH=" + folder.string()};
+    const std::vector<std::string> delhi = {"--name", "D", "--date", "1950-01-01", "--time", "0:00",
+                                            "--zone", "GMT", "--lat", "28:36N", "--lon", "77:12E"};
+    std::vector<std::string> precise = delhi;
+    precise.insert(precise.end(), {"--sky", "precise"});
+    const Run failed = Spawn(precise, PathOf("out.txt"), 0, false, environment);
+    EXPECT_EQ(failed.Status, 1);
+    EXPECT_EQ(failed.Err.find("tavrinel-cli: --sky: "), 0u) << failed.Err;
+    EXPECT_NE(failed.Err.find("unavailable"), std::string::npos) << failed.Err;
+    EXPECT_EQ(failed.Err.find('\x1b'), std::string::npos) << failed.Err;
+    EXPECT_EQ(CountLines(failed.Err), 1) << failed.Err;
+
+    const Run documented = Spawn(delhi, PathOf("out.txt"), 0, false, environment);
+    EXPECT_EQ(documented.Status, 0) << documented.Err;
+    const std::string out = ReadAll(PathOf("out.txt"));
+    EXPECT_NE(out.find("Sky: As documented (v1.15)\nSky check: Precise (Swiss Ephemeris), Lahiri, "
+                       "mean node, unavailable: "),
+              std::string::npos)
+        << out;
 }
 
 TEST_F(CliProcess, ClosedStandardInputIsAnError) {
@@ -279,6 +310,37 @@ TEST(CliCombinations, IgnoredOptionsAreRefused) {
         EXPECT_NE(r.Err.find("cannot be combined"), std::string::npos) << r.Err;
     }
     EXPECT_FALSE(std::filesystem::exists("a.tvl"));
+}
+
+// A picture, a list of places or zones, and a chart each stand alone: an
+// option the run would not use is refused rather than dropped.
+TEST(CliCombinations, PicturesAndListsTakeNothingTheyWouldIgnore) {
+    const auto ann = [](std::vector<std::string> more) {
+        std::vector<std::string> args = kAnn;
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    };
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--batch", "-", "--format", "svg"}, "--format"},
+        {{"--batch", "-", "--format", "svg", "--chart", "north"}, "--format"},
+        {{"--zones", "--format", "svg"}, "--format"},
+        {{"--atlas", "Pune", "--format", "svg"}, "--format"},
+        {ann({"--chart", "north"}), "--chart"},
+        {ann({"--format", "json", "--chart", "south"}), "--chart"},
+        {{"--batch", "-", "--chart", "north"}, "--chart"},
+        {{"--atlas", "Pune", "--zones"}, "--atlas"},
+        {{"--atlas", "Pune", "--name", "Ann"}, "--atlas"},
+        {ann({"--atlas", "Pune"}), "--atlas"},
+        {ann({"--zones"}), "--zones"},
+        {{"--zones", "--batch", "-"}, "--zones"},
+        {{"--zones", "a.tvl"}, "--zones"},
+        {{"--zones", "--place", "Pune"}, "--zones"},
+        {{"--zones", "--format", "json"}, "--zones"},
+    };
+    for (const auto& [args, option] : cases) {
+        SCOPED_TRACE(testing::PrintToString(args));
+        ExpectRefused(RunTool(args, std::string(kGoodLine) + "\n"), option);
+    }
 }
 
 TEST(CliDaylightSaving, ReachesTheChartByOptionAndByBatch) {

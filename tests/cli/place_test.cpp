@@ -75,7 +75,33 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{{"--place", "Sydney"}, {"New South Wales, Australia", "Nova Scotia, Canada"}},
         RefusalCase{{"--place", "Springfield"}, {"Illinois", "Missouri", "Oregon"}},
         RefusalCase{{"--place", "Qwertyville"}, {"no place called Qwertyville"}},
-        RefusalCase{{"--place", "Kathmandu"}, {"UTC+5:45", "give --zone"}}));
+        RefusalCase{{"--place", "Kathmandu"}, {"UTC+5:45", "give --zone"}},
+        // Two Bahawalpurs in Punjab, Pakistan: only coordinates tell them apart.
+        RefusalCase{{"--place", "Bahawalpur, Punjab, Pakistan"},
+                    {"give the --lat, --lon and --zone of the one meant", "(29:24N 71:41E"}}));
+
+// A place the atlas cannot name is refused on one line, whatever the text
+// holds: control characters come back escaped, a blank name is asked for.
+TEST(PlaceRefusalTest, OneLineWithTheTextEscaped) {
+    const struct {
+        const char* Place;
+        const char* Says;
+    } cases[] = {
+        {"Pu\nne\x1b[31m", "no place called Pu\\x0Ane\\x1B[31m ("},
+        {"Qwerty\rville", "no place called Qwerty\\x0Dville ("},
+        {"", "accepts the name of a place"},
+        {" \t ", "accepts the name of a place"},
+        {", India", "accepts the name of a place"},
+        {" , Chicago", "accepts the name of a place"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Place);
+        const Result r = RunTool(With(kAnnPune, {"--place", c.Place}));
+        ExpectRefused(r, "--place");
+        EXPECT_NE(r.Err.find(c.Says), std::string::npos) << r.Err;
+        EXPECT_EQ(r.Err.find('\x1b'), std::string::npos);
+    }
+}
 
 TEST(PlaceJsonTest, ReportsTheZoneDecision) {
     const Args chicago = {"--name", "Al", "--date", "1990-07-04", "--time", "12:00",
@@ -116,6 +142,15 @@ TEST(PlaceBatchTest, APlaceLineEqualsTheLineWithCoordinates) {
     }
     EXPECT_NE(nlohmann::json::parse(third)["error"].get<std::string>().find("Place: Sydney"),
               std::string::npos);
+}
+
+TEST(AtlasListTest, ABlankNameIsRefusedNotAnsweredWithNothing) {
+    for (const char* query : {"", "  ", ", India", " , Chicago"}) {
+        SCOPED_TRACE(query);
+        for (const char* format : {"text", "json"}) {
+            ExpectRefused(RunTool({"--atlas", query, "--format", format}), "--atlas");
+        }
+    }
 }
 
 TEST(AtlasListTest, ListsMatchesLargerFirst) {

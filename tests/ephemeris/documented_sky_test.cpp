@@ -44,6 +44,30 @@ TEST(Ascendant, TextbookValues) {
     }
 }
 
+TEST(Ascendant, IsTheEclipticPointRisingInTheEast) {
+    // The Lagna is where the ecliptic meets the horizon and is rising: its
+    // altitude, from its own right ascension and declination, is zero and its
+    // hour angle lies east of the meridian. Inside the polar circles the
+    // other meeting point, setting in the west, is the one to avoid.
+    constexpr double kEpsilon = 23.44;
+    const double e = kEpsilon * M_PI / 180;
+    const double latitudes[] = {0, 28.6, 60, 66, 66.6, 67, 70, 80, 89.9, -45, -66.6, -70, -89.9};
+    for (const double latitude : latitudes) {
+        for (int sidereal = 0; sidereal < 360; sidereal += 15) {
+            const double lagna = TropicalAscendant(sidereal, latitude, kEpsilon) * M_PI / 180;
+            const double rightAscension = std::atan2(std::sin(lagna) * std::cos(e), std::cos(lagna));
+            const double declination = std::asin(std::sin(lagna) * std::sin(e));
+            const double hourAngle = sidereal * M_PI / 180 - rightAscension;
+            const double phi = latitude * M_PI / 180;
+            const double altitude =
+                std::asin(std::sin(phi) * std::sin(declination) +
+                          std::cos(phi) * std::cos(declination) * std::cos(hourAngle));
+            EXPECT_NEAR(altitude, 0, 1e-9) << sidereal << " " << latitude;
+            EXPECT_LT(std::sin(hourAngle), 0) << sidereal << " " << latitude;
+        }
+    }
+}
+
 TEST(DocumentedSky, LagnaAtNewDelhiOn1950January1) {
     // New Delhi 28°36'N 77°12'E, 1950 January 1 0h UT: the sidereal Lagna is
     // Scorpio 22°13' with the Lahiri ayanamsa. The documented ayanamsa is
@@ -64,6 +88,27 @@ TEST(DocumentedSky, LagnaAtNewDelhiOn1950January1) {
         EXPECT_LT(Apart(chart.LagnaLongitude, kPublished), kToleranceDegrees)
             << chart.LagnaLongitude;
         EXPECT_EQ(chart.SkyName, kDocumentedSkyName);
+    }
+}
+
+TEST(DocumentedSky, NoLagnaOffTheGlobe) {
+    // The boxes take three digits each; only places on the Earth have a
+    // horizon, up to the poles and the date line themselves.
+    const struct {
+        int LatDegrees, LatMinutes, LonDegrees, LonMinutes;
+        bool HasLagna;
+    } cases[] = {{28, 36, 77, 12, true},  {90, 0, 180, 0, true},  {89, 60, 179, 60, true},
+                 {90, 1, 77, 12, false},  {91, 0, 0, 0, false},   {28, 36, 180, 1, false},
+                 {0, 0, 181, 0, false},   {999, 999, 999, 999, false}};
+    for (const auto& c : cases) {
+        ChartState chart = Birth(1950, 1, 1, 0, 0);
+        SetPlace(chart, 0, 0, c.LonDegrees, true);
+        chart.LonMinutes = static_cast<std::int16_t>(c.LonMinutes);
+        chart.LatDegrees = static_cast<std::int16_t>(c.LatDegrees);
+        chart.LatMinutes = static_cast<std::int16_t>(c.LatMinutes);
+        RunEngines(chart);
+        EXPECT_EQ(std::isfinite(chart.LagnaLongitude), c.HasLagna)
+            << c.LatDegrees << ":" << c.LatMinutes << " " << c.LonDegrees << ":" << c.LonMinutes;
     }
 }
 
