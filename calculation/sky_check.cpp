@@ -4,17 +4,6 @@ namespace tavrinel {
 
 namespace {
 
-struct SignEntry {
-    std::string_view Code;
-    std::string_view Name;
-};
-
-constexpr std::array<SignEntry, 12> kSigns = {{
-    {"Ari", "Aries"},       {"Tau", "Taurus"},   {"Gem", "Gemini"},      {"Can", "Cancer"},
-    {"Leo", "Leo"},         {"Vir", "Virgo"},    {"Lib", "Libra"},       {"Sco", "Scorpio"},
-    {"Sag", "Sagittarius"}, {"Cap", "Capricorn"}, {"Aqu", "Aquarius"},   {"Pis", "Pisces"},
-}};
-
 // By Dignity: Own, Exaltation, Moolatrikona, Debilitation, Peregrine.
 constexpr std::array<std::string_view, 5> kDignityPhrases = {
     "own sign", "exaltation", "moolatrikona", "debilitation", "no dignity"};
@@ -35,9 +24,10 @@ std::string Placement(std::string_view text, Dignity dignity) {
 }  // namespace
 
 std::string SignName(std::string_view code) {
-    for (const SignEntry& sign : kSigns) {
-        if (sign.Code == code) {
-            return std::string(sign.Name);
+    const std::string_view codes = kSignAbbreviations;
+    for (std::size_t sign = 0; sign < kSignNames.size(); ++sign) {
+        if (codes.substr(3 * sign, 3) == code) {
+            return std::string(kSignNames[sign]);
         }
     }
     return std::string(code);

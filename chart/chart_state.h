@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <string_view>
 
 namespace tavrinel {
 
@@ -34,6 +35,11 @@ enum Graha : int {
 };
 
 inline constexpr const char* kSignAbbreviations = "AriTauGemCanLeoVirLibScoSagCapAquPis";
+inline constexpr int kSignCount = 12;
+// The signs' English names in the same order, for the texts beyond the reading.
+inline constexpr std::array<std::string_view, kSignCount> kSignNames = {
+    "Aries", "Taurus",  "Gemini",      "Cancer",    "Leo",      "Virgo",
+    "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
 // The program's literal degrees-to-radians factor, deliberately not pi/180
 // computed at run time, so results match the reference values digit for digit.
 inline constexpr double kDegToRad = 0.0174532925199433;

@@ -40,9 +40,6 @@ constexpr std::array<std::pair<int, int>, kSignCount> kSouthCells = {{
     {0, 0},  // Libra .. Pisces
 }};
 
-constexpr std::array<std::string_view, kSignCount> kSignCodes = {
-    "Ari", "Tau", "Gem", "Can", "Leo", "Vir", "Lib", "Sco", "Sag", "Cap", "Aqu", "Pis"};
-
 struct LegendEntry {
     int Colour;
     std::string_view Text;
@@ -276,7 +273,8 @@ ChartPicture LayoutSouthIndian(const PositionsTable& table) {
         picture.Cells.push_back(cell);
 
         // The sign's code in the bottom right corner, out of the labels' way.
-        const std::string_view code = kSignCodes[static_cast<std::size_t>(sign)];
+        const std::string_view code =
+            std::string_view(kSignAbbreviations).substr(3 * static_cast<std::size_t>(sign), 3);
         const PictureBox codeBox = TextBoxAt(code, kSignLabelSize, 0, 0);
         picture.Labels.push_back(MakeLabel(std::string(code), kSignLabelSize,
                                            x + kSouthCell - kCellMargin / 2 - codeBox.Width,

@@ -6,6 +6,7 @@
 
 #include "chart/birth_form.h"
 #include "chart_picture/nakshatra.h"
+#include "ephemeris/angles.h"
 #include "ephemeris/documented_sky.h"
 #include "ephemeris/position_text.h"
 
@@ -81,10 +82,7 @@ PositionRow MakePositionRow(std::string_view abbreviation, std::string_view name
     if (!std::isfinite(longitude)) {
         return row;
     }
-    double x = std::fmod(longitude, 360.0);
-    if (x < 0) {
-        x += 360;
-    }
+    const double x = ReduceDegrees(longitude);
     row.Known = true;
     row.Longitude = x;
     // Truncated as the position texts are, so the two never disagree.

@@ -14,8 +14,6 @@
 
 namespace tavrinel {
 
-inline constexpr int kSignCount = 12;
-
 struct PositionRow {
     std::string Abbreviation;  // "Su" .. "Ke", "La"
     std::string Name;          // "Sun" .. "Ketu", "Lagna"
@@ -48,11 +46,6 @@ struct PositionsTable {
 inline constexpr std::array<std::string_view, kGrahaCount> kGrahaAbbreviations = {
     "Su", "Mo", "Me", "Ve", "Ma", "Ju", "Sa", "Ra", "Ke"};
 inline constexpr std::string_view kLagnaAbbreviation = "La";
-
-// English sign names, Aries first.
-inline constexpr std::array<std::string_view, kSignCount> kSignNames = {
-    "Aries", "Taurus",  "Gemini",      "Cancer",    "Leo",      "Virgo",
-    "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
 
 // A row for one longitude (NaN gives a row that is not Known).
 [[nodiscard]] PositionRow MakePositionRow(std::string_view abbreviation, std::string_view name,

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "ephemeris/angles.h"
+
 namespace tavrinel {
 
 namespace {
@@ -11,18 +13,13 @@ constexpr double kJ2000 = 2451545.0;
 constexpr double kDaysPerCentury = 36525;
 constexpr double kRadians = std::numbers::pi / 180;
 
-double Reduce360(double degrees) {
-    double r = std::fmod(degrees, 360.0);
-    return r < 0 ? r + 360.0 : r;
-}
-
 }  // namespace
 
 double GreenwichSiderealDegrees(double julianDateUt) {
     // Meeus, Astronomical Algorithms, eq. 12.4 (IAU 1982 expression).
     const double days = julianDateUt - kJ2000;
     const double T = days / kDaysPerCentury;
-    return Reduce360(280.46061837 + 360.98564736629 * days + 0.000387933 * T * T -
+    return ReduceDegrees(280.46061837 + 360.98564736629 * days + 0.000387933 * T * T -
                      T * T * T / 38710000);
 }
 
@@ -51,7 +48,7 @@ double TropicalAscendant(double localSiderealDegrees, double latitudeDegrees,
     if (std::sin(theta - rightAscension) > 0) {
         ascendant += std::numbers::pi;
     }
-    return Reduce360(ascendant / kRadians);
+    return ReduceDegrees(ascendant / kRadians);
 }
 
 }  // namespace tavrinel

@@ -4,6 +4,7 @@
 #include <limits>
 #include <tuple>
 
+#include "ephemeris/angles.h"
 #include "ephemeris/ascendant.h"
 #include "ephemeris/planet_positions.h"
 
@@ -43,11 +44,7 @@ double DocumentedLagna(const ChartState& chart) {
         latitude = -latitude;
     }
     const double tropical = TropicalAscendant(local, latitude, MeanObliquityDegrees(jd));
-    double sidereal = std::fmod(tropical - std::fabs(chart.PlanetAyanamsaCorrection), 360.0);
-    if (sidereal < 0) {
-        sidereal += 360;
-    }
-    return sidereal;
+    return ReduceDegrees(tropical - std::fabs(chart.PlanetAyanamsaCorrection));
 }
 
 namespace {

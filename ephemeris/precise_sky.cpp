@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "ephemeris/position_text.h"
+#include "ephemeris/angles.h"
 #include "ephemeris/swiss_ephemeris.h"
 
 namespace tavrinel {
@@ -13,7 +14,6 @@ namespace {
 
 constexpr double kHoursPerDay = 24;
 constexpr double kMinutesPerHour = 60;
-constexpr double kFullCircle = 360;
 constexpr double kHalfCircle = 180;
 constexpr double kQuarterCircle = 90;
 constexpr double kDaylightSavingHours = 1;
@@ -43,14 +43,6 @@ SweZodiac ZodiacOf(Ayanamsa ayanamsa) {
         break;
     }
     return SweZodiac::Lahiri;
-}
-
-double Reduced(double degrees) {
-    double x = std::fmod(degrees, kFullCircle);
-    if (x < 0) {
-        x += kFullCircle;
-    }
-    return x >= kFullCircle ? 0 : x;
 }
 
 std::string SkyNameOf(const PreciseSettings& settings, std::string_view source) {
@@ -130,7 +122,7 @@ bool ComputePreciseSky(ChartState& chart, const PreciseSettings& settings) {
             return false;
         }
         analytical = analytical || found.Source == SweSource::Analytical;
-        chart.GrahaLongitudes[graha] = Reduced(found.Degrees);
+        chart.GrahaLongitudes[graha] = ReduceDegrees(found.Degrees);
         chart.GrahaRetrograde[graha] = found.DegreesPerDay < 0;
         return true;
     };
@@ -142,7 +134,7 @@ bool ComputePreciseSky(ChartState& chart, const PreciseSettings& settings) {
     if (!take(kRahu, settings.Node == NodeKind::True ? SweBody::TrueNode : SweBody::MeanNode)) {
         return false;
     }
-    chart.GrahaLongitudes[kKetu] = Reduced(chart.GrahaLongitudes[kRahu] + kHalfCircle);
+    chart.GrahaLongitudes[kKetu] = ReduceDegrees(chart.GrahaLongitudes[kRahu] + kHalfCircle);
     chart.GrahaRetrograde[kKetu] = chart.GrahaRetrograde[kRahu];
 
     const double latitude = (chart.LatDegrees + chart.LatMinutes / kMinutesPerHour) *
@@ -155,7 +147,7 @@ bool ComputePreciseSky(ChartState& chart, const PreciseSettings& settings) {
         std::fabs(latitude) <= kQuarterCircle && std::fabs(longitude) <= kHalfCircle;
     const double lagna = onEarth ? SweSiderealAscendant(jd, latitude, longitude, zodiac)
                                  : std::numeric_limits<double>::quiet_NaN();
-    chart.LagnaLongitude = std::isfinite(lagna) ? Reduced(lagna) : lagna;
+    chart.LagnaLongitude = std::isfinite(lagna) ? ReduceDegrees(lagna) : lagna;
 
     for (int b = 0; b < kTheoryBodyCount; ++b) {
         chart.TheoryPositionTexts[b] = FormatSignPosition(chart.GrahaLongitudes[kTheoryGrahas[b]]);
