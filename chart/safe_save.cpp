@@ -1,6 +1,8 @@
 #include "chart/safe_save.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,12 +12,15 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <csignal>
 #include <cstring>
 #include <fstream>
 #include <limits>
+#include <mutex>
 #include <random>
 #include <thread>
 #include <variant>
+#include <vector>
 
 namespace tavrinel {
 
@@ -38,6 +43,13 @@ constexpr std::chrono::milliseconds kLockRetry{5};
 // Not an errno: a target that is a folder's entry but no file (a pipe, a
 // device) is refused in words of its own.
 constexpr int kNotRegularFile = -1;
+// Not an errno either: the side file could not be given the target's owner
+// or group, so a rename would change them; the target is written in place.
+constexpr int kOwnerNotKept = -2;
+constexpr std::string_view kTagLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
+// The signals that end a program unless it catches them, sent when a user
+// presses Ctrl-C, closes the terminal or shuts the session down.
+constexpr std::array<int, 3> kEndingSignals = {SIGINT, SIGTERM, SIGHUP};
 
 class FileHandle {
 public:
@@ -140,14 +152,180 @@ mode_t CurrentUmask() {
 }
 
 std::string RandomTag() {
-    static constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::random_device source;
-    std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
+    std::uniform_int_distribution<std::size_t> pick(0, kTagLetters.size() - 1);
     std::string tag;
     for (std::size_t i = 0; i < kTagLength; ++i) {
-        tag.push_back(kLetters[pick(source)]);
+        tag.push_back(kTagLetters[pick(source)]);
     }
     return tag;
+}
+
+// --- A save cut short by a signal -------------------------------------
+// The side file holds the birth data; a save that a signal ends must not
+// leave it behind. The handler may only read what was stored before the
+// file existed, and call what is safe in a handler (unlinkat, sigaction,
+// raise).
+volatile std::sig_atomic_t gSideFileArmed = 0;
+int gSideFileFolder = -1;
+std::array<char, NAME_MAX + 1> gSideFileName{};
+
+extern "C" void RemoveSideFileAndEnd(int signalNumber) {
+    if (gSideFileArmed != 0) {
+        ::unlinkat(gSideFileFolder, gSideFileName.data(), 0);
+    }
+    // The signal's own action, once this handler returns: the program ends
+    // as it would have without the save.
+    struct sigaction byDefault {};
+    byDefault.sa_handler = SIG_DFL;
+    ::sigaction(signalNumber, &byDefault, nullptr);
+    ::raise(signalNumber);
+}
+
+// While it lives, the ending signals that would have ended the program
+// remove the side file first; a signal the program ignores or handles itself
+// stays as it was, since it does not end the save. One save at a time in a
+// program holds it, as the handler knows one side file only.
+class SideFileGuard {
+public:
+    SideFileGuard() : hold_(Mutex()) {
+        for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
+            struct sigaction current {};
+            if (::sigaction(kEndingSignals[i], nullptr, &current) != 0 ||
+                (current.sa_flags & SA_SIGINFO) != 0 || current.sa_handler != SIG_DFL) {
+                continue;
+            }
+            struct sigaction removing {};
+            removing.sa_handler = RemoveSideFileAndEnd;
+            sigemptyset(&removing.sa_mask);
+            installed_[i] = ::sigaction(kEndingSignals[i], &removing, &previous_[i]) == 0;
+        }
+    }
+    SideFileGuard(const SideFileGuard&) = delete;
+    SideFileGuard& operator=(const SideFileGuard&) = delete;
+    ~SideFileGuard() {
+        for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
+            if (installed_[i]) {
+                ::sigaction(kEndingSignals[i], &previous_[i], nullptr);
+            }
+        }
+    }
+
+    // The side file's life, each step with the signals held back in this
+    // thread, so that a signal finds the file either not yet made or known
+    // to the handler. Each returns 0 or the errno.
+    int Create(int folder, const std::string& side, int& fd) {
+        const Blocked blocked;
+        fd = ::openat(folder, side.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                      kPrivateMode);
+        if (fd < 0) {
+            return errno;
+        }
+        std::memcpy(gSideFileName.data(), side.c_str(), side.size() + 1);
+        gSideFileFolder = folder;
+        gSideFileArmed = 1;
+        return 0;
+    }
+    int RenameOver(int folder, const std::string& side, const std::string& name) {
+        const Blocked blocked;
+        if (::renameat(folder, side.c_str(), folder, name.c_str()) != 0) {
+            return errno;
+        }
+        gSideFileArmed = 0;
+        return 0;
+    }
+    void Remove(int folder, const std::string& side) {
+        const Blocked blocked;
+        ::unlinkat(folder, side.c_str(), 0);
+        gSideFileArmed = 0;
+    }
+    // The file went by other hands.
+    void Forget() {
+        const Blocked blocked;
+        gSideFileArmed = 0;
+    }
+
+private:
+    class Blocked {
+    public:
+        Blocked() {
+            sigset_t ending;
+            sigemptyset(&ending);
+            for (const int signal : kEndingSignals) {
+                sigaddset(&ending, signal);
+            }
+            ::pthread_sigmask(SIG_BLOCK, &ending, &previous_);
+        }
+        Blocked(const Blocked&) = delete;
+        Blocked& operator=(const Blocked&) = delete;
+        ~Blocked() { ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+
+    private:
+        sigset_t previous_{};
+    };
+
+    static std::mutex& Mutex() {
+        static std::mutex mutex;
+        return mutex;
+    }
+
+    std::lock_guard<std::mutex> hold_;
+    std::array<bool, kEndingSignals.size()> installed_{};
+    std::array<struct sigaction, kEndingSignals.size()> previous_{};
+};
+
+// Whether `entry` is a side file that SideFileName made for a target whose
+// side files all start with `stem`.
+bool IsSideFileOf(std::string_view entry, std::string_view stem) {
+    return entry.size() == stem.size() + kTagLength && entry.starts_with(stem) &&
+           entry.substr(stem.size()).find_first_not_of(kTagLetters) == std::string_view::npos;
+}
+
+// A save that was killed outright (a kill that cannot be caught, a power
+// cut) leaves its side file, with the birth data in it. Every save holds a
+// lock on its side file while it exists, so the ones nobody holds belong to
+// no running save and are removed.
+void RemoveAbandonedSideFiles(int folder, const std::string& name) {
+    const std::string sample = SideFileName(name, std::string(kTagLength, kTagLetters[0]));
+    const std::string_view stem = std::string_view(sample).substr(0, sample.size() - kTagLength);
+    std::vector<std::string> found;
+    {
+        const int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (listing < 0) {
+            return;
+        }
+        DIR* entries = ::fdopendir(listing);
+        if (entries == nullptr) {
+            ::close(listing);
+            return;
+        }
+        while (const dirent* entry = ::readdir(entries)) {
+            if (IsSideFileOf(entry->d_name, stem)) {
+                found.emplace_back(entry->d_name);
+            }
+        }
+        ::closedir(entries);
+    }
+    for (const std::string& side : found) {
+        constexpr int kOpenFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+        // A side file takes its target's mode, which may be write-only.
+        int fd = ::openat(folder, side.c_str(), O_RDONLY | kOpenFlags);
+        if (fd < 0) {
+            fd = ::openat(folder, side.c_str(), O_WRONLY | kOpenFlags);
+        }
+        FileHandle file(fd);
+        struct stat opened {};
+        struct stat named {};
+        if (file.Get() < 0 || ::fstat(file.Get(), &opened) != 0 || !S_ISREG(opened.st_mode) ||
+            ::flock(file.Get(), LOCK_EX | LOCK_NB) != 0) {
+            continue;
+        }
+        // Still the file that was locked, not one made under the name since.
+        if (::fstatat(folder, side.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+            named.st_ino == opened.st_ino && named.st_dev == opened.st_dev) {
+            ::unlinkat(folder, side.c_str(), 0);
+        }
+    }
 }
 
 // The owner may mark a file read-only for everyone, which even an
@@ -231,18 +409,40 @@ int RewriteInPlace(int folder, const std::string& name, std::string_view bytes) 
     return file.Close();
 }
 
+bool StillNamed(int folder, const std::string& name, int fd) {
+    struct stat opened {};
+    struct stat named {};
+    return ::fstat(fd, &opened) == 0 &&
+           ::fstatat(folder, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+           named.st_ino == opened.st_ino && named.st_dev == opened.st_dev;
+}
+
 int ReplaceThroughSideFile(int folder, const std::string& name, const struct stat* earlier,
                            std::string_view bytes) {
+    SideFileGuard guard;
     std::string side;
     int fd = -1;
     for (int attempt = 0; attempt < kSideFileTries && fd < 0; ++attempt) {
         side = SideFileName(name, RandomTag());
         // Exclusive and not through a link: a name planted in a shared
         // folder can only make this try fail, never redirect the write.
-        fd = ::openat(folder, side.c_str(),
-                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kPrivateMode);
-        if (fd < 0 && errno != EEXIST) {
-            return errno;
+        if (const int error = guard.Create(folder, side, fd)) {
+            if (error != EEXIST) {
+                return error;
+            }
+            continue;
+        }
+        // Another save clearing abandoned side files may have taken this one
+        // for such between its making and this lock; then a new one is made.
+        if (const int error = LockWithin(fd, kLockPatience)) {
+            ::close(fd);
+            guard.Remove(folder, side);
+            return error;
+        }
+        if (!StillNamed(folder, side, fd)) {
+            ::close(fd);
+            fd = -1;
+            guard.Forget();
         }
     }
     if (fd < 0) {
@@ -250,18 +450,33 @@ int ReplaceThroughSideFile(int folder, const std::string& name, const struct sta
     }
     FileHandle file(fd);
     const auto abandon = [&](int error) {
-        ::unlinkat(folder, side.c_str(), 0);
+        guard.Remove(folder, side);
         return error;
     };
-    if (const int error = WriteAll(file.Get(), bytes, 0)) {
-        return abandon(error);
+    // The lock lasts while any descriptor of the file is open: this one
+    // keeps it past the close that reports a deferred write, to the rename.
+    const FileHandle lock(::fcntl(file.Get(), F_DUPFD_CLOEXEC, 0));
+    if (lock.Get() < 0) {
+        return abandon(errno);
     }
     if (earlier != nullptr) {
         // Giving the file away is only for the administrator; keeping the
-        // group works wherever this user belongs to it. Neither is an error.
+        // group works wherever this user belongs to it. Where the file
+        // cannot have its owner and group back, a rename would hand it to
+        // this user: it is written in place instead.
         if (::fchown(file.Get(), earlier->st_uid, earlier->st_gid) != 0) {
             static_cast<void>(::fchown(file.Get(), static_cast<uid_t>(-1), earlier->st_gid));
         }
+        struct stat made {};
+        if (::fstat(file.Get(), &made) != 0) {
+            return abandon(errno);
+        }
+        if (made.st_uid != earlier->st_uid || made.st_gid != earlier->st_gid) {
+            return abandon(kOwnerNotKept);
+        }
+    }
+    if (const int error = WriteAll(file.Get(), bytes, 0)) {
+        return abandon(error);
     }
     // After the owner: changing it clears the set-id bits.
     const mode_t mode =
@@ -272,8 +487,8 @@ int ReplaceThroughSideFile(int folder, const std::string& name, const struct sta
     if (const int error = file.Close()) {
         return abandon(error);
     }
-    if (::renameat(folder, side.c_str(), folder, name.c_str()) != 0) {
-        return abandon(errno);
+    if (const int error = guard.RenameOver(folder, side, name)) {
+        return abandon(error);
     }
     // The rename itself must reach the disk, or a crash could bring back the
     // old file, or neither. Some file systems cannot sync a folder at all.
@@ -304,6 +519,7 @@ int Save(const fs::path& path, std::string_view bytes) {
         if (errno != ENOENT) {
             return errno;
         }
+        RemoveAbandonedSideFiles(folder.Get(), name);
         return ReplaceThroughSideFile(folder.Get(), name, nullptr, bytes);
     }
     if (S_ISDIR(info.st_mode)) {
@@ -315,10 +531,12 @@ int Save(const fs::path& path, std::string_view bytes) {
     if (const int error = CheckWritable(folder.Get(), name, info)) {
         return error;
     }
+    RemoveAbandonedSideFiles(folder.Get(), name);
     if (info.st_nlink > 1 || !CanReplaceEntry(folder.Get(), info)) {
         return RewriteInPlace(folder.Get(), name, bytes);
     }
-    return ReplaceThroughSideFile(folder.Get(), name, &info, bytes);
+    const int replaced = ReplaceThroughSideFile(folder.Get(), name, &info, bytes);
+    return replaced == kOwnerNotKept ? RewriteInPlace(folder.Get(), name, bytes) : replaced;
 }
 
 }  // namespace

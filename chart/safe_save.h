@@ -25,8 +25,13 @@ struct SaveFailure {
 // - the new content goes into a side file with a fresh, exclusively created
 //   name next to the target, private until complete, forced to the disk,
 //   then renamed over the target, and the folder is forced to the disk too;
-// - a file with several hard links, or one in a folder this user cannot
-//   write, is rewritten in place instead (see the definition for why).
+// - a file with several hard links, one in a folder this user cannot write,
+//   or one whose owner or group this user cannot give back to a new file, is
+//   rewritten in place instead (see the definition for why);
+// - a side file is locked while it exists, and removed when Ctrl-C or
+//   another ending signal cuts the save short (where the program left that
+//   signal's action as it was); the side files of the same target that no
+//   running save holds, left by a save killed outright, are removed.
 [[nodiscard]] std::optional<SaveFailure> SafeSave(const std::filesystem::path& path,
                                                   std::string_view bytes);
 

@@ -9,10 +9,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
 #include <climits>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -93,6 +96,7 @@ struct Kept {
 
 TEST_F(SafeSaveTest, SavesAndKeepsWhatTheTargetWas) {
     const std::string name255(255, 'n');
+    int busy = -1;  // a side file a running save holds
     const Kept rows[] = {
         {"new file takes the usual permissions",
          [](const fs::path& d) { return d / "a.tvl"; },
@@ -156,14 +160,37 @@ TEST_F(SafeSaveTest, SavesAndKeepsWhatTheTargetWas) {
              return d / "a.tvl";
          },
          [](const fs::path& d) { EXPECT_EQ(Contents(d / "victim"), "victim"); }},
-        {"stale side files from a killed save do not matter",
-         [](const fs::path& d) {
+        // A save killed outright leaves its side file, with the birth data
+        // in it; the next save of that file clears what no save holds, and
+        // nothing that is not one of its side files.
+        {"stale side files of the target are cleared, nothing else",
+         [&busy](const fs::path& d) {
              Write(d / "a.tvl", "old");
              Write(d / ".a.tvl~stale0000000", "half", 0600);
+             Write(d / ".a.tvl~stale2222222", "half", 0200);
+             Write(d / ".a.tvl~stale3333333", "being written", 0600);
+             busy = ::open((d / ".a.tvl~stale3333333").c_str(), O_RDONLY);
+             EXPECT_EQ(::flock(busy, LOCK_EX), 0);
              fs::create_directory(d / ".a.tvl~stale1111111");
+             fs::create_symlink("a.tvl", d / ".a.tvl~stale4444444");
+             for (const char* other : {".b.tvl~stale0000000", ".a.tvl~stale", ".a.tvl~STALE0000000",
+                                       ".a.tvl~stale00000000", "a.tvl~stale0000000"}) {
+                 Write(d / other, "not ours");
+             }
              return d / "a.tvl";
          },
-         [](const fs::path& d) { EXPECT_EQ(HiddenEntries(d).size(), 2u); }},
+         [](const fs::path& d) {
+             std::vector<std::string> left;
+             for (const auto& entry : fs::directory_iterator(d)) {
+                 left.push_back(entry.path().filename().string());
+             }
+             std::sort(left.begin(), left.end());
+             EXPECT_EQ(left, (std::vector<std::string>{
+                                 ".a.tvl~STALE0000000", ".a.tvl~stale", ".a.tvl~stale00000000",
+                                 ".a.tvl~stale1111111", ".a.tvl~stale3333333",
+                                 ".a.tvl~stale4444444", ".b.tvl~stale0000000", "a.tvl",
+                                 "a.tvl~stale0000000"}));
+         }},
         {"existing file's owner and group are kept where this user may",
          [](const fs::path& d) {
              Write(d / "a.tvl", "old", 0640);
@@ -189,9 +216,10 @@ TEST_F(SafeSaveTest, SavesAndKeepsWhatTheTargetWas) {
         EXPECT_EQ(Contents(target), "new");
         row.Check(sub);
         for (const std::string& hidden : HiddenEntries(sub)) {
-            EXPECT_TRUE(hidden.starts_with(".a.tvl~stale")) << hidden;
+            EXPECT_TRUE(hidden.starts_with(".a.tvl~") || hidden.starts_with(".b.tvl~")) << hidden;
         }
     }
+    ::close(busy);
 }
 
 struct Refused {
@@ -278,6 +306,15 @@ TEST_F(SafeSaveTest, AsAnotherUser) {
              return d / "a.tvl";
          },
          false, true},
+        // The owner could not be given back after a rename: the file is
+        // written where it is.
+        {"someone else's 0666 file in a shared folder",
+         [](const fs::path& d) {
+             ::chmod(d.c_str(), 0777);
+             Write(d / "a.tvl", "earlier", 0666);
+             return d / "a.tvl";
+         },
+         true, true},
         {"writable file in a folder this user cannot write",
          [](const fs::path& d) {
              ::chmod(d.c_str(), 0755);
@@ -430,6 +467,73 @@ TEST_F(SafeSaveTest, ConcurrentSavesAlwaysLeaveOneWholeReading) {
         }
         EXPECT_TRUE(HiddenEntries(sub).empty());
     }
+}
+
+// Saves cut short at random moments, over and over, by a signal the program
+// may catch (Ctrl-C, a shutdown) or one it cannot (a kill, much as a power
+// cut). A caught one takes the side file with it; after the others, the next
+// save of the same file clears them. Either way nothing but the file stays,
+// whatever its name: a hidden leftover holds the birth data.
+TEST_F(SafeSaveTest, SavesCutShortLeaveNothingBehind) {
+    const struct {
+        const char* Name;
+        int Signal;
+        int Rounds;
+        bool SavedAgain;  // checked only after one more save
+    } rows[] = {
+        {"interrupted", SIGINT, 60, false},
+        {"terminated", SIGTERM, 60, false},
+        {"killed", SIGKILL, 200, true},
+    };
+    // Long enough to start the program and be well into its saves.
+    std::uniform_int_distribution<int> pause(0, 20000);
+    std::mt19937 random(7);
+    const auto leftovers = [](const fs::path& dir) {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir)) {
+            if (entry.path().filename() != "a.tvl") {
+                names.push_back(entry.path().filename().string());
+            }
+        }
+        return names;
+    };
+    posix_spawnattr_t attributes;
+    ::posix_spawnattr_init(&attributes);
+    sigset_t caught;
+    sigemptyset(&caught);
+    for (const int signal : {SIGINT, SIGTERM}) {
+        sigaddset(&caught, signal);
+    }
+    // A test run in the background may ignore Ctrl-C, and its children with it.
+    ::posix_spawnattr_setsigdefault(&attributes, &caught);
+    ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        const fs::path sub = dir_ / row.Name;
+        fs::create_directory(sub);
+        const fs::path target = sub / "a.tvl";
+        for (int round = 0; round < row.Rounds; ++round) {
+            const char* argv[] = {TAVRINEL_SAVE_DRIVER, target.c_str(), "0", "1000000", nullptr};
+            pid_t child = 0;
+            ASSERT_EQ(::posix_spawn(&child, TAVRINEL_SAVE_DRIVER, nullptr, &attributes,
+                                    const_cast<char**>(argv), environ),
+                      0);
+            ::usleep(static_cast<useconds_t>(pause(random)));
+            ASSERT_EQ(::kill(child, row.Signal), 0);
+            int status = 0;
+            ASSERT_EQ(::waitpid(child, &status, 0), child);
+            ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == row.Signal)
+                << "round " << round << ", status " << status;
+            if (!row.SavedAgain) {
+                ASSERT_EQ(leftovers(sub), std::vector<std::string>{}) << "round " << round;
+            }
+        }
+        if (row.SavedAgain) {
+            ASSERT_FALSE(SafeSave(target, "new"));
+        }
+        EXPECT_EQ(leftovers(sub), std::vector<std::string>{});
+    }
+    ::posix_spawnattr_destroy(&attributes);
 }
 
 }  // namespace
