@@ -32,6 +32,7 @@
 #include "app/twips.h"
 #include "app/window_font.h"
 #include "chart/reading_file.h"
+#include "chart/reading_file_check.h"
 #include "help/about_window.h"
 #include "help/program_icon.h"
 #include "help/web_links.h"
@@ -504,48 +505,45 @@ void FrmMain::ShowError(const QString& text) {
                             BoxButtons::Ok);
 }
 
+QWidget* FrmMain::ControlOf(FormField field) const {
+    switch (field) {
+    case FormField::None:
+        return nullptr;
+    case FormField::Name:
+        return txtName;
+    case FormField::LatDeg:
+        return txtLatDeg;
+    case FormField::LatMin:
+        return txtLatMin;
+    case FormField::LonDeg:
+        return txtLonDeg;
+    case FormField::LonMin:
+        return txtLonMin;
+    case FormField::City:
+        return txtCity;
+    case FormField::State:
+        return txtState;
+    case FormField::Country:
+        return txtCountry;
+    case FormField::LatitudeNorth:
+        return optLat[0];
+    case FormField::LongitudeEast:
+        return optLong[0];
+    }
+    return nullptr;
+}
+
 void FrmMain::ShowFault(const FormFault& fault) {
     platform_.Messages.Show(this, QLatin1String(kMessageBoxTitle), FromView(fault.Message),
                             fault.Icon == MessageIcon::Error ? BoxIcon::Error
                                                              : BoxIcon::Information,
                             BoxButtons::Ok);
-    QWidget* focus = nullptr;
-    switch (fault.Field) {
-    case FormField::None:
-        break;
-    case FormField::Name:
-        focus = txtName;
-        break;
-    case FormField::LatDeg:
-        focus = txtLatDeg;
-        break;
-    case FormField::LatMin:
-        focus = txtLatMin;
-        break;
-    case FormField::LonDeg:
-        focus = txtLonDeg;
-        break;
-    case FormField::LonMin:
-        focus = txtLonMin;
-        break;
-    case FormField::City:
-        focus = txtCity;
-        break;
-    case FormField::State:
-        focus = txtState;
-        break;
-    case FormField::Country:
-        focus = txtCountry;
-        break;
-    case FormField::LatitudeNorth:
-        optLat[0]->setChecked(true);
-        break;
-    case FormField::LongitudeEast:
-        optLong[0]->setChecked(true);
-        break;
-    }
-    if (focus) {
-        focus->setFocus(Qt::OtherFocusReason);
+    QWidget* control = ControlOf(fault.Field);
+    // A direction is chosen for the user rather than pointed at.
+    if (auto* option = qobject_cast<QRadioButton*>(control)) {
+        option->setChecked(true);
+    } else if (control) {
+        control->setFocus(Qt::OtherFocusReason);
     }
 }
 
@@ -585,6 +583,14 @@ void FrmMain::BringReadingPanelToFront() {
 }
 
 void FrmMain::OnSave() {
+    // Blanks alone pass Calculate, but the file trims them to nothing and
+    // Open refuses that: such a reading is not saved at all.
+    if (const auto fault = CheckChartForReadingFile(chart_)) {
+        ShowError(QStringLiteral("The reading was not saved: the %1 box %2.")
+                      .arg(ControlOf(fault->Field)->accessibleName(),
+                           QString::fromStdString(fault->Message)));
+        return;
+    }
     const std::optional<QString> chosen = platform_.Files.GetSaveFileName(
         this, ReadingFileRequest(kMessageBoxTitle, QFile::decodeName(chart_.SaveFileName.c_str())));
     if (!chosen) {

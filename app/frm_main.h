@@ -73,6 +73,8 @@ private:
     void FitFonts();
     void PlaceWindow();
     void FormLoad();
+    // The box or option a refusal names.
+    [[nodiscard]] QWidget* ControlOf(FormField field) const;
     void ShowFault(const FormFault& fault);
     void ShowError(const QString& text);
     void InstallKeyFilters();

@@ -60,9 +60,7 @@ std::optional<std::string> WhyNotHeld(std::string_view utf8) {
     return std::nullopt;
 }
 
-}  // namespace
-
-std::optional<ReadingFileFault> CheckFormForReadingFile(const BirthForm& form) {
+std::optional<ReadingFileFault> CheckTexts(const BirthForm& form) {
     for (const TextBox& box : kTextBoxes) {
         const std::string& text = form.*box.Text;
         if (TrimBlanks(text).empty()) {
@@ -81,10 +79,28 @@ std::optional<ReadingFileFault> CheckFormForReadingFile(const BirthForm& form) {
                                                    std::string(kLettersMessage) + ")"};
         }
     }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<ReadingFileFault> CheckFormForReadingFile(const BirthForm& form) {
+    if (auto fault = CheckTexts(form)) {
+        return fault;
+    }
     if (const auto fault = ValidateBirthForm(form, PlaceRule::Required)) {
         return ReadingFileFault{fault->Field, std::string(fault->Message)};
     }
     return std::nullopt;
+}
+
+std::optional<ReadingFileFault> CheckChartForReadingFile(const ChartState& chart) {
+    BirthForm texts;
+    texts.Name = chart.PersonName;
+    texts.City = chart.CityName;
+    texts.State = chart.StateName;
+    texts.Country = chart.CountryName;
+    return CheckTexts(texts);
 }
 
 }  // namespace tavrinel

@@ -25,4 +25,9 @@ struct ReadingFileFault {
 // in the order of the form, then the window's own check of the whole form.
 [[nodiscard]] std::optional<ReadingFileFault> CheckFormForReadingFile(const BirthForm& form);
 
+// The same for a calculated chart about to be saved: the first of its name,
+// city, state and country that the file cannot hold or would give back
+// empty. The rest was checked when the chart was calculated.
+[[nodiscard]] std::optional<ReadingFileFault> CheckChartForReadingFile(const ChartState& chart);
+
 }  // namespace tavrinel

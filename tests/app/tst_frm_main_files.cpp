@@ -122,6 +122,7 @@ private slots:
     void saveThenOpenGivesTheSameControlsAndReading();
     void saveAsksWithTheProposedNameAndChangesNothingElse();  // cancelling included
     void failedSaveSaysSoAndKeepsTheEarlierFile();
+    void textOfBlanksIsNotSaved();
     void cancelledOrRefusedOpenChangesNothing();
     void shortFileStopsAtTheEmptyCity();
     void emptyDirectionLinesChooseEastSouthAndDaylightSaving();
@@ -248,6 +249,41 @@ void TestFrmMainFiles::failedSaveSaysSoAndKeepsTheEarlierFile() {
     QCOMPARE(ReadAll(earlier), saved);
     QCOMPARE(QString::fromStdString(f.chart.SaveFileName), earlier);
     QVERIFY(f.ReadingInFront());
+}
+
+// Blanks alone pass Calculate, but the file trims them away and Open would
+// refuse the reading: Save says which box and why, and writes nothing.
+void TestFrmMainFiles::textOfBlanksIsNotSaved() {
+    const struct {
+        const char* Box;
+        const char* Text;
+        const char* Expected;
+    } rows[] = {
+        {"txtName", "   ", "the Name box would be saved empty (the file drops the blanks around "
+                           "a text) and the window refuses that on Open: Please Enter Your Name."},
+        {"txtCity", " ", "the City box would be saved empty"},
+        {"txtState", "    ", "the State box would be saved empty (the file drops the blanks "
+                             "around a text) and the window refuses that on Open: Please Enter "
+                             "Your State name."},
+        {"txtCountry", "  ", "Please Enter Your Country name."},
+    };
+    for (const auto& row : rows) {
+        QTemporaryDir dir;
+        Fixture f;
+        f.FillAnn();
+        f.Box(row.Box)->setText(QLatin1String(row.Text));
+        f.Get<QPushButton>("cmdCalculate")->click();
+        QVERIFY2(f.ReadingInFront(), row.Box);
+        f.Save(dir.filePath(QStringLiteral("blank.tvl")));
+        QCOMPARE(f.platform.Messages.Shown.size(), 1);
+        const QString text = f.platform.Messages.Shown[0].Text;
+        QVERIFY2(text.startsWith(QStringLiteral("The reading was not saved: ")), qPrintable(text));
+        QVERIFY2(text.contains(QLatin1String(row.Expected)), qPrintable(text));
+        QCOMPARE(f.platform.Messages.Shown[0].Icon, BoxIcon::Error);
+        QVERIFY(f.platform.Files.SaveRequests.isEmpty());
+        QVERIFY(QDir(dir.path()).isEmpty());
+        QVERIFY(f.ReadingInFront());
+    }
 }
 
 void TestFrmMainFiles::cancelledOrRefusedOpenChangesNothing() {
