@@ -20,8 +20,9 @@ namespace tavrinel {
 
 ChartCommands::ChartCommands(QWidget& window, QMenu& fileMenu, QAction* before,
                              QWidget& readingPanel, const QFont& buttonFont,
-                             const ChartState& chart, Platform& platform)
-    : QObject(&window), parent_(window), chart_(chart), platform_(platform) {
+                             const ChartState& chart, const SkyCheck& check,
+                             Platform& platform)
+    : QObject(&window), parent_(window), chart_(chart), check_(check), platform_(platform) {
     const std::pair<const char*, const char*> entries[] = {
         {"mnuChart", "&Chart..."},
         {"mnuExportPdf", "Export &PDF..."},
@@ -103,12 +104,12 @@ void ChartCommands::Export(const char* title, const char* filter, const char* su
 }
 
 void ChartCommands::ExportPdf() {
-    const QByteArray pdf = ReportPdf(chart_);
+    const QByteArray pdf = ReportPdf(chart_, &check_);
     Export("Export PDF", "PDF (*.pdf)", "pdf", pdf.toStdString());
 }
 
 void ChartCommands::ExportText() {
-    Export("Export Text", "Text (*.txt)", "txt", ReportText(chart_));
+    Export("Export Text", "Text (*.txt)", "txt", ReportText(chart_, &check_));
 }
 
 void ChartCommands::Print() {
@@ -116,7 +117,7 @@ void ChartCommands::Print() {
     QPrintDialog dialog(&printer, &parent_);
     dialog.setObjectName(QStringLiteral("dlgPrint"));
     if (platform_.Dialogs.RunModal(dialog) == QDialog::Accepted) {
-        PaintReport(printer, chart_);
+        PaintReport(printer, chart_, &check_);
     }
 }
 
@@ -125,7 +126,7 @@ void ChartCommands::PrintPreview() {
     QPrintPreviewDialog preview(&printer, &parent_);
     preview.setObjectName(QStringLiteral("dlgPrintPreview"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* target) { PaintReport(*target, chart_); });
+            [this](QPrinter* target) { PaintReport(*target, chart_, &check_); });
     platform_.Dialogs.RunModal(preview);
 }
 

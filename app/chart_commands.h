@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <vector>
 
+#include "calculation/sky_check.h"
 #include "chart/chart_state.h"
 #include "platform/platform.h"
 
@@ -27,7 +28,8 @@ class ChartCommands final : public QObject {
     // Inserts the entries into `fileMenu` before `before`, and the button onto
     // the reading panel at the panel's free lower left corner.
     ChartCommands(QWidget& window, QMenu& fileMenu, QAction* before, QWidget& readingPanel,
-                  const QFont& buttonFont, const ChartState& chart, Platform& platform);
+                  const QFont& buttonFont, const ChartState& chart, const SkyCheck& check,
+                  Platform& platform);
     ~ChartCommands() override;
 
     // After every Calculate: the Chart window, if open, shows the new chart.
@@ -49,6 +51,7 @@ class ChartCommands final : public QObject {
 
     QWidget& parent_;
     const ChartState& chart_;
+    const SkyCheck& check_;  // of the chart's calculation
     Platform& platform_;
     std::vector<QAction*> actions_;
     QPointer<ChartWindow> window_;

@@ -47,10 +47,19 @@ class DocumentSink final : public ReadingSink {
     QTextCursor caret_;
 };
 
+// Shaping joins "ff", "fi" and the like into one ligature glyph, which a
+// PDF's text then holds as one character (U+FB00 ...): searching or copying
+// "effect" would fail. Latin needs no shaping.
+QFont PlainLettersFont() {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    return font;
+}
+
 // The painter works in points on a device of any resolution, while a font's
 // point size is taken at the device's resolution: it is given in those units.
 QFont ReportFont(const QPainter& painter, double points, bool bold = false) {
-    QFont font(QStringLiteral("DejaVu Sans"));
+    QFont font = PlainLettersFont();
     font.setPointSizeF(points * kPointsPerInch / painter.device()->logicalDpiY());
     font.setBold(bold);
     return font;
@@ -64,6 +73,16 @@ void Line(QPainter& painter, double& y, double left, const QString& text, const 
     const QFontMetricsF metrics(font, painter.device());
     painter.drawText(QPointF(left, y + metrics.ascent()), text);
     y += metrics.height() * 1.15;
+}
+
+// Draws wrapped text in the painter's font and pen at the pen position and
+// moves it down.
+void Paragraph(QPainter& painter, double& y, double left, double width, const QString& text) {
+    constexpr int kFlags = Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop;
+    const QRectF room(left, y, width, 1000);
+    const QRectF used = painter.boundingRect(room, kFlags, text);
+    painter.drawText(room, kFlags, text);
+    y += used.height() + 1;
 }
 
 void PaintTable(QPainter& painter, double& y, double left, double width,
@@ -108,17 +127,13 @@ void PaintTable(QPainter& painter, double& y, double left, double width,
     painter.setFont(notes);
     painter.setPen(QColor(90, 90, 90));
     for (const std::string& source : table.Sources) {
-        const QRectF room(left, y, width, 1000);
-        const QRectF used = painter.boundingRect(
-            room, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, Text(source));
-        painter.drawText(room, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, Text(source));
-        y += used.height() + 1;
+        Paragraph(painter, y, left, width, Text(source));
     }
 }
 
 }  // namespace
 
-void PaintReport(QPagedPaintDevice& device, const ChartState& chart) {
+void PaintReport(QPagedPaintDevice& device, const ChartState& chart, const SkyCheck* check) {
     QPainter painter(&device);
     if (!painter.isActive()) {
         return;
@@ -139,6 +154,12 @@ void PaintReport(QPagedPaintDevice& device, const ChartState& chart) {
     Line(painter, y, left, Text(table.PlaceLine), ReportFont(painter, 10));
     y += 8;
     PaintTable(painter, y, left, width, table);
+    y += 4;
+    painter.setFont(ReportFont(painter, 9));
+    painter.setPen(Qt::black);
+    for (const std::string& line : SkyLines(chart, check)) {
+        Paragraph(painter, y, left, width, Text(line));
+    }
     y += 10;
 
     const ChartPicture south = LayoutSouthIndian(table);
@@ -155,7 +176,7 @@ void PaintReport(QPagedPaintDevice& device, const ChartState& chart) {
     QTextDocument document;
     // Pixel sizes are taken as they are in the painter's units (points here);
     // point sizes would be converted at the screen's resolution.
-    QFont readingFont(QStringLiteral("DejaVu Sans"));
+    QFont readingFont = PlainLettersFont();
     readingFont.setPixelSize(10);
     document.setDefaultFont(readingFont);
     DocumentSink sink(document);
@@ -175,7 +196,7 @@ void PaintReport(QPagedPaintDevice& device, const ChartState& chart) {
     }
 }
 
-QByteArray ReportPdf(const ChartState& chart) {
+QByteArray ReportPdf(const ChartState& chart, const SkyCheck* check) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -187,15 +208,19 @@ QByteArray ReportPdf(const ChartState& chart) {
         writer.setTitle(QStringLiteral("Tavrinel reading for ") +
                         QString::fromStdString(chart.PersonName));
         writer.setCreator(QStringLiteral("Tavrinel"));
-        PaintReport(writer, chart);
+        PaintReport(writer, chart, check);
     }
     return bytes;
 }
 
-std::string ReportText(const ChartState& chart) {
+std::string ReportText(const ChartState& chart, const SkyCheck* check) {
     const PositionsTable table = BuildPositionsTable(chart);
     std::string text = "Tavrinel reading for " + table.PersonName + "\n" + table.BirthLine + "\n" +
-                       table.PlaceLine + "\n\n" + PositionsTableText(table) + "\n";
+                       table.PlaceLine + "\n\n" + PositionsTableText(table);
+    for (const std::string& line : SkyLines(chart, check)) {
+        text += line + "\n";
+    }
+    text += "\n";
     struct Collector final : ReadingSink {
         std::string Text;
         void Clear() override {}

@@ -165,7 +165,8 @@ FrmMain::FrmMain(ChartState& chart, Platform& platform, QWidget* parent)
     // The lists are filled now, so the fonts can be fitted to their entries.
     FitFonts();
     charts_ =
-        new ChartCommands(*this, *mnuFile, mnuExit, *Frame2, cmdSave->font(), chart_, platform_);
+        new ChartCommands(*this, *mnuFile, mnuExit, *Frame2, cmdSave->font(), chart_, *skyCheck_,
+                          platform_);
     PlaceWindow();
 }
 

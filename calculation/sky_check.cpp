@@ -1,5 +1,7 @@
 #include "calculation/sky_check.h"
 
+#include "ephemeris/documented_sky.h"
+
 namespace tavrinel {
 
 namespace {
@@ -91,6 +93,23 @@ void RunSkyCheck(const ChartState& documented, const PreciseSettings& settings, 
         return;
     }
     CompareReadings(documented, precise, check.Differences);
+}
+
+std::vector<std::string> SkyLines(const ChartState& chart, const SkyCheck* check) {
+    std::vector<std::string> lines = {
+        "Sky: " + (chart.SkyName.empty() ? std::string(kDocumentedSkyName) : chart.SkyName)};
+    if (check == nullptr || !check->Ran) {
+        return lines;
+    }
+    // Without a precise sky there is nothing to compare: silence would read
+    // as "nothing differs".
+    if (check->PrecisePositionTexts[kSun].empty()) {
+        lines.push_back("Sky check: " + check->PreciseSkyName);
+    }
+    for (const SkyDifference& difference : check->Differences) {
+        lines.push_back(difference.Sentence);
+    }
+    return lines;
 }
 
 }  // namespace tavrinel

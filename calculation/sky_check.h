@@ -41,6 +41,12 @@ void RunSkyCheck(const ChartState& documented, const PreciseSettings& settings, 
 void CompareReadings(const ChartState& documented, const ChartState& precise,
                      std::vector<SkyDifference>& differences);
 
+// What a reader of any output must know beside the positions: "Sky: " and
+// the name of the sky that made them, then, for a documented chart that was
+// checked, "Sky check: " and why the precise sky could not be calculated, or
+// one sentence for each graha read differently. `check` may be null.
+[[nodiscard]] std::vector<std::string> SkyLines(const ChartState& chart, const SkyCheck* check);
+
 // Full English name of a sign from its three-letter code; the code itself
 // when it is none.
 [[nodiscard]] std::string SignName(std::string_view code);

@@ -80,17 +80,9 @@ void AppendSkyJson(JsonWriter& json, const ChartState& chart, const SkyOutput& s
 }
 
 void PrintSkyText(std::ostream& out, const ChartState& chart, const SkyOutput& sky) {
-    out << "Sky: " << SkyNameOf(chart) << '\n';
-    if (sky.Choice.Engine == SkyEngine::Precise || !sky.Check) {
-        return;
-    }
-    // Without a precise sky there is nothing to compare: silence would read
-    // as "nothing differs".
-    if (sky.Check->Ran && sky.Check->PrecisePositionTexts[kSun].empty()) {
-        out << "Sky check: " << sky.Check->PreciseSkyName << '\n';
-    }
-    for (const SkyDifference& difference : sky.Check->Differences) {
-        out << difference.Sentence << '\n';
+    const SkyCheck* check = sky.Choice.Engine == SkyEngine::Precise ? nullptr : sky.Check;
+    for (const std::string& line : SkyLines(chart, check)) {
+        out << line << '\n';
     }
 }
 

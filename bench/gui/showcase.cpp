@@ -42,7 +42,7 @@ int main(int argc, char* argv[]) {
     // "pdf FILE": the exported report of the chart, for looking at its pages.
     if (std::strcmp(mode, "pdf") == 0 && argc > 2) {
         QFile out(QString::fromLocal8Bit(argv[2]));
-        return out.open(QIODevice::WriteOnly) && out.write(tavrinel::ReportPdf(chart)) > 0 ? 0 : 1;
+        return out.open(QIODevice::WriteOnly) && out.write(tavrinel::ReportPdf(chart, nullptr)) > 0 ? 0 : 1;
     }
     window.show();
     const char* const tabs[] = {"chart-south", "chart-north", "chart-table"};

@@ -124,19 +124,51 @@ void TestChartWindow::windowFitsOnTheScreen() {
 void TestChartWindow::exportsWriteTheReport_data() {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("file");
-    QTest::newRow("pdf") << "mnuExportPdf"
-                         << "ann.pdf";
-    QTest::newRow("text") << "mnuExportText"
-                          << "ann.txt";
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<QString>("sky");  // the Sky menu's entry
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QStringList>("absent");
+    const QString documented = QStringLiteral("Sky: As documented (v1.15)");
+    const QString precise =
+        QStringLiteral("Sky: Precise (Swiss Ephemeris), Lahiri, mean node, ephemeris files");
+    const QString checkLine = QStringLiteral("With precise positions");
+    // The reading's own words, which a PDF's text could hold as ligatures.
+    const QStringList ann = kAnnReport + QStringList{documented, QStringLiteral("effect")};
+    // The Sun enters sidereal Virgo in the documented sky only.
+    const QStringList parting = {
+        documented,
+        QStringLiteral("With precise positions, Sun is in Leo (own sign), not Virgo (no dignity).")};
+    for (const auto& [entry, file] : {std::pair{"mnuExportPdf", "ann.pdf"},
+                                      std::pair{"mnuExportText", "ann.txt"}}) {
+        const QString kind = QLatin1String(file).right(3);
+        QTest::newRow(qPrintable(kind)) << entry << file << "1990" << "mnuSkyDocumented" << ann
+                                        << QStringList{checkLine, precise};
+        QTest::newRow(qPrintable(kind + ", the skies part"))
+            << entry << file << "1977" << "mnuSkyDocumented" << parting << QStringList{precise};
+        QTest::newRow(qPrintable(kind + ", precise sky"))
+            << entry << file << "1977" << "mnuSkyPrecise" << QStringList{precise}
+            << QStringList{documented, checkLine};
+    }
 }
 
 void TestChartWindow::exportsWriteTheReport() {
     QFETCH(QString, entry);
     QFETCH(QString, file);
+    QFETCH(QString, year);
+    QFETCH(QString, sky);
+    QFETCH(QStringList, expected);
+    QFETCH(QStringList, absent);
     QTemporaryDir dir;
     const QString path = dir.filePath(file);
     Fixture f;
-    f.CalculateAnn();
+    f.Menu(sky.toLatin1().constData())->trigger();
+    f.FillAnn();
+    if (year == QStringLiteral("1977")) {
+        Select(f.window, "cboDate", "16");
+        Select(f.window, "cboMonth", "September");
+        Select(f.window, "cboYear", "1977");
+    }
+    f.Get<QPushButton>("cmdCalculate")->click();
     f.platform.Files.SaveAnswers << path;
     f.Menu(entry.toLatin1().constData())->trigger();
     QVERIFY(f.platform.Messages.Shown.isEmpty());
@@ -170,8 +202,16 @@ void TestChartWindow::exportsWriteTheReport() {
                  qPrintable(QStringLiteral("%1 %2").arg(lagnaCells[0]).arg(lagnaCells[1])));
     }
     const QString text = pdf ? PdfText(path) : QString::fromUtf8(bytes);
-    for (const QString& expected : kAnnReport) {
-        QVERIFY2(text.contains(expected), qPrintable(expected));
+    for (const QString& line : expected) {
+        QVERIFY2(text.contains(line), qPrintable(line + QStringLiteral(" in:\n") + text));
+    }
+    for (const QString& line : absent) {
+        QVERIFY2(!text.contains(line), qPrintable(line));
+    }
+    // Plain letters, never a ligature that searching would miss.
+    for (const QChar c : text) {
+        QVERIFY2(c.unicode() < 0xFB00 || c.unicode() > 0xFB06,
+                 qPrintable(QStringLiteral("U+%1").arg(c.unicode(), 4, 16)));
     }
 }
 
