@@ -27,10 +27,12 @@ constexpr Description kDescriptions[] = {
     {"cboTimeZone", "Time Zone", "The time zone of the clock time of birth"},
     {"txtLatDeg", "Latitude: degrees", "Degrees of latitude of the place of birth, digits only"},
     {"txtLatMin", "Latitude: minutes", "Minutes of latitude, digits only"},
+    {"Frame3", "Latitude direction", "North or south of the equator"},
     {"optLat0", nullptr, "The place of birth is north of the equator"},
     {"optLat1", nullptr, "The place of birth is south of the equator"},
     {"txtLonDeg", "Longitude: degrees", "Degrees of longitude of the place of birth, digits only"},
     {"txtLonMin", "Longitude: minutes", "Minutes of longitude, digits only"},
+    {"Frame4", "Longitude direction", "East or west of Greenwich"},
     {"optLong0", nullptr, "The place of birth is east of Greenwich"},
     {"optLong1", nullptr, "The place of birth is west of Greenwich"},
     {"txtCity", "City", "The city of birth, in letters and blanks"},
@@ -47,10 +49,16 @@ constexpr Description kDescriptions[] = {
 // Which control each caption labels. A screen reader on this platform names a
 // drop-down list by its label relation, not by an accessible name.
 constexpr std::pair<const char*, const char*> kCaptions[] = {
-    {"lblLabel0", "txtName"},   {"lblLabel1", "cboDate"},      {"lblLabel2", "cboHour"},
-    {"lblLabel3", "txtLatDeg"}, {"lblLabel4", "txtLonDeg"},    {"lblLabel7", "txtCity"},
-    {"lblLabel8", "txtState"},  {"lblLabel9", "txtCountry"},   {"lblLabel10", "cboTimeZone"},
+    {"lblLabel0", "txtName"},   {"lblLabel4", "txtLonDeg"}, {"lblLabel7", "txtCity"},
+    {"lblLabel3", "txtLatDeg"}, {"lblLabel8", "txtState"},  {"lblLabel9", "txtCountry"},
+    {"lblLabel10", "cboTimeZone"},
 };
+
+// The lists that share one caption on the screen ("Date of Birth" above
+// three of them): each is labelled by a caption of its own that only
+// assistive technology reads, its accessible name above.
+constexpr const char* kListsUnderOneCaption[] = {"cboDate", "cboMonth", "cboYear", "cboHour",
+                                                 "cboMinute"};
 
 }  // namespace
 
@@ -64,6 +72,16 @@ void DescribeControls(QWidget& window) {
             control->setAccessibleName(QString::fromUtf8(entry.name));
         }
         control->setAccessibleDescription(QString::fromUtf8(entry.description));
+    }
+    for (const char* listName : kListsUnderOneCaption) {
+        auto* list = window.findChild<QWidget*>(QLatin1String(listName));
+        if (!list) {
+            continue;
+        }
+        auto* caption = new QLabel(list->accessibleName(), list->parentWidget());
+        caption->setObjectName(QLatin1String(listName) + QLatin1String("Caption"));
+        caption->setBuddy(list);
+        caption->hide();
     }
     for (const auto& [labelName, controlName] : kCaptions) {
         auto* label = window.findChild<QLabel*>(QLatin1String(labelName));

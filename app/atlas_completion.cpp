@@ -97,11 +97,14 @@ bool AtlasCompletion::HandleListKey(int key) {
     }
     const int rows = list_->count();
     switch (key) {
+    // No place is current while the list opens, as in a completer's popup:
+    // Down comes to the first, Up to the last.
     case Qt::Key_Down:
         list_->setCurrentRow((list_->currentRow() + 1) % rows);
         return true;
     case Qt::Key_Up:
-        list_->setCurrentRow((list_->currentRow() + rows - 1) % rows);
+        list_->setCurrentRow(list_->currentRow() < 0 ? rows - 1
+                                                     : (list_->currentRow() + rows - 1) % rows);
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -138,7 +141,7 @@ void AtlasCompletion::OnCityEdited(const QString& text) {
     for (const atlas::Place* place : offered_) {
         list_->addItem(FromUtf8(atlas::DisplayName(*place)));
     }
-    list_->setCurrentRow(0);
+    list_->setCurrentRow(-1);
     // Under the city box, moved left as far as the longest name needs.
     constexpr int kMargin = 4;
     const QPoint below = city_->mapTo(client_, QPoint(0, city_->height()));
@@ -229,7 +232,9 @@ void AtlasCompletion::ShowLine(const QString& text) {
         }
         line_ = new QLabel(client_);
         line_->setObjectName(QStringLiteral("lblZoneLine"));
-        line_->setAccessibleName(QStringLiteral("Time zone chosen"));
+        // Its text is what a screen reader must say, so the line is only
+        // described; each new text is sent as a name change.
+        line_->setAccessibleDescription(QStringLiteral("Time zone chosen"));
         line_->setGeometry(kLineRect);
         line_->setWordWrap(true);
         line_->setTextFormat(Qt::PlainText);

@@ -45,7 +45,7 @@ ChartCommands::ChartCommands(QWidget& window, QMenu& fileMenu, QAction* before,
     fileMenu.insertSeparator(before)->setObjectName(QStringLiteral("mnuChartSep"));
 
     // In the reading panel's free lower left corner, level with Save and Back.
-    auto* button = new QPushButton(QStringLiteral("Ch&art"), &readingPanel);
+    auto* button = button_ = new QPushButton(QStringLiteral("Ch&art"), &readingPanel);
     button->setObjectName(QStringLiteral("cmdChart"));
     button->setGeometry(TwipsRect(120, 3120, 1000, 400));
     button->setAutoDefault(false);
@@ -76,6 +76,7 @@ void ChartCommands::ShowChartWindow() {
     if (!window_) {
         window_ = new ChartWindow(&parent_);
         window_->setAttribute(Qt::WA_DeleteOnClose);
+        window_->PlaceBesideParent();
     }
     window_->ShowChart(chart_);
     window_->show();

@@ -36,6 +36,8 @@ class ChartCommands final : public QObject {
     void ChartCalculated();
 
     [[nodiscard]] ChartWindow* Window() const;
+    // The reading panel's Chart button, for the window's tab order.
+    [[nodiscard]] QPushButton* Button() const { return button_; }
 
   public slots:
     void ShowChartWindow();
@@ -55,6 +57,7 @@ class ChartCommands final : public QObject {
     Platform& platform_;
     std::vector<QAction*> actions_;
     QPointer<ChartWindow> window_;
+    QPushButton* button_ = nullptr;
 };
 
 }  // namespace tavrinel

@@ -113,7 +113,7 @@ void PaintTable(QPainter& painter, double& y, double left, double width,
             cells << Text(r.PositionText) << Text(kSignNames[static_cast<std::size_t>(r.Sign)])
                   << Text(kNakshatraNames[static_cast<std::size_t>(r.Nakshatra)])
                   << QString::number(r.Pada) << Text(GrahaEnglishName(r.Lord))
-                  << (r.Dignity ? Text(DignityName(*r.Dignity)) : QString())
+                  << (r.Dignity ? Text(DignityTerm(*r.Dignity)) : QString())
                   << (r.Retrograde ? QStringLiteral("R") : QString());
         }
         row(cells, false, r.Dignity ? PictureQColor(DignityColour(*r.Dignity)) : QColor(Qt::black));

@@ -1,5 +1,7 @@
 #include "app/chart_window.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
@@ -8,6 +10,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/chart_painter.h"
 #include "chart_picture/nakshatra.h"
@@ -27,6 +30,19 @@ const QStringList kColumns = {"Graha", "Position", "Sign",    "Nakshatra",
 
 QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Between the two windows' frames.
+constexpr int kGapBeside = 8;
+
+// A plain widget reaches assistive technology as a "filler"; a window of its
+// own must be a frame, so that a screen reader announces its opening.
+QAccessibleInterface* WindowRole(const QString& className, QObject* object) {
+    if (className == QLatin1String(ChartWindow::staticMetaObject.className()) &&
+        object->isWidgetType()) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -53,7 +69,28 @@ void ChartView::paintEvent(QPaintEvent*) {
     PaintChartPicture(painter, picture_, QRectF(rect()).adjusted(4, 4, -4, -4));
 }
 
+QPoint PlaceBeside(const QRect& beside, const QSize& size, const QRect& screen) {
+    const int right = beside.right() + 1 + kGapBeside;
+    const int left = beside.left() - kGapBeside - size.width();
+    const int roomRight = screen.right() + 1 - right;
+    const int roomLeft = beside.left() - kGapBeside - screen.left();
+    int x = right;
+    if (roomRight < size.width()) {
+        x = roomLeft >= size.width() || roomLeft > roomRight ? left : right;
+    }
+    // Kept on the screen, its left edge first where it is wider than that.
+    x = std::max(screen.left(), std::min(x, screen.right() + 1 - size.width()));
+    const int y =
+        std::max(screen.top(), std::min(beside.top(), screen.bottom() + 1 - size.height()));
+    return {x, y};
+}
+
 ChartWindow::ChartWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    static const bool roleInstalled = [] {
+        QAccessible::installFactory(&WindowRole);
+        return true;
+    }();
+    static_cast<void>(roleInstalled);
     setObjectName(QStringLiteral("frmChart"));
     setWindowTitle(QStringLiteral("Chart"));
     tabs_ = new QTabWidget(this);
@@ -108,6 +145,19 @@ ChartWindow::ChartWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     resize(size);
 }
 
+void ChartWindow::PlaceBesideParent() {
+    const QWidget* main = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* screen = main ? main->screen() : nullptr;
+    if (!screen) {
+        return;
+    }
+    // Not yet shown, the window has no frame of its own: the main window's
+    // border is the best guess of it.
+    const QRect mainFrame = main->frameGeometry();
+    const QSize border = mainFrame.size() - main->geometry().size();
+    move(PlaceBeside(mainFrame, size() + border, screen->availableGeometry()));
+}
+
 void ChartWindow::ShowChart(const ChartState& chart) {
     const PositionsTable table = BuildPositionsTable(chart);
     south_->SetPicture(LayoutSouthIndian(table));
@@ -123,7 +173,7 @@ void ChartWindow::ShowChart(const ChartState& chart) {
             cells << Text(row.PositionText) << Text(kSignNames[static_cast<std::size_t>(row.Sign)])
                   << Text(kNakshatraNames[static_cast<std::size_t>(row.Nakshatra)])
                   << QString::number(row.Pada) << Text(GrahaEnglishName(row.Lord))
-                  << (row.Dignity ? Text(DignityName(*row.Dignity)) : QString())
+                  << (row.Dignity ? Text(DignityTerm(*row.Dignity)) : QString())
                   << (row.Retrograde ? QStringLiteral("R") : QString());
         }
         for (int c = 0; c < cells.size(); ++c) {

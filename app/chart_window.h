@@ -30,10 +30,18 @@ class ChartView final : public QWidget {
     ChartPicture picture_;
 };
 
+// Where the Chart window's frame (of `size`) goes beside the main window's
+// frame `beside` on a screen whose free area is `screen`: to its right, else
+// to its left; where neither side has room, on the side with more, kept on
+// the screen. Level with the main window's top as far as the screen allows.
+[[nodiscard]] QPoint PlaceBeside(const QRect& beside, const QSize& size, const QRect& screen);
+
 class ChartWindow final : public QWidget {
     Q_OBJECT
   public:
     explicit ChartWindow(QWidget* parent = nullptr);
+    // Moves the window beside its parent, where the screen has room.
+    void PlaceBesideParent();
     // Shows the chart's pictures and table.
     void ShowChart(const ChartState& chart);
 

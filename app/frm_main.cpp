@@ -148,7 +148,6 @@ FrmMain::FrmMain(ChartState& chart, Platform& platform, QWidget* parent)
 
     CreateControls();
     CreateMenus();
-    SetTabOrder();
     TabToSelectedOption({optLong[0], optLong[1]});
     TabToSelectedOption({optLat[0], optLat[1]});
     for (QPushButton* button : {cmdOpen, static_cast<QPushButton*>(Command1),
@@ -167,6 +166,7 @@ FrmMain::FrmMain(ChartState& chart, Platform& platform, QWidget* parent)
     charts_ =
         new ChartCommands(*this, *mnuFile, mnuExit, *Frame2, cmdSave->font(), chart_, *skyCheck_,
                           platform_);
+    SetTabOrder();
     PlaceWindow();
 }
 
@@ -310,13 +310,14 @@ void FrmMain::CreateMenus() {
 void FrmMain::SetTabOrder() {
     // By the design's tab indices: 0-14 the entry fields and Calculate, then
     // Open, the check box, the option pairs, the location button, and on the
-    // reading panel Save, Back and the reading.
+    // reading panel Save, Back and the reading. The two buttons added to the
+    // panel's row come before Save, in the row's order.
     QWidget* const order[] = {
         txtName,   cboDate,    cboMonth,   cboYear,   cboHour,      cboMinute,
         cboTimeZone, txtLatDeg, txtLatMin, txtLonDeg, txtLonMin,   txtCity,
         txtState,  txtCountry, cmdCalculate, cmdOpen, chkDST,       optLong[1],
-        optLong[0], optLat[1], optLat[0],  Command1,  cmdSave,      cmdBack,
-        RTB,
+        optLong[0], optLat[1], optLat[0],  Command1,  charts_->Button(),
+        skyPanel_->CompareButton(), cmdSave, cmdBack, RTB,
     };
     for (std::size_t i = 1; i < std::size(order); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);

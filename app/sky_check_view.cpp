@@ -94,8 +94,11 @@ void SkyCompareWindow::ShowPositions(const ChartState& chart, const SkyCheck& ch
             const long d = std::lround(ArcDifference(before, after));
             difference = QStringLiteral("%1%2'").arg(d > 0 ? QStringLiteral("+") : QString()).arg(d);
         }
+        // Rahu and Ketu are called the same in both tongues: named once.
+        const QString name = FromStd(chart.GrahaNames[g]);
+        const QString english = FromStd(GrahaEnglishName(g));
         const QString cells[] = {
-            FromStd(chart.GrahaNames[g]) + QStringLiteral(" (") + FromStd(GrahaEnglishName(g)) + QLatin1Char(')'),
+            name == english ? name : name + QStringLiteral(" (") + english + QLatin1Char(')'),
             FromStd(chart.PlanetPositionTexts[g]),
             FromStd(check.PrecisePositionTexts[g]) + (check.PreciseRetrograde[g] ? QStringLiteral(" R") : QString()),
             difference};
@@ -129,12 +132,14 @@ SkyPanel::SkyPanel(QWidget* readingPanel, const QRect& strip, const QRect& butto
     const QFont font = WindowFont(family, kLinePixelSize, false);
     lblSky_ = new QLabel(this);
     lblSky_->setObjectName(QStringLiteral("lblSky"));
-    lblSky_->setAccessibleName(QStringLiteral("Calculation of the reading"));
+    // Described, not named: a label's accessible name is all a screen
+    // reader says of it, and these lines are read for their text.
+    lblSky_->setAccessibleDescription(QStringLiteral("Calculation of the reading"));
     lblSky_->setGeometry(0, 0, strip.width(), kLineHeight);
     lblSky_->setWordWrap(true);
     lblSkyCheck_ = new QLabel(this);
     lblSkyCheck_->setObjectName(QStringLiteral("lblSkyCheck"));
-    lblSkyCheck_->setAccessibleName(QStringLiteral("Sky check"));
+    lblSkyCheck_->setAccessibleDescription(QStringLiteral("Sky check"));
     lblSkyCheck_->setGeometry(0, kLineHeight, strip.width() - kButtonWidth - kGap,
                               strip.height() - kLineHeight);
     lblSkyCheck_->setWordWrap(true);
@@ -176,7 +181,11 @@ void SkyPanel::ShowCalculation(const ChartState& chart, const SkyChoice& choice,
     if (differs) {
         QString line = FromStd(check.Differences.front().Sentence);
         if (check.Differences.size() > 1) {
-            line += QStringLiteral(" (and %1 more)").arg(check.Differences.size() - 1);
+            // One sentence: the count joins the first finding before its stop.
+            if (line.endsWith(QLatin1Char('.'))) {
+                line.chop(1);
+            }
+            line += QStringLiteral(", and %1 more.").arg(check.Differences.size() - 1);
         }
         lblSkyCheck_->setText(line);
     }

@@ -45,6 +45,8 @@ public:
 
     void OpenComparison();
 
+    [[nodiscard]] QPushButton* CompareButton() const { return cmdCompare_; }
+
 private:
     QLabel* lblSky_ = nullptr;
     QLabel* lblSkyCheck_ = nullptr;

@@ -162,7 +162,7 @@ std::string PositionsTableText(const PositionsTable& table) {
               std::string(kSignNames[static_cast<std::size_t>(row.Sign)]),
               std::string(kNakshatraNames[static_cast<std::size_t>(row.Nakshatra)]),
               std::to_string(row.Pada), std::string(GrahaEnglishName(row.Lord)),
-              row.Dignity ? std::string(DignityName(*row.Dignity)) : std::string(),
+              row.Dignity ? std::string(DignityTerm(*row.Dignity)) : std::string(),
               row.Retrograde ? "R" : ""});
     };
     rowLine(table.Lagna);

@@ -2,8 +2,7 @@
 
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -19,6 +18,7 @@ constexpr int kTextWidth = 380;  // pixels; keeps Label1 to a few comfortable li
 constexpr int kTitlePointSize = 14;
 constexpr int kTextPointSize = 9;
 const QColor kLinkColour(192, 31, 120);  // the main window's magenta
+constexpr int kLinkPadding = 3;  // pixels between the link's text and its focus frame
 
 // Verdana where it is installed, else the system's sans-serif.
 QFont VerdanaFont(int pointSize, bool bold) {
@@ -39,28 +39,32 @@ QFrame* MakeLine(const QString& name, QWidget* parent) {
 
 }  // namespace
 
-ClickableLabel::ClickableLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+LinkButton::LinkButton(const QString& text, const QColor& colour, QWidget* parent)
+    : QPushButton(text, parent) {
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::TabFocus);
+    setFlat(true);
+    QPalette linkPalette = palette();
+    linkPalette.setColor(QPalette::ButtonText, colour);
+    setPalette(linkPalette);
 }
 
-void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-        emit clicked();
-        event->accept();
-        return;
-    }
-    QLabel::mouseReleaseEvent(event);
+QSize LinkButton::sizeHint() const {
+    const QSize text = fontMetrics().size(Qt::TextSingleLine, this->text());
+    return text + QSize(2 * kLinkPadding, 2 * kLinkPadding);
 }
 
-void ClickableLabel::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
-        event->key() == Qt::Key_Enter) {
-        emit clicked();
-        event->accept();
-        return;
+void LinkButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::ButtonText));
+    const QRect room = rect().adjusted(kLinkPadding, kLinkPadding, -kLinkPadding, -kLinkPadding);
+    painter.drawText(room.translated(isDown() ? 1 : 0, isDown() ? 1 : 0),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text());
+    if (hasFocus()) {
+        // A line in the link's own colour all round: the style's dotted
+        // outline is faint beside coloured text.
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
-    QLabel::keyPressEvent(event);
 }
 
 frmAbout::frmAbout(WebService& web, QWidget* parent) : QDialog(parent), web_(web) {
@@ -86,19 +90,16 @@ frmAbout::frmAbout(WebService& web, QWidget* parent) : QDialog(parent), web_(web
     Label1->setWordWrap(true);
     Label1->setFixedWidth(kTextWidth);
 
-    lblHomePage = new ClickableLabel(
+    lblHomePage = new LinkButton(
         QStringLiteral("Click here to visit us at %1").arg(QString::fromLatin1(kHomePageAddress)),
-        this);
+        kLinkColour, this);
     lblHomePage->setObjectName(QStringLiteral("lblHomePage"));
     QFont linkFont = VerdanaFont(kTextPointSize, false);
     linkFont.setUnderline(true);
     lblHomePage->setFont(linkFont);
-    QPalette linkPalette = lblHomePage->palette();
-    linkPalette.setColor(QPalette::WindowText, kLinkColour);
-    lblHomePage->setPalette(linkPalette);
     lblHomePage->setToolTip(QString::fromLatin1(kHomePageAddress));
     lblHomePage->setAccessibleDescription(QStringLiteral("Opens the home page in your browser"));
-    connect(lblHomePage, &ClickableLabel::clicked, this, [this] { OpenHomePage(web_); });
+    connect(lblHomePage, &QPushButton::clicked, this, [this] { OpenHomePage(web_); });
 
     // The atlas's data asks for this credit (CC BY 4.0).
     auto* lblCredits = new QLabel(
@@ -133,7 +134,7 @@ frmAbout::frmAbout(WebService& web, QWidget* parent) : QDialog(parent), web_(web
     layout->addLayout(heading);
     layout->addWidget(Line1);
     layout->addWidget(Label1);
-    layout->addWidget(lblHomePage);
+    layout->addWidget(lblHomePage, 0, Qt::AlignLeft);
     layout->addWidget(lblCredits);
     layout->addWidget(Line2);
     layout->addLayout(buttons);

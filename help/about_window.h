@@ -4,11 +4,11 @@
 
 #include <QDialog>
 #include <QLabel>
+#include <QPushButton>
 
 #include "platform/platform.h"
 
 class QFrame;
-class QPushButton;
 
 namespace tavrinel {
 
@@ -19,19 +19,18 @@ inline constexpr char kAboutText[] =
     "in. The placements effects the expression of the characteristics reflected by the "
     "planet.";
 
-// A label that acts like a link: a click, or Space or Enter while it has the
-// focus, emits clicked().
-class ClickableLabel final : public QLabel {
+// The home-page link: a button to the keyboard and to assistive technology
+// (Tab reaches it, Space or Return presses it, a screen reader can press it),
+// drawn as an underlined link with a frame round it while it has the focus.
+class LinkButton final : public QPushButton {
     Q_OBJECT
 public:
-    explicit ClickableLabel(const QString& text, QWidget* parent = nullptr);
-
-signals:
-    void clicked();
+    LinkButton(const QString& text, const QColor& colour, QWidget* parent = nullptr);
+    [[nodiscard]] QSize sizeHint() const override;
+    [[nodiscard]] QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 class frmAbout final : public QDialog {
@@ -45,7 +44,7 @@ private:
     QLabel* picIcon;
     QLabel* Label2;
     QLabel* Label1;
-    ClickableLabel* lblHomePage;
+    LinkButton* lblHomePage;
     QFrame* Line1;
     QFrame* Line2;
     QPushButton* cmdOK;

@@ -179,6 +179,8 @@ constexpr std::array<std::string_view, kGrahaCount> kGrahaEnglishNames = {
 
 constexpr std::array<std::string_view, 5> kDignityNames = {
     "Own", "Exaltation", "Moolatrikona", "Debilitation", "Peregrine"};
+constexpr std::array<std::string_view, 5> kDignityTerms = {
+    "Own sign", "Exaltation", "Moolatrikona", "Debilitation", "Peregrine"};
 
 // Six colours of the classic 16-colour console palette, by palette index.
 constexpr std::array<Rgb, kLastColourIndex + 1> kReadingColours = {{
@@ -213,6 +215,7 @@ int WholeDegree(std::string_view text) {
 }  // namespace
 
 std::string_view DignityName(Dignity dignity) { return kDignityNames[static_cast<int>(dignity)]; }
+std::string_view DignityTerm(Dignity dignity) { return kDignityTerms[static_cast<int>(dignity)]; }
 
 std::string_view GrahaEnglishName(int graha) { return kGrahaEnglishNames.at(graha); }
 

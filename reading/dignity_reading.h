@@ -15,6 +15,9 @@ inline constexpr int kCountedDignities = 4;
 
 // Name of a dignity as the command line's JSON writes it ("Own", ...).
 [[nodiscard]] std::string_view DignityName(Dignity dignity);
+// The words for a dignity in the tables ("Own sign", ...): the legend's and
+// the sky check's, so one dignity has one name outside the reading's text.
+[[nodiscard]] std::string_view DignityTerm(Dignity dignity);
 
 // English name of a graha ("Sun" ... "Ketu").
 [[nodiscard]] std::string_view GrahaEnglishName(int graha);

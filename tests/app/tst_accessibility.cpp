@@ -123,15 +123,20 @@ private slots:
             {"txtName", "Name"},         {"txtCity", "City"},   {"txtState", "State"},
             {"txtCountry", "Country"},   {"cboTimeZone", "Time Zone"},
             {"txtLatDeg", "Latitude"},   {"txtLonMin", "Longitude"},
-            {"cboDate", "Date of Birth"}, {"cboHour", "Time of Birth"},
+            {"cboDate", "Date of Birth: day"}, {"cboMonth", "Date of Birth: month"},
+            {"cboYear", "Date of Birth: year"}, {"cboHour", "Time of Birth: hours"},
+            {"cboMinute", "Time of Birth: minutes"},
+            {"Frame3", "Latitude direction"}, {"Frame4", "Longitude direction"},
         };
         testing::WindowFixture f;
         for (const auto& [box, caption] : rows) {
             QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(f.Get<QWidget>(box));
-            // A drop-down list is named by its label relation, its name being its value.
+            // A drop-down list is named by its label relation, its name being
+            // its value; a screen reader takes the first label.
             QStringList names = {accessible->text(QAccessible::Name)};
-            for (const auto& [label, relation] : accessible->relations(QAccessible::Label)) {
-                names << label->text(QAccessible::Name);
+            const auto labels = accessible->relations(QAccessible::Label);
+            if (!labels.isEmpty()) {
+                names << labels.first().first->text(QAccessible::Name);
             }
             const bool named = std::any_of(names.begin(), names.end(), [&](const QString& name) {
                 return name.startsWith(QLatin1String(caption));

@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <vector>
 
 #include "app/atlas_completion.h"
 #include "window_fixture.h"
@@ -186,9 +187,24 @@ void TestAtlasCompletion::arrowsAndClicksPickToo() {
     QTest::keyClicks(f.Box("txtCity"), QStringLiteral("Pun"));
     const QStringList offered = f.Atlas().Suggestions();
     QVERIFY(offered.size() >= 3);
-    QTest::keyClick(f.Box("txtCity"), Qt::Key_Down);
-    QTest::keyClick(f.Box("txtCity"), Qt::Key_Return);
-    QCOMPARE(f.Box("txtState")->text(), offered[1].section(QStringLiteral(", "), 1, 1));
+    // As in a completer's popup, nothing is current as the list opens: Down
+    // comes to the first place, Up to the last.
+    const std::pair<std::vector<Qt::Key>, int> keys[] = {
+        {{Qt::Key_Down}, 0},
+        {{Qt::Key_Up}, int(offered.size()) - 1},
+        {{Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}, 0},
+        {{Qt::Key_Down, Qt::Key_Down}, 1},
+    };
+    for (const auto& [presses, row] : keys) {
+        f.Box("txtCity")->clear();
+        QTest::keyClicks(f.Box("txtCity"), QStringLiteral("Pun"));
+        for (const Qt::Key key : presses) {
+            QTest::keyClick(f.Box("txtCity"), key);
+        }
+        QTest::keyClick(f.Box("txtCity"), Qt::Key_Return);
+        QCOMPARE(f.Box("txtCity")->text() + ", " + f.Box("txtState")->text(),
+                 offered[row].section(QStringLiteral(", "), 0, 1));
+    }
     f.Box("txtCity")->clear();
     QTest::keyClicks(f.Box("txtCity"), QStringLiteral("Pun"));
     auto* list = f.Get<QListWidget>("lstPlaces");

@@ -59,6 +59,8 @@ class TestChartWindow : public QObject {
     void entriesWaitForTheFirstChart();
     void windowShowsPicturesAndTableAndFollowsCalculate();
     void windowFitsOnTheScreen();
+    void windowIsPlacedBesideTheMainWindow_data();
+    void windowIsPlacedBesideTheMainWindow();
     void exportsWriteTheReport_data();
     void exportsWriteTheReport();
     void failedExportIsReportedAndKeepsTheEarlierFile();
@@ -93,6 +95,8 @@ void TestChartWindow::windowShowsPicturesAndTableAndFollowsCalculate() {
     QCOMPARE(table->item(2, 0)->text(), QStringLiteral("Moon"));
     QCOMPARE(table->item(2, 3)->text(), QStringLiteral("Revati"));
     QCOMPARE(table->item(7, 7)->text(), QStringLiteral("R"));  // Saturn
+    // Mars in Aries, called as the legend and the sky check call it.
+    QCOMPARE(table->item(5, 6)->text(), QStringLiteral("Own sign"));
 
     // A new chart reaches the open window without asking.
     f.Box("txtName")->setText(QStringLiteral("Bea"));
@@ -119,6 +123,32 @@ void TestChartWindow::windowFitsOnTheScreen() {
                             .arg(chart->width()).arg(chart->height())
                             .arg(room.width()).arg(room.height())));
     QVERIFY(chart->minimumSizeHint().height() <= chart->height());
+}
+
+// Frames of a 604 by 420 main window and a 620 by 700 Chart window, 8
+// pixels apart; the positions worked out by hand.
+void TestChartWindow::windowIsPlacedBesideTheMainWindow_data() {
+    QTest::addColumn<QRect>("screen");
+    QTest::addColumn<QRect>("main");
+    QTest::addColumn<QPoint>("placed");
+    const QRect wide(0, 0, 1600, 1000);
+    QTest::newRow("room on the right") << wide << QRect(100, 100, 604, 420) << QPoint(712, 100);
+    QTest::newRow("room on the left only") << wide << QRect(900, 50, 604, 420) << QPoint(272, 50);
+    QTest::newRow("low main window: raised to fit")
+        << wide << QRect(100, 500, 604, 420) << QPoint(712, 300);
+    QTest::newRow("second screen to the right")
+        << QRect(1600, 0, 1920, 1080) << QRect(1700, 100, 604, 420) << QPoint(2312, 100);
+    QTest::newRow("no room either side: on the screen, right edge")
+        << QRect(0, 0, 800, 600) << QRect(98, 90, 604, 420) << QPoint(180, 0);
+    QTest::newRow("no room, more on the left: left edge")
+        << QRect(0, 0, 800, 600) << QRect(180, 90, 604, 420) << QPoint(0, 0);
+}
+
+void TestChartWindow::windowIsPlacedBesideTheMainWindow() {
+    QFETCH(QRect, screen);
+    QFETCH(QRect, main);
+    QFETCH(QPoint, placed);
+    QCOMPARE(PlaceBeside(main, QSize(620, 700), screen), placed);
 }
 
 void TestChartWindow::exportsWriteTheReport_data() {

@@ -1,5 +1,6 @@
 // The location look-up button, the Help menu, the About window and the
 // program's icon, as the user reaches them from the main window.
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
@@ -131,7 +132,7 @@ private slots:
         Fixture f;
         // While it is up the user follows its link, then presses OK.
         f.platform.Dialogs.WhileShown = [](QDialog& about) {
-            QTest::mouseClick(about.findChild<QLabel*>(QStringLiteral("lblHomePage")),
+            QTest::mouseClick(about.findChild<QAbstractButton*>(QStringLiteral("lblHomePage")),
                               Qt::LeftButton);
             about.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
         };

@@ -251,8 +251,8 @@ void TestFrmMainLayout::tabOrderFollowsTheDesign() {
         "txtName",   "cboDate",   "cboMonth",  "cboYear",     "cboHour",  "cboMinute",
         "cboTimeZone", "txtLatDeg", "txtLatMin", "txtLonDeg", "txtLonMin", "txtCity",
         "txtState",  "txtCountry", "cmdCalculate", "cmdOpen", "chkDST",   "optLong1",
-        "optLong0",  "optLat1",   "optLat0",   "Command1",    "cmdSave",  "cmdBack",
-        "RTB"};
+        "optLong0",  "optLat1",   "optLat0",   "Command1",    "cmdChart", "cmdCompare",
+        "cmdSave",   "cmdBack",   "RTB"};
     QStringList chain;
     QWidget* widget = f.Get<QWidget>("txtName");
     do {

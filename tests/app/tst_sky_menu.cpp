@@ -3,6 +3,7 @@
 // only where the documented reading and the precise sky part. 1977-09-16
 // 12:00 IST is the day the Sun enters sidereal Virgo (Kanya Sankranti, in
 // the evening): by noon the documented Sun is in Virgo, the precise one not.
+#include <QAccessible>
 #include <QAction>
 #include <QDialog>
 #include <QLabel>
@@ -96,6 +97,8 @@ private slots:
         w.Calculate();
         auto* label = w.Get<QLabel>("lblSky");
         QCOMPARE(label->text(), skyLine);
+        // A screen reader reads the line's text, not a name in its place.
+        QCOMPARE(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name), skyLine);
         QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width());
     }
 
@@ -195,6 +198,31 @@ private slots:
         QVERIFY(table->item(kSun, 0)->font().bold());
         QVERIFY(!table->item(kMoon, 0)->font().bold());
         QVERIFY(w.platform.Dialogs.Runs.isEmpty());
+    }
+
+    // Where several grahas part, the line gives the first and counts the
+    // others in the same sentence; 1977-04-16 parts the two nodes (as the
+    // command line's sky check says), which Compare names once each.
+    void aLineForSeveralGrahasIsOneSentence() {
+        Window w;
+        testing::Select(*w.window, "cboDate", "16");
+        testing::Select(*w.window, "cboMonth", "April");
+        testing::Select(*w.window, "cboYear", "1977");
+        w.Calculate();
+        auto* label = w.Get<QLabel>("lblSkyCheck");
+        const QString line = QStringLiteral(
+            "With precise positions, Rahu is in Libra (no dignity), not Virgo (moolatrikona), and 1 more.");
+        QCOMPARE(label->text(), line);
+        QCOMPARE(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name), line);
+        w.Get<QPushButton>("cmdCompare")->click();
+        auto* table = w.window->findChild<QTableWidget*>(QStringLiteral("tblPositions"));
+        QVERIFY(table);
+        const QStringList names = {"Surya (Sun)", "Chandra (Moon)", "Budha (Mercury)",
+                                   "Shukra (Venus)", "Mangala (Mars)", "Guru (Jupiter)",
+                                   "Shani (Saturn)", "Rahu", "Ketu"};
+        for (int g = 0; g < kGrahaCount; ++g) {
+            QCOMPARE(table->item(g, 0)->text(), names[g]);
+        }
     }
 
     // Compare stands in the row of Save and Back, inside the panel's frame,

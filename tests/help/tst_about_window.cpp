@@ -1,3 +1,5 @@
+#include <QAbstractButton>
+#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -36,7 +38,7 @@ private slots:
                                 "present in based on Vedic Astrology. Each planet may or may not be "
                                 "compatible with the sign it is present in. The placements effects "
                                 "the expression of the characteristics reflected by the planet."));
-        auto* home = about.findChild<QLabel*>(QStringLiteral("lblHomePage"));
+        auto* home = about.findChild<QAbstractButton*>(QStringLiteral("lblHomePage"));
         QVERIFY(home);
         QVERIFY(home->text().contains(QString::fromLatin1(kHomePageAddress)));
         QVERIFY(about.findChild<QFrame*>(QStringLiteral("Line1")));
@@ -52,7 +54,7 @@ private slots:
         frmAbout about(web);
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
-        auto* home = about.findChild<QLabel*>(QStringLiteral("lblHomePage"));
+        auto* home = about.findChild<QAbstractButton*>(QStringLiteral("lblHomePage"));
         QTest::mouseClick(home, Qt::LeftButton);
         QCOMPARE(web.Opened, QList<QUrl>{QUrl(QString::fromLatin1(kHomePageAddress))});
 
@@ -62,12 +64,33 @@ private slots:
         QVERIFY(about.isVisible());
     }
 
-    void homePageLabelWorksFromTheKeyboard() {
+    // Tab reaches the link from OK, Space and Return press it (Return not
+    // OK), and while it has the focus a frame is drawn round it.
+    void homePageLinkWorksFromTheKeyboard() {
         testing::FakeWeb web;
         frmAbout about(web);
-        auto* home = about.findChild<QLabel*>(QStringLiteral("lblHomePage"));
-        QTest::keyClick(home, Qt::Key_Space);
-        QCOMPARE(web.Opened.size(), 1);
+        about.show();
+        QVERIFY(QTest::qWaitForWindowActive(&about));
+        auto* home = about.findChild<QAbstractButton*>(QStringLiteral("lblHomePage"));
+        const QImage without = home->grab().toImage();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), home);
+        for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+            QTest::keyClick(home, key);
+        }
+        QCOMPARE(web.Opened.size(), 3);
+        QVERIFY(about.isVisible());
+
+        const QImage with = home->grab().toImage();
+        QCOMPARE(with.size(), without.size());
+        // A line of changed pixels down both sides, beside the text.
+        for (const int x : {0, with.width() - 1}) {
+            int changed = 0;
+            for (int y = 0; y < with.height(); ++y) {
+                changed += with.pixel(x, y) != without.pixel(x, y) ? 1 : 0;
+            }
+            QVERIFY2(changed == with.height(), qPrintable(QString::number(changed)));
+        }
     }
 
     void okClosesTheWindow() {

@@ -1,0 +1,392 @@
+#!/usr/bin/python3
+"""The window as a screen reader meets it, through at-spi2 itself.
+
+Started by atspi_test.sh inside a private X server, D-Bus session and
+accessibility bus. Runs the window, drives it as a keyboard user and a
+screen reader would (keys, and at-spi's own actions), and checks the names,
+roles, relations and texts of every control of the main window, the Chart
+window, Compare and About. Every wait is bounded and says what it waited for.
+"""
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import Atspi, GLib
+
+PROGRAM = sys.argv[1]
+WAIT_SECONDS = 20
+failures = []
+
+
+class Stop(Exception):
+    """A step that the rest cannot go on without has failed."""
+
+
+def check(condition, what):
+    if not condition:
+        failures.append(what)
+        print("FAIL: " + what, flush=True)
+    return condition
+
+
+def pump():
+    context = GLib.MainContext.default()
+    while context.pending():
+        context.iteration(False)
+
+
+def wait_for(what, probe, seconds=WAIT_SECONDS):
+    deadline = time.monotonic() + seconds
+    while True:
+        pump()
+        try:
+            found = probe()
+        except GLib.Error:
+            found = None
+        if found:
+            return found
+        if time.monotonic() > deadline:
+            raise Stop("waited %d s for %s" % (seconds, what))
+        time.sleep(0.05)
+
+
+def showing(node):
+    return node.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def descendants(node, skip_lists=True):
+    """Every object below node; the rows of a drop-down list are skipped."""
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is None:
+            continue
+        yield child
+        if skip_lists and child.getRole() == pyatspi.ROLE_COMBO_BOX:
+            continue
+        yield from descendants(child, skip_lists)
+
+
+def find(root, role, name=None, only_showing=True):
+    for node in descendants(root):
+        if node.getRole() == role and (name is None or node.name == name) and (
+                not only_showing or showing(node)):
+            return node
+    return None
+
+
+def labels_of(node):
+    names = []
+    for relation in node.getRelationSet():
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+            names += [relation.getTarget(i).name for i in range(relation.getNTargets())]
+    return names
+
+
+def actions_of(node):
+    try:
+        action = node.queryAction()
+    except NotImplementedError:
+        return []
+    return [action.getName(i) for i in range(action.nActions)]
+
+
+def press(node):
+    action = node.queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    action.doAction(names.index("Press"))
+
+
+def text_of(node):
+    text = node.queryText()
+    return text.getText(0, text.characterCount)
+
+
+def extents(node):
+    box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return box.x, box.y, box.width, box.height
+
+
+def focused(root):
+    for node in descendants(root):
+        if node.getState().contains(pyatspi.STATE_FOCUSED):
+            return node
+    return None
+
+
+def key(symbol):
+    Atspi.generate_keyboard_event(symbol, None, Atspi.KeySynthType.PRESSRELEASE)
+    pump()
+
+
+# X key symbols of the keys pressed here.
+KEYSYMS = {"Down": 0xFF54, "Return": 0xFF0D, "Tab": 0xFF09, "Alt_L": 0xFFE9, "h": 0x68, "a": 0x61}
+
+
+def keysym(name):
+    return KEYSYMS[name]
+
+
+def type_text(text):
+    for character in text:
+        Atspi.generate_keyboard_event(0, character, Atspi.KeySynthType.STRING)
+        pump()
+        time.sleep(0.02)
+
+
+FOCUSABLE_ROLES = {
+    pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TEXT, pyatspi.ROLE_COMBO_BOX,
+    pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_RADIO_BUTTON, pyatspi.ROLE_PAGE_TAB,
+    pyatspi.ROLE_PAGE_TAB_LIST, pyatspi.ROLE_TABLE, pyatspi.ROLE_LIST,
+}
+
+
+def check_controls(window, expected, where):
+    """Every control in view is one of `expected` (role, name or first
+    label), each expected one is in view, and each says something."""
+    seen = set()
+    for node in descendants(window):
+        if node.getRole() not in FOCUSABLE_ROLES or not showing(node):
+            continue
+        role = node.getRoleName()
+        labels = labels_of(node)
+        # A drop-down list is named by its first label, its name being its value.
+        name = labels[0] if node.getRole() == pyatspi.ROLE_COMBO_BOX and labels else node.name
+        seen.add((role, name))
+        check((role, name) in expected, "%s: unexpected %s %r (labels %r)" % (where, role, name, labels))
+        check(node.description.strip() or node.getRole() in (pyatspi.ROLE_PAGE_TAB_LIST,),
+              "%s: %s %r has no description" % (where, role, name))
+    for role, name in expected:
+        check((role, name) in seen, "%s: no %s %r in view" % (where, role, name))
+
+
+def start():
+    program = subprocess.Popen([PROGRAM], stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+    name = os.path.splitext(os.path.basename(PROGRAM))[0]
+
+    def application():
+        desktop = pyatspi.Registry.getDesktop(0)
+        for i in range(desktop.childCount):
+            app = desktop.getChildAtIndex(i)
+            if app is not None and app.name == name and app.childCount > 0:
+                return app
+        if program.poll() is not None:
+            raise Stop("the window ended with status %d: %s" % (
+                program.returncode, program.stdout.read().decode(errors="replace")))
+        return None
+
+    return program, wait_for("the window on the accessibility bus", application)
+
+
+def main_window(app):
+    frame = wait_for("the main window's frame", lambda: find(app, pyatspi.ROLE_FRAME, "Tavrinel v1.15"))
+    lists = {
+        "Date of Birth: day": "1", "Date of Birth: month": "January", "Date of Birth: year": "1901",
+        "Time of Birth: hours": "0", "Time of Birth: minutes": "0",
+    }
+    for caption, value in lists.items():
+        box = next((n for n in descendants(frame) if n.getRole() == pyatspi.ROLE_COMBO_BOX
+                    and showing(n) and labels_of(n)[:1] == [caption]), None)
+        if check(box is not None, "no drop-down list labelled %r first" % caption):
+            check(box.name == value, "%s reads %r, not its value %r" % (caption, box.name, value))
+    for group, options in (("Latitude direction", ("North", "South")),
+                           ("Longitude direction", ("East", "West"))):
+        panel = find(frame, pyatspi.ROLE_PANEL, group)
+        if check(panel is not None, "no group named %r" % group):
+            check([panel.getChildAtIndex(i).name for i in range(panel.childCount)] == list(options),
+                  "%s holds %r" % (group, [panel.getChildAtIndex(i).name for i in range(panel.childCount)]))
+    expected = {("push button", "Open Previously Saved Reading"),
+                ("push button", "Find Latitude & Longitude"),
+                ("push button", "Get My Tavrinel Reading"),
+                ("check box", "Daylight Saving Time"), ("combo box", "Time Zone")}
+    expected |= {("text", n) for n in ("Name", "City", "State", "Country", "Latitude: degrees",
+                                       "Latitude: minutes", "Longitude: degrees",
+                                       "Longitude: minutes")}
+    expected |= {("combo box", c) for c in lists}
+    expected |= {("radio button", n) for n in ("North", "South", "East", "West")}
+    check_controls(frame, expected, "input panel")
+    for caption in ("Name", "Date of Birth", "Time of Birth", "HH/MM", "Time Zone", "Latitude",
+                    "Longitude", "DEG/MIN", "City", "State", "Country"):
+        check(find(frame, pyatspi.ROLE_LABEL, caption) is not None, "no caption %r in view" % caption)
+    return frame
+
+
+def pick_place(app, frame):
+    """Down then Return in the atlas list picks its first place, and the zone
+    line's text is sent to assistive technology."""
+    heard = []
+
+    def on_name(event):
+        if event.source.getRole() == pyatspi.ROLE_LABEL and event.source.name:
+            heard.append((event.source.name, event.source.description))
+
+    pyatspi.Registry.registerEventListener(on_name, "object:property-change:accessible-name")
+    city = find(frame, pyatspi.ROLE_TEXT, "City")
+    city.queryComponent().grabFocus()
+    wait_for("the focus in City", lambda: city.getState().contains(pyatspi.STATE_FOCUSED))
+    type_text("Pun")
+    places = wait_for("the atlas list", lambda: find(frame, pyatspi.ROLE_LIST, "Places"))
+    first = wait_for("the first place offered", lambda: places.childCount and places.getChildAtIndex(0).name)
+    key(keysym("Down"))
+    key(keysym("Return"))
+    wait_for("the list to close", lambda: not showing(places))
+    state = find(frame, pyatspi.ROLE_TEXT, "State")
+    picked = text_of(city) + ", " + text_of(state)
+    check(first.startswith(picked + ","), "Down, Return picked %r, not the first place %r" % (picked, first))
+    line = wait_for("the zone line", lambda: next(
+        (n for n in descendants(frame) if n.getRole() == pyatspi.ROLE_LABEL
+         and n.description == "Time zone chosen" and showing(n)), None))
+    check(line.name.strip() != "", "the zone line says nothing")
+    wait_for("the zone line's text to be sent", lambda: any(name == line.name for name, _ in heard))
+    pyatspi.Registry.deregisterEventListener(on_name, "object:property-change:accessible-name")
+
+
+def choose(frame, caption, entry):
+    box = next(n for n in descendants(frame) if n.getRole() == pyatspi.ROLE_COMBO_BOX
+               and labels_of(n)[:1] == [caption])
+    box.queryComponent().grabFocus()
+    wait_for("the focus in %s" % caption, lambda: box.getState().contains(pyatspi.STATE_FOCUSED))
+    type_text(entry)
+    wait_for("%s to read %s" % (caption, entry), lambda: box.name == entry)
+
+
+def reading_panel(app, frame):
+    name = find(frame, pyatspi.ROLE_TEXT, "Name")
+    name.queryEditableText().setTextContents("Ann")
+    # The day the Sun enters sidereal Virgo: the documented sky and the
+    # precise one part, so the sky check speaks and Compare is offered.
+    for caption, entry in (("Date of Birth: day", "16"), ("Date of Birth: month", "September"),
+                           ("Date of Birth: year", "1977"), ("Time of Birth: hours", "12")):
+        choose(frame, caption, entry)
+    press(find(frame, pyatspi.ROLE_PUSH_BUTTON, "Get My Tavrinel Reading"))
+    reading = wait_for("the reading", lambda: find(frame, pyatspi.ROLE_TEXT, "Reading"))
+    check("Peregrine" in text_of(reading), "the reading's text is not read out")
+    sky = wait_for("the sky line", lambda: next(
+        (n for n in descendants(frame) if n.getRole() == pyatspi.ROLE_LABEL
+         and n.description == "Calculation of the reading" and showing(n)), None))
+    check(sky.name == "Positions: As documented (v1.15)", "the sky line reads %r" % sky.name)
+    finding = next((n for n in descendants(frame) if n.getRole() == pyatspi.ROLE_LABEL
+                    and n.description == "Sky check" and showing(n)), None)
+    if check(finding is not None, "no sky check line in view"):
+        check(finding.name.startswith("With precise positions, Sun is in Leo (own sign), "
+                                      "not Virgo (no dignity)") and finding.name.endswith("."),
+              "the sky check line reads %r" % finding.name)
+    check_controls(frame, {("push button", "Chart"), ("push button", "Compare positions"),
+                           ("push button", "Save"), ("push button", "Back"), ("text", "Reading")},
+                   "reading panel")
+    # Tab follows the row of buttons.
+    row = ["Chart", "Compare positions", "Save", "Back"]
+    find(frame, pyatspi.ROLE_PUSH_BUTTON, row[0]).queryComponent().grabFocus()
+    order = [wait_for("the focus on Chart", lambda: focused(frame)).name]
+    for _ in row[1:]:
+        before = order[-1]
+        key(keysym("Tab"))
+        order.append(wait_for("the focus to move on from %s" % before,
+                              lambda: (lambda f: f.name if f is not None and f.name != before else None)(focused(frame))))
+    check(order == row, "Tab goes %r" % order)
+
+
+def chart_window(app, frame):
+    press(find(frame, pyatspi.ROLE_PUSH_BUTTON, "Chart"))
+    chart = wait_for("the Chart window", lambda: next(
+        (app.getChildAtIndex(i) for i in range(app.childCount)
+         if app.getChildAtIndex(i).name == "Chart - Ann"), None))
+    check(chart.getRole() in (pyatspi.ROLE_FRAME, pyatspi.ROLE_DIALOG),
+          "the Chart window is a %s" % chart.getRoleName())
+    check_controls(chart, {("page tab list", "Chart pages"), ("page tab", "South Indian"),
+                           ("page tab", "North Indian"), ("page tab", "Positions")}, "Chart window")
+    # Beside the main window, where the screen has room for it.
+    mx, my, mw, mh = extents(frame)
+    cx, cy, cw, ch = wait_for("the Chart window on the screen", lambda: extents(chart)[2] > 0 and extents(chart))
+    check(cx >= mx + mw or cx + cw <= mx, "the Chart window %r covers the main window %r" % (
+        (cx, cy, cw, ch), (mx, my, mw, mh)))
+    check(cy == my, "the Chart window's top %d is not level with the main window's %d" % (cy, my))
+    # The table's page: the dignity of Mars in Aries in the legend's words.
+    tabs = find(chart, pyatspi.ROLE_PAGE_TAB_LIST, "Chart pages")
+    tabs.querySelection().selectChild(2)
+    table = wait_for("the positions table", lambda: find(chart, pyatspi.ROLE_TABLE, "Positions"))
+    cells = table.queryTable()
+    dignities = {cells.getAccessibleAt(r, 0).name: cells.getAccessibleAt(r, 6).name
+                 for r in range(cells.nRows)}
+    check(len(dignities) == 10, "the positions table has %d rows" % len(dignities))
+    check("Own" not in dignities.values(), "the table says 'Own': %r" % dignities)
+
+
+def compare_window(app, frame):
+    press(find(frame, pyatspi.ROLE_PUSH_BUTTON, "Compare positions"))
+    compare = wait_for("the Compare window", lambda: next(
+        (app.getChildAtIndex(i) for i in range(app.childCount)
+         if app.getChildAtIndex(i).name == "Positions side by side"), None))
+    check(compare.getRole() in (pyatspi.ROLE_FRAME, pyatspi.ROLE_DIALOG),
+          "the Compare window is a %s" % compare.getRoleName())
+    check_controls(compare, {("table", "Positions side by side")}, "Compare")
+    table = find(compare, pyatspi.ROLE_TABLE, "Positions side by side").queryTable()
+    grahas = [table.getAccessibleAt(r, 0).name for r in range(table.nRows)]
+    check(grahas == ["Surya (Sun)", "Chandra (Moon)", "Budha (Mercury)", "Shukra (Venus)",
+                     "Mangala (Mars)", "Guru (Jupiter)", "Shani (Saturn)", "Rahu", "Ketu"],
+          "Compare names the grahas %r" % grahas)
+    sentences = next((n for n in descendants(compare) if n.getRole() == pyatspi.ROLE_LABEL
+                      and n.name.startswith("With precise positions")), None)
+    check(sentences is not None, "Compare does not read out its sentences")
+    press(find(frame, pyatspi.ROLE_PUSH_BUTTON, "Back"))
+
+
+def about_window(app, frame):
+    frame.queryComponent().grabFocus()
+    help_menu = find(frame, pyatspi.ROLE_MENU, "Help", only_showing=False)
+    entry = find(help_menu, pyatspi.ROLE_MENU_ITEM, "About Software", only_showing=False)
+    # The window is modal: its action is answered only once it closes, so
+    # the menu is opened by keys.
+    frame_box = extents(frame)
+    check(frame_box[2] > 0, "the main window has no extents")
+    Atspi.generate_keyboard_event(keysym("Alt_L"), None, Atspi.KeySynthType.PRESS)
+    key(keysym("h"))
+    Atspi.generate_keyboard_event(keysym("Alt_L"), None, Atspi.KeySynthType.RELEASE)
+    wait_for("the Help menu", lambda: showing(entry))
+    key(keysym("a"))
+    about = wait_for("the About window", lambda: next(
+        (app.getChildAtIndex(i) for i in range(app.childCount)
+         if app.getChildAtIndex(i).getRole() == pyatspi.ROLE_DIALOG
+         and app.getChildAtIndex(i).name == "Tavrinel v1.15"), None))
+    link_name = "Click here to visit us at "
+    link = next((n for n in descendants(about) if n.name.startswith(link_name)), None)
+    if check(link is not None, "no home-page link in About"):
+        check(link.getRole() in (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_LINK),
+              "the home-page link is a %s" % link.getRoleName())
+        check("Press" in actions_of(link) or "Activate" in actions_of(link),
+              "the home-page link cannot be pressed: %r" % actions_of(link))
+        check(link.getState().contains(pyatspi.STATE_FOCUSABLE), "the home-page link takes no focus")
+    check_controls(about, {("push button", "OK"), ("push button", link.name if link else "")}, "About")
+    for start in ("Tavrinel v1.15", "Tavrinel shows the rulership", "The atlas of places"):
+        check(any(n.getRole() == pyatspi.ROLE_LABEL and n.name.startswith(start)
+                  for n in descendants(about)), "About does not read out %r" % start)
+    press(find(about, pyatspi.ROLE_PUSH_BUTTON, "OK"))
+    wait_for("About to close", lambda: not showing(about) if about.getState() else True)
+
+
+def run():
+    program, app = start()
+    try:
+        frame = main_window(app)
+        pick_place(app, frame)
+        reading_panel(app, frame)
+        chart_window(app, frame)
+        compare_window(app, frame)
+        about_window(app, frame)
+    except Stop as stop:
+        check(False, str(stop))
+    finally:
+        program.terminate()
+        try:
+            program.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            program.kill()
+            program.wait()
+
+
+run()
+if failures:
+    print("%d failed" % len(failures))
+    sys.exit(1)
+print("the window's accessibility through at-spi2: all checks passed")
