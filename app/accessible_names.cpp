@@ -78,8 +78,8 @@ void DescribeControls(QWidget& window) {
         if (!list) {
             continue;
         }
+        // Unnamed: not a control of the window's design.
         auto* caption = new QLabel(list->accessibleName(), list->parentWidget());
-        caption->setObjectName(QLatin1String(listName) + QLatin1String("Caption"));
         caption->setBuddy(list);
         caption->hide();
     }

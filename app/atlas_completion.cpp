@@ -1,5 +1,7 @@
 #include "app/atlas_completion.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -29,6 +31,29 @@ T* Control(QObject& window, const char* name) {
 
 QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+constexpr const char* kZoneLineName = "lblZoneLine";
+
+// The zone line is a notification to assistive technology: a screen reader
+// speaks one as it is shown, so that the seven boxes a pick fills are not
+// filled in silence. Its name is its text.
+class ZoneLineAccessible final : public QAccessibleWidget {
+public:
+    explicit ZoneLineAccessible(QLabel* line) : QAccessibleWidget(line, QAccessible::Notification) {}
+    [[nodiscard]] QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) {
+            return static_cast<const QLabel*>(widget())->text();
+        }
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* ZoneLineRole(const QString& className, QObject* object) {
+    if (className == QLatin1String("QLabel") && object->objectName() == QLatin1String(kZoneLineName)) {
+        return new ZoneLineAccessible(static_cast<QLabel*>(object));
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -230,10 +255,15 @@ void AtlasCompletion::ShowLine(const QString& text) {
         if (text.isEmpty()) {
             return;
         }
+        static const bool roleInstalled = [] {
+            QAccessible::installFactory(&ZoneLineRole);
+            return true;
+        }();
+        static_cast<void>(roleInstalled);
         line_ = new QLabel(client_);
-        line_->setObjectName(QStringLiteral("lblZoneLine"));
+        line_->setObjectName(QLatin1String(kZoneLineName));
         // Its text is what a screen reader must say, so the line is only
-        // described; each new text is sent as a name change.
+        // described.
         line_->setAccessibleDescription(QStringLiteral("Time zone chosen"));
         line_->setGeometry(kLineRect);
         line_->setWordWrap(true);
@@ -246,9 +276,15 @@ void AtlasCompletion::ShowLine(const QString& text) {
         font.setPixelSize(std::max(9, font.pixelSize() - 1));
         line_->setFont(font);
     }
+    const bool changed = text != line_->text();
     line_->setText(text);
     line_->setToolTip(text);
-    line_->setVisible(!text.isEmpty() && !panel_->isHidden());
+    const bool visible = !text.isEmpty() && !panel_->isHidden();
+    // A notification is spoken as it appears: a new text appears anew.
+    if (changed && visible && line_->isVisible()) {
+        line_->hide();
+    }
+    line_->setVisible(visible);
 }
 
 QString AtlasCompletion::ZoneLineText() const { return line_ ? line_->text() : QString(); }

@@ -3,6 +3,7 @@
 // 18.51957 N, 73.85535 E; Chicago on Central Daylight Time (UTC-5) on
 // 4 July 1990 and Central Standard Time (UTC-6) in January, its clocks
 // skipping 2:00-3:00 on 1 April 1990.
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -110,6 +111,11 @@ void TestAtlasCompletion::pickingFillsThePlaceAndTheZone() {
     QVERIFY(!f.Dst());
     QCOMPARE(f.Atlas().ZoneLineText(), line);
     QVERIFY(f.Atlas().Suggestions().isEmpty());
+    // Told to assistive technology as a notification, by its text.
+    QAccessibleInterface* told =
+        QAccessible::queryAccessibleInterface(f.Get<QLabel>("lblZoneLine"));
+    QCOMPARE(told->role(), QAccessible::Notification);
+    QCOMPARE(told->text(QAccessible::Name), line);
 }
 
 void TestAtlasCompletion::dateChangesRecomputeTheZone() {

@@ -42,7 +42,7 @@ export XDG_CACHE_HOME=$sandbox/cache XDG_STATE_HOME=$sandbox/state XDG_RUNTIME_D
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS SESSION_MANAGER
 
 # A display number nobody holds, chosen by the server itself.
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp -noreset \
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset \
   3>"$sandbox/display" >"$sandbox/xvfb.log" 2>&1 &
 xvfb_pid=$!
 display=
