@@ -13,7 +13,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 # Python of another origin on PATH would not find them.
 python=/usr/bin/python3
 
-for tool in Xvfb dbus-run-session /usr/libexec/at-spi-bus-launcher; do
+for tool in Xvfb xdotool dbus-run-session /usr/libexec/at-spi-bus-launcher; do
   if ! command -v "$tool" >/dev/null; then
     echo "atspi_test: $tool is missing (scripts/install-deps installs it)" >&2
     exit 1
@@ -34,6 +34,7 @@ cleanup() {
   rm -rf "$sandbox"
 }
 trap cleanup EXIT
+trap 'exit 143' TERM INT
 
 mkdir -p "$sandbox"/{home,config,data,cache,state,runtime}
 chmod 700 "$sandbox/runtime"
@@ -62,8 +63,8 @@ if [[ -z "$display" ]]; then
 fi
 export DISPLAY=:$display
 
-# The window's accessibility is on without a desktop asking for it.
+# The window's accessibility is on without a desktop asking for it. Once
+# the walk ends, the session bus goes, and with it the accessibility bus.
 export QT_QPA_PLATFORM=xcb QT_ACCESSIBILITY=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-export NO_AT_BRIDGE=0 GTK_A11Y=atspi
 
-dbus-run-session -- "$python" "${ATSPI_WALKER:-$here/atspi_walk.py}" "$program"
+dbus-run-session -- "$python" "$here/atspi_walk.py" "$program"
