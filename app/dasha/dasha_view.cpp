@@ -97,6 +97,9 @@ DashaView::DashaView(QWidget* parent) : QWidget(parent) {
     transits_->verticalHeader()->hide();
     transits_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     transits_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    transits_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    transits_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    transits_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     // The focus goes on to the date box and the table instead of wandering
     // through every cell.
     transits_->setTabKeyNavigation(false);
@@ -108,9 +111,10 @@ DashaView::DashaView(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summary_);
     layout->addWidget(timeline_);
-    layout->addWidget(periods_, 3);
+    layout->addWidget(periods_, 1);
     layout->addLayout(dateRow);
-    layout->addWidget(transits_, 2);
+    // The nine rows whole; the periods table takes what room is left.
+    layout->addWidget(transits_);
     layout->addWidget(transitNotes_);
     setTabOrder(periods_, date_);
     setTabOrder(date_, transits_);
@@ -248,7 +252,7 @@ void DashaView::ShowMoment() {
     const QString sadeSati = QStringLiteral("Sade Sati: %1 (Saturn in sign %2 from the natal Moon).")
                                  .arg(Text(SadeSatiName(table.SadeSatiPhase)))
                                  .arg(table.SignFromMoon[kSaturn]);
-    transitNotes_->setText(sadeSati + QStringLiteral(" Transits at %1 UT in the %2.")
+    transitNotes_->setText(sadeSati + QStringLiteral(" Transits at %1 in the %2.")
                                           .arg(QString::fromStdString(IsoUtc(on)),
                                                Text(table.SkyName)));
 }
