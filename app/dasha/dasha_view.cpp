@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -74,6 +75,11 @@ DashaView::DashaView(QWidget* parent) : QWidget(parent) {
     date_->setAccessibleName(QStringLiteral("Date"));
     date_->setAccessibleDescription(
         QStringLiteral("The day whose running periods and transits are shown, on the birth zone's clock"));
+    // The box's own line edit takes the focus, so a screen reader asks it.
+    if (auto* edit = date_->findChild<QLineEdit*>()) {
+        edit->setAccessibleName(date_->accessibleName());
+        edit->setAccessibleDescription(date_->accessibleDescription());
+    }
     date_->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     date_->setCalendarPopup(true);
     auto* dateLabel = new QLabel(QStringLiteral("&On:"), this);
