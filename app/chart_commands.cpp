@@ -63,22 +63,23 @@ ChartWindow* ChartCommands::Window() const {
     return window_;
 }
 
-void ChartCommands::ChartCalculated() {
+void ChartCommands::ChartCalculated(const PreciseSettings& precise) {
+    precise_ = precise;
     for (QAction* action : actions_) {
         action->setEnabled(true);
     }
     if (window_) {
-        window_->ShowChart(chart_);
+        window_->ShowChart(chart_, precise_);
     }
 }
 
 void ChartCommands::ShowChartWindow() {
     if (!window_) {
-        window_ = new ChartWindow(&parent_);
+        window_ = new ChartWindow(&parent_, &platform_.Today);
         window_->setAttribute(Qt::WA_DeleteOnClose);
         window_->PlaceBesideParent();
     }
-    window_->ShowChart(chart_);
+    window_->ShowChart(chart_, precise_);
     window_->show();
     window_->raise();
     window_->activateWindow();

@@ -10,6 +10,7 @@
 
 #include "calculation/sky_check.h"
 #include "chart/chart_state.h"
+#include "ephemeris/precise_sky.h"
 #include "platform/platform.h"
 
 class QAction;
@@ -32,8 +33,9 @@ class ChartCommands final : public QObject {
                   Platform& platform);
     ~ChartCommands() override;
 
-    // After every Calculate: the Chart window, if open, shows the new chart.
-    void ChartCalculated();
+    // After every Calculate: the Chart window, if open, shows the new chart;
+    // its transits are worked in the precise sky's settings.
+    void ChartCalculated(const PreciseSettings& precise = {});
 
     [[nodiscard]] ChartWindow* Window() const;
     // The reading panel's Chart button, for the window's tab order.
@@ -58,6 +60,7 @@ class ChartCommands final : public QObject {
     std::vector<QAction*> actions_;
     QPointer<ChartWindow> window_;
     QPushButton* button_ = nullptr;
+    PreciseSettings precise_;
 };
 
 }  // namespace tavrinel

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -13,7 +14,9 @@
 #include <algorithm>
 
 #include "app/chart_painter.h"
+#include "app/dasha/dasha_view.h"
 #include "chart_picture/nakshatra.h"
+#include "platform/platform.h"
 
 namespace tavrinel {
 
@@ -85,7 +88,8 @@ QPoint PlaceBeside(const QRect& beside, const QSize& size, const QRect& screen) 
     return {x, y};
 }
 
-ChartWindow::ChartWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+ChartWindow::ChartWindow(QWidget* parent, Clock* today)
+    : QWidget(parent, Qt::Window), today_(today) {
     static const bool roleInstalled = [] {
         QAccessible::installFactory(&WindowRole);
         return true;
@@ -97,7 +101,7 @@ ChartWindow::ChartWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     tabs_->setObjectName(QStringLiteral("tabsChart"));
     tabs_->setAccessibleName(QStringLiteral("Chart"));
     tabs_->setAccessibleDescription(
-        QStringLiteral("The South Indian and North Indian pictures and the positions table"));
+        QStringLiteral("The South Indian and North Indian pictures, the positions table and the dasha"));
     tabs_->tabBar()->setAccessibleName(QStringLiteral("Chart pages"));
     tabs_->tabBar()->setAccessibleDescription(
         QStringLiteral("Left and right arrows choose the picture or the table"));
@@ -129,10 +133,21 @@ ChartWindow::ChartWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     tabs_->addTab(south_, QStringLiteral("&South Indian"));
     tabs_->addTab(north_, QStringLiteral("&North Indian"));
     tabs_->addTab(tablePage, QStringLiteral("&Positions"));
+    dasha_ = new DashaView;
+    // The page holds two tables; on a short screen it scrolls rather than
+    // making the whole window taller than the screen.
+    auto* dashaPage = new QScrollArea;
+    dashaPage->setObjectName(QStringLiteral("scrollDasha"));
+    dashaPage->setWidget(dasha_);
+    dashaPage->setWidgetResizable(true);
+    dashaPage->setFrameShape(QFrame::NoFrame);
+    tabs_->addTab(dashaPage, QStringLiteral("&Dasha"));
     // A screen reader describes the tab row by its current tab.
     tabs_->setTabToolTip(0, QStringLiteral("The signs in their fixed places, Pisces top left"));
     tabs_->setTabToolTip(1, QStringLiteral("The houses counted from the Lagna's sign"));
     tabs_->setTabToolTip(2, QStringLiteral("Each graha's sign, nakshatra, pada, lord and dignity"));
+    tabs_->setTabToolTip(tabs_->indexOf(dashaPage),
+                         QStringLiteral("The Vimshottari periods and the sky on a chosen date"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     // A screen shorter than the window's liking, such as a laptop's at twice
@@ -158,7 +173,7 @@ void ChartWindow::PlaceBesideParent() {
     move(PlaceBeside(mainFrame, size() + border, screen->availableGeometry()));
 }
 
-void ChartWindow::ShowChart(const ChartState& chart) {
+void ChartWindow::ShowChart(const ChartState& chart, const PreciseSettings& precise) {
     const PositionsTable table = BuildPositionsTable(chart);
     south_->SetPicture(LayoutSouthIndian(table));
     north_->SetPicture(LayoutNorthIndian(table));
@@ -198,6 +213,7 @@ void ChartWindow::ShowChart(const ChartState& chart) {
     const QString facts = QString::fromStdString(PositionsTableText(table));
     south_->setAccessibleDescription(facts);
     north_->setAccessibleDescription(facts);
+    dasha_->ShowChart(chart, precise, today_ ? today_->Today() : QDate::currentDate());
 }
 
 }  // namespace tavrinel

@@ -7,12 +7,16 @@
 
 #include "chart/chart_state.h"
 #include "chart_picture/chart_layout.h"
+#include "ephemeris/precise_sky.h"
 
 class QLabel;
 class QTabWidget;
 class QTableWidget;
 
 namespace tavrinel {
+
+class Clock;
+class DashaView;
 
 // One picture, redrawn from its layout at whatever size the widget has.
 class ChartView final : public QWidget {
@@ -39,11 +43,13 @@ class ChartView final : public QWidget {
 class ChartWindow final : public QWidget {
     Q_OBJECT
   public:
-    explicit ChartWindow(QWidget* parent = nullptr);
+    // `today` dates the Dasha page; without it, the system's date.
+    explicit ChartWindow(QWidget* parent = nullptr, Clock* today = nullptr);
     // Moves the window beside its parent, where the screen has room.
     void PlaceBesideParent();
-    // Shows the chart's pictures and table.
-    void ShowChart(const ChartState& chart);
+    // Shows the chart's pictures and table, and its dasha with the transits
+    // worked in `precise`.
+    void ShowChart(const ChartState& chart, const PreciseSettings& precise = {});
 
     [[nodiscard]] QTabWidget* Tabs() const { return tabs_; }
     [[nodiscard]] QTableWidget* Table() const { return table_; }
@@ -54,6 +60,8 @@ class ChartWindow final : public QWidget {
     ChartView* north_ = nullptr;
     QTableWidget* table_ = nullptr;
     QLabel* sources_ = nullptr;
+    DashaView* dasha_ = nullptr;
+    Clock* today_ = nullptr;
 };
 
 }  // namespace tavrinel

@@ -567,7 +567,7 @@ void FrmMain::Calculate() {
         return;
     }
     skyPanel_->ShowCalculation(chart_, sky, *skyCheck_);
-    charts_->ChartCalculated();
+    charts_->ChartCalculated(sky.Precise);
 }
 
 void FrmMain::OnBack() { BringInputPanelToFront(); }

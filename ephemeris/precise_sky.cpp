@@ -107,7 +107,10 @@ double PreciseJulianDayUt(const ChartState& chart) {
 }
 
 bool ComputePreciseSky(ChartState& chart, const PreciseSettings& settings) {
-    const double jd = PreciseJulianDayUt(chart);
+    return ComputePreciseSkyAt(chart, settings, PreciseJulianDayUt(chart));
+}
+
+bool ComputePreciseSkyAt(ChartState& chart, const PreciseSettings& settings, double jd) {
     const SweZodiac zodiac = ZodiacOf(settings.Zodiac);
     for (std::size_t g = 0; g < kGrahaNames.size(); ++g) {
         chart.GrahaNames[g] = kGrahaNames[g];

@@ -36,4 +36,8 @@ struct PreciseSettings {
 // and the failure in SkyName, when the library gives no answer.
 bool ComputePreciseSky(ChartState& chart, const PreciseSettings& settings);
 
+// The same sky at another instant (Julian Day, UT) seen from the chart's
+// site, as the transits need; the birth date and clock are not read.
+bool ComputePreciseSkyAt(ChartState& chart, const PreciseSettings& settings, double julianDayUt);
+
 }  // namespace tavrinel

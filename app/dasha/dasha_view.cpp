@@ -1,0 +1,266 @@
+#include "app/dasha/dasha_view.h"
+
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "app/chart_painter.h"
+#include "app/dasha/dasha_timeline.h"
+#include "chart_picture/chart_layout.h"
+#include "chart_picture/nakshatra.h"
+#include "chart_picture/positions_table.h"
+#include "dasha/dasha_time.h"
+#include "dasha/transits.h"
+
+namespace tavrinel {
+
+namespace {
+
+// Three levels: the table shows two, the running line a third.
+constexpr int kLevelsShown = 3;
+constexpr double kMinutesPerHour = 60;
+
+const QStringList kPeriodColumns = {"Period", "Dignity", "Start", "End"};
+const QStringList kTransitColumns = {"Graha",      "Position",  "Sign",      "Dignity",
+                                     "From Lagna", "From Moon", "Retrograde"};
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString LordName(Graha lord) { return Text(GrahaEnglishName(lord)); }
+
+// "UT+05:30": what the zone's clock is ahead of UT.
+QString ZoneText(double zoneShiftHours) {
+    const int minutes = static_cast<int>(std::lround(-zoneShiftHours * kMinutesPerHour));
+    return QStringLiteral("UT%1%2:%3")
+        .arg(minutes < 0 ? QLatin1Char('-') : QLatin1Char('+'))
+        .arg(std::abs(minutes) / 60, 2, 10, QLatin1Char('0'))
+        .arg(std::abs(minutes) % 60, 2, 10, QLatin1Char('0'));
+}
+
+}  // namespace
+
+DashaView::DashaView(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("viewDasha"));
+    summary_ = new QLabel(this);
+    summary_->setObjectName(QStringLiteral("lblDashaSummary"));
+    summary_->setWordWrap(true);
+    summary_->setTextFormat(Qt::PlainText);
+    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    timeline_ = new DashaTimeline(this);
+    timeline_->setObjectName(QStringLiteral("viewDashaTimeline"));
+    timeline_->setAccessibleName(QStringLiteral("Dasha time line"));
+
+    periods_ = new QTreeWidget(this);
+    periods_->setObjectName(QStringLiteral("treeDasha"));
+    periods_->setAccessibleName(QStringLiteral("Mahadashas and antardashas"));
+    periods_->setAccessibleDescription(QStringLiteral(
+        "Each mahadasha with its antardashas, the lord's dignity and the start and end dates; "
+        "right arrow opens a mahadasha"));
+    periods_->setHeaderLabels(kPeriodColumns);
+    periods_->setRootIsDecorated(true);
+    periods_->setUniformRowHeights(true);
+    periods_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+    date_ = new QDateEdit(this);
+    date_->setObjectName(QStringLiteral("dateDashaOn"));
+    date_->setAccessibleName(QStringLiteral("Date"));
+    date_->setAccessibleDescription(
+        QStringLiteral("The day whose running periods and transits are shown, on the birth zone's clock"));
+    // The box's own line edit takes the focus, so a screen reader asks it.
+    if (auto* edit = date_->findChild<QLineEdit*>()) {
+        edit->setAccessibleName(date_->accessibleName());
+        edit->setAccessibleDescription(date_->accessibleDescription());
+    }
+    date_->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    date_->setCalendarPopup(true);
+    auto* dateLabel = new QLabel(QStringLiteral("&On:"), this);
+    dateLabel->setBuddy(date_);
+    running_ = new QLabel(this);
+    running_->setObjectName(QStringLiteral("lblDashaRunning"));
+    running_->setTextFormat(Qt::PlainText);
+    running_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* dateRow = new QHBoxLayout;
+    dateRow->addWidget(dateLabel);
+    dateRow->addWidget(date_);
+    dateRow->addWidget(running_, 1);
+
+    transits_ = new QTableWidget(0, static_cast<int>(kTransitColumns.size()), this);
+    transits_->setObjectName(QStringLiteral("tableTransits"));
+    transits_->setAccessibleName(QStringLiteral("Transits"));
+    transits_->setAccessibleDescription(QStringLiteral(
+        "Each graha on the chosen date: position, sign, dignity and the sign counted from the "
+        "natal Lagna and Moon"));
+    transits_->setHorizontalHeaderLabels(kTransitColumns);
+    transits_->verticalHeader()->hide();
+    transits_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    transits_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    transits_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    transits_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    transits_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    // The focus goes on to the date box and the table instead of wandering
+    // through every cell.
+    transits_->setTabKeyNavigation(false);
+    transitNotes_ = new QLabel(this);
+    transitNotes_->setObjectName(QStringLiteral("lblTransitNotes"));
+    transitNotes_->setWordWrap(true);
+    transitNotes_->setTextFormat(Qt::PlainText);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(summary_);
+    layout->addWidget(timeline_);
+    layout->addWidget(periods_, 1);
+    layout->addLayout(dateRow);
+    // The nine rows whole; the periods table takes what room is left.
+    layout->addWidget(transits_);
+    layout->addWidget(transitNotes_);
+    setTabOrder(periods_, date_);
+    setTabOrder(date_, transits_);
+
+    connect(date_, &QDateEdit::dateChanged, this, [this] { ShowMoment(); });
+}
+
+double DashaView::MomentOf(QDate date) const {
+    return JulianDayFromCivil({date.year(), date.month(), date.day(), 0, 0, 0},
+                              ZoneShiftHoursOf(chart_));
+}
+
+void DashaView::ShowChart(const ChartState& chart, const PreciseSettings& precise, QDate today) {
+    chart_ = chart;
+    precise_ = precise;
+    dasha_ = ComputeVimshottari(chart_, {DashaYear::Sidereal, kLevelsShown});
+    periods_->clear();
+    if (!dasha_) {
+        summary_->setText(QStringLiteral("No dasha: the chart has no Moon to count from."));
+        timeline_->SetLayout({});
+        ShowMoment();
+        return;
+    }
+    const double shift = ZoneShiftHoursOf(chart_);
+    const double moon = dasha_->MoonLongitude;
+    const PositionRow moonRow = MakePositionRow("Mo", "Moon", moon);
+    summary_->setText(
+        QStringLiteral("Vimshottari dasha from the Moon at %1 in %2 (%3). Balance at birth: %4, "
+                       "%5 years. Years: %6. Dates on the birth zone's clock, %7.")
+            .arg(Text(moonRow.PositionText), Text(kNakshatraNames[static_cast<std::size_t>(
+                                                 moonRow.Nakshatra)]),
+                 Text(chart_.SkyName), LordName(dasha_->BirthLord))
+            .arg(dasha_->BalanceYears, 0, 'f', 5)
+            .arg(Text(DashaYearOf(dasha_->Year).Name), ZoneText(shift)));
+
+    const auto civil = [shift](double ut) {
+        return QString::fromStdString(CivilText(CivilFromJulianDay(ut, shift)));
+    };
+    const auto fill = [&](QTreeWidgetItem* item, const DashaPeriod& period, const QString& name) {
+        item->setText(0, name);
+        item->setText(1, Text(DignityName(period.LordDignity)));
+        item->setText(2, civil(period.StartUt));
+        item->setText(3, civil(period.EndUt));
+        const QColor colour = PictureQColor(DignityColour(period.LordDignity));
+        item->setForeground(0, colour);
+        item->setForeground(1, colour);
+    };
+    for (std::size_t m = 0; m < dasha_->Levels[0].size(); ++m) {
+        const DashaPeriod& maha = dasha_->Levels[0][m];
+        auto* mahaItem = new QTreeWidgetItem(periods_);
+        fill(mahaItem, maha, LordName(maha.Lord));
+        for (const DashaPeriod& antar : dasha_->SubPeriods(0, m)) {
+            fill(new QTreeWidgetItem(mahaItem), antar,
+                 LordName(maha.Lord) + QStringLiteral(" / ") + LordName(antar.Lord));
+        }
+    }
+    QString description;
+    for (const DashaPeriod& maha : dasha_->Levels[0]) {
+        description += QStringLiteral("%1 %2 from %3; ")
+                           .arg(LordName(maha.Lord), Text(DignityName(maha.LordDignity)),
+                                civil(maha.StartUt));
+    }
+    timeline_->setAccessibleDescription(description);
+    timeline_->SetLayout(LayoutDashaTimeline(*dasha_, shift, MomentOf(today)));
+
+    const QSignalBlocker quiet(date_);
+    date_->setDate(today);
+    ShowMoment();
+}
+
+void DashaView::ShowMoment() {
+    const double on = MomentOf(date_->date());
+    std::vector<std::size_t> running;
+    if (dasha_) {
+        running = dasha_->Running(on);
+    }
+    // The running mahadasha and antardasha stand out in the table.
+    for (int m = 0; m < periods_->topLevelItemCount(); ++m) {
+        QTreeWidgetItem* maha = periods_->topLevelItem(m);
+        for (int a = -1; a < maha->childCount(); ++a) {
+            QTreeWidgetItem* item = a < 0 ? maha : maha->child(a);
+            const bool isRunning =
+                running.size() >= 2 && (a < 0 ? running[0] == static_cast<std::size_t>(m)
+                                              : running[1] == static_cast<std::size_t>(m * 9 + a));
+            for (int c = 0; c < periods_->columnCount(); ++c) {
+                QFont font = item->font(c);
+                font.setBold(isRunning);
+                item->setFont(c, font);
+                item->setBackground(c, isRunning ? QBrush(PictureQColor(kLagnaFillColour)) : QBrush());
+            }
+            if (isRunning && a >= 0) {
+                maha->setExpanded(true);
+                periods_->setCurrentItem(item);
+                periods_->scrollToItem(item);
+            }
+        }
+    }
+    if (running.empty()) {
+        running_->setText(QStringLiteral("No period runs on this date."));
+    } else {
+        QStringList lords;
+        for (std::size_t level = 0; level < running.size(); ++level) {
+            lords << LordName(dasha_->Levels[level][running[level]].Lord);
+        }
+        running_->setText(QStringLiteral("Running: ") + lords.join(QStringLiteral(" / ")) +
+                          QStringLiteral(" (maha / antar / pratyantar)"));
+    }
+    running_->setAccessibleName(running_->text());
+
+    transits_->setRowCount(0);
+    const TransitTable table = ComputeTransits(chart_, on, precise_);
+    if (!table.Ok) {
+        transitNotes_->setText(QStringLiteral("No transits: ") + Text(table.SkyName));
+        return;
+    }
+    for (int g = 0; g < kGrahaCount; ++g) {
+        const auto i = static_cast<std::size_t>(g);
+        transits_->insertRow(g);
+        const QStringList cells = {
+            LordName(static_cast<Graha>(g)),
+            Text(table.PositionTexts[i]),
+            Text(kSignNames[static_cast<std::size_t>(table.Signs[i])]),
+            Text(DignityName(table.Dignities[i])),
+            table.SignFromLagna[i] > 0 ? QString::number(table.SignFromLagna[i]) : QString(),
+            QString::number(table.SignFromMoon[i]),
+            table.Retrograde[i] ? QStringLiteral("R") : QString()};
+        for (int c = 0; c < cells.size(); ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            if (c == 0 || c == 3) {
+                item->setForeground(PictureQColor(DignityColour(table.Dignities[i])));
+            }
+            transits_->setItem(g, c, item);
+        }
+    }
+    const QString sadeSati = QStringLiteral("Sade Sati: %1 (Saturn in sign %2 from the natal Moon).")
+                                 .arg(Text(SadeSatiName(table.SadeSatiPhase)))
+                                 .arg(table.SignFromMoon[kSaturn]);
+    transitNotes_->setText(sadeSati + QStringLiteral(" Transits at %1 in the %2.")
+                                          .arg(QString::fromStdString(IsoUtc(on)),
+                                               Text(table.SkyName)));
+}
+
+}  // namespace tavrinel

@@ -1,0 +1,56 @@
+// The Dasha page of the Chart window: the time line, the maha/antar table
+// with the running periods picked out, and a date box whose moment shows the
+// running maha/antar/pratyantar and the transits over the birth chart.
+#pragma once
+
+#include <QDate>
+#include <QWidget>
+#include <optional>
+
+#include "chart/chart_state.h"
+#include "dasha/vimshottari.h"
+#include "ephemeris/precise_sky.h"
+
+class QDateEdit;
+class QLabel;
+class QTableWidget;
+class QTreeWidget;
+
+namespace tavrinel {
+
+class DashaTimeline;
+
+class DashaView final : public QWidget {
+    Q_OBJECT
+  public:
+    explicit DashaView(QWidget* parent = nullptr);
+    // The chart's dasha; the date box goes to `today`, which is also marked
+    // on the time line. The transits are worked in `precise`.
+    void ShowChart(const ChartState& chart, const PreciseSettings& precise, QDate today);
+
+    [[nodiscard]] QDateEdit* DateBox() const { return date_; }
+    [[nodiscard]] QTreeWidget* Periods() const { return periods_; }
+    [[nodiscard]] QTableWidget* Transits() const { return transits_; }
+    [[nodiscard]] QLabel* Running() const { return running_; }
+    [[nodiscard]] DashaTimeline* Timeline() const { return timeline_; }
+
+  private:
+    // The running periods and the transits at the date box's day.
+    void ShowMoment();
+    // The Julian Day (UT) of midnight starting a day on the zone's clock.
+    [[nodiscard]] double MomentOf(QDate date) const;
+
+    QLabel* summary_ = nullptr;
+    DashaTimeline* timeline_ = nullptr;
+    QTreeWidget* periods_ = nullptr;
+    QDateEdit* date_ = nullptr;
+    QLabel* running_ = nullptr;
+    QTableWidget* transits_ = nullptr;
+    QLabel* transitNotes_ = nullptr;
+
+    ChartState chart_;
+    PreciseSettings precise_;
+    std::optional<VimshottariDasha> dasha_;
+};
+
+}  // namespace tavrinel

@@ -1,0 +1,39 @@
+// Instants of the dasha and the transits as people read them: the civil
+// clock of the birth's zone entry, or ISO 8601 in UTC to the second.
+#pragma once
+
+#include <string>
+
+#include "chart/chart_state.h"
+
+namespace tavrinel {
+
+struct CivilTime {
+    int Year = 0;
+    int Month = 0;  // 1-12
+    int Day = 0;
+    int Hour = 0;
+    int Minute = 0;
+    int Second = 0;
+};
+
+// Hours to add to the clock of the chart's zone entry to reach UT (positive
+// west of Greenwich). Daylight saving is a fact of the birth moment only, so
+// the dates of a life are read on the zone's standard clock.
+[[nodiscard]] double ZoneShiftHoursOf(const ChartState& chart);
+
+// The clock reading, to the nearest second, of a zone `zoneShiftHours` from
+// UT at a Julian Day in UT (Gregorian calendar).
+[[nodiscard]] CivilTime CivilFromJulianDay(double julianDayUt, double zoneShiftHours = 0);
+
+// The Julian Day in UT of a clock reading in that zone.
+[[nodiscard]] double JulianDayFromCivil(const CivilTime& civil, double zoneShiftHours = 0);
+
+// "2022-04-01T22:07:13Z".
+[[nodiscard]] std::string IsoUtc(double julianDayUt);
+
+// "2022-04-02 03:37", to the minute (seconds are dropped, not rounded, so a
+// period never shows as starting in the minute after it began).
+[[nodiscard]] std::string CivilText(const CivilTime& civil);
+
+}  // namespace tavrinel
