@@ -34,7 +34,7 @@ open)
     done
     shown=$(HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=offscreen \
             timeout 60 "${command[@]}")
-    expected=$("$cli" "$file" | tail -n 1 | tr -d '\r')
+    expected=$("$cli" "$file" | tr -d '\r' | grep -v '^ *$' | tail -n 1)
     [[ -n $expected ]] || fail "the command line gave no reading for $file"
     grep -qF -- "$expected" <<<"$shown" || fail "the window did not show the reading of $file"
     ;;
@@ -61,7 +61,8 @@ manuals)
     ! grep -qE 'Positionals:|^ *Tavrinel: ' <<<"$description" ||
         fail "the description holds help2man's leftovers: $description"
     for page in tavrinel tavrinel-cli; do
-        wide=$(MANWIDTH=80 man -l "$build/share/man/man1/$page.1.gz" 2>/dev/null | awk 'length > 80')
+        wide=$(MANWIDTH=80 man -l "$build/share/man/man1/$page.1.gz" 2>/dev/null |
+               LC_ALL=C.UTF-8 grep -E '^.{81,}' || true)
         [[ -z $wide ]] || fail "$page.1 has lines wider than 80 columns: $wide"
     done
     window=$(MANWIDTH=200 man -l "$build/share/man/man1/tavrinel.1.gz" 2>/dev/null)
