@@ -611,14 +611,17 @@ void FrmMain::OnSave() {
 void FrmMain::OnOpen() {
     const std::optional<QString> chosen =
         platform_.Files.GetOpenFileName(this, ReadingFileRequest(kOpenDialogTitle, QString()));
-    if (!chosen) {
-        return;
+    if (chosen) {
+        OpenReading(*chosen);
     }
+}
+
+void FrmMain::OpenReading(const QString& path) {
     // The file changes the form as the window shows it: what a damaged line
     // leaves alone stays as the user sees it now.
     BirthForm form = ReadForm();
     if (const auto error = OpenReadingFile(
-            std::filesystem::path(QFile::encodeName(*chosen).toStdString()), form)) {
+            std::filesystem::path(QFile::encodeName(path).toStdString()), form)) {
         ShowError(QString::fromLocal8Bit(error->Message));
         return;
     }

@@ -51,6 +51,10 @@ public:
     // The whole-form check: shows the first fault and moves the focus to it.
     bool ValidateInput();
 
+    // Opens a saved reading as Open does once a file is chosen: a file given
+    // on the command line (from a file manager) comes this way.
+    void OpenReading(const QString& path);
+
     void BringInputPanelToFront();
     void BringReadingPanelToFront();
 

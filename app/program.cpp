@@ -1,6 +1,8 @@
 #include "app/program.h"
 
 #include <QFileInfo>
+#include <QStringList>
+#include <QTimer>
 #include <cstdio>
 
 #include "app/frm_main.h"
@@ -46,6 +48,15 @@ int RunProgram(QApplication& application, const std::function<int(FrmMain&)>& wh
     ChartState chart;
     FrmMain window(chart, platform);
     window.show();
+    // A reading file handed over by a file manager opens once the window is
+    // up, so a message about a damaged file has a window to stand over.
+    // Qt has taken its own options out; what begins with a dash is a probe's
+    // switch, not a file (a file manager hands over whole paths).
+    if (const QStringList arguments = QApplication::arguments();
+        arguments.size() > 1 && !arguments.at(1).startsWith(QLatin1Char('-'))) {
+        const QString path = arguments.at(1);
+        QTimer::singleShot(0, &window, [&window, path] { window.OpenReading(path); });
+    }
     if (whenShown) {
         return whenShown(window);
     }

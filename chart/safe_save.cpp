@@ -464,8 +464,9 @@ int ReplaceThroughSideFile(int folder, const std::string& name, const struct sta
         // group works wherever this user belongs to it. Where the file
         // cannot have its owner and group back, a rename would hand it to
         // this user: it is written in place instead.
-        if (::fchown(file.Get(), earlier->st_uid, earlier->st_gid) != 0) {
-            static_cast<void>(::fchown(file.Get(), static_cast<uid_t>(-1), earlier->st_gid));
+        if (::fchown(file.Get(), earlier->st_uid, earlier->st_gid) != 0 &&
+            ::fchown(file.Get(), static_cast<uid_t>(-1), earlier->st_gid) != 0) {
+            // Not this group either: the check below sends it the other way.
         }
         struct stat made {};
         if (::fstat(file.Get(), &made) != 0) {

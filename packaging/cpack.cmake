@@ -18,5 +18,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # the ephemeris files of the precise sky, and the atlas's library (opened on
 # first use).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "tzdata, swe-basic-data, libgeonames0")
+# Help > Online Help and the web links go through xdg-open.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -1,5 +1,23 @@
 # Bash completion for tavrinel-cli. The options come from the program's own
 # --help, so a new option completes without this file changing.
+
+# Files through the completion library's helper where it is loaded: it keeps
+# names with blanks whole and ends a folder with a slash, not a blank. The same
+# by hand where it is not. $1 is an extension, or empty for any file.
+_tavrinel_cli_files() {
+    if declare -F _filedir >/dev/null; then
+        _filedir "$1"
+        return
+    fi
+    compopt -o filenames 2>/dev/null
+    local IFS=$'\n'
+    if [[ -n $1 ]]; then
+        COMPREPLY=($(compgen -f -X "!*.$1" -- "$cur") $(compgen -d -- "$cur"))
+    else
+        COMPREPLY=($(compgen -f -- "$cur"))
+    fi
+}
+
 _tavrinel_cli() {
     local cur prev
     cur=${COMP_WORDS[COMP_CWORD]}
@@ -16,8 +34,8 @@ _tavrinel_cli() {
             COMPREPLY=($(compgen -W "$("${COMP_WORDS[0]}" --zones 2>/dev/null |
                 awk -F, '{print $2}' | sort -u)" -- "$cur"))
             return ;;
-        --batch) COMPREPLY=($(compgen -f -- "$cur")); return ;;
-        --save) COMPREPLY=($(compgen -f -X '!*.tvl' -- "$cur") $(compgen -d -- "$cur")); return ;;
+        --batch) _tavrinel_cli_files ""; return ;;
+        --save) _tavrinel_cli_files tvl; return ;;
         --name|--date|--time|--lat|--lon|--city|--state|--country|--place|--atlas) return ;;
     esac
 
@@ -25,7 +43,7 @@ _tavrinel_cli() {
         COMPREPLY=($(compgen -W "$("${COMP_WORDS[0]}" --help 2>/dev/null |
             grep -o -- '--[a-z][a-z-]*' | sort -u)" -- "$cur"))
     else
-        COMPREPLY=($(compgen -f -X '!*.tvl' -- "$cur") $(compgen -d -- "$cur"))
+        _tavrinel_cli_files tvl
     fi
 }
 complete -F _tavrinel_cli tavrinel-cli

@@ -11,6 +11,32 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 case $case_name in
 desktop)
     desktop-file-validate "$src/data/tavrinel.desktop"
+    grep -qx 'MimeType=application/x-tavrinel-reading;' "$src/data/tavrinel.desktop" ||
+        fail "the desktop entry does not take reading files"
+    xmllint --noout "$src/packaging/tavrinel-mime.xml"
+    grep -q '<glob pattern="\*.tvl"/>' "$src/packaging/tavrinel-mime.xml" ||
+        fail "the MIME type does not name .tvl files"
+    ;;
+open)
+    # A file manager runs the entry's Exec line with the file for %f: the
+    # window must open it and show its reading.
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    mkdir "$work/my readings"
+    file="$work/my readings/ann.tvl"
+    "$cli" "${ann[@]}" --save "$file" >/dev/null
+    exec_line=$(sed -n 's/^Exec=//p' "$src/data/tavrinel.desktop")
+    read -r -a words <<<"$exec_line"
+    [[ ${words[0]} == tavrinel ]] || fail "Exec does not start the program: $exec_line"
+    command=("$build/tests/app/open_driver")
+    for word in "${words[@]:1}"; do
+        [[ $word == %f ]] && command+=("$file") || command+=("$word")
+    done
+    shown=$(HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=offscreen \
+            timeout 60 "${command[@]}")
+    expected=$("$cli" "$file" | tr -d '\r' | grep -v '^ *$' | tail -n 1)
+    [[ -n $expected ]] || fail "the command line gave no reading for $file"
+    grep -qF -- "$expected" <<<"$shown" || fail "the window did not show the reading of $file"
     ;;
 metainfo)
     # Pedantic too: a software centre shows whatever it tolerates badly.
@@ -30,6 +56,19 @@ manuals)
     for section in "EXIT STATUS" "BATCH FORMAT" "EXAMPLES"; do
         grep -q "^$section" <<<"$text" || fail "the manual lacks $section"
     done
+    # The description is ours alone; examples fit a terminal of 80 columns.
+    description=$(sed -n '/^DESCRIPTION/,/^[A-Z]/p' <<<"$text")
+    ! grep -qE 'Positionals:|^ *Tavrinel: ' <<<"$description" ||
+        fail "the description holds help2man's leftovers: $description"
+    for page in tavrinel tavrinel-cli; do
+        wide=$(MANWIDTH=80 man -l "$build/share/man/man1/$page.1.gz" 2>/dev/null |
+               LC_ALL=C.UTF-8 grep -E '^.{81,}' || true)
+        [[ -z $wide ]] || fail "$page.1 has lines wider than 80 columns: $wide"
+    done
+    window=$(MANWIDTH=200 man -l "$build/share/man/man1/tavrinel.1.gz" 2>/dev/null)
+    for topic in "Sky menu" atlas Chart PDF "\.tvl"; do
+        grep -q -- "$topic" <<<"$window" || fail "tavrinel.1 does not mention $topic"
+    done
     ;;
 completion)
     # Runs the completion function as bash would, on a few command lines.
@@ -44,6 +83,26 @@ completion)
     done
     [[ $(complete_line --format j) == json ]] || fail "--format j does not complete to json"
     grep -qx IST <<<"$(complete_line --zone IS)" || fail "--zone IS does not offer IST"
+    # File names with blanks stay whole, with the completion library loaded
+    # and without it.
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    mkdir "$work/old charts"
+    touch "$work/my chart.tvl" "$work/notes.txt"
+    cd "$work"
+    for library in "" /usr/share/bash-completion/bash_completion; do
+        [[ -z $library || -r $library ]] || fail "$library is missing"
+        offered=$(bash -c '[[ -n $1 ]] && source "$1"; source "$2"; shift 2
+                           COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _tavrinel_cli
+                           printf "%s\n" "${COMPREPLY[@]}"' _ "$library" \
+                  "$src/packaging/tavrinel-cli.bash" "$cli" --save m)
+        [[ $offered == "my chart.tvl" ]] || fail "--save m offers '$offered' (library '${library:-none}')"
+        offered=$(bash -c '[[ -n $1 ]] && source "$1"; source "$2"; shift 2
+                           COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _tavrinel_cli
+                           printf "%s\n" "${COMPREPLY[@]}"' _ "$library" \
+                  "$src/packaging/tavrinel-cli.bash" "$cli" o)
+        [[ $offered == "old charts" ]] || fail "o offers '$offered' (library '${library:-none}')"
+    done
     ;;
 deb)
     work=$(mktemp -d)
@@ -56,10 +115,16 @@ deb)
         grep -q "$needed" <<<"$depends" || fail "Depends lacks $needed: $depends"
     done
     [[ $(dpkg-deb -f "$deb" Section) == science ]] || fail "section is not science"
+    grep -q xdg-utils <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "xdg-utils is not recommended"
+    # Debian's own checker: no error, and the hardening of a Debian build.
+    findings=$(lintian --no-tag-display-limit "$deb" 2>&1 || true)
+    ! grep -E '^E: |hardening-|no-changelog' <<<"$findings" ||
+        fail "lintian finds: $findings"
     dpkg -x "$deb" "$work/root"
     for file in usr/bin/tavrinel usr/bin/tavrinel-cli usr/share/man/man1/tavrinel-cli.1.gz \
                 usr/share/applications/tavrinel.desktop usr/share/metainfo/org.example.tavrinel.metainfo.xml \
-                usr/share/icons/hicolor/48x48/apps/tavrinel.png usr/share/doc/tavrinel/copyright \
+                usr/share/icons/hicolor/48x48/apps/tavrinel.png usr/share/doc/tavrinel/copyright usr/share/doc/tavrinel/changelog.gz \
+                usr/share/mime/packages/tavrinel.xml \
                 usr/share/bash-completion/completions/tavrinel-cli usr/share/tavrinel/tavrinel-help.html; do
         [[ -e $work/root/$file ]] || fail "the package lacks /$file"
     done
