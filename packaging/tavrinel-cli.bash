@@ -18,7 +18,7 @@ _tavrinel_cli() {
             return ;;
         --batch) COMPREPLY=($(compgen -f -- "$cur")); return ;;
         --save) COMPREPLY=($(compgen -f -X '!*.tvl' -- "$cur") $(compgen -d -- "$cur")); return ;;
-        --name|--date|--time|--lat|--lon|--city|--state|--country|--place|--atlas) return ;;
+        --name|--date|--time|--utc-offset|--lat|--lon|--city|--state|--country|--place|--atlas) return ;;
     esac
 
     if [[ $cur == -* ]]; then
