@@ -159,7 +159,8 @@ bool Applies(const Preference& row, std::string_view zone, const ZoneOffset& off
 // database's own name for the time chose it.
 int EntryFor(std::string_view zone, const ZoneOffset& offset, int seconds, bool useAbbreviation) {
     for (const Preference& row : kPreferences) {
-        if (ZoneEntryOffsetSeconds(row.Entry) == seconds && Applies(row, zone, offset, useAbbreviation)) {
+        if (ZoneEntryOffsetSeconds(row.Entry) == seconds &&
+            Applies(row, zone, offset, useAbbreviation)) {
             return row.Entry;
         }
     }
@@ -272,7 +273,8 @@ ZoneDecision DecideZone(const std::string& placeName, std::string_view ianaZone,
     const bool winterTime = offset.DaylightSaving && offset.TotalSeconds < offset.StandardSeconds;
     line += UtcOffsetText(offset.TotalSeconds);
     if (winterTime) {
-        line += ", winter time on " + DateText(when) + " (time-zone database; standard time there is " +
+        line += ", winter time on " + DateText(when) +
+                " (time-zone database; standard time there is " +
                 UtcOffsetText(offset.StandardSeconds) + ")";
     } else {
         line += (offset.DaylightSaving ? ", daylight saving on " : ", no daylight saving on ") +

@@ -123,7 +123,8 @@ Parsed<int> ParseUtcOffset(std::string_view text) {
     constexpr int kMinutesPerHour = 60;
     const bool shaped = (parts.size() == 2 || parts.size() == 3) &&
                         std::all_of(parts.begin(), parts.end(), [](int p) { return p >= 0; }) &&
-                        parts[1] < kMinutesPerHour && (parts.size() == 2 || parts[2] < kMinutesPerHour);
+                        parts[1] < kMinutesPerHour &&
+                        (parts.size() == 2 || parts[2] < kMinutesPerHour);
     if (!shaped) {
         return accepts;
     }

@@ -22,7 +22,7 @@ struct ZoneReport {
     bool ZoneFromAtlas;      // false: the zone was given
     std::optional<int> ZoneIndex;  // none where the chart is cast at an exact offset
     bool DaylightSaving;
-    int OffsetSeconds;       // the offset cast at: the entry's with its daylight-saving hour, or the exact one
+    int OffsetSeconds;  // cast at: the entry's with its daylight-saving hour, or the exact one
     std::string Line;        // what was chosen and why
 };
 

@@ -279,7 +279,8 @@ void TestAtlasCompletion::anOffsetNoEntryHasIsCastExactlyByThePreciseSky() {
     QCOMPARE(f.platform.Messages.Texts(), QStringList{QLatin1String(kExactOffsetNeedsPreciseSky)});
 
     f.Menu("mnuSkyPrecise")->trigger();
-    QCOMPARE(f.Atlas().ZoneLineText(), opening + "the precise sky casts the chart at exactly UTC+5:45");
+    QCOMPARE(f.Atlas().ZoneLineText(),
+             opening + "the precise sky casts the chart at exactly UTC+5:45");
     QTest::mouseClick(f.Get<QPushButton>("cmdCalculate"), Qt::LeftButton);
     QVERIFY(f.ReadingInFront());
     const ChartState expected = AtSixFifteenUniversal(f.window.ReadForm());

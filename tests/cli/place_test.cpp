@@ -95,7 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{{"--place", "Springfield"}, {"Illinois", "Missouri", "Oregon"}},
         RefusalCase{{"--place", "Qwertyville"}, {"no place called Qwertyville"}},
         RefusalCase{{"--place", "Kathmandu"},
-                    {"UTC+5:45", "only the precise sky (--sky precise) can cast it", "give --zone"}},
+                    {"UTC+5:45", "only the precise sky (--sky precise) can cast it",
+                     "give --zone"}},
         // Two Bahawalpurs in Punjab, Pakistan: only coordinates tell them apart.
         RefusalCase{{"--place", "Bahawalpur, Punjab, Pakistan"},
                     {"give the --lat, --lon and --zone of the one meant", "(29:24N 71:41E"}}));
