@@ -232,11 +232,17 @@ TEST(PlaceBatchTest, APlaceLineEqualsTheLineWithCoordinates) {
         R"("LonDegrees":73,"LonMinutes":51,"LonDirection":"E","DaylightSaving":false,)"
         R"("CityName":"Pune","StateName":"Maharashtra","CountryName":"India"})";
     const Result r = RunTool({"--batch", "-"}, "{" + date + R"(,"Place":"Pune"})" + "\n" + byHand +
-                                               "\n{" + date + R"(,"Place":"Springfield"})" + "\n");
+                                               "\n{" + date + R"(,"Place":"Springfield"})" +
+                                               "\n{" + date +
+                                               R"(,"Place":"Kathmandu","Sky":"precise"})" + "\n");
     EXPECT_EQ(r.Status, 1);
     std::istringstream lines(r.Out);
-    std::string first, second, third;
+    std::string first, second, third, fourth;
     std::getline(lines, first), std::getline(lines, second), std::getline(lines, third);
+    std::getline(lines, fourth);
+    const auto exact = nlohmann::json::parse(fourth);
+    EXPECT_TRUE(exact["TimeZone"].is_null()) << fourth;
+    EXPECT_EQ(exact["UtcOffsetSeconds"], 20700);
     auto place = nlohmann::json::parse(first);
     auto hand = nlohmann::json::parse(second);
     EXPECT_EQ(place["ZoneSource"], "atlas");
