@@ -14,6 +14,7 @@
 #include "app/twips.h"
 #include "atlas/atlas.h"
 #include "atlas/place_form.h"
+#include "chart/time_zone_table.h"
 
 namespace tavrinel {
 
@@ -222,6 +223,10 @@ void AtlasCompletion::OnCityChanged(const QString& text) {
 }
 
 void AtlasCompletion::DropPlace() {
+    // An exact offset was the place's; nothing unseen may stay in the form.
+    if (picked_) {
+        window_.SetExactOffset(std::nullopt);
+    }
     picked_ = nullptr;
     zoneByHand_ = false;
     decision_.reset();
@@ -229,7 +234,10 @@ void AtlasCompletion::DropPlace() {
 }
 
 void AtlasCompletion::OnZoneChosenByHand() {
+    // A zone chosen by hand is the user's, whatever offset came before it.
+    window_.SetExactOffset(std::nullopt);
     if (!picked_) {
+        RefreshLine();
         return;
     }
     zoneByHand_ = true;
@@ -242,12 +250,45 @@ void AtlasCompletion::Recompute() {
     }
     const atlas::LocalDateTime when = atlas::LocalTimeOf(window_.ReadForm());
     decision_ = atlas::DecideZone(picked_->Name, picked_->Zone, when);
-    if (!zoneByHand_ && decision_->ZoneIndex >= 0) {
-        zone_->setCurrentIndex(decision_->ZoneIndex);
-        dst_->setChecked(decision_->DaylightSaving);
+    if (!zoneByHand_) {
+        std::optional<int> exact;
+        if (decision_->ZoneIndex >= 0) {
+            zone_->setCurrentIndex(decision_->ZoneIndex);
+            dst_->setChecked(decision_->DaylightSaving);
+        } else if (decision_->Outcome == atlas::ZoneOutcome::NoEntry) {
+            // The list shows the nearest entry, which a reading file's zone
+            // line keeps for readers that know only the list.
+            exact = decision_->InForce.Offset.TotalSeconds;
+            zone_->setCurrentIndex(NearestZoneEntry(*exact));
+            dst_->setChecked(false);
+        }
+        window_.SetExactOffset(exact);
     }
-    ShowLine(FromUtf8(atlas::ZoneLine(*decision_, zone_->currentIndex(), dst_->isChecked(),
-                                      zoneByHand_, atlas::LongitudeOf(*picked_))));
+    RefreshLine();
+}
+
+void AtlasCompletion::RefreshLine() {
+    const atlas::PreciseSkyUse precise{window_.Sky().Engine == SkyEngine::Precise, "Sky menu"};
+    if (picked_ && decision_) {
+        std::string line = atlas::ZoneLine(*decision_, zone_->currentIndex(), dst_->isChecked(),
+                                           zoneByHand_, atlas::LongitudeOf(*picked_), precise);
+        constexpr std::size_t kMostNamed = 3;
+        const std::vector<const atlas::Place*> others = Places().OthersNamedAs(*picked_);
+        if (!others.empty()) {
+            line += "; the name " + picked_->Name + " also means " +
+                    atlas::PlaceList(others, kMostNamed);
+        }
+        ShowLine(FromUtf8(line));
+        return;
+    }
+    const std::optional<int> exact = window_.ReadForm().UtcOffsetSeconds;
+    if (!exact) {
+        ShowLine(QString());
+        return;
+    }
+    ShowLine(FromUtf8("The reading opened was cast at " + atlas::UtcOffsetText(*exact) +
+                      ", which no list entry has; " + atlas::ExactOffsetClause(*exact, precise) +
+                      (precise.InUse ? "" : ", or choose the zone yourself")));
 }
 
 void AtlasCompletion::ShowLine(const QString& text) {

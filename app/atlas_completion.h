@@ -51,6 +51,9 @@ public:
     // goes. A reading file opened over a pick brings its own zone, which the
     // atlas must not describe or overwrite, even for a city of the same name.
     void DropPlace();
+    // Says again what the sky in use makes of the zone: of the picked place,
+    // or of an exact offset a reading file brought.
+    void RefreshLine();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

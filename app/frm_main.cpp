@@ -301,6 +301,10 @@ void FrmMain::CreateMenus() {
 
     skyMenu_ = new SkyMenu(*menuBar(), platform_.Settings);
     connect(skyMenu_, &SkyMenu::Changed, this, [this] {
+        // The atlas's line says what the sky makes of an exact offset.
+        if (atlas_) {
+            atlas_->RefreshLine();
+        }
         if (!Frame2->isHidden()) {
             Calculate();
         }
@@ -472,8 +476,11 @@ BirthForm FrmMain::ReadForm() const {
                      : optLong[1]->isChecked() ? LongitudeChoice::West
                                                : LongitudeChoice::None;
     form.DaylightSaving = chkDST->isChecked();
+    form.UtcOffsetSeconds = utcOffsetSeconds_;
     return form;
 }
+
+SkyChoice FrmMain::Sky() const { return skyMenu_->Choice(); }
 
 void FrmMain::WriteForm(const BirthForm& form) {
     for (const auto& [box, text] : {std::pair{txtName, &form.Name}, {txtCity, &form.City},
@@ -500,6 +507,7 @@ void FrmMain::WriteForm(const BirthForm& form) {
         optLong[form.Longitude == LongitudeChoice::West ? 1 : 0]->setChecked(true);
     }
     chkDST->setChecked(form.DaylightSaving);
+    utcOffsetSeconds_ = form.UtcOffsetSeconds;
 }
 
 void FrmMain::ShowError(const QString& text) {
@@ -627,6 +635,7 @@ void FrmMain::OpenReading(const QString& path) {
     }
     atlas_->DropPlace();
     WriteForm(form);
+    atlas_->RefreshLine();
     Calculate();
 }
 

@@ -5,7 +5,9 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <optional>
 
+#include "calculation/sky_choice.h"
 #include "chart/birth_form.h"
 #include "chart/chart_state.h"
 #include "platform/platform.h"
@@ -47,6 +49,11 @@ public:
     // Sets the controls from a form, as Open does; a list position out of
     // range leaves that list as it is.
     void WriteForm(const BirthForm& form);
+
+    // The offset from UTC that no zone entry has, which the form carries
+    // beside its controls (from the atlas or a reading file); none drops it.
+    void SetExactOffset(std::optional<int> seconds) { utcOffsetSeconds_ = seconds; }
+    [[nodiscard]] SkyChoice Sky() const;
 
     // The whole-form check: shows the first fault and moves the focus to it.
     bool ValidateInput();
@@ -137,6 +144,7 @@ private:
     SkyPanel* skyPanel_ = nullptr;
     std::unique_ptr<SkyCheck> skyCheck_;
     AtlasCompletion* atlas_ = nullptr;
+    std::optional<int> utcOffsetSeconds_;
 };
 
 }  // namespace tavrinel

@@ -32,6 +32,13 @@ bool MatchesQualifiers(const Place& place, const std::vector<std::string>& quali
     });
 }
 
+// Compared in 64 bits: ten times a population need not fit in 32.
+bool Dwarfs(const Place& larger, const Place& next) {
+    return larger.Population > 0 &&
+           std::uint64_t{larger.Population} >=
+               std::uint64_t{kDominantPopulationFactor} * next.Population;
+}
+
 }  // namespace
 
 Atlas::Atlas(std::vector<Place> places) : places_(std::move(places)) {
@@ -122,6 +129,11 @@ PlaceLookup Atlas::Find(std::string_view text, std::size_t limit) const {
             exact = std::move(ordered);
         }
     }
+    std::stable_sort(exact.begin(), exact.end(), LargerFirst);
+    if (exact.size() > 1 && qualifiers.empty() && Dwarfs(*exact[0], *exact[1])) {
+        lookup.AlsoNamed.assign(exact.begin() + 1, exact.end());
+        exact.resize(1);
+    }
     if (exact.size() == 1) {
         lookup.Found = exact.front();
         return lookup;
@@ -144,6 +156,40 @@ std::string DisplayName(const Place& place) {
         text += ", " + place.Country;
     }
     return text;
+}
+
+std::vector<const Place*> Atlas::OthersNamedAs(const Place& place) const {
+    const std::string key = SearchKey(place.Name);
+    std::vector<const Place*> others;
+    for (auto [i, last] = PrefixRange(key); i < last && index_[i].Key == key; ++i) {
+        if (index_[i].Where != &place) {
+            others.push_back(index_[i].Where);
+        }
+    }
+    return others;
+}
+
+std::string PlaceList(const std::vector<const Place*>& places, std::size_t most) {
+    const std::size_t named = std::min(most, places.size());
+    std::string list;
+    for (std::size_t k = 0; k < named; ++k) {
+        list += (k == 0 ? "" : "; ") + DisplayName(*places[k]);
+    }
+    if (places.size() > named) {
+        list += " and " + std::to_string(places.size() - named) + " more";
+    }
+    return list;
+}
+
+std::string SharedNameClause(const PlaceLookup& lookup) {
+    if (!lookup.Found || lookup.AlsoNamed.empty()) {
+        return {};
+    }
+    constexpr std::size_t kMostNamed = 3;
+    return lookup.Found->Name + " was taken for " + DisplayName(*lookup.Found) + ", at least " +
+           std::to_string(kDominantPopulationFactor) +
+           " times as populous as any other place of that name; it also names " +
+           PlaceList(lookup.AlsoNamed, kMostNamed);
 }
 
 }  // namespace tavrinel::atlas

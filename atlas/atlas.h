@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,7 +19,14 @@ struct PlaceLookup {
     const Place* Found = nullptr;
     std::vector<const Place*> Candidates;
     bool Ambiguous = false;  // the candidates all have the name itself
+    // A bare name several places share was taken for the one at least ten
+    // times as populous as the next: the others of that name, larger first.
+    std::vector<const Place*> AlsoNamed;
 };
+
+// How much more populous than any other place of its name a place must be
+// for its bare name to be taken as meaning it.
+inline constexpr std::uint32_t kDominantPopulationFactor = 10;
 
 class Atlas {
 public:
@@ -40,8 +48,13 @@ public:
     // A place named by "Name", "Name, State", "Name, Country" or
     // "Name, State, Country". A place named exactly wins over longer names
     // that begin with the text; a state or country after a comma narrows the
-    // choice. At most `limit` candidates.
+    // choice, and a bare name is taken for the place that dwarfs every other
+    // of that name. At most `limit` candidates.
     [[nodiscard]] PlaceLookup Find(std::string_view text, std::size_t limit = 10) const;
+
+    // The other places whose names read as this one's, the more populous
+    // first.
+    [[nodiscard]] std::vector<const Place*> OthersNamedAs(const Place& place) const;
 
 private:
     struct Entry {
@@ -58,5 +71,14 @@ private:
 // "Pune, Maharashtra, India": the name with the state (when it differs from
 // the name) and the country.
 [[nodiscard]] std::string DisplayName(const Place& place);
+
+// For a lookup that took a shared bare name: which place it was taken for
+// and what else the name means ("London was taken for London, England,
+// United Kingdom, ..."); empty when the name was not shared.
+[[nodiscard]] std::string SharedNameClause(const PlaceLookup& lookup);
+
+// "London, Ontario, Canada; London, Kentucky, United States of America and
+// 3 more": the first `most` places, and how many are left out.
+[[nodiscard]] std::string PlaceList(const std::vector<const Place*>& places, std::size_t most);
 
 }  // namespace tavrinel::atlas

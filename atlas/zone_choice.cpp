@@ -125,11 +125,6 @@ constexpr std::array kPreferences = {
     Preference{By::Any, {}, 69, {}},  // UTC-9
 };
 
-int EntryOffset(int entry) {
-    const TimeZoneEntry& zone = kTimeZoneTable[static_cast<std::size_t>(entry)];
-    return -(zone.Hours * kSecondsPerHour + zone.Minutes * kSecondsPerMinute);
-}
-
 std::string_view Field(std::string_view name, int which) {
     for (int k = 0; k < which; ++k) {
         const std::size_t comma = name.find(',');
@@ -164,12 +159,13 @@ bool Applies(const Preference& row, std::string_view zone, const ZoneOffset& off
 // database's own name for the time chose it.
 int EntryFor(std::string_view zone, const ZoneOffset& offset, int seconds, bool useAbbreviation) {
     for (const Preference& row : kPreferences) {
-        if (EntryOffset(row.Entry) == seconds && Applies(row, zone, offset, useAbbreviation)) {
+        if (ZoneEntryOffsetSeconds(row.Entry) == seconds &&
+            Applies(row, zone, offset, useAbbreviation)) {
             return row.Entry;
         }
     }
     for (int entry = 0; entry < kZoneCount; ++entry) {
-        if (EntryOffset(entry) == seconds) {
+        if (ZoneEntryOffsetSeconds(entry) == seconds) {
             return entry;
         }
     }
@@ -180,7 +176,7 @@ std::string_view DescriptionOf(const ZoneOffset& offset) {
     for (const Preference& row : kPreferences) {
         // A daylight time may have no entry of its own but its standard
         // time's entry names it all the same.
-        const int entry = EntryOffset(row.Entry);
+        const int entry = ZoneEntryOffsetSeconds(row.Entry);
         const bool fits = entry == offset.TotalSeconds ||
                           (offset.DaylightSaving && entry == offset.StandardSeconds);
         if (row.Match == By::Abbreviation && fits && Applies(row, {}, offset, true)) {
@@ -271,9 +267,19 @@ ZoneDecision DecideZone(const std::string& placeName, std::string_view ianaZone,
     if (!description.empty()) {
         line += std::string(description) + ", ";
     }
-    line += UtcOffsetText(offset.TotalSeconds) +
-            (offset.DaylightSaving ? ", daylight saving on " : ", no daylight saving on ") +
-            DateText(when) + " (time-zone database)";
+    // The database marks some winters as the "daylight saving" (Ireland,
+    // Morocco in Ramadan, Namibia 1994-2017): clocks an hour behind the
+    // standard time, which the user knows as winter time.
+    const bool winterTime = offset.DaylightSaving && offset.TotalSeconds < offset.StandardSeconds;
+    line += UtcOffsetText(offset.TotalSeconds);
+    if (winterTime) {
+        line += ", winter time on " + DateText(when) +
+                " (time-zone database; standard time there is " +
+                UtcOffsetText(offset.StandardSeconds) + ")";
+    } else {
+        line += (offset.DaylightSaving ? ", daylight saving on " : ", no daylight saving on ") +
+                DateText(when) + " (time-zone database)";
+    }
 
     decision.ZoneIndex = EntryFor(ianaZone, offset, offset.TotalSeconds, true);
     if (decision.ZoneIndex >= 0) {
@@ -302,7 +308,7 @@ ZoneDecision DecideZone(const std::string& placeName, std::string_view ianaZone,
         return decision;
     }
     decision.Outcome = ZoneOutcome::NoEntry;
-    decision.Line = line + "; no list entry has this offset" + std::string(kLeftAlone);
+    decision.Line = line + "; no list entry has this offset";
     return decision;
 }
 
@@ -346,9 +352,21 @@ std::string DocumentedTimeNote(int zoneIndex, bool daylightSaving, const FormLon
     return note;
 }
 
+std::string ExactOffsetClause(int seconds, const PreciseSkyUse& precise) {
+    if (precise.InUse) {
+        return "the precise sky casts the chart at exactly " + UtcOffsetText(seconds);
+    }
+    return "only the precise sky (" + std::string(precise.HowToChoose) + ") can cast it";
+}
+
 std::string ZoneLine(const ZoneDecision& decision, int selectedIndex, bool selectedDst,
-                     bool chosenByHand, const FormLongitude& longitude) {
+                     bool chosenByHand, const FormLongitude& longitude,
+                     const PreciseSkyUse& precise) {
     std::string line = decision.Line;
+    if (decision.Outcome == ZoneOutcome::NoEntry && !chosenByHand) {
+        line += "; " + ExactOffsetClause(decision.InForce.Offset.TotalSeconds, precise);
+        return precise.InUse ? line : line + ", or choose the zone yourself";
+    }
     if (chosenByHand && (selectedIndex != decision.ZoneIndex || selectedDst != decision.DaylightSaving)) {
         line += "; your own choice of zone is kept";
     }

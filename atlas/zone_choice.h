@@ -48,12 +48,25 @@ struct FormLongitude {
                                              const FormLongitude& longitude,
                                              int trueOffsetSeconds);
 
+// Whether the precise sky will cast the chart, and how the user chooses it
+// where it will not ("Sky menu", "--sky precise").
+struct PreciseSkyUse {
+    bool InUse = false;
+    std::string_view HowToChoose;
+};
+
+// What becomes of an offset no list entry has: the precise sky casts the
+// chart at it exactly; the documented one cannot.
+[[nodiscard]] std::string ExactOffsetClause(int seconds, const PreciseSkyUse& precise);
+
 // The line under the zone list: the decision, whether the user's own choice
 // of zone is kept, and the documented time note for the zone and box as
-// they now stand.
+// they now stand. Where no entry has the offset and the zone is the atlas's,
+// what the sky in use makes of it.
 [[nodiscard]] std::string ZoneLine(const ZoneDecision& decision, int selectedIndex,
                                    bool selectedDst, bool chosenByHand,
-                                   const FormLongitude& longitude);
+                                   const FormLongitude& longitude,
+                                   const PreciseSkyUse& precise);
 
 // "UTC+5:30", "UTC−5" (with a true minus sign), "UTC+5:21:10".
 [[nodiscard]] std::string UtcOffsetText(int seconds);

@@ -27,6 +27,13 @@ void CalculateChart(const BirthForm& form, ChartState& chart, ReadingSink& sink)
 
 bool CalculateChart(const BirthForm& form, ChartState& chart, ReadingSink& sink,
                     const SkyChoice& sky, SkyCheck* check) {
+    if (sky.Engine == SkyEngine::Documented && form.UtcOffsetSeconds) {
+        // The documented engines would take the zone entry, which is only the
+        // nearest to the true offset: no reading rather than a wrong one.
+        sink.Clear();
+        chart.SkyName = kExactOffsetNeedsPreciseSky;
+        return false;
+    }
     if (sky.Engine == SkyEngine::Documented) {
         // Nothing a precise run left in the record may pass for documented.
         chart.SkyName = kDocumentedSkyName;

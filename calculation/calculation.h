@@ -9,6 +9,10 @@
 
 namespace tavrinel {
 
+inline constexpr const char* kExactOffsetNeedsPreciseSky =
+    "The documented calculation knows only the zones of its list, and this birth's offset "
+    "from UTC is none of them: only the precise sky can cast it.";
+
 // Reloads the zone table, copies the (already validated) form into the chart,
 // runs the planet time base, the Moon, the planets and nodes, and writes the
 // reading into the sink.
@@ -20,7 +24,8 @@ struct SkyCheck;
 // Swiss Ephemeris, so the same reading is built on them. With the documented
 // sky and a `check` to fill, the birth is also calculated in the precise sky
 // and compared; the reading stays the documented one. False, with the sink
-// cleared, when the precise sky could not be calculated (SkyName says why).
+// cleared, when the precise sky could not be calculated or the documented
+// sky was asked for a form at an exact offset (SkyName says why).
 bool CalculateChart(const BirthForm& form, ChartState& chart, ReadingSink& sink,
                     const SkyChoice& sky, SkyCheck* check = nullptr);
 

@@ -173,6 +173,7 @@ void CopyFormToChart(const BirthForm& form, ChartState& chart) {
     chart.CityName = std::string(TrimBlanks(form.City));
     chart.StateName = std::string(TrimBlanks(form.State));
     chart.CountryName = std::string(TrimBlanks(form.Country));
+    chart.ExactUtcOffsetSeconds = form.UtcOffsetSeconds;
 }
 
 }  // namespace tavrinel

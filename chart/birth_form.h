@@ -47,7 +47,17 @@ struct BirthForm {
     LatitudeChoice Latitude = LatitudeChoice::North;
     LongitudeChoice Longitude = LongitudeChoice::East;
     bool DaylightSaving = false;
+    // Beyond the documented form: an offset from Universal Time that no
+    // entry of the list has (seconds, east positive, daylight saving
+    // included), from the atlas, the command line or a reading file. Only
+    // the precise sky can cast it; the zone index then only names the
+    // nearest entry for the file's zone line.
+    std::optional<int> UtcOffsetSeconds;
 };
+
+// The widest offset a clock has kept in the years the form offers (the
+// Line Islands' UTC+14, local mean times of the Pacific), with room to spare.
+inline constexpr int kMostUtcOffsetSeconds = 15 * 3600;
 
 // Which control a refusal sends the user to.
 enum class FormField {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -130,6 +131,9 @@ struct ChartState {
     std::array<bool, kGrahaCount> GrahaRetrograde{};
     // Sidereal ascendant in degrees; NaN until a calculation has found it.
     double LagnaLongitude = std::numeric_limits<double>::quiet_NaN();
+    // The form's offset from Universal Time where no zone entry has it
+    // (seconds, east positive); only the precise sky casts such a chart.
+    std::optional<int> ExactUtcOffsetSeconds;
 };
 
 }  // namespace tavrinel

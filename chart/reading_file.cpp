@@ -18,6 +18,10 @@ namespace {
 
 constexpr int kMaxLatin1 = 255;
 constexpr char kUnrepresentable = '?';
+// Written after the seventeen documented lines for a chart cast at an exact
+// offset; a reader that follows the documents never looks past them.
+constexpr std::string_view kExactOffsetKey = "UtcOffsetSeconds=";
+constexpr std::size_t kOffsetDigits = 5;  // 54000, fifteen hours
 
 // Line numbers, counted from 0, of the fields in the file.
 enum Line : int {
@@ -161,6 +165,42 @@ void ApplyZone(std::string_view line, BirthForm& form) {
 // included, chooses the first.
 bool ReadsFalse(std::string_view line) { return line == kFalseText; }
 
+// The lines of a file, still scrambled, as SplitReadingFile describes them.
+template <int Count>
+std::array<std::string, Count> SplitLines(std::string_view bytes) {
+    std::array<std::string, Count> lines{};
+    std::size_t start = 0;
+    for (int line = 0; line < Count && start < bytes.size(); ++line) {
+        const std::size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines[line] = std::string(bytes.substr(start));
+            break;
+        }
+        lines[line] = std::string(bytes.substr(start, end - start));
+        start = end + 1;
+        if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') {
+            ++start;
+        }
+    }
+    return lines;
+}
+
+// The line after the documented ones: "UtcOffsetSeconds=20700". Anything else
+// there, or an offset no clock has kept, is no exact offset.
+std::optional<int> ReadExactOffset(std::string_view line) {
+    if (!line.starts_with(kExactOffsetKey)) {
+        return std::nullopt;
+    }
+    line.remove_prefix(kExactOffsetKey.size());
+    const bool negative = line.starts_with('-');
+    const std::optional<int> magnitude =
+        ParseUnsignedDigits(line.substr(negative ? 1 : 0), kOffsetDigits);
+    if (!magnitude || *magnitude > kMostUtcOffsetSeconds) {
+        return std::nullopt;
+    }
+    return negative ? -*magnitude : *magnitude;
+}
+
 }  // namespace
 
 std::string ScrambleText(std::string_view latin1) {
@@ -242,29 +282,21 @@ std::string WriteReadingFile(const ChartState& chart, int zoneIndex) {
         bytes += line;
         bytes += kReadingFileLineEnd;
     }
+    if (chart.ExactUtcOffsetSeconds) {
+        bytes += FileLine(std::string(kExactOffsetKey) +
+                          std::to_string(*chart.ExactUtcOffsetSeconds));
+        bytes += kReadingFileLineEnd;
+    }
     return bytes;
 }
 
 std::array<std::string, kReadingFileLineCount> SplitReadingFile(std::string_view bytes) {
-    std::array<std::string, kReadingFileLineCount> lines{};
-    std::size_t start = 0;
-    for (int line = 0; line < kReadingFileLineCount && start < bytes.size(); ++line) {
-        const std::size_t end = bytes.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines[line] = std::string(bytes.substr(start));
-            break;
-        }
-        lines[line] = std::string(bytes.substr(start, end - start));
-        start = end + 1;
-        if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') {
-            ++start;
-        }
-    }
-    return lines;
+    return SplitLines<kReadingFileLineCount>(bytes);
 }
 
 void ApplyReadingFile(std::string_view bytes, BirthForm& form) {
-    std::array<std::string, kReadingFileLineCount> lines = SplitReadingFile(bytes);
+    std::array<std::string, kReadingFileLineCount + 1> lines =
+        SplitLines<kReadingFileLineCount + 1>(bytes);
     for (std::string& line : lines) {
         line = UnscrambleText(line);
     }
@@ -286,6 +318,8 @@ void ApplyReadingFile(std::string_view bytes, BirthForm& form) {
     form.Latitude =
         ReadsFalse(lines[kLatDirectionLine]) ? LatitudeChoice::North : LatitudeChoice::South;
     form.DaylightSaving = !ReadsFalse(lines[kDaylightSavingLine]);
+    // The file brings its own zone: without the line, no exact offset.
+    form.UtcOffsetSeconds = ReadExactOffset(lines[kReadingFileLineCount]);
 }
 
 bool HasReadingFileExtension(std::string_view path) {

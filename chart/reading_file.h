@@ -49,6 +49,8 @@ inline constexpr std::size_t kMaxReadingFileBytes = 1 << 20;
 
 // The exact bytes of the file for a calculated chart. Line 7 is the zone's
 // list index as the window shows it at saving time, not taken from the chart.
+// A chart cast at an exact offset gets one line more after the seventeen,
+// which a reader that follows the documents never reads.
 [[nodiscard]] std::string WriteReadingFile(const ChartState& chart, int zoneIndex);
 
 // The 17 lines of a file, still scrambled. Lines end at CR LF, and also at a
@@ -63,7 +65,8 @@ inline constexpr std::size_t kMaxReadingFileBytes = 1 << 20;
 // or checked, and a text line replaces its box unchanged (empty empties it).
 // A degree or minute line longer than the box's three characters is kept
 // whole, so that ValidateBirthForm refuses it as too long
-// rather than a shortened number being calculated.
+// rather than a shortened number being calculated. The exact offset comes
+// from the line after the seventeenth, and is cleared when it has none.
 void ApplyReadingFile(std::string_view bytes, BirthForm& form);
 
 // The only extension check: the last three characters are exactly "tvl".

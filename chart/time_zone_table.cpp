@@ -1,5 +1,7 @@
 #include "chart/time_zone_table.h"
 
+#include <cstdlib>
+
 namespace tavrinel {
 
 // The texts are shown exactly as they stand, odd blanks, repeated names and
@@ -86,6 +88,24 @@ void LoadTimeZoneTables(ChartState& chart) {
         chart.TimeZoneHours[i] = kTimeZoneTable[i].Hours;
         chart.TimeZoneMinutes[i] = kTimeZoneTable[i].Minutes;
     }
+}
+
+int ZoneEntryOffsetSeconds(int index) {
+    constexpr int kSecondsPerHour = 3600;
+    constexpr int kSecondsPerMinute = 60;
+    const TimeZoneEntry& zone = kTimeZoneTable[static_cast<std::size_t>(index)];
+    return -(zone.Hours * kSecondsPerHour + zone.Minutes * kSecondsPerMinute);
+}
+
+int NearestZoneEntry(int offsetSeconds) {
+    int nearest = 0;
+    for (int index = 1; index < kZoneCount; ++index) {
+        if (std::abs(ZoneEntryOffsetSeconds(index) - offsetSeconds) <
+            std::abs(ZoneEntryOffsetSeconds(nearest) - offsetSeconds)) {
+            nearest = index;
+        }
+    }
+    return nearest;
 }
 
 }  // namespace tavrinel

@@ -21,4 +21,12 @@ extern const std::array<TimeZoneEntry, kZoneCount> kTimeZoneTable;
 // Fills the chart's three time-zone arrays from the table.
 void LoadTimeZoneTables(ChartState& chart);
 
+// The entry's offset from Universal Time in seconds, east positive.
+[[nodiscard]] int ZoneEntryOffsetSeconds(int index);
+
+// The entry whose offset is nearest an offset no entry may have (east
+// positive, seconds), the first of the table on a tie: what a reading file's
+// zone line says for a chart cast at that exact offset.
+[[nodiscard]] int NearestZoneEntry(int offsetSeconds);
+
 }  // namespace tavrinel

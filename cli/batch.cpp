@@ -188,7 +188,8 @@ private:
 
 constexpr IntegerRange kBoxRange{0, 999};  // up to three digits, as the boxes hold
 
-BirthForm ReadForm(std::array<Value, kKeyCount>& values, std::optional<ZoneReport>& report) {
+BirthForm ReadForm(std::array<Value, kKeyCount>& values, bool preciseSky,
+                   std::optional<ZoneReport>& report) {
     FormReader read(values);
     // With a place of the atlas, the keys it fills are optional; those given
     // win over the atlas.
@@ -237,7 +238,7 @@ BirthForm ReadForm(std::array<Value, kKeyCount>& values, std::optional<ZoneRepor
     if (!atlas || beside.State) form.State = read.Text(kStateName);
     if (!atlas || beside.Country) form.Country = read.Text(kCountryName);
     if (atlas) {
-        auto applied = ApplyPlace(read.Text(kPlace), form, beside);
+        auto applied = ApplyPlace(read.Text(kPlace), form, beside, preciseSky);
         if (auto* message = std::get_if<std::string>(&applied)) {
             throw BadLine{std::string(kKeyNames[kPlace]) + ": " + *message};
         }
@@ -351,15 +352,15 @@ std::variant<BatchChart, std::string> ParseBatchChart(const std::string& line,
         return std::string("a line must hold one JSON object");
     }
     try {
-        std::optional<ZoneReport> zone;
-        BirthForm form = ReadForm(reader.Values, zone);
-        if (const auto fault = ValidateBirthForm(form, PlaceRule::Optional)) {
-            return std::string(fault->Message);
-        }
         SkyChoice sky = defaults;
         ReadChoice(reader.Values, kSky, ParseSkyKey, sky.Engine);
         ReadChoice(reader.Values, kAyanamsa, ParseAyanamsaKey, sky.Precise.Zodiac);
         ReadChoice(reader.Values, kNode, ParseNodeKey, sky.Precise.Node);
+        std::optional<ZoneReport> zone;
+        BirthForm form = ReadForm(reader.Values, sky.Engine == SkyEngine::Precise, zone);
+        if (const auto fault = ValidateBirthForm(form, PlaceRule::Optional)) {
+            return std::string(fault->Message);
+        }
         return BatchChart{std::move(form), sky, std::move(zone)};
     } catch (const BadLine& bad) {
         return bad.Message;

@@ -11,6 +11,7 @@
 #include <new>
 #include <optional>
 
+#include "atlas/zone_choice.h"
 #include "chart/birth_form.h"
 #include "chart/reading_file.h"
 #include "chart/reading_file_check.h"
@@ -33,6 +34,7 @@ constexpr int kExitRefused = 2;
 
 struct Options {
     std::optional<std::string> Name, Date, Time, Zone, Lat, Lon;
+    std::optional<std::string> UtcOffset;  // instead of a zone, for the precise sky
     std::string City, State, Country;
     bool DaylightSaving = false;
     std::string Format = "text";
@@ -90,12 +92,13 @@ std::optional<T> Take(const Parsed<T>& parsed, const char* option, std::optional
 
 // The form of a single chart given by options, or why it is refused.
 std::variant<BirthForm, Refusal> BuildForm(const Options& options, PlaceRule place,
-                                          std::optional<ZoneReport>& report) {
+                                          bool preciseSky, std::optional<ZoneReport>& report) {
     // A place of the atlas stands in for the zone and the coordinates.
     const bool atlas = options.Place.has_value();
+    const bool zoneGiven = atlas || options.UtcOffset;
     const std::pair<const std::optional<std::string>*, const char*> required[] = {
         {&options.Name, "--name"}, {&options.Date, "--date"}, {&options.Time, "--time"},
-        {atlas ? nullptr : &options.Zone, "--zone"}, {atlas ? nullptr : &options.Lat, "--lat"},
+        {zoneGiven ? nullptr : &options.Zone, "--zone"}, {atlas ? nullptr : &options.Lat, "--lat"},
         {atlas ? nullptr : &options.Lon, "--lon"},
     };
     for (const auto& [value, option] : required) {
@@ -107,6 +110,9 @@ std::variant<BirthForm, Refusal> BuildForm(const Options& options, PlaceRule pla
     const auto date = Take(ParseDate(*options.Date), "--date", refusal);
     const auto time = Take(ParseTime(*options.Time), "--time", refusal);
     const auto zone = options.Zone ? Take(ParseZone(*options.Zone), "--zone", refusal) : std::nullopt;
+    const auto offset =
+        options.UtcOffset ? Take(ParseUtcOffset(*options.UtcOffset), "--utc-offset", refusal)
+                          : std::nullopt;
     const auto lat = options.Lat ? Take(ParseLatitude(*options.Lat), "--lat", refusal) : std::nullopt;
     const auto lon = options.Lon ? Take(ParseLongitude(*options.Lon), "--lon", refusal) : std::nullopt;
     if (refusal) {
@@ -116,6 +122,10 @@ std::variant<BirthForm, Refusal> BuildForm(const Options& options, PlaceRule pla
     form.Name = *options.Name;
     SetDateAndTime(form, *date, *time);
     if (zone) form.ZoneIndex = *zone;
+    form.UtcOffsetSeconds = offset;
+    if (form.UtcOffsetSeconds) {
+        form.ZoneIndex = NearestZoneEntry(*form.UtcOffsetSeconds);
+    }
     if (lat) SetLatitude(form, *lat);
     if (lon) SetLongitude(form, *lon);
     form.DaylightSaving = options.DaylightSaving;
@@ -125,12 +135,15 @@ std::variant<BirthForm, Refusal> BuildForm(const Options& options, PlaceRule pla
     if (atlas) {
         const GivenBesidePlace given{!options.City.empty(), !options.State.empty(),
                                      !options.Country.empty(), lat.has_value(), lon.has_value(),
-                                     zone.has_value(), options.DaylightSaving};
-        auto applied = ApplyPlace(*options.Place, form, given);
+                                     zone || offset, options.DaylightSaving};
+        auto applied = ApplyPlace(*options.Place, form, given, preciseSky);
         if (const auto* message = std::get_if<std::string>(&applied)) {
             return Refusal{"--place", *message};
         }
         report = std::get<ZoneReport>(std::move(applied));
+    }
+    if (form.UtcOffsetSeconds && offset) {
+        report = GivenOffsetReport(report ? report->Place : std::string(), *form.UtcOffsetSeconds);
     }
     if (const auto fault = ValidateBirthForm(form, place)) {
         return Refusal{std::string(OptionOf(fault->Field)), std::string(fault->Message)};
@@ -214,6 +227,9 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     app.add_option("--time", options.Time, "clock time of birth, H:MM (hours 0-24)");
     app.add_option("--zone", options.Zone, "time-zone index 0-70 or abbreviation (see --zones)");
     app.add_flag("--dst", options.DaylightSaving, "daylight-saving time was in force");
+    app.add_option("--utc-offset", options.UtcOffset,
+                   "with --sky precise, instead of --zone and --dst: the offset from UTC in "
+                   "force, e.g. +5:45");
     app.add_option("--lat", options.Lat, "latitude DEG:MIN and N or S, e.g. 28:36N");
     app.add_option("--lon", options.Lon, "longitude DEG:MIN and E or W, e.g. 77:12E");
     app.add_option("--city", options.City, "city of birth");
@@ -254,7 +270,7 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
 
     // Combinations where one option would be silently ignored.
     const bool chartOptions = options.Name || options.Date || options.Time || options.Zone ||
-                              options.Lat || options.Lon;
+                              options.Lat || options.Lon || options.UtcOffset;
     const bool svg = options.Format == "svg";
     const std::pair<bool, const char*> conflicts[] = {
         {options.Save && options.Batch, "--save: cannot be combined with --batch"},
@@ -277,6 +293,11 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
         {svg && (options.Batch || options.ListZones || options.AtlasQuery),
          "--format: svg draws one chart and cannot be combined with --batch, --zones or --atlas"},
         {app.count("--chart") > 0 && !svg, "--chart: draws a picture only with --format svg"},
+        {options.UtcOffset && (options.Zone || options.DaylightSaving),
+         "--utc-offset: is the whole offset, daylight saving included; give it without --zone "
+         "or --dst"},
+        {options.UtcOffset && options.Batch,
+         "--utc-offset: cannot be combined with --batch"},
     };
     for (const auto& [conflict, message] : conflicts) {
         if (conflict) {
@@ -301,6 +322,12 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
         return refuse(message->substr(0, colon), message->substr(colon + 2));
     }
     const SkyChoice& sky = std::get<SkyChoice>(skyChoice);
+    const bool precise = sky.Engine == SkyEngine::Precise;
+    if (options.UtcOffset && !precise) {
+        return refuse("--utc-offset",
+                      "only the precise sky (--sky precise) can cast a chart at an offset of its "
+                      "own; the documented calculation knows only the zones of its list");
+    }
     if (options.ListZones) {
         errno = 0;
         ListZones(out);
@@ -352,8 +379,7 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
         return outcome.AnyBadLine ? kExitFailed : kExitOk;
     }
 
-    if (options.File && (options.Name || options.Date || options.Time || options.Zone ||
-                         options.Lat || options.Lon || options.Place)) {
+    if (options.File && (chartOptions || options.Place)) {
         return refuse(*options.File, "a reading file brings its own birth data; give no chart options");
     }
     if (options.Save && !HasReadingFileExtension(*options.Save)) {
@@ -365,11 +391,18 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     auto built = options.File ? FormFromFile(*options.File)
                               : BuildForm(options, options.Save ? PlaceRule::Required
                                                                 : PlaceRule::Optional,
-                                          zoneReport);
+                                          precise, zoneReport);
     if (const auto* refusal = std::get_if<Refusal>(&built)) {
         return refuse(refusal->Option, refusal->Message);
     }
     const BirthForm& form = std::get<BirthForm>(built);
+    // Only a reading file brings an exact offset to the documented sky.
+    if (form.UtcOffsetSeconds && !precise && options.File) {
+        return refuse(QuotedForMessage(*options.File),
+                      "the reading was cast at " + atlas::UtcOffsetText(*form.UtcOffsetSeconds) +
+                          ", which no zone of the list has: only the precise sky (--sky precise) "
+                          "can cast it");
+    }
     // The file must give back what was asked for, as the window will open it.
     if (options.Save) {
         if (const auto fault = CheckFormForReadingFile(form)) {

@@ -101,6 +101,41 @@ Parsed<ClockTime> ParseTime(std::string_view text) {
     return ClockTime{hour, minute};
 }
 
+Parsed<int> ParseUtcOffset(std::string_view text) {
+    const std::string accepts =
+        "accepts an offset from UTC as +H:MM or -H:MM (seconds may follow, as in +5:21:10), "
+        "at most 15 hours, e.g. +5:45";
+    if (text.empty() || (text.front() != '+' && text.front() != '-')) {
+        return accepts;
+    }
+    const bool west = text.front() == '-';
+    std::vector<int> parts;
+    for (std::string_view rest = text.substr(1);;) {
+        const std::size_t colon = rest.find(':');
+        const std::string_view part = rest.substr(0, colon);
+        // Hours may take one digit; minutes and seconds always take two.
+        parts.push_back(parts.empty() || part.size() == 2 ? SmallNumber(part, 2) : -1);
+        if (colon == std::string_view::npos) {
+            break;
+        }
+        rest.remove_prefix(colon + 1);
+    }
+    constexpr int kMinutesPerHour = 60;
+    const bool shaped = (parts.size() == 2 || parts.size() == 3) &&
+                        std::all_of(parts.begin(), parts.end(), [](int p) { return p >= 0; }) &&
+                        parts[1] < kMinutesPerHour &&
+                        (parts.size() == 2 || parts[2] < kMinutesPerHour);
+    if (!shaped) {
+        return accepts;
+    }
+    const int seconds = (parts[0] * kMinutesPerHour + parts[1]) * kMinutesPerHour +
+                        (parts.size() == 3 ? parts[2] : 0);
+    if (seconds > kMostUtcOffsetSeconds) {
+        return accepts;
+    }
+    return west ? -seconds : seconds;
+}
+
 std::string_view ZoneAbbreviation(std::string_view zoneName) {
     const std::size_t first = zoneName.find(',');
     if (first == std::string_view::npos) {

@@ -40,6 +40,10 @@ Parsed<ClockTime> ParseTime(std::string_view text);
 // A table index 0-70 or a zone abbreviation such as IST (any letter case).
 Parsed<int> ParseZone(std::string_view text);
 
+// "+5:45", "-4:30", "+5:21:10": a sign, hours and minutes (and seconds, for
+// a local mean time), at most fifteen hours; seconds east of Greenwich.
+Parsed<int> ParseUtcOffset(std::string_view text);
+
 // The abbreviation of a zone: the second comma-separated field of its name.
 std::string_view ZoneAbbreviation(std::string_view zoneName);
 

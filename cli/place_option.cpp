@@ -43,10 +43,11 @@ atlas::FormLongitude FormLongitudeOf(const BirthForm& form) {
 }
 
 int EntryOffsetSeconds(int index, bool daylightSaving) {
-    const TimeZoneEntry& zone = kTimeZoneTable[static_cast<std::size_t>(index)];
-    return -(zone.Hours * kSecondsPerHour + zone.Minutes * 60) +
-           (daylightSaving ? kSecondsPerHour : 0);
+    return ZoneEntryOffsetSeconds(index) + (daylightSaving ? kSecondsPerHour : 0);
 }
+
+constexpr atlas::PreciseSkyUse kPreciseOption{true, "--sky precise"};
+constexpr atlas::PreciseSkyUse kDocumentedOption{false, "--sky precise"};
 
 }  // namespace
 
@@ -55,7 +56,7 @@ bool NamesNoPlace(std::string_view text) {
 }
 
 std::variant<ZoneReport, std::string> ApplyPlace(std::string_view text, BirthForm& form,
-                                                 const GivenBesidePlace& given) {
+                                                 const GivenBesidePlace& given, bool preciseSky) {
     if (NamesNoPlace(text)) {
         return std::string("accepts the name of a place, with its state or country after a comma "
                            "if need be (e.g. \"Pune\" or \"Springfield, Illinois\")");
@@ -100,23 +101,49 @@ std::variant<ZoneReport, std::string> ApplyPlace(std::string_view text, BirthFor
     }
     const atlas::ZoneDecision decision =
         atlas::DecideZone(place.Name, place.Zone, atlas::LocalTimeOf(form));
+    const std::string shared = atlas::SharedNameClause(lookup);
+    const std::string sharedPart = shared.empty() ? shared : "; " + shared;
+    const bool byHand = given.Zone || given.DaylightSaving;
+    const int exact = decision.InForce.Offset.TotalSeconds;
+    if (decision.Outcome == atlas::ZoneOutcome::NoEntry && !byHand) {
+        if (!preciseSky) {
+            return decision.Line + "; " + atlas::ExactOffsetClause(exact, kDocumentedOption) +
+                   ", or give --zone (and --dst if it applies)" + sharedPart;
+        }
+        form.UtcOffsetSeconds = exact;
+        form.ZoneIndex = NearestZoneEntry(exact);
+        form.DaylightSaving = false;
+        return ZoneReport{atlas::DisplayName(place), true, std::nullopt, false, exact,
+                          atlas::ZoneLine(decision, form.ZoneIndex, false, false,
+                                          FormLongitudeOf(form), kPreciseOption) +
+                              sharedPart};
+    }
     if (!given.Zone) {
         if (decision.ZoneIndex < 0) {
-            return decision.Line + " (give --zone, and --dst if it applies)";
+            const bool noEntry = decision.Outcome == atlas::ZoneOutcome::NoEntry;
+            return decision.Line + (noEntry ? "; choose the zone yourself" : "") +
+                   " (give --zone, and --dst if it applies)" + sharedPart;
         }
         form.ZoneIndex = decision.ZoneIndex;
     }
     if (!given.DaylightSaving) {
         form.DaylightSaving = given.Zone ? false : decision.DaylightSaving;
     }
-    const bool byHand = given.Zone || given.DaylightSaving;
     return ZoneReport{atlas::DisplayName(place),
                       !given.Zone,
                       form.ZoneIndex,
                       form.DaylightSaving,
                       EntryOffsetSeconds(form.ZoneIndex, form.DaylightSaving),
                       atlas::ZoneLine(decision, form.ZoneIndex, form.DaylightSaving, byHand,
-                                      FormLongitudeOf(form))};
+                                      FormLongitudeOf(form), kPreciseOption) +
+                          sharedPart};
+}
+
+ZoneReport GivenOffsetReport(std::string place, int seconds) {
+    std::string line = (place.empty() ? "" : place + ": ") + atlas::UtcOffsetText(seconds) +
+                       " given (--utc-offset); the precise sky casts the chart at exactly that "
+                       "offset";
+    return ZoneReport{std::move(place), false, std::nullopt, false, seconds, std::move(line)};
 }
 
 void PrintAtlasMatches(std::ostream& out, std::string_view text, bool json) {
@@ -165,9 +192,17 @@ void PrintAtlasMatches(std::ostream& out, std::string_view text, bool json) {
 }
 
 void WriteZoneReport(JsonWriter& json, const ZoneReport& report) {
-    json.Field("Place", report.Place);
+    if (report.Place.empty()) {
+        json.Literal("Place", "null");
+    } else {
+        json.Field("Place", report.Place);
+    }
     json.Field("ZoneSource", report.ZoneFromAtlas ? "atlas" : "given");
-    json.Field("TimeZone", static_cast<long>(report.ZoneIndex));
+    if (report.ZoneIndex) {
+        json.Field("TimeZone", static_cast<long>(*report.ZoneIndex));
+    } else {
+        json.Literal("TimeZone", "null");
+    }
     json.Literal("DaylightSaving", report.DaylightSaving ? "true" : "false");
     json.Field("UtcOffsetSeconds", static_cast<long>(report.OffsetSeconds));
     json.Field("ZoneLine", report.Line);

@@ -18,11 +18,11 @@ class JsonWriter;
 
 // What was decided about the zone, reported with the chart.
 struct ZoneReport {
-    std::string Place;       // "Pune, Maharashtra, India"
+    std::string Place;       // "Pune, Maharashtra, India"; empty for none
     bool ZoneFromAtlas;      // false: the zone was given
-    int ZoneIndex;
+    std::optional<int> ZoneIndex;  // none where the chart is cast at an exact offset
     bool DaylightSaving;
-    int OffsetSeconds;       // of the entry used, its daylight-saving hour included
+    int OffsetSeconds;  // cast at: the entry's with its daylight-saving hour, or the exact one
     std::string Line;        // what was chosen and why
 };
 
@@ -37,10 +37,16 @@ struct GivenBesidePlace {
 [[nodiscard]] bool NamesNoPlace(std::string_view text);
 
 // Fills the form from the place named by `text`; the form's date and time
-// must already be set, and the parts the user gave stay as they are. On a
-// refusal, the message (several lines when it lists candidates).
+// must already be set, and the parts the user gave stay as they are. Where
+// no list entry has the offset in force, the precise sky takes the exact
+// offset and the documented one refuses. On a refusal, the message (several
+// lines when it lists candidates).
 std::variant<ZoneReport, std::string> ApplyPlace(std::string_view text, BirthForm& form,
-                                                 const GivenBesidePlace& given);
+                                                 const GivenBesidePlace& given, bool preciseSky);
+
+// The report of a chart given an exact offset by the user (--utc-offset),
+// with or without a place.
+[[nodiscard]] ZoneReport GivenOffsetReport(std::string place, int seconds);
 
 // --atlas: the places matching a text, one per line, or as a JSON array.
 void PrintAtlasMatches(std::ostream& out, std::string_view text, bool json);

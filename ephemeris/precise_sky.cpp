@@ -14,6 +14,7 @@ namespace {
 
 constexpr double kHoursPerDay = 24;
 constexpr double kMinutesPerHour = 60;
+constexpr double kSecondsPerHour = 3600;
 constexpr double kHalfCircle = 180;
 constexpr double kQuarterCircle = 90;
 constexpr double kDaylightSavingHours = 1;
@@ -95,12 +96,17 @@ double JulianDayAtMidnight(int year, int month, int day) {
 }
 
 double PreciseJulianDayUt(const ChartState& chart) {
-    // The table's signed offset is what takes clock time to UT (positive west
-    // of Greenwich), so it is added.
-    double hours = chart.BirthHour + chart.BirthMinute / kMinutesPerHour + chart.ZoneShiftHours +
-                   chart.ZoneShiftMinutes / kMinutesPerHour;
-    if (chart.DaylightSaving != kFalse) {
-        hours -= kDaylightSavingHours;
+    double hours = chart.BirthHour + chart.BirthMinute / kMinutesPerHour;
+    if (chart.ExactUtcOffsetSeconds) {
+        // Daylight saving is already part of an exact offset.
+        hours -= *chart.ExactUtcOffsetSeconds / kSecondsPerHour;
+    } else {
+        // The table's signed offset is what takes clock time to UT (positive
+        // west of Greenwich), so it is added.
+        hours += chart.ZoneShiftHours + chart.ZoneShiftMinutes / kMinutesPerHour;
+        if (chart.DaylightSaving != kFalse) {
+            hours -= kDaylightSavingHours;
+        }
     }
     return JulianDayAtMidnight(chart.BirthYear, chart.BirthMonth, chart.BirthDay) +
            hours / kHoursPerDay;

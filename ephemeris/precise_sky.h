@@ -23,8 +23,9 @@ struct PreciseSettings {
 [[nodiscard]] std::string_view NodeTitle(NodeKind node);
 
 // The instant of birth as the user meant it: clock time less the signed zone
-// offset, and one hour less again when daylight saving was in force. The
-// site's hemisphere plays no part. Julian Day, Universal Time.
+// offset, and one hour less again when daylight saving was in force, or less
+// the chart's exact offset where it has one. The site's hemisphere plays no
+// part. Julian Day, Universal Time.
 [[nodiscard]] double PreciseJulianDayUt(const ChartState& chart);
 
 // Julian Day at 0h UT of a Gregorian calendar date.

@@ -36,7 +36,7 @@ _tavrinel_cli() {
             return ;;
         --batch) _tavrinel_cli_files ""; return ;;
         --save) _tavrinel_cli_files tvl; return ;;
-        --name|--date|--time|--lat|--lon|--city|--state|--country|--place|--atlas) return ;;
+        --name|--date|--time|--utc-offset|--lat|--lon|--city|--state|--country|--place|--atlas) return ;;
     esac
 
     if [[ $cur == -* ]]; then

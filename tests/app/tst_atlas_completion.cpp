@@ -2,7 +2,8 @@
 // on India Standard Time (UTC+5:30, no daylight saving) in 1990 at GeoNames'
 // 18.51957 N, 73.85535 E; Chicago on Central Daylight Time (UTC-5) on
 // 4 July 1990 and Central Standard Time (UTC-6) in January, its clocks
-// skipping 2:00-3:00 on 1 April 1990.
+// skipping 2:00-3:00 on 1 April 1990. Kathmandu (27:42N 85:19E) keeps
+// Nepal's UTC+5:45, which no entry of the list has: noon there is 6:15 UT.
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "app/atlas_completion.h"
+#include "calculation/calculation.h"
 #include "window_fixture.h"
 
 using namespace tavrinel;
@@ -69,6 +71,8 @@ private slots:
     void theLineShowsOnlyWithTheInputPanel();
     void arrowsAndClicksPickToo();
     void anOpenedFileKeepsItsOwnZone();
+    void anOffsetNoEntryHasIsCastExactlyByThePreciseSky();
+    void aSharedNameSaysWhatElseItMeans();
 };
 
 void TestAtlasCompletion::nothingIsMadeBeforeTheCityIsUsed() {
@@ -252,6 +256,96 @@ void TestAtlasCompletion::anOpenedFileKeepsItsOwnZone() {
     QCOMPARE(f.Zone(), 18);
     QVERIFY(f.Dst());
     QCOMPARE(f.Atlas().ZoneLineText(), QString());
+}
+
+namespace {
+
+struct NoSink final : ReadingSink {
+    void Clear() override {}
+    void Append(std::string_view, int, bool) override {}
+    void ShowReadingPanel() override {}
+};
+
+// The window's chart cast again at 6:15 with Greenwich Mean Time's entry.
+ChartState AtSixFifteenUniversal(const BirthForm& kathmandu) {
+    BirthForm form = kathmandu;
+    form.HourIndex = 6;
+    form.MinuteIndex = 15;
+    form.ZoneIndex = 29;
+    form.DaylightSaving = false;
+    form.UtcOffsetSeconds.reset();
+    ChartState chart;
+    NoSink sink;
+    static_cast<void>(CalculateChart(form, chart, sink, SkyChoice{SkyEngine::Precise, {}}));
+    return chart;
+}
+
+}  // namespace
+
+void TestAtlasCompletion::anOffsetNoEntryHasIsCastExactlyByThePreciseSky() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kathmandu.tvl"));
+    Fixture f;
+    f.Box("txtName")->setText(QStringLiteral("Ann"));
+    tavrinel::testing::Select(f.window, "cboDate", "15");
+    f.TypeAndPick("Kathmandu");
+    const QString opening = QStringLiteral(
+        "Kathmandu: UTC+5:45, no daylight saving on 15 July 1990 (time-zone database); no list "
+        "entry has this offset; ");
+    QCOMPARE(f.Atlas().ZoneLineText(),
+             opening + "only the precise sky (Sky menu) can cast it, or choose the zone yourself");
+    QCOMPARE(f.Zone(), 34);  // the nearest entry, for the file's zone line
+    // The documented sky would take the entry's UTC+5:30: no reading instead.
+    QTest::mouseClick(f.Get<QPushButton>("cmdCalculate"), Qt::LeftButton);
+    QVERIFY(f.InputInFront());
+    QCOMPARE(f.platform.Messages.Texts(), QStringList{QLatin1String(kExactOffsetNeedsPreciseSky)});
+
+    f.Menu("mnuSkyPrecise")->trigger();
+    QCOMPARE(f.Atlas().ZoneLineText(),
+             opening + "the precise sky casts the chart at exactly UTC+5:45");
+    QTest::mouseClick(f.Get<QPushButton>("cmdCalculate"), Qt::LeftButton);
+    QVERIFY(f.ReadingInFront());
+    const ChartState expected = AtSixFifteenUniversal(f.window.ReadForm());
+    QCOMPARE(f.chart.PlanetPositionTexts, expected.PlanetPositionTexts);
+    QCOMPARE(f.chart.MoonPositionText, expected.MoonPositionText);
+    QCOMPARE(f.chart.LagnaLongitude, expected.LagnaLongitude);
+
+    f.platform.Files.SaveAnswers = {path};
+    f.Get<QPushButton>("cmdSave")->click();
+    QCOMPARE(f.platform.Messages.Shown.size(), 1);
+
+    // Opened again, the reading keeps UTC+5:45 and the line says so.
+    tavrinel::testing::WindowFixture g;
+    g.Menu("mnuSkyPrecise")->trigger();
+    g.platform.Files.OpenAnswers = {path};
+    g.Get<QPushButton>("cmdOpen")->click();
+    QVERIFY(g.platform.Messages.Shown.isEmpty());
+    QCOMPARE(g.chart.ExactUtcOffsetSeconds, std::optional<int>(20700));
+    QCOMPARE(g.chart.PlanetPositionTexts, expected.PlanetPositionTexts);
+    QCOMPARE(g.window.findChild<AtlasCompletion*>()->ZoneLineText(),
+             QStringLiteral("The reading opened was cast at UTC+5:45, which no list entry has; "
+                            "the precise sky casts the chart at exactly UTC+5:45"));
+    // A zone chosen by hand is the user's: the documented sky casts it.
+    g.Get<QPushButton>("cmdBack")->click();
+    g.Menu("mnuSkyDocumented")->trigger();
+    QComboBox* zone = g.List("cboTimeZone");
+    QCOMPARE(zone->currentIndex(), 34);
+    emit zone->activated(34);
+    QCOMPARE(g.window.findChild<AtlasCompletion*>()->ZoneLineText(), QString());
+    QTest::mouseClick(g.Get<QPushButton>("cmdCalculate"), Qt::LeftButton);
+    QVERIFY(g.ReadingInFront());
+    QCOMPARE(g.chart.ExactUtcOffsetSeconds, std::nullopt);
+}
+
+void TestAtlasCompletion::aSharedNameSaysWhatElseItMeans() {
+    Fixture f;
+    tavrinel::testing::Select(f.window, "cboDate", "15");
+    f.TypeAndPick("London");
+    QVERIFY2(f.Atlas().ZoneLineText().startsWith(QStringLiteral("London: British Summer Time")),
+             qPrintable(f.Atlas().ZoneLineText()));
+    QVERIFY2(f.Atlas().ZoneLineText().endsWith(
+                 QStringLiteral("; the name London also means London, Ontario, Canada")),
+             qPrintable(f.Atlas().ZoneLineText()));
 }
 
 QTEST_MAIN(TestAtlasCompletion)

@@ -24,6 +24,15 @@ std::vector<Place> SmallWorld() {
         // tells these two apart.
         {"Emiliano Zapata", "Morelos", "Mexico", "America/Mexico_City", 18.84, -99.18, 69064},
         {"Emiliano Zapata", "México", "Mexico", "America/Mexico_City", 19.36, -98.97, 51000},
+        // Made up, around the tenfold a bare name needs to be taken.
+        {"Tenfold", "North", "Here", "Etc/UTC", 0, 0, 1000},
+        {"Tenfold", "South", "Here", "Etc/UTC", 0, 0, 100},
+        {"Ninefold", "North", "Here", "Etc/UTC", 0, 0, 999},
+        {"Ninefold", "South", "Here", "Etc/UTC", 0, 0, 100},
+        {"Nowhere", "North", "Here", "Etc/UTC", 0, 0, 0},
+        {"Nowhere", "South", "Here", "Etc/UTC", 0, 0, 0},
+        {"Vast", "North", "Here", "Etc/UTC", 0, 0, 4000000000},
+        {"Vast", "South", "Here", "Etc/UTC", 0, 0, 430000000},
     };
 }
 
@@ -31,6 +40,7 @@ struct FindCase {
     const char* Text;
     const char* Found;  // "Name, State", or nullptr
     std::size_t Candidates;
+    std::size_t AlsoNamed = 0;  // a shared bare name taken for the largest
 };
 
 void PrintTo(const FindCase& c, std::ostream* os) { *os << c.Text; }
@@ -48,6 +58,7 @@ TEST_P(FindTest, FindsOnePlaceOrListsCandidates) {
         EXPECT_EQ(lookup.Found, nullptr);
     }
     EXPECT_EQ(lookup.Candidates.size(), c.Candidates);
+    EXPECT_EQ(lookup.AlsoNamed.size(), c.AlsoNamed);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -58,7 +69,13 @@ INSTANTIATE_TEST_SUITE_P(
                     FindCase{"Springfield, Illinois", "Springfield, Illinois", 0},
                     FindCase{"Springfield , missouri , United States of America",
                              "Springfield, Missouri", 0},
-                    FindCase{"Sydney", nullptr, 2},
+                    // 4.6 million against 106 thousand: the bare name is taken.
+                    FindCase{"Sydney", "Sydney, New South Wales", 0, 1},
+                    FindCase{"Tenfold", "Tenfold, North", 0, 1},
+                    FindCase{"Ninefold", nullptr, 2},
+                    FindCase{"Nowhere", nullptr, 2},
+                    FindCase{"Vast", nullptr, 2},  // ten times would overflow 32 bits
+                    FindCase{"Tenfold, Here", nullptr, 2},  // only a bare name
                     FindCase{"Sydney, Australia", "Sydney, New South Wales", 0},
                     FindCase{"Pune, India", "Pune, Maharashtra", 0},
                     FindCase{"Bhimavaram", "Bhīmavaram, Andhra Pradesh", 0},
@@ -97,8 +114,35 @@ TEST(PackagedAtlasTest, HoldsTheGeoNamesCities) {
     ASSERT_NE(pune.Found, nullptr);
     EXPECT_EQ(DisplayName(*pune.Found), "Pune, Maharashtra, India");
     EXPECT_EQ(pune.Found->Zone, "Asia/Kolkata");
-    EXPECT_EQ(atlas.Find("Sydney").Candidates.size(), 2u);
     EXPECT_EQ(atlas.Find("Chicago").Found->State, "Illinois");
+}
+
+// A bare name that several places share, one of them at least ten times as
+// populous as the next (GeoNames' populations): which was taken, and what
+// else the name means. Springfield, Missouri is not ten times Springfield,
+// Massachusetts.
+TEST(PackagedAtlasTest, SaysWhichPlaceASharedNameWasTakenFor) {
+    const Atlas& atlas = Atlas::Shared();
+    const std::pair<const char*, const char*> cases[] = {
+        {"London", "London was taken for London, England, United Kingdom, at least 10 times as "
+                   "populous as any other place of that name; it also names London, Ontario, "
+                   "Canada"},
+        {"Sydney", "Sydney was taken for Sydney, New South Wales, Australia, at least 10 times "
+                   "as populous as any other place of that name; it also names Sydney, Nova "
+                   "Scotia, Canada"},
+        {"Dhaka", "Dhaka was taken for Dhaka, Bangladesh, at least 10 times as populous as any "
+                  "other place of that name; it also names Dhāka, Bihar, India"},
+        {"Pune", ""},
+        {"Springfield", ""},
+    };
+    for (const auto& [name, clause] : cases) {
+        EXPECT_EQ(SharedNameClause(atlas.Find(name)), clause) << name;
+    }
+    const PlaceLookup springfield = atlas.Find("Springfield, Illinois");
+    ASSERT_NE(springfield.Found, nullptr);
+    EXPECT_EQ(PlaceList(atlas.OthersNamedAs(*springfield.Found), 2),
+              "Springfield, Missouri, United States of America; Springfield, Massachusetts, "
+              "United States of America and 5 more");
 }
 
 // Rounded to the nearest whole minute of arc, as the boxes hold minutes.

@@ -7,7 +7,10 @@
 // saving in France in 1975, summer time again from 1976; British Standard
 // Time (UTC+1 all year) from October 1968 to October 1971; summer time in
 // Sydney in January; Nepal at UTC+5:45 since 1986; Newfoundland Daylight
-// Time UTC-2:30.
+// Time UTC-2:30. Ireland keeps Irish Standard Time (UTC+1) in summer and
+// winter time (GMT) since 1971, Namibia kept winter time (UTC+1) against
+// standard UTC+2 from 1994 to 2017, and Morocco (standard UTC+1 since 2018)
+// goes back to UTC+0 in Ramadan (6 May to 5 June 2019).
 #include <gtest/gtest.h>
 
 #include "atlas/zone_choice.h"
@@ -70,6 +73,8 @@ INSTANTIATE_TEST_SUITE_P(
         ZoneCase{"America/Chicago", {1990, 4, 1, 2, 30}, O::Skipped, kNoEntry, false, -21600, false},
         ZoneCase{"America/Chicago", {1990, 10, 28, 1, 30}, O::Repeated, kNoEntry, false, -18000, true},
         ZoneCase{"America/Chicago", {1990, 3, 31, 24, 0}, O::WholeOffset, 21, false, -21600, false},
+        ZoneCase{"Europe/Dublin", {1990, 1, 15, 12, 0}, O::WholeOffset, 29, false, 0, true},
+        ZoneCase{"Europe/Dublin", {1990, 7, 15, 12, 0}, O::WholeOffset, 16, false, 3600, false},
         ZoneCase{"Mars/Olympus_Mons", {1990, 7, 15, 12, 0}, O::UnknownZone, kNoEntry, false, 0, false},
         ZoneCase{"../etc/passwd", {1990, 7, 15, 12, 0}, O::UnknownZone, kNoEntry, false, 0, false}));
 
@@ -77,6 +82,7 @@ struct LineCase {
     const char* Zone;
     LocalDateTime When;
     const char* Says;  // part of the line
+    const char* NeverSays = nullptr;
 };
 
 void PrintTo(const LineCase& c, std::ostream* os) { *os << c.Zone << ": " << c.Says; }
@@ -87,6 +93,9 @@ TEST_P(ZoneLineTest, SaysWhatWasChosenAndWhy) {
     const LineCase& c = GetParam();
     const ZoneDecision d = DecideZone("Pune", c.Zone, c.When);
     EXPECT_NE(d.Line.find(c.Says), std::string::npos) << d.Line;
+    if (c.NeverSays) {
+        EXPECT_EQ(d.Line.find(c.NeverSays), std::string::npos) << d.Line;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -110,7 +119,19 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"America/St_Johns", {1990, 7, 15, 12, 0},
                  "no list entry has UTC\u22122:30, so Newfoundland Standard Time with daylight "
                  "saving ticked"},
-        LineCase{"Europe/London", {1970, 1, 15, 12, 0}, "British Standard Time, UTC+1"}));
+        LineCase{"Europe/London", {1970, 1, 15, 12, 0}, "British Standard Time, UTC+1"},
+        // Winters the database marks as daylight saving are winter time.
+        LineCase{"Europe/Dublin", {1990, 1, 15, 12, 0},
+                 "Greenwich Mean Time, UTC+0, winter time on 15 January 1990 (time-zone "
+                 "database; standard time there is UTC+1)", "daylight saving"},
+        LineCase{"Europe/Dublin", {1990, 7, 15, 12, 0},
+                 "Irish Standard Time, UTC+1, no daylight saving on 15 July 1990", "winter"},
+        LineCase{"Africa/Windhoek", {2000, 7, 15, 12, 0},
+                 "UTC+1, winter time on 15 July 2000 (time-zone database; standard time there "
+                 "is UTC+2)", "daylight saving"},
+        LineCase{"Africa/Casablanca", {2019, 5, 15, 12, 0},
+                 "UTC+0, winter time on 15 May 2019 (time-zone database; standard time there "
+                 "is UTC+1)", "daylight saving"}));
 
 // The documented Moon takes the zone's direction from the hemisphere: a
 // place west of Greenwich on a zone east of it gets twice the offset wrong.
@@ -150,13 +171,31 @@ INSTANTIATE_TEST_SUITE_P(
         NoteCase{21, false, {87, 39, false}, -18000,                     // CST kept in July
                  "the documented Moon and planets are computed 1 hour late here"}));
 
+constexpr PreciseSkyUse kPrecise{true, "Sky menu"};
+constexpr PreciseSkyUse kDocumented{false, "Sky menu"};
+
 TEST(ZoneLineTest, KeepsAHandChoiceAndNotesIt) {
     const ZoneDecision d = DecideZone("Chicago", "America/Chicago", {1990, 7, 4, 12, 0});
     const FormLongitude chicago{87, 39, false};
-    EXPECT_EQ(ZoneLine(d, 18, false, false, chicago), d.Line);
-    EXPECT_EQ(ZoneLine(d, 21, false, true, chicago),
+    EXPECT_EQ(ZoneLine(d, 18, false, false, chicago, kDocumented), d.Line);
+    EXPECT_EQ(ZoneLine(d, 21, false, true, chicago, kDocumented),
               d.Line + "; your own choice of zone is kept; the documented Moon and planets are "
                        "computed 1 hour late here");
+}
+
+// Where no entry has the offset, the precise sky casts the chart at it
+// exactly and the documented one cannot; a zone chosen by hand still wins.
+TEST(ZoneLineTest, SaysWhatTheSkyMakesOfAnOffsetNoEntryHas) {
+    const ZoneDecision d = DecideZone("Kathmandu", "Asia/Kathmandu", {1990, 7, 15, 12, 0});
+    const FormLongitude kathmandu{85, 19, true};
+    const std::string opening = "Kathmandu: UTC+5:45, no daylight saving on 15 July 1990 "
+                                "(time-zone database); no list entry has this offset; ";
+    EXPECT_EQ(ZoneLine(d, 34, false, false, kathmandu, kPrecise),
+              opening + "the precise sky casts the chart at exactly UTC+5:45");
+    EXPECT_EQ(ZoneLine(d, 34, false, false, kathmandu, kDocumented),
+              opening + "only the precise sky (Sky menu) can cast it, or choose the zone yourself");
+    EXPECT_EQ(ZoneLine(d, 34, false, true, kathmandu, kPrecise).find("precise sky"),
+              std::string::npos);
 }
 
 TEST(UtcOffsetTextTest, WritesHoursMinutesAndSeconds) {

@@ -460,6 +460,51 @@ TEST(SplitReadingFile, AcceptsEveryLineEndAndIgnoresExtraLines) {
     EXPECT_EQ(blank[4], "c");
 }
 
+// A chart cast at an offset no zone entry has (Nepal, Venezuela 2007-2016,
+// Madras time, the Line Islands, GMT) keeps the seventeen documented lines
+// byte for byte and adds the offset after them: a reader of seventeen lines
+// sees the file it always saw, and this one reads the offset back.
+TEST(ReadingFileExactOffset, FollowsTheSeventeenLinesAndComesBack) {
+    const std::string documented = WriteReadingFile(KnownChart(), 34);
+    for (const int seconds : {20700, -16200, 19270, 50400, 0}) {
+        SCOPED_TRACE(seconds);
+        ChartState chart = KnownChart();
+        chart.ExactUtcOffsetSeconds = seconds;
+        const std::string bytes = WriteReadingFile(chart, 34);
+        EXPECT_EQ(bytes.substr(0, documented.size()), documented);
+        EXPECT_EQ(bytes.substr(documented.size()),
+                  ScrambleText("UtcOffsetSeconds=" + std::to_string(seconds)) + "\r\n");
+        EXPECT_EQ(SplitReadingFile(bytes), SplitReadingFile(documented));
+
+        BirthForm form = DistinctForm();
+        ApplyReadingFile(bytes, form);
+        EXPECT_EQ(form.UtcOffsetSeconds, seconds);
+        BirthForm seventeen = DistinctForm();
+        ApplyReadingFile(documented, seventeen);
+        EXPECT_EQ(seventeen.UtcOffsetSeconds, std::nullopt);
+        ExpectSameForm(form, seventeen);
+    }
+}
+
+TEST(ReadingFileExactOffset, AnythingElseAfterTheSeventeenIsNoOffset) {
+    const std::pair<const char*, std::optional<int>> lines[] = {
+        {"UtcOffsetSeconds=54000", 54000}, {"UtcOffsetSeconds=-54000", -54000},
+        {"UtcOffsetSeconds=54001", std::nullopt}, {"UtcOffsetSeconds=+20700", std::nullopt},
+        {"UtcOffsetSeconds=", std::nullopt}, {"UtcOffsetSeconds=20700x", std::nullopt},
+        {"UtcOffsetSeconds=999999", std::nullopt}, {"utcoffsetseconds=20700", std::nullopt},
+        {"20700", std::nullopt}, {"", std::nullopt},
+    };
+    for (const auto& [line, offset] : lines) {
+        SCOPED_TRACE(line);
+        std::vector<std::string> plain = GoodLines();
+        plain.emplace_back(line);
+        BirthForm form = DistinctForm();
+        form.UtcOffsetSeconds = 1;  // what the form held before must not stay
+        ApplyReadingFile(MakeFile(plain), form);
+        EXPECT_EQ(form.UtcOffsetSeconds, offset);
+    }
+}
+
 TEST(HasReadingFileExtension, ComparesTheLastThreeCharactersExactly) {
     EXPECT_TRUE(HasReadingFileExtension("/home/ann/chart.tvl"));
     EXPECT_TRUE(HasReadingFileExtension("tvl"));

@@ -78,5 +78,19 @@ TEST(TimeZoneTable, EveryRowsValuesAreTheOppositeOfItsLabel) {
     }
 }
 
+// The entry a reading file names for a chart cast at an offset no entry
+// has: the nearest, the table's first on a tie (Nepal's UTC+5:45 lies
+// between Indian Time and USSR Zone 5, Chatham's UTC+12:45 between the two
+// New Zealand summer times, Venezuela's UTC-4:30 between AST and EST).
+TEST(TimeZoneTable, NearestEntryToAnOffsetNoEntryHas) {
+    const std::pair<int, int> cases[] = {
+        {20700, 34}, {45900, 46}, {-16200, 3}, {19800, 34}, {19270, 34}, {1172, 29},
+        {50400, 46}, {-43200, 36},
+    };
+    for (const auto& [seconds, entry] : cases) {
+        EXPECT_EQ(NearestZoneEntry(seconds), entry) << seconds;
+    }
+}
+
 }  // namespace
 }  // namespace tavrinel

@@ -216,6 +216,39 @@ TEST_F(CliFiles, SaveNeedsThePlaceAndTheExtension) {
     ExpectRefused(RunTool(args), "--save");
 }
 
+// Noon in Kathmandu on Nepal's UTC+5:45, which no zone entry has: the file
+// is the one saved with the nearest entry (Indian Time) and one line more,
+// which brings the offset back to the precise sky; the documented sky
+// refuses it rather than cast it at UTC+5:30.
+TEST_F(CliFiles, AReadingAtAnExactOffsetKeepsIt) {
+    const std::vector<std::string> ann = {"--name", "Ann", "--date", "1990-07-15",
+                                          "--time", "12:00", "--place", "Kathmandu"};
+    std::vector<std::string> exact = ann;
+    exact.insert(exact.end(), {"--sky", "precise", "--save", PathOf("exact.tvl")});
+    const Result saved = RunTool(exact);
+    ASSERT_EQ(saved.Status, 0) << saved.Err;
+    std::vector<std::string> nearest = ann;
+    nearest.insert(nearest.end(), {"--zone", "34", "--save", PathOf("nearest.tvl")});
+    ASSERT_EQ(RunTool(nearest).Status, 0);
+
+    const auto contents = [this](const char* name) {
+        std::ifstream file(PathOf(name), std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(file)), {});
+    };
+    const std::string bytes = contents("exact.tvl");
+    const std::string documented = contents("nearest.tvl");
+    EXPECT_EQ(bytes.substr(0, documented.size()), documented);
+    EXPECT_EQ(bytes.substr(documented.size()), ScrambleText("UtcOffsetSeconds=20700") + "\r\n");
+
+    const Result opened = RunTool({PathOf("exact.tvl"), "--sky", "precise"});
+    ASSERT_EQ(opened.Status, 0) << opened.Err;
+    EXPECT_EQ(opened.Out, saved.Out);
+    const Result refused = RunTool({PathOf("exact.tvl")});
+    ExpectRefused(refused, "\"" + PathOf("exact.tvl") + "\"");
+    EXPECT_NE(refused.Err.find("cast at UTC+5:45"), std::string::npos) << refused.Err;
+    EXPECT_NE(refused.Err.find("only the precise sky (--sky precise)"), std::string::npos);
+}
+
 TEST_F(CliFiles, FailedSaveIsReportedWithTheFileName) {
     std::vector<std::string> args = AnnWith("--city", "Delhi");
     args.insert(args.end(), {"--state", "Delhi", "--country", "India", "--save",

@@ -2,6 +2,9 @@
 // coordinates and the zone would, and what the user gives beside it wins.
 // Pune's coordinates are GeoNames' 18.51957 N, 73.85535 E rounded to the
 // minute; Chicago is on Central Daylight Time (UTC-5) on 4 July 1990.
+// Kathmandu (27:42N 85:19E) keeps Nepal's UTC+5:45, Caracas (10:29N 66:53W)
+// kept Venezuela's UTC-4:30 from December 2007 to May 2016: offsets no
+// entry has, which the precise sky casts exactly.
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -48,7 +51,24 @@ INSTANTIATE_TEST_SUITE_P(
                       With(kAnnPune, {"--lat", "18:31N", "--lon", "1:00W", "--zone", "34", "--dst"})},
         SameChartCase{{"--name", "Al", "--date", "1990-07-04", "--time", "9:30", "--place", "Chicago"},
                       {"--name", "Al", "--date", "1990-07-04", "--time", "9:30", "--lat", "41:51N",
-                       "--lon", "87:39W", "--zone", "CDT"}}));
+                       "--lon", "87:39W", "--zone", "CDT"}},
+        // Noon at UTC+5:45 is 6:15 UT, cast with Greenwich Mean Time's entry.
+        SameChartCase{With(kAnnPune, {"--place", "Kathmandu", "--sky", "precise"}),
+                      {"--name", "Ann", "--date", "1990-07-15", "--time", "6:15", "--lat", "27:42N",
+                       "--lon", "85:19E", "--zone", "GMT", "--sky", "precise"}},
+        SameChartCase{With(kAnnPune, {"--utc-offset", "+5:45", "--lat", "27:42N", "--lon",
+                                      "85:19E", "--sky", "precise"}),
+                      {"--name", "Ann", "--date", "1990-07-15", "--time", "6:15", "--lat", "27:42N",
+                       "--lon", "85:19E", "--zone", "GMT", "--sky", "precise"}},
+        SameChartCase{{"--name", "Al", "--date", "2010-03-01", "--time", "21:00", "--place",
+                       "Caracas", "--sky", "precise"},
+                      {"--name", "Al", "--date", "2010-03-02", "--time", "1:30", "--lat", "10:29N",
+                       "--lon", "66:53W", "--zone", "GMT", "--sky", "precise"}},
+        // The Line Islands' UTC+14 takes noon on New Year's Day back a day.
+        SameChartCase{{"--name", "Kiri", "--date", "2000-01-01", "--time", "12:00", "--lat",
+                       "1:52N", "--lon", "157:24W", "--utc-offset", "+14:00", "--sky", "precise"},
+                      {"--name", "Kiri", "--date", "1999-12-31", "--time", "22:00", "--lat",
+                       "1:52N", "--lon", "157:24W", "--zone", "UT", "--sky", "precise"}}));
 
 struct RefusalCase {
     Args Extra;
@@ -72,10 +92,11 @@ TEST_P(PlaceRefusalTest, RefusesAndSaysWhy) {
 INSTANTIATE_TEST_SUITE_P(
     Places, PlaceRefusalTest,
     testing::Values(
-        RefusalCase{{"--place", "Sydney"}, {"New South Wales, Australia", "Nova Scotia, Canada"}},
         RefusalCase{{"--place", "Springfield"}, {"Illinois", "Missouri", "Oregon"}},
         RefusalCase{{"--place", "Qwertyville"}, {"no place called Qwertyville"}},
-        RefusalCase{{"--place", "Kathmandu"}, {"UTC+5:45", "give --zone"}},
+        RefusalCase{{"--place", "Kathmandu"},
+                    {"UTC+5:45", "only the precise sky (--sky precise) can cast it",
+                     "give --zone"}},
         // Two Bahawalpurs in Punjab, Pakistan: only coordinates tell them apart.
         RefusalCase{{"--place", "Bahawalpur, Punjab, Pakistan"},
                     {"give the --lat, --lon and --zone of the one meant", "(29:24N 71:41E"}}));
@@ -121,6 +142,88 @@ TEST(PlaceJsonTest, ReportsTheZoneDecision) {
               std::string::npos);
 }
 
+// A bare name shared by places of which one is at least ten times as
+// populous as the next is taken for it, and the zone line says so.
+TEST(PlaceSharedNameTest, TakesTheFarLargerPlaceAndSaysWhatElseTheNameMeans) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"London", "; London was taken for London, England, United Kingdom, at least 10 times as "
+                   "populous as any other place of that name; it also names London, Ontario, "
+                   "Canada\n"},
+        {"Sydney", "; Sydney was taken for Sydney, New South Wales, Australia"},
+        {"Dhaka", "; Dhaka was taken for Dhaka, Bangladesh, at least 10 times as populous as any "
+                  "other place of that name; it also names Dhāka, Bihar, India\n"},
+    };
+    for (const auto& [place, says] : cases) {
+        const Result r = RunTool(With(kAnnPune, {"--place", place}));
+        EXPECT_EQ(r.Status, 0) << r.Err;
+        EXPECT_NE(r.Err.find(says), std::string::npos) << r.Err;
+    }
+}
+
+// The JSON of a chart cast at an exact offset: no list entry, the offset
+// itself, and where it came from.
+TEST(PlaceJsonTest, ReportsAnExactOffset) {
+    const auto json = [](const Args& args) {
+        const Result r = RunTool(With(args, {"--sky", "precise", "--format", "json"}));
+        EXPECT_EQ(r.Status, 0) << r.Err;
+        return nlohmann::json::parse(r.Out);
+    };
+    const auto atlas = json(With(kAnnPune, {"--place", "Kathmandu"}));
+    EXPECT_EQ(atlas["Place"], "Kathmandu, Bagmati Province, Nepal");
+    EXPECT_EQ(atlas["ZoneSource"], "atlas");
+    EXPECT_TRUE(atlas["TimeZone"].is_null());
+    EXPECT_EQ(atlas["DaylightSaving"], false);
+    EXPECT_EQ(atlas["UtcOffsetSeconds"], 20700);
+    EXPECT_NE(atlas["ZoneLine"].get<std::string>().find(
+                  "no list entry has this offset; the precise sky casts the chart at exactly "
+                  "UTC+5:45"),
+              std::string::npos);
+    const auto given = json(With(kAnnPune, {"--utc-offset", "-4:30", "--lat", "10:29N", "--lon",
+                                            "66:53W"}));
+    EXPECT_TRUE(given["Place"].is_null());
+    EXPECT_EQ(given["ZoneSource"], "given");
+    EXPECT_TRUE(given["TimeZone"].is_null());
+    EXPECT_EQ(given["UtcOffsetSeconds"], -16200);
+    EXPECT_EQ(given["ZoneLine"], "UTC\u22124:30 given (--utc-offset); the precise sky casts the "
+                                 "chart at exactly that offset");
+}
+
+// --utc-offset takes the place of --zone and --dst, and only the precise sky
+// can use it.
+TEST(UtcOffsetOptionTest, RefusesWhatItCannotUseOrRead) {
+    const Args kathmandu = With(kAnnPune, {"--lat", "27:42N", "--lon", "85:19E"});
+    const struct {
+        Args Extra;
+        const char* Says;
+    } cases[] = {
+        {{"--utc-offset", "+5:45"}, "only the precise sky (--sky precise) can cast"},
+        {{"--utc-offset", "+5:45", "--sky", "documented"}, "only the precise sky"},
+        {{"--utc-offset", "+5:45", "--sky", "precise", "--zone", "34"}, "without --zone or --dst"},
+        {{"--utc-offset", "+5:45", "--sky", "precise", "--dst"}, "without --zone or --dst"},
+        {{"--utc-offset", "5:45", "--sky", "precise"}, "accepts an offset from UTC"},
+        {{"--utc-offset", "+5", "--sky", "precise"}, "accepts an offset from UTC"},
+        {{"--utc-offset", "+5:7", "--sky", "precise"}, "accepts an offset from UTC"},
+        {{"--utc-offset", "+5:60", "--sky", "precise"}, "accepts an offset from UTC"},
+        {{"--utc-offset", "+15:01", "--sky", "precise"}, "accepts an offset from UTC"},
+        {{"--utc-offset", "+5:45:60", "--sky", "precise"}, "accepts an offset from UTC"},
+        {{"--utc-offset", "+5:45:", "--sky", "precise"}, "accepts an offset from UTC"},
+        {{"--utc-offset", "+-5:45", "--sky", "precise"}, "accepts an offset from UTC"},
+        {{"--utc-offset", "", "--sky", "precise"}, "accepts an offset from UTC"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Extra[1]);
+        const Result r = RunTool(With(kathmandu, c.Extra));
+        ExpectRefused(r, "--utc-offset");
+        EXPECT_NE(r.Err.find(c.Says), std::string::npos) << r.Err;
+    }
+    for (const char* edge : {"+15:00", "-15:00", "+5:21:10", "-0:00"}) {
+        const Result r = RunTool(With(kathmandu, {"--utc-offset", edge, "--sky", "precise"}));
+        EXPECT_EQ(r.Status, 0) << edge << r.Err;
+    }
+    ExpectRefused(RunTool({"--batch", "-", "--utc-offset", "+5:45", "--sky", "precise"}),
+                  "--utc-offset");
+}
+
 TEST(PlaceBatchTest, APlaceLineEqualsTheLineWithCoordinates) {
     const std::string date =
         R"("PersonName":"Ann","BirthDay":15,"BirthMonth":7,"BirthYear":1990,"BirthHour":12,"BirthMinute":0)";
@@ -129,18 +232,24 @@ TEST(PlaceBatchTest, APlaceLineEqualsTheLineWithCoordinates) {
         R"("LonDegrees":73,"LonMinutes":51,"LonDirection":"E","DaylightSaving":false,)"
         R"("CityName":"Pune","StateName":"Maharashtra","CountryName":"India"})";
     const Result r = RunTool({"--batch", "-"}, "{" + date + R"(,"Place":"Pune"})" + "\n" + byHand +
-                                               "\n{" + date + R"(,"Place":"Sydney"})" + "\n");
+                                               "\n{" + date + R"(,"Place":"Springfield"})" +
+                                               "\n{" + date +
+                                               R"(,"Place":"Kathmandu","Sky":"precise"})" + "\n");
     EXPECT_EQ(r.Status, 1);
     std::istringstream lines(r.Out);
-    std::string first, second, third;
+    std::string first, second, third, fourth;
     std::getline(lines, first), std::getline(lines, second), std::getline(lines, third);
+    std::getline(lines, fourth);
+    const auto exact = nlohmann::json::parse(fourth);
+    EXPECT_TRUE(exact["TimeZone"].is_null()) << fourth;
+    EXPECT_EQ(exact["UtcOffsetSeconds"], 20700);
     auto place = nlohmann::json::parse(first);
     auto hand = nlohmann::json::parse(second);
     EXPECT_EQ(place["ZoneSource"], "atlas");
     for (const char* key : {"PlanetPositionTexts", "MoonPositionText", "Reading"}) {
         EXPECT_EQ(place[key], hand[key]) << key;
     }
-    EXPECT_NE(nlohmann::json::parse(third)["error"].get<std::string>().find("Place: Sydney"),
+    EXPECT_NE(nlohmann::json::parse(third)["error"].get<std::string>().find("Place: Springfield"),
               std::string::npos);
 }
 
