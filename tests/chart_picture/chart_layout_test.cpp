@@ -10,6 +10,7 @@
 #include <string>
 
 #include "chart_picture/svg_picture.h"
+#include "ephemeris/position_text.h"
 
 namespace tavrinel {
 namespace {
@@ -172,6 +173,120 @@ TEST(SvgPicture, EscapesTextAndNamesEveryGraha) {
     for (const char* abbreviation :
          {">Su ", ">Mo ", ">Me ", ">Ve ", ">Ma ", ">Ju ", ">Sa ", ">Ra ", ">Ke ", ">La "}) {
         EXPECT_NE(svg.find(abbreviation), std::string::npos) << abbreviation;
+    }
+}
+
+// A chart as the window would leave it after Calculate: place, zone and one
+// set of grahas that meets every dignity of the documented rules.
+struct Birth {
+    const char* City;
+    int LatDegrees, LatMinutes;
+    bool South;
+    int LonDegrees, LonMinutes;
+    bool East;
+    int ShiftHours, ShiftMinutes;  // added to the clock to reach UT
+    bool Dst;
+    const char* BirthLine;
+    const char* PlaceLine;
+};
+
+ChartState ChartAt(const Birth& b) {
+    ChartState chart;
+    chart.PersonName = "Ann";
+    chart.BirthYear = 1990;
+    chart.BirthMonth = 7;
+    chart.BirthDay = 5;
+    chart.BirthHour = 9;
+    chart.BirthMinute = 7;
+    chart.ZoneShiftHours = static_cast<std::int16_t>(b.ShiftHours);
+    chart.ZoneShiftMinutes = static_cast<std::int16_t>(b.ShiftMinutes);
+    chart.DaylightSaving = b.Dst ? kTrue : kFalse;
+    chart.CityName = b.City;
+    chart.LatDegrees = static_cast<std::int16_t>(b.LatDegrees);
+    chart.LatMinutes = static_cast<std::int16_t>(b.LatMinutes);
+    chart.LatDirection = b.South ? kTrue : kFalse;
+    chart.LonDegrees = static_cast<std::int16_t>(b.LonDegrees);
+    chart.LonMinutes = static_cast<std::int16_t>(b.LonMinutes);
+    chart.LonDirection = b.East ? kTrue : kFalse;
+    chart.SkyName = "Test sky";
+    chart.GrahaLongitudes = {130, 100, 160, 220, 10, 275, 15, 70, 250};
+    for (int g = 0; g < kGrahaCount; ++g) {
+        chart.PlanetPositionTexts[static_cast<std::size_t>(g)] =
+            ShortPositionText(FormatSignPosition(chart.GrahaLongitudes[static_cast<std::size_t>(g)]))
+                .value_or("");
+    }
+    chart.LagnaLongitude = 200;
+    return chart;
+}
+
+// The legend's words for the dignity of each graha of ChartAt, by the
+// documented rules: Sun 10° Leo, Moon in Cancer, Mercury 10° Virgo, Venus in
+// Scorpio, Mars in Aries, Jupiter in Capricorn, Saturn in Aries, Rahu in
+// Gemini, Ketu in Sagittarius.
+constexpr std::array<std::string_view, kGrahaCount> kLegendWordOf = {
+    "Moolatrikona", "Own sign",    "Exalted",     "Peregrine", "Own sign",
+    "Debilitated",  "Debilitated", "Exalted",     "Exalted"};
+
+// The swatch drawn just before a legend entry's words gives its colour.
+int LegendColour(const ChartPicture& picture, std::string_view words) {
+    for (const PictureLabel& label : picture.Labels) {
+        if (label.Role != LabelRole::Legend || label.Text != words) {
+            continue;
+        }
+        const PictureSwatch* nearest = nullptr;
+        for (const PictureSwatch& swatch : picture.Swatches) {
+            const double right = swatch.Box.X + swatch.Box.Width;
+            if (swatch.Box.Y >= label.Box.Y && swatch.Box.Y < label.Box.Y + label.Box.Height &&
+                right <= label.Box.X &&
+                (nearest == nullptr || right > nearest->Box.X + nearest->Box.Width)) {
+                nearest = &swatch;
+            }
+        }
+        return nearest == nullptr ? kNoColour : nearest->Colour;
+    }
+    return kNoColour;
+}
+
+TEST(ChartPicture, BirthAndPlaceLinesAndGrahaColoursSayWhatTheChartHolds) {
+    const Birth births[] = {
+        {"New Delhi", 28, 36, false, 77, 12, true, -5, -30, false,
+         "5 July 1990, 09:07 UTC+5:30", "New Delhi  28°36'N 77°12'E"},
+        {"Los Angeles", 34, 3, false, 118, 15, false, 8, 0, true,
+         "5 July 1990, 09:07 UTC-8:00, daylight saving", "Los Angeles  34°03'N 118°15'W"},
+        {"Rio de Janeiro", 22, 54, true, 43, 12, false, 3, 0, false,
+         "5 July 1990, 09:07 UTC-3:00", "Rio de Janeiro  22°54'S 43°12'W"},
+        {"Gander", 48, 57, false, 54, 36, false, 3, 30, false,
+         "5 July 1990, 09:07 UTC-3:30", "Gander  48°57'N 54°36'W"},
+        {"Sydney", 33, 52, true, 151, 13, true, -10, 0, true,
+         "5 July 1990, 09:07 UTC+10:00, daylight saving", "Sydney  33°52'S 151°13'E"},
+    };
+    for (const Birth& b : births) {
+        const PositionsTable table = BuildPositionsTable(ChartAt(b));
+        EXPECT_EQ(table.BirthLine, b.BirthLine) << b.City;
+        EXPECT_EQ(table.PlaceLine, b.PlaceLine) << b.City;
+        const ChartPicture south = LayoutSouthIndian(table);
+        const std::string svg = RenderSvg(south);
+        for (std::string line : {b.BirthLine, b.PlaceLine}) {
+            for (std::size_t at = line.find('\''); at != std::string::npos;
+                 at = line.find('\'', at)) {
+                line.replace(at, 1, "&apos;");
+            }
+            EXPECT_NE(svg.find(">" + line + "<"), std::string::npos) << line << " in\n" << svg;
+        }
+        for (const ChartPicture& picture : {south, LayoutNorthIndian(table)}) {
+            int coloured = 0;
+            for (const PictureLabel& label : picture.Labels) {
+                if (label.Role != LabelRole::Graha) {
+                    continue;
+                }
+                ++coloured;
+                const std::string_view words = kLegendWordOf[static_cast<std::size_t>(label.Graha)];
+                EXPECT_NE(label.Colour, kNoColour) << label.Text;
+                EXPECT_EQ(label.Colour, LegendColour(picture, words))
+                    << b.City << ": " << label.Text << " should be drawn as " << words;
+            }
+            EXPECT_EQ(coloured, kGrahaCount) << b.City;
+        }
     }
 }
 

@@ -61,6 +61,24 @@ TEST(Nakshatra, BoundariesPadasAndLords) {
     }
 }
 
+TEST(Nakshatra, EveryMansionByNameInOrder) {
+    // The traditional order, from 0° Aries; each checked at its middle.
+    const char* const names[] = {
+        "Ashwini",        "Bharani",       "Krittika",          "Rohini",
+        "Mrigashira",     "Ardra",         "Punarvasu",         "Pushya",
+        "Ashlesha",       "Magha",         "Purva Phalguni",    "Uttara Phalguni",
+        "Hasta",          "Chitra",        "Swati",             "Vishakha",
+        "Anuradha",       "Jyeshtha",      "Mula",              "Purva Ashadha",
+        "Uttara Ashadha", "Shravana",      "Dhanishta",         "Shatabhisha",
+        "Purva Bhadrapada", "Uttara Bhadrapada", "Revati"};
+    ASSERT_EQ(std::size(names), kNakshatraNames.size());
+    for (std::size_t i = 0; i < std::size(names); ++i) {
+        const int index = NakshatraIndex(Dm(static_cast<int>(i) * 13 + 6, i * 20.0 + 40));
+        ASSERT_GE(index, 0) << i;
+        EXPECT_EQ(std::string(kNakshatraNames[static_cast<std::size_t>(index)]), names[i]) << i;
+    }
+}
+
 TEST(Nakshatra, NoNumberHasNoMansion) {
     for (double x :
          {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
