@@ -163,7 +163,12 @@ void TestChartWindow::exportsWriteTheReport_data() {
         QStringLiteral("Sky: Precise (Swiss Ephemeris), Lahiri, mean node, ephemeris files");
     const QString checkLine = QStringLiteral("With precise positions");
     // The reading's own words, which a PDF's text could hold as ligatures.
-    const QStringList ann = kAnnReport + QStringList{documented, QStringLiteral("effect")};
+    // The birth and place lines as the pictures carry them.
+    const QStringList ann =
+        kAnnReport + QStringList{documented, QStringLiteral("effect"),
+                                 QStringLiteral("15 July 1990, 12:00 UTC+5:30"),
+                                 QStringLiteral("New Delhi, Delhi, India"),
+                                 QString::fromUtf8("28°36'N 77°12'E")};
     // The Sun enters sidereal Virgo in the documented sky only.
     const QStringList parting = {
         documented,

@@ -5,6 +5,7 @@
 #include <grp.h>
 #include <spawn.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -263,14 +264,30 @@ TEST_F(SafeSaveTest, RefusesAndLeavesTheEarlierFile) {
              return d / "a.tvl";
          },
          "Resource temporarily unavailable"},
+        // Refused part way through writing the side file, as a full disk
+        // would: the side file with the birth data must go.
+        {"file larger than this process may write",
+         [](const fs::path& d) { Write(d / "a.tvl", "earlier"); return d / "a.tvl"; },
+         "File too large"},
     };
+    const std::string tooLarge = "file larger than this process may write";
     for (const Refused& row : rows) {
         SCOPED_TRACE(row.Name);
         const fs::path sub = dir_ / std::to_string(&row - rows);
         fs::create_directory(sub);
         const fs::path target = row.Prepare(sub);
         const struct stat before = Stat(target);
+        struct rlimit size {};
+        ::getrlimit(RLIMIT_FSIZE, &size);
+        const struct rlimit unlimited = size;
+        const auto ignoreXfsz = std::signal(SIGXFSZ, SIG_IGN);
+        if (row.Name == tooLarge) {
+            size.rlim_cur = 1;
+            ::setrlimit(RLIMIT_FSIZE, &size);
+        }
         const std::optional<SaveFailure> failure = SafeSave(target, "new");
+        ::setrlimit(RLIMIT_FSIZE, &unlimited);
+        std::signal(SIGXFSZ, ignoreXfsz);
         ASSERT_TRUE(failure);
         EXPECT_EQ(failure->Message,
                   "The file " + target.string() + " could not be saved: " + row.Reason);
@@ -466,6 +483,81 @@ TEST_F(SafeSaveTest, ConcurrentSavesAlwaysLeaveOneWholeReading) {
             }
         }
         EXPECT_TRUE(HiddenEntries(sub).empty());
+    }
+}
+
+// The order in which a save reaches the disk, recorded by a library
+// preloaded into a process of its own: the new contents are synced before
+// the rename puts them under the file's name, and the folder after it, or a
+// crash could leave the name on an empty file or bring the old one back.
+TEST_F(SafeSaveTest, SyncsTheContentsBeforeTheRenameAndTheFolderAfter) {
+    const struct {
+        const char* Name;
+        std::function<void(const fs::path& dir)> Prepare;
+        bool Renamed;  // false: written in place
+    } rows[] = {
+        {"new file", [](const fs::path&) {}, true},
+        {"earlier file", [](const fs::path& d) { Write(d / "a.tvl", "earlier"); }, true},
+        {"hard-linked file",
+         [](const fs::path& d) {
+             Write(d / "a.tvl", "earlier");
+             fs::create_hard_link(d / "a.tvl", d / "b.tvl");
+         },
+         false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        const fs::path sub = fs::canonical(dir_) / std::to_string(&row - rows);
+        fs::create_directory(sub);
+        row.Prepare(sub);
+        const fs::path log = dir_ / (std::to_string(&row - rows) + ".log");
+        const std::string preload = std::string("LD_PRELOAD=") + TAVRINEL_SYNC_RECORDER;
+        const std::string logVariable = "TAVRINEL_SYNC_LOG=" + log.string();
+        const char* env[] = {preload.c_str(), logVariable.c_str(), nullptr};
+        const std::string target = (sub / "a.tvl").string();
+        const char* argv[] = {TAVRINEL_SAVE_DRIVER, target.c_str(), "0", nullptr};
+        pid_t child = 0;
+        ASSERT_EQ(::posix_spawn(&child, TAVRINEL_SAVE_DRIVER, nullptr, nullptr,
+                                const_cast<char**>(argv), const_cast<char**>(env)),
+                  0);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+
+        std::vector<std::string> calls;
+        std::istringstream lines(Contents(log));
+        for (std::string line; std::getline(lines, line);) {
+            calls.push_back(line);
+        }
+        const auto first = [&](const std::function<bool(const std::string&)>& match) {
+            return std::find_if(calls.begin(), calls.end(), match) - calls.begin();
+        };
+        const auto count = static_cast<std::ptrdiff_t>(calls.size());
+        // Whatever the side file is called, it is what the rename moves.
+        const auto renamed = first([](const std::string& call) {
+            return call.starts_with("rename ") && call.ends_with(" a.tvl");
+        });
+        const std::string side =
+            renamed < count ? calls[static_cast<std::size_t>(renamed)].substr(7) : "";
+        const std::string synced =
+            row.Renamed ? (sub / side.substr(0, side.rfind(' '))).string() : target;
+        const auto contentsSynced =
+            first([&](const std::string& call) { return call == "fsync " + synced; });
+        const auto folderSynced =
+            first([&](const std::string& call) { return call == "fsync " + sub.string(); });
+        std::string all;
+        for (const std::string& call : calls) {
+            all += call + "\n";
+        }
+        EXPECT_LT(contentsSynced, count) << all;
+        if (row.Renamed) {
+            EXPECT_LT(contentsSynced, renamed) << all;
+            EXPECT_LT(renamed, folderSynced) << all;
+            EXPECT_LT(folderSynced, count) << all;
+        } else {
+            EXPECT_EQ(renamed, count) << all;
+        }
+        EXPECT_NE(Contents(target), "earlier");
     }
 }
 
