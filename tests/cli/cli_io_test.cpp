@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <nlohmann/json.hpp>
 
 #include "tests/cli/cli_runner.h"
@@ -134,6 +135,25 @@ TEST_F(CliProcess, DamagedEphemerisFilesAreSaidNotHidden) {
                        "mean node, unavailable: "),
               std::string::npos)
         << out;
+
+    // In a batch, the failed line is an error object and the run's status
+    // says a line failed, while the documented line beside it is answered.
+    std::string preciseLine = kGoodLine;
+    preciseLine.insert(preciseLine.size() - 1, R"(,"Sky":"precise")");
+    std::ofstream(PathOf("charts.jsonl")) << kGoodLine << "\n" << preciseLine << "\n";
+    const Run batch =
+        Spawn({"--batch", PathOf("charts.jsonl")}, PathOf("out.txt"), 0, false, environment);
+    EXPECT_EQ(batch.Status, 1) << batch.Err;
+    std::istringstream answers(ReadAll(PathOf("out.txt")));
+    std::string answer;
+    for (const bool fails : {false, true}) {
+        ASSERT_TRUE(std::getline(answers, answer));
+        const auto json = nlohmann::json::parse(answer);
+        EXPECT_EQ(json.contains("error"), fails) << answer;
+        if (fails) {
+            EXPECT_NE(json["error"].get<std::string>().find("unavailable"), std::string::npos);
+        }
+    }
 }
 
 TEST_F(CliProcess, ClosedStandardInputIsAnError) {
