@@ -162,6 +162,38 @@ TEST(PreciseSky, J2000SunAndAyanamsa) {
                 Dms(0, 23, 15, 0.658), kTodaysModels);
 }
 
+// The other two ayanamsas by their definitions on J1900.0 (JD 2415020.0),
+// as the Swiss Ephemeris documentation tabulates them: Raman 21.01444°,
+// Krishnamurti 22.363889°. Today's precession models carry them within a
+// second of that. Every precise position moves by the ayanamsa's difference
+// from Lahiri's (1°26'47" for Raman, 5'49" for Krishnamurti), so the 1950
+// Sun is the published Lahiri one shifted by it.
+TEST(PreciseSky, EachAyanamsaByItsDefinition) {
+    constexpr double kJ1900 = 2415020.0;
+    constexpr double kModels = 1 * kArcsecond;
+    const struct {
+        const char* Name;
+        Ayanamsa Choice;
+        SweZodiac Zodiac;
+        double AtJ1900;
+    } rows[] = {
+        {"Raman", Ayanamsa::Raman, SweZodiac::Raman, 21.01444},
+        {"Krishnamurti", Ayanamsa::Krishnamurti, SweZodiac::Krishnamurti, 22.363889},
+    };
+    const double lahiri1900 = SweAyanamsaEt(kJ1900, SweZodiac::Lahiri, AyanamsaKind::Mean);
+    for (const auto& row : rows) {
+        EXPECT_NEAR(SweAyanamsaEt(kJ1900, row.Zodiac, AyanamsaKind::Mean), row.AtJ1900, kModels)
+            << row.Name;
+        ChartState chart = Chart1950();
+        ASSERT_TRUE(ComputePreciseSky(chart, {row.Choice, NodeKind::Mean})) << chart.SkyName;
+        const double expected = Dms(kSag, 16, 50, 49) + (lahiri1900 - row.AtJ1900);
+        EXPECT_LE(ArcDistance(chart.GrahaLongitudes[kSun], expected), kPublishedSecond + kModels)
+            << row.Name << ": got " << chart.GrahaLongitudes[kSun] << ", expected " << expected;
+        EXPECT_NE(chart.SkyName.find(std::string(", ") + row.Name + ", "), std::string::npos)
+            << chart.SkyName;
+    }
+}
+
 struct InstantCase {
     const char* Name;
     int Year, Month, Day, Hour, Minute;
