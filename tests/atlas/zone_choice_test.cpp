@@ -13,7 +13,10 @@
 // goes back to UTC+0 in Ramadan (6 May to 5 June 2019).
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "atlas/zone_choice.h"
+#include "chart/time_zone_table.h"
 
 namespace tavrinel::atlas {
 namespace {
@@ -132,6 +135,120 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"Africa/Casablanca", {2019, 5, 15, 12, 0},
                  "UTC+0, winter time on 15 May 2019 (time-zone database; standard time there "
                  "is UTC+1)", "daylight saving"}));
+
+// Each way of naming a time, met at one place and date where the zone
+// database gives that name (its published histories: US war time from
+// 9 February 1942, peace time from 14 August 1945 to 30 September 1945;
+// Alaska-Hawaii time in Anchorage until 1983, Yukon time in Yakutat; Bering
+// time in Adak 1967-1983; Hawaii at UTC-10:30 until 1947; British Double
+// Summer Time in 1944; Perth's summer time 2006-2009; Darwin's in 1943; New
+// Zealand's mean time UTC+11:30 before 1946). The list entry by its name,
+// and the time's full name in the line.
+TEST(ZoneNameTest, EachNameOfATimeFindsItsEntry) {
+    const struct {
+        const char* Zone;
+        LocalDateTime When;
+        const char* Entry;  // the start of the list entry's text
+        const char* Named;  // in the line, or "" where the database's name is a bare offset
+    } cases[] = {
+        {"America/Los_Angeles", {1990, 7, 15, 12, 0}, "Pacific Daylight Time,", "Pacific Daylight Time"},
+        {"America/Los_Angeles", {1990, 1, 15, 12, 0}, "Pacific Standard Time,", "Pacific Standard Time"},
+        {"America/Los_Angeles", {1943, 7, 15, 12, 0}, "Pacific War Time,", "Pacific War Time"},
+        {"America/Los_Angeles", {1945, 9, 15, 12, 0}, "Pacific War Time,", "Pacific Peace Time"},
+        {"America/Denver", {1990, 7, 15, 12, 0}, "Mountain Daylight Time,", "Mountain Daylight Time"},
+        {"America/Denver", {1990, 1, 15, 12, 0}, "Mountain Standard Time,", "Mountain Standard Time"},
+        {"America/Denver", {1943, 7, 15, 12, 0}, "Mountain War Time,", "Mountain War Time"},
+        {"America/Denver", {1945, 9, 15, 12, 0}, "Mountain War Time,", "Mountain Peace Time"},
+        {"America/Chicago", {1990, 7, 15, 12, 0}, "Central Daylight Time,", "Central Daylight Time"},
+        {"America/Chicago", {1990, 1, 15, 12, 0}, "Central Standard Time,", "Central Standard Time"},
+        {"America/Chicago", {1943, 7, 15, 12, 0}, "Central War Time,", "Central War Time"},
+        {"America/Chicago", {1945, 9, 15, 12, 0}, "Central War Time,", "Central Peace Time"},
+        {"America/New_York", {1990, 7, 15, 12, 0}, "Eastern Daylight Time,", "Eastern Daylight Time"},
+        {"America/New_York", {1990, 1, 15, 12, 0}, "Eastern Standard Time,", "Eastern Standard Time"},
+        {"America/New_York", {1943, 7, 15, 12, 0}, "Eastern War Time,", "Eastern War Time"},
+        {"America/New_York", {1945, 9, 15, 12, 0}, "Eastern War Time,", "Eastern Peace Time"},
+        {"America/Halifax", {1990, 1, 15, 12, 0}, "Atlantic Standard Time,", "Atlantic Standard Time"},
+        {"America/Halifax", {1990, 7, 15, 12, 0}, "Atlantic War Time,", "Atlantic Daylight Time"},
+        {"America/Halifax", {1943, 7, 15, 12, 0}, "Atlantic War Time,", "Atlantic War Time"},
+        {"America/Halifax", {1945, 9, 15, 12, 0}, "Atlantic War Time,", "Atlantic Peace Time"},
+        {"America/St_Johns", {1990, 1, 15, 12, 0}, "Newfoundland Standard Time,", "Newfoundland Standard Time"},
+        {"America/St_Johns", {1990, 7, 15, 12, 0}, "Newfoundland Standard Time,", "Newfoundland Daylight Time"},
+        {"Pacific/Honolulu", {1990, 7, 15, 12, 0}, "Alaska/Hawaii Standard Time,", "Hawaii Standard Time"},
+        {"Pacific/Honolulu", {1935, 7, 15, 12, 0}, "Hawaiian Standard Time,", "Hawaii Standard Time"},
+        {"Pacific/Honolulu", {1933, 5, 10, 12, 0}, "Hawaiian Daylight Time,", "Hawaii Daylight Time"},
+        {"Pacific/Honolulu", {1943, 7, 15, 12, 0}, "Hawaiian War Time,", "Hawaii War Time"},
+        {"Pacific/Honolulu", {1945, 9, 15, 12, 0}, "Hawaiian War Time,", "Hawaii Peace Time"},
+        {"America/Anchorage", {1990, 1, 15, 12, 0}, "Yukon Standard Time,", "Alaska Standard Time"},
+        {"America/Anchorage", {1990, 7, 15, 12, 0}, "Yukon Daylight Time,", "Alaska Daylight Time"},
+        {"America/Anchorage", {1975, 1, 15, 12, 0}, "Alaska/Hawaii Standard Time,", "Alaska-Hawaii Standard Time"},
+        {"America/Anchorage", {1975, 7, 15, 12, 0}, "Alaska/Hawaii Daylight Time,", "Alaska-Hawaii Daylight Time"},
+        {"America/Yakutat", {1975, 1, 15, 12, 0}, "Yukon Standard Time,", "Yukon Standard Time"},
+        {"America/Yakutat", {1975, 7, 15, 12, 0}, "Yukon Daylight Time,", "Yukon Daylight Time"},
+        {"America/Yakutat", {1943, 7, 15, 12, 0}, "Yukon War Time,", "Yukon War Time"},
+        {"America/Yakutat", {1945, 9, 15, 12, 0}, "Yukon War Time,", "Yukon Peace Time"},
+        {"America/Adak", {1975, 1, 15, 12, 0}, "Bering Standard Time,", "Bering Standard Time"},
+        {"America/Nome", {1950, 1, 15, 12, 0}, "Nome Time,", ""},
+        {"Europe/London", {1990, 1, 15, 12, 0}, "Greenwich Mean Time,", "Greenwich Mean Time"},
+        {"Etc/UTC", {1990, 1, 15, 12, 0}, "Universal Time,", "Coordinated Universal Time"},
+        {"Europe/Lisbon", {1990, 1, 15, 12, 0}, "Greenwich Mean Time,", "Western European Time"},
+        {"Europe/Lisbon", {1990, 7, 15, 12, 0}, "British Summer Time,", "Western European Summer Time"},
+        {"Europe/London", {1970, 1, 15, 12, 0}, "British Summer Time,", "British Standard Time"},
+        {"Europe/London", {1990, 7, 15, 12, 0}, "British Summer Time,", "British Summer Time"},
+        {"Europe/London", {1944, 7, 15, 12, 0}, "British Double Summer Time,", "British Double Summer Time"},
+        {"Europe/Dublin", {1990, 7, 15, 12, 0}, "British Summer Time,", "Irish Standard Time"},
+        {"Europe/Dublin", {1990, 1, 15, 12, 0}, "Greenwich Mean Time,", "Greenwich Mean Time"},
+        {"Asia/Kolkata", {1990, 7, 15, 12, 0}, "Indian Time,", "India Standard Time"},
+        {"Asia/Jerusalem", {1990, 1, 15, 12, 0}, "Eastern European Time,", "Israel Standard Time"},
+        {"Asia/Jerusalem", {1990, 7, 15, 12, 0}, "Eastern European Daylight Time,", "Israel Daylight Time"},
+        {"Europe/Paris", {1990, 1, 15, 12, 0}, "Central European Time,", "Central European Time"},
+        {"Europe/Paris", {1990, 7, 15, 12, 0}, "Central European Daylight,", "Central European Summer Time"},
+        {"MET", {1990, 1, 15, 12, 0}, "Middle European Time,", "Middle European Time"},
+        {"MET", {1990, 7, 15, 12, 0}, "Middle European Daylight Time,", "Middle European Summer Time"},
+        {"Europe/Athens", {1990, 1, 15, 12, 0}, "Eastern European Time,", "Eastern European Time"},
+        {"Europe/Athens", {1990, 7, 15, 12, 0}, "Eastern European Daylight Time,", "Eastern European Summer Time"},
+        {"Europe/Moscow", {2015, 1, 15, 12, 0}, "Baghdad Time,", "Moscow Time"},
+        {"Asia/Tokyo", {1990, 1, 15, 12, 0}, "Japan Standard Time,", "Japan Standard Time"},
+        {"Asia/Seoul", {1990, 1, 15, 12, 0}, "Japan Standard Time,", "Korea Standard Time"},
+        {"Asia/Hong_Kong", {1990, 1, 15, 12, 0}, "China Coast Time,", "Hong Kong Time"},
+        {"Asia/Shanghai", {1990, 1, 15, 12, 0}, "China Coast Time,", "China Standard Time"},
+        {"Asia/Karachi", {1990, 1, 15, 12, 0}, "USSR Zone 4,", "Pakistan Standard Time"},
+        {"Asia/Jakarta", {1990, 1, 15, 12, 0}, "South Sumatra Time,", "Western Indonesia Time"},
+        {"Australia/Perth", {1990, 7, 15, 12, 0}, "Australian Western Standard Time,", "Australian Western Standard Time"},
+        {"Australia/Perth", {2008, 1, 15, 12, 0}, "Australian Western Daylight Time,", "Australian Western Daylight Time"},
+        {"Australia/Darwin", {1990, 7, 15, 12, 0}, "Australian Central Standard Time,", "Australian Central Standard Time"},
+        {"Australia/Darwin", {1943, 1, 15, 12, 0}, "Australian Central Daylight Time,", "Australian Central Daylight Time"},
+        {"Australia/Adelaide", {1990, 7, 15, 12, 0}, "South Australia Standard Time,SAST", "Australian Central Standard Time"},
+        {"Australia/Adelaide", {1990, 1, 15, 12, 0}, "South Australia Daylight Time,SAD,", "Australian Central Daylight Time"},
+        {"Australia/Broken_Hill", {1990, 7, 15, 12, 0}, "South Australia Standard Time,SAST", "Australian Central Standard Time"},
+        {"Australia/Broken_Hill", {1990, 1, 15, 12, 0}, "South Australia Daylight Time,SAD,", "Australian Central Daylight Time"},
+        {"Australia/Sydney", {1990, 7, 15, 12, 0}, "Australian Eastern Standard Time,", "Australian Eastern Standard Time"},
+        {"Australia/Sydney", {1990, 1, 15, 12, 0}, "Australian Eastern Daylight Time,", "Australian Eastern Daylight Time"},
+        {"Pacific/Guam", {2010, 1, 15, 12, 0}, "Guam Standard Time,", "Chamorro Standard Time"},
+        {"Pacific/Saipan", {2010, 1, 15, 12, 0}, "Guam Standard Time,", "Chamorro Standard Time"},
+        {"Pacific/Auckland", {1935, 7, 15, 12, 0}, "New Zealand Time,", "New Zealand Mean Time"},
+        {"Pacific/Auckland", {1990, 7, 15, 12, 0}, "New Zealand Std Time,", "New Zealand Standard Time"},
+        {"Pacific/Auckland", {1990, 1, 15, 12, 0}, "New Zealand Std Summer Time,", "New Zealand Daylight Time"},
+        {"Asia/Magadan", {2020, 1, 15, 12, 0}, "USSR Zone 10,", ""},
+        {"America/Sao_Paulo", {1990, 7, 15, 12, 0}, "Brazil Zone 2,", ""},
+        {"Africa/Lagos", {1990, 7, 15, 12, 0}, "Central European Time,", ""},
+        {"Africa/Johannesburg", {1990, 7, 15, 12, 0}, "Eastern European Time,", ""},
+        {"Asia/Singapore", {1990, 7, 15, 12, 0}, "China Coast Time,", ""},
+        {"Asia/Jayapura", {1990, 7, 15, 12, 0}, "Japan Standard Time,", ""},
+        {"America/Bogota", {1990, 7, 15, 12, 0}, "Eastern Standard Time,", ""},
+        {"Pacific/Gambier", {1990, 7, 15, 12, 0}, "Yukon Standard Time,", ""},
+    };
+    for (const auto& c : cases) {
+        const ZoneDecision d = DecideZone("Here", c.Zone, c.When);
+        std::ostringstream where;
+        PrintTo(c.When, &where);
+        SCOPED_TRACE(std::string(c.Zone) + " " + where.str() + ": " + d.Line);
+        ASSERT_GE(d.ZoneIndex, 0);
+        EXPECT_EQ(std::string_view(kTimeZoneTable[static_cast<std::size_t>(d.ZoneIndex)].Name)
+                      .rfind(c.Entry, 0),
+                  0u);
+        EXPECT_NE(d.Line.find(std::string("Here: ") + c.Named), std::string::npos);
+    }
+}
 
 // The documented Moon takes the zone's direction from the hemisphere: a
 // place west of Greenwich on a zone east of it gets twice the offset wrong.
