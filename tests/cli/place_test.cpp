@@ -134,12 +134,39 @@ TEST(PlaceJsonTest, ReportsTheZoneDecision) {
     EXPECT_EQ(atlas["DaylightSaving"], false);
     EXPECT_EQ(atlas["UtcOffsetSeconds"], -18000);
     EXPECT_EQ(atlas["Place"], "Chicago, Illinois, United States of America");
-    const auto given = json(RunTool(With(chicago, {"--zone", "21", "--dst"})));
-    EXPECT_EQ(given["ZoneSource"], "given");
-    EXPECT_EQ(given["TimeZone"], 21);
-    EXPECT_EQ(given["UtcOffsetSeconds"], -18000);
-    EXPECT_NE(given["ZoneLine"].get<std::string>().find("your own choice of zone is kept"),
-              std::string::npos);
+    // A zone given by hand brings its own daylight saving, ticked or not,
+    // where the atlas would tick it (St. John's in July) and where not.
+    const Args stJohns = {"--name", "Al", "--date", "1990-07-04", "--time", "12:00",
+                          "--place", "St. John's, Canada", "--format", "json"};
+    const struct {
+        Args Run;
+        int Zone;
+        bool Dst;
+        int Offset;  // seconds east: the entry's, an hour more with --dst
+        bool Kept;   // the line notes a choice other than the atlas's
+    } rows[] = {
+        {With(chicago, {"--zone", "21", "--dst"}), 21, true, -18000, true},
+        {With(chicago, {"--zone", "21"}), 21, false, -21600, true},
+        {With(chicago, {"--zone", "18"}), 18, false, -18000, false},
+        {With(stJohns, {"--zone", "50"}), 50, false, -12600, true},
+        {With(stJohns, {"--zone", "50", "--dst"}), 50, true, -9000, false},
+    };
+    const auto newfoundland = json(RunTool(stJohns));
+    EXPECT_EQ(newfoundland["DaylightSaving"], true);
+    EXPECT_EQ(newfoundland["UtcOffsetSeconds"], -9000);
+    for (const auto& row : rows) {
+        const Result run = RunTool(row.Run);
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        const auto given = json(run);
+        EXPECT_EQ(given["ZoneSource"], "given") << run.Out;
+        EXPECT_EQ(given["TimeZone"], row.Zone) << run.Out;
+        EXPECT_EQ(given["DaylightSaving"], row.Dst) << run.Out;
+        EXPECT_EQ(given["UtcOffsetSeconds"], row.Offset) << run.Out;
+        EXPECT_EQ(given["ZoneLine"].get<std::string>().find("your own choice of zone is kept") !=
+                      std::string::npos,
+                  row.Kept)
+            << run.Out;
+    }
 }
 
 // A bare name shared by places of which one is at least ten times as
