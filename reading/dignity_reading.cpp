@@ -212,7 +212,71 @@ int WholeDegree(std::string_view text) {
     return (text[0] - '0') * 10 + (text[1] - '0');
 }
 
+// The first rule of the graha that the sign and whole degree satisfy, or none.
+const DignityRule* MatchingRule(int graha, std::string_view sign, int degree) {
+    for (const DignityRule& rule : kDignityRules) {
+        if (rule.Graha != graha || rule.Sign != sign) {
+            continue;
+        }
+        if (rule.MaxDegree != kAnyDegree && (degree < 0 || degree > rule.MaxDegree)) {
+            continue;
+        }
+        return &rule;
+    }
+    return nullptr;
+}
+
+constexpr int SignIndex(std::string_view code) {
+    const std::string_view codes = kSignAbbreviations;
+    for (int s = 0; s < kSignCount; ++s) {
+        if (codes.substr(static_cast<std::size_t>(s) * 3, 3) == code) {
+            return s;
+        }
+    }
+    return -1;
+}
+
+// The dignity of each graha in each sign without its degrees, taken from the
+// rules' sign sets in the order exaltation, moolatrikona, own, debilitation:
+// the exaltation sign wins over a moolatrikona or own row of the same sign.
+constexpr std::array<std::array<Dignity, kSignCount>, kGrahaCount> DignitiesBySign() {
+    std::array<std::array<Dignity, kSignCount>, kGrahaCount> table{};
+    for (auto& row : table) {
+        row.fill(Dignity::Peregrine);
+    }
+    constexpr std::array<Dignity, 4> kPrecedence = {Dignity::Exaltation, Dignity::Moolatrikona,
+                                                    Dignity::Own, Dignity::Debilitation};
+    for (auto it = kPrecedence.rbegin(); it != kPrecedence.rend(); ++it) {
+        for (const DignityRule& rule : kDignityRules) {
+            if (rule.Result == *it) {
+                table[static_cast<std::size_t>(rule.Graha)]
+                     [static_cast<std::size_t>(SignIndex(rule.Sign))] = rule.Result;
+            }
+        }
+    }
+    return table;
+}
+
+constexpr auto kDignitiesBySign = DignitiesBySign();
+
 }  // namespace
+
+Dignity ClassifyDignity(int graha, int sign, int wholeDegree) {
+    if (graha < 0 || graha >= kGrahaCount || sign < 0 || sign >= kSignCount) {
+        return Dignity::Peregrine;
+    }
+    const std::string_view code =
+        std::string_view(kSignAbbreviations).substr(static_cast<std::size_t>(sign) * 3, 3);
+    const DignityRule* rule = MatchingRule(graha, code, wholeDegree);
+    return rule ? rule->Result : Dignity::Peregrine;
+}
+
+Dignity DignityBySign(int graha, int sign) {
+    if (graha < 0 || graha >= kGrahaCount || sign < 0 || sign >= kSignCount) {
+        return Dignity::Peregrine;
+    }
+    return kDignitiesBySign[static_cast<std::size_t>(graha)][static_cast<std::size_t>(sign)];
+}
 
 std::string_view DignityName(Dignity dignity) { return kDignityNames[static_cast<int>(dignity)]; }
 std::string_view DignityTerm(Dignity dignity) { return kDignityTerms[static_cast<int>(dignity)]; }
@@ -236,21 +300,14 @@ DignityAnalysis ClassifyGrahas(const ChartState& chart) {
 
         result.Dignities[g] = Dignity::Peregrine;
         result.StatusLines[g] = kPeregrineLines[g];
-        for (const DignityRule& rule : kDignityRules) {
-            if (rule.Graha != g || rule.Sign != sign) {
-                continue;
-            }
-            if (rule.MaxDegree != kAnyDegree && (degree < 0 || degree > rule.MaxDegree)) {
-                continue;
-            }
-            const int d = static_cast<int>(rule.Result);
-            result.Dignities[g] = rule.Result;
-            result.StatusLines[g] = rule.StatusLine;
+        if (const DignityRule* rule = MatchingRule(g, sign, degree)) {
+            const int d = static_cast<int>(rule->Result);
+            result.Dignities[g] = rule->Result;
+            result.StatusLines[g] = rule->StatusLine;
             ++result.DignityCounts[d];
             if (g < kSentencedGrahas) {
                 result.PlanetSentences[g] = kPlanetDignitySentences[g][d];
             }
-            break;
         }
     }
     for (int d = 0; d < kCountedDignities; ++d) {
