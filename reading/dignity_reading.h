@@ -60,10 +60,11 @@ struct DignityAnalysis {
 // whole degree within it, as ClassifyGrahas applies it to a position text.
 [[nodiscard]] Dignity ClassifyDignity(int graha, int sign, int wholeDegree);
 
-// The dignity by sign alone, for a position with no degrees: the exaltation
-// sign, else a moolatrikona sign, else an own sign, else the debilitation
-// sign of the same rules, else Peregrine.
-[[nodiscard]] Dignity DignityBySign(int graha, int sign);
+// A graha's dignity in each sign (0 Aries .. 11 Pisces) by the sign alone,
+// for a position with no degrees: the exaltation sign, else a moolatrikona
+// sign, else an own sign, else the debilitation sign of the same rules, else
+// Peregrine.
+[[nodiscard]] const std::array<Dignity, kSignCount>& DignitiesBySign(int graha);
 
 // Clears the sink, appends the whole reading and brings the reading forward.
 void BuildDignityReading(const ChartState& chart, ReadingSink& sink);

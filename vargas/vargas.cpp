@@ -8,8 +8,18 @@ namespace tavrinel {
 namespace {
 
 enum Sign : int {
-    kAries, kTaurus, kGemini, kCancer, kLeo, kVirgo,
-    kLibra, kScorpio, kSagittarius, kCapricorn, kAquarius, kPisces,
+    kAries,
+    kTaurus,
+    kGemini,
+    kCancer,
+    kLeo,
+    kVirgo,
+    kLibra,
+    kScorpio,
+    kSagittarius,
+    kCapricorn,
+    kAquarius,
+    kPisces,
 };
 
 constexpr double kSignDegrees = 30;
@@ -19,7 +29,7 @@ constexpr double kSignDegrees = 30;
 // then earth, air, water).
 enum class SignClass { Parity, Modality, Element };
 
-int ClassOf(SignClass by, int sign) {
+constexpr int ClassOf(SignClass by, int sign) {
     switch (by) {
         case SignClass::Parity:
             return sign % 2;
@@ -55,8 +65,8 @@ struct VargaRule {
     std::array<PartList, 2> Parts;
 };
 
-constexpr VargaRule Equal(int divisions, std::string_view key, std::string_view name,
-                          SignClass by, bool fromSign, std::array<int, 4> first, int step = 1) {
+constexpr VargaRule Equal(int divisions, std::string_view key, std::string_view name, SignClass by,
+                          bool fromSign, std::array<int, 4> first, int step = 1) {
     return {divisions, key, name, by, fromSign, first, step, 0, {}};
 }
 
@@ -84,8 +94,7 @@ constexpr std::array<VargaRule, kVargaCount> kVargaRules = {{
     Equal(12, "D12", "Dwadasamsa", SignClass::Parity, kFromSign, {0, 0}),
     Equal(16, "D16", "Shodasamsa", SignClass::Modality, kFromFixedSign,
           {kAries, kLeo, kSagittarius}),
-    Equal(20, "D20", "Vimsamsa", SignClass::Modality, kFromFixedSign,
-          {kAries, kSagittarius, kLeo}),
+    Equal(20, "D20", "Vimsamsa", SignClass::Modality, kFromFixedSign, {kAries, kSagittarius, kLeo}),
     Equal(24, "D24", "Chaturvimsamsa", SignClass::Parity, kFromFixedSign, {kLeo, kCancer}),
     Equal(27, "D27", "Bhamsa", SignClass::Element, kFromFixedSign,
           {kAries, kCancer, kLibra, kCapricorn}),
@@ -103,29 +112,13 @@ constexpr std::array<VargaRule, kVargaCount> kVargaRules = {{
 // belongs to the later division.
 constexpr double kEdgeDegrees = 1e-9;
 
-int SignInVarga(const VargaRule& rule, int sign, double withinSign) {
-    const int cls = ClassOf(rule.By, sign);
-    if (rule.PartCount > 0) {
-        const PartList& parts = rule.Parts[static_cast<std::size_t>(cls)];
-        for (int p = 0; p < rule.PartCount - 1; ++p) {
-            if (withinSign + kEdgeDegrees < parts[static_cast<std::size_t>(p)].EndDegree) {
-                return parts[static_cast<std::size_t>(p)].Sign;
-            }
-        }
-        return parts[static_cast<std::size_t>(rule.PartCount - 1)].Sign;
-    }
-    const int division =
-        std::min(rule.Divisions - 1, static_cast<int>((withinSign + kEdgeDegrees) *
-                                                      rule.Divisions / kSignDegrees));
-    const int first = rule.First[static_cast<std::size_t>(cls)] + (rule.FromSign ? sign : 0);
-    return (first + rule.Step * division) % kSignCount;
-}
-
 // Rasi sign and degrees within it, truncated as the position texts are, so
-// D1 never disagrees with the reading.
+// D1 never disagrees with the reading; and the share of the sign passed,
+// nudged over an edge it lies on.
 struct RasiPosition {
     int Sign = kNoSign;
     double WithinSign = 0;
+    double ShareOfSign = 0;
 };
 
 RasiPosition RasiOf(double longitude) {
@@ -137,12 +130,48 @@ RasiPosition RasiOf(double longitude) {
         x += kSignDegrees * kSignCount;
     }
     const int sign = std::min(kSignCount - 1, static_cast<int>(x / kSignDegrees));
-    return {sign, x - sign * kSignDegrees};
+    const double within = x - sign * kSignDegrees;
+    return {sign, within, (within + kEdgeDegrees) / kSignDegrees};
 }
 
-constexpr std::array<Graha, kSignCount> kSignLords = {
-    kMars, kVenus, kMercury, kMoon, kSun, kMercury,
-    kVenus, kMars, kJupiter, kSaturn, kSaturn, kJupiter};
+// Each equal varga's first division sign for each rasi sign, worked out from
+// the rules once, at compile time.
+constexpr std::array<std::array<std::int8_t, kSignCount>, kVargaCount> MakeFirstSigns() {
+    std::array<std::array<std::int8_t, kSignCount>, kVargaCount> first{};
+    for (std::size_t v = 0; v < kVargaCount; ++v) {
+        const VargaRule& rule = kVargaRules[v];
+        for (int sign = 0; sign < kSignCount; ++sign) {
+            const int start = rule.First[static_cast<std::size_t>(ClassOf(rule.By, sign))];
+            first[v][static_cast<std::size_t>(sign)] =
+                static_cast<std::int8_t>((start + (rule.FromSign ? sign : 0)) % kSignCount);
+        }
+    }
+    return first;
+}
+
+constexpr auto kFirstSigns = MakeFirstSigns();
+
+inline int SignInVarga(int varga, const RasiPosition& rasi) {
+    const VargaRule& rule = kVargaRules[static_cast<std::size_t>(varga)];
+    if (rule.PartCount > 0) {
+        const PartList& parts = rule.Parts[static_cast<std::size_t>(ClassOf(rule.By, rasi.Sign))];
+        for (int p = 0; p < rule.PartCount - 1; ++p) {
+            if (rasi.WithinSign + kEdgeDegrees < parts[static_cast<std::size_t>(p)].EndDegree) {
+                return parts[static_cast<std::size_t>(p)].Sign;
+            }
+        }
+        return parts[static_cast<std::size_t>(rule.PartCount - 1)].Sign;
+    }
+    const int division =
+        std::min(rule.Divisions - 1, static_cast<int>(rasi.ShareOfSign * rule.Divisions));
+    const int first =
+        kFirstSigns[static_cast<std::size_t>(varga)][static_cast<std::size_t>(rasi.Sign)];
+    return (first + rule.Step * division) % kSignCount;
+}
+
+constexpr std::array<Graha, kSignCount> kSignLords = {kMars,    kVenus,   kMercury, kMoon,
+                                                      kSun,     kMercury, kVenus,   kMars,
+                                                      kJupiter, kSaturn,  kSaturn,  kJupiter};
 
 constexpr int kPlanetCount = 7;  // Sun to Saturn; the nodes have no natural relationships
 constexpr Relationship F = Relationship::Friend;
@@ -152,20 +181,36 @@ constexpr Relationship X = Relationship::None;
 
 // Parashara's natural friends, neutrals and enemies, row to column, in the
 // program's graha order Sun, Moon, Mercury, Venus, Mars, Jupiter, Saturn.
-constexpr std::array<std::array<Relationship, kPlanetCount>, kPlanetCount> kNaturalRelationships = {{
-    //  Su Mo Me Ve Ma Ju Sa
-    {{X, F, N, E, F, F, E}},  // Sun
-    {{F, X, F, N, N, N, N}},  // Moon
-    {{F, E, X, F, N, N, N}},  // Mercury
-    {{E, E, F, X, N, N, F}},  // Venus
-    {{F, F, E, N, X, F, N}},  // Mars
-    {{F, F, E, E, F, X, N}},  // Jupiter
-    {{E, E, F, F, E, N, X}},  // Saturn
-}};
+constexpr std::array<std::array<Relationship, kPlanetCount>, kPlanetCount> kNaturalRelationships = {
+    {
+        //  Su Mo Me Ve Ma Ju Sa
+        {{X, F, N, E, F, F, E}},  // Sun
+        {{F, X, F, N, N, N, N}},  // Moon
+        {{F, E, X, F, N, N, N}},  // Mercury
+        {{E, E, F, X, N, N, F}},  // Venus
+        {{F, F, E, N, X, F, N}},  // Mars
+        {{F, F, E, E, F, X, N}},  // Jupiter
+        {{E, E, F, F, E, N, X}},  // Saturn
+    }};
+
+// A planet's relationship to the lord of each sign, looked up once.
+constexpr std::array<std::array<Relationship, kSignCount>, kPlanetCount> MakeRelationshipInSign() {
+    std::array<std::array<Relationship, kSignCount>, kPlanetCount> table{};
+    for (std::size_t planet = 0; planet < kPlanetCount; ++planet) {
+        for (std::size_t sign = 0; sign < kSignCount; ++sign) {
+            table[planet][sign] = kNaturalRelationships[planet][kSignLords[sign]];
+        }
+    }
+    return table;
+}
+
+constexpr auto kRelationshipInSign = MakeRelationshipInSign();
 
 constexpr std::array<std::string_view, 4> kRelationshipNames = {"", "Friend", "Neutral", "Enemy"};
 
-bool ValidVarga(int varga) { return varga >= 0 && varga < kVargaCount; }
+bool ValidVarga(int varga) {
+    return varga >= 0 && varga < kVargaCount;
+}
 
 }  // namespace
 
@@ -199,7 +244,7 @@ int VargaSign(int varga, double longitude) {
     if (!ValidVarga(varga) || rasi.Sign == kNoSign) {
         return kNoSign;
     }
-    return SignInVarga(kVargaRules[static_cast<std::size_t>(varga)], rasi.Sign, rasi.WithinSign);
+    return SignInVarga(varga, rasi);
 }
 
 Graha SignLord(int sign) {
@@ -213,39 +258,38 @@ Relationship NaturalRelationship(int planet, int other) {
     return kNaturalRelationships[static_cast<std::size_t>(planet)][static_cast<std::size_t>(other)];
 }
 
-VargaTable ComputeVargas(const std::array<double, kGrahaCount>& longitudes,
-                         double lagnaLongitude) {
+VargaTable ComputeVargas(const std::array<double, kGrahaCount>& longitudes, double lagnaLongitude) {
     VargaTable table;
-    for (int point = 0; point < kVargaPoints; ++point) {
-        const RasiPosition rasi =
-            RasiOf(point == kLagnaPoint ? lagnaLongitude
-                                        : longitudes[static_cast<std::size_t>(point)]);
-        for (int v = 0; v < kVargaCount; ++v) {
-            const std::size_t vi = static_cast<std::size_t>(v);
-            const int sign = rasi.Sign == kNoSign
-                                 ? kNoSign
-                                 : SignInVarga(kVargaRules[vi], rasi.Sign, rasi.WithinSign);
-            table.Signs[vi][static_cast<std::size_t>(point)] = static_cast<std::int8_t>(sign);
-            if (point == kLagnaPoint) {
-                continue;
-            }
-            const std::size_t g = static_cast<std::size_t>(point);
-            Dignity dignity = Dignity::Peregrine;
-            if (sign != kNoSign) {
-                dignity = v == kRasiVarga
-                              ? ClassifyDignity(point, sign, static_cast<int>(rasi.WithinSign))
-                              : DignityBySign(point, sign);
-            }
-            table.Dignities[vi][g] = dignity;
-            table.Relationships[vi][g] = dignity == Dignity::Peregrine && sign != kNoSign
-                                             ? NaturalRelationship(point, SignLord(sign))
-                                             : Relationship::None;
+    for (std::size_t point = 0; point < kVargaPoints; ++point) {
+        const RasiPosition rasi = RasiOf(point == kLagnaPoint ? lagnaLongitude : longitudes[point]);
+        for (std::size_t v = 0; v < kVargaCount; ++v) {
+            table.Signs[v][point] = static_cast<std::int8_t>(
+                rasi.Sign == kNoSign ? kNoSign : SignInVarga(static_cast<int>(v), rasi));
         }
-        if (point != kLagnaPoint && rasi.Sign != kNoSign) {
-            table.Vargottama[static_cast<std::size_t>(point)] =
-                table.Signs[kRasiVarga][static_cast<std::size_t>(point)] ==
-                table.Signs[kNavamsaVarga][static_cast<std::size_t>(point)];
+        if (point == kLagnaPoint) {
+            break;
         }
+        const int graha = static_cast<int>(point);
+        if (rasi.Sign == kNoSign) {
+            for (auto& dignities : table.Dignities) {
+                dignities[point] = Dignity::Peregrine;
+            }
+            continue;
+        }
+        const std::array<Dignity, kSignCount>& bySign = DignitiesBySign(graha);
+        for (std::size_t v = 0; v < kVargaCount; ++v) {
+            const auto sign = static_cast<std::size_t>(table.Signs[v][point]);
+            const Dignity dignity = v == kRasiVarga
+                                        ? ClassifyDignity(graha, static_cast<int>(sign),
+                                                          static_cast<int>(rasi.WithinSign))
+                                        : bySign[sign];
+            table.Dignities[v][point] = dignity;
+            if (dignity == Dignity::Peregrine && graha < kPlanetCount) {
+                table.Relationships[v][point] = kRelationshipInSign[point][sign];
+            }
+        }
+        table.Vargottama[point] =
+            table.Signs[kRasiVarga][point] == table.Signs[kNavamsaVarga][point];
     }
     return table;
 }

@@ -31,7 +31,7 @@ enum class Relationship : std::uint8_t { None = 0, Friend, Neutral, Enemy };
 
 // The vargas in their usual order D1, D2, D3, D4, D7, D9, D10, D12, D16,
 // D20, D24, D27, D30, D40, D45, D60.
-[[nodiscard]] int VargaDivisions(int varga);     // 1 .. 60
+[[nodiscard]] int VargaDivisions(int varga);          // 1 .. 60
 [[nodiscard]] std::string_view VargaKey(int varga);   // "D9"
 [[nodiscard]] std::string_view VargaName(int varga);  // "Navamsa"
 // The index of the varga that divides a sign into `divisions`, or -1.
