@@ -294,4 +294,13 @@ VargaTable ComputeVargas(const std::array<double, kGrahaCount>& longitudes, doub
     return table;
 }
 
+VargaTable ComputeVargas(const ChartState& chart) {
+    if (chart.SkyName.empty()) {
+        std::array<double, kGrahaCount> unknown{};
+        unknown.fill(std::nan(""));
+        return ComputeVargas(unknown, std::nan(""));
+    }
+    return ComputeVargas(chart.GrahaLongitudes, chart.LagnaLongitude);
+}
+
 }  // namespace tavrinel

@@ -67,4 +67,8 @@ struct VargaTable {
 [[nodiscard]] VargaTable ComputeVargas(const std::array<double, kGrahaCount>& longitudes,
                                        double lagnaLongitude);
 
+// The table of a chart: its GrahaLongitudes and LagnaLongitude once a
+// calculation has named its sky, every point unknown before.
+[[nodiscard]] VargaTable ComputeVargas(const ChartState& chart);
+
 }  // namespace tavrinel
