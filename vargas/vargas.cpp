@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ephemeris/angles.h"
+
 namespace tavrinel {
 
 namespace {
@@ -125,10 +127,7 @@ RasiPosition RasiOf(double longitude) {
     if (!std::isfinite(longitude)) {
         return {};
     }
-    double x = std::fmod(longitude, kSignDegrees * kSignCount);
-    if (x < 0) {
-        x += kSignDegrees * kSignCount;
-    }
+    const double x = ReduceDegrees(longitude);
     const int sign = std::min(kSignCount - 1, static_cast<int>(x / kSignDegrees));
     const double within = x - sign * kSignDegrees;
     return {sign, within, (within + kEdgeDegrees) / kSignDegrees};
