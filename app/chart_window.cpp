@@ -15,6 +15,7 @@
 
 #include "app/chart_painter.h"
 #include "app/dasha/dasha_view.h"
+#include "app/vargas/varga_page.h"
 #include "chart_picture/nakshatra.h"
 #include "platform/platform.h"
 
@@ -101,7 +102,8 @@ ChartWindow::ChartWindow(QWidget* parent, Clock* today)
     tabs_->setObjectName(QStringLiteral("tabsChart"));
     tabs_->setAccessibleName(QStringLiteral("Chart"));
     tabs_->setAccessibleDescription(
-        QStringLiteral("The South Indian and North Indian pictures, the positions table and the dasha"));
+        QStringLiteral("The South Indian and North Indian pictures, the positions table, the "
+                       "dasha and the vargas"));
     tabs_->tabBar()->setAccessibleName(QStringLiteral("Chart pages"));
     tabs_->tabBar()->setAccessibleDescription(
         QStringLiteral("Left and right arrows choose the picture or the table"));
@@ -142,12 +144,16 @@ ChartWindow::ChartWindow(QWidget* parent, Clock* today)
     dashaPage->setWidgetResizable(true);
     dashaPage->setFrameShape(QFrame::NoFrame);
     tabs_->addTab(dashaPage, QStringLiteral("&Dasha"));
+    vargas_ = new VargaPage;
+    tabs_->addTab(vargas_, QStringLiteral("&Vargas"));
     // A screen reader describes the tab row by its current tab.
     tabs_->setTabToolTip(0, QStringLiteral("The signs in their fixed places, Pisces top left"));
     tabs_->setTabToolTip(1, QStringLiteral("The houses counted from the Lagna's sign"));
     tabs_->setTabToolTip(2, QStringLiteral("Each graha's sign, nakshatra, pada, lord and dignity"));
     tabs_->setTabToolTip(tabs_->indexOf(dashaPage),
                          QStringLiteral("The Vimshottari periods and the sky on a chosen date"));
+    tabs_->setTabToolTip(tabs_->indexOf(vargas_),
+                         QStringLiteral("Each graha's sign and dignity in the sixteen vargas"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     // A screen shorter than the window's liking, such as a laptop's at twice
@@ -178,6 +184,7 @@ void ChartWindow::ShowChart(const ChartState& chart, const PreciseSettings& prec
     south_->SetPicture(LayoutSouthIndian(table));
     north_->SetPicture(LayoutNorthIndian(table));
     setWindowTitle(QStringLiteral("Chart - ") + QString::fromStdString(table.PersonName));
+    vargas_->ShowVargas(table, ComputeVargas(chart));
 
     table_->setRowCount(0);
     const auto addRow = [this](const PositionRow& row) {

@@ -1,6 +1,6 @@
-// The Chart window: the South and North Indian pictures and the positions
-// table in tabs. Not modal; it follows the main window's chart on every
-// Calculate.
+// The Chart window: the South and North Indian pictures, the positions
+// table and the vargas in tabs. Not modal; it follows the main window's
+// chart on every Calculate.
 #pragma once
 
 #include <QWidget>
@@ -17,6 +17,7 @@ namespace tavrinel {
 
 class Clock;
 class DashaView;
+class VargaPage;
 
 // One picture, redrawn from its layout at whatever size the widget has.
 class ChartView final : public QWidget {
@@ -53,6 +54,7 @@ class ChartWindow final : public QWidget {
 
     [[nodiscard]] QTabWidget* Tabs() const { return tabs_; }
     [[nodiscard]] QTableWidget* Table() const { return table_; }
+    [[nodiscard]] VargaPage* Vargas() const { return vargas_; }
 
   private:
     QTabWidget* tabs_ = nullptr;
@@ -62,6 +64,7 @@ class ChartWindow final : public QWidget {
     QLabel* sources_ = nullptr;
     DashaView* dasha_ = nullptr;
     Clock* today_ = nullptr;
+    VargaPage* vargas_ = nullptr;
 };
 
 }  // namespace tavrinel

@@ -250,7 +250,10 @@ std::size_t CharacterCount(std::string_view utf8) {
 }
 
 std::string CellLabelText(const PositionRow& row) {
-    std::string text = row.Abbreviation + " " + DegreesText(row);
+    std::string text = row.Abbreviation;
+    if (row.ShowsDegrees) {
+        text += " " + DegreesText(row);
+    }
     if (row.Retrograde) {
         text += " (R)";
     }
@@ -310,7 +313,7 @@ ChartPicture LayoutSouthIndian(const PositionsTable& table) {
     const double width = 2 * kSouthCell - 2 * kCellMargin;
     std::vector<std::pair<std::string, bool>> lines = {
         {table.PersonName, true}, {table.BirthLine, false}, {table.PlaceLine, false}};
-    lines.push_back({"Rasi chart", true});
+    lines.push_back({table.ChartName, true});
     if (table.Lagna.Known) {
         lines.push_back({"Lagna " + table.Lagna.PositionText, false});
     }

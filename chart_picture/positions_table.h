@@ -28,6 +28,7 @@ struct PositionRow {
     Graha Lord = kKetu;
     std::optional<tavrinel::Dignity> Dignity;  // the Lagna has none
     bool Retrograde = false;
+    bool ShowsDegrees = true;  // false in a divisional chart, which has none
 };
 
 struct PositionsTable {
@@ -35,6 +36,7 @@ struct PositionsTable {
     std::string BirthLine;  // date, clock time and zone
     std::string PlaceLine;  // city, state, country and coordinates
     std::string SkyName;
+    std::string ChartName = "Rasi chart";  // or the divisional chart drawn
     std::array<PositionRow, kGrahaCount> Grahas;
     PositionRow Lagna;
     // "Positions: ...", "Lagna: ...", "Retrograde: ...": which calculation

@@ -212,7 +212,115 @@ int WholeDegree(std::string_view text) {
     return (text[0] - '0') * 10 + (text[1] - '0');
 }
 
+constexpr int SignIndex(std::string_view code) {
+    const std::string_view codes = kSignAbbreviations;
+    for (int s = 0; s < kSignCount; ++s) {
+        if (codes.substr(static_cast<std::size_t>(s) * 3, 3) == code) {
+            return s;
+        }
+    }
+    return -1;
+}
+
+// The sign index of each rule, so a look-up compares numbers, not texts.
+constexpr std::array<int, kDignityRules.size()> MakeRuleSigns() {
+    std::array<int, kDignityRules.size()> signs{};
+    for (std::size_t r = 0; r < kDignityRules.size(); ++r) {
+        signs[r] = SignIndex(kDignityRules[r].Sign);
+    }
+    return signs;
+}
+
+constexpr auto kRuleSigns = MakeRuleSigns();
+
+constexpr bool InGrahaOrder() {
+    for (std::size_t r = 1; r < kDignityRules.size(); ++r) {
+        if (kDignityRules[r].Graha < kDignityRules[r - 1].Graha) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(InGrahaOrder(), "a graha's rules are read as one run");
+
+// The first rule of the graha that the sign (0-11) and whole degree satisfy,
+// or none.
+constexpr const DignityRule* MatchingRule(int graha, int sign, int degree) {
+    for (std::size_t r = 0; r < kDignityRules.size(); ++r) {
+        const DignityRule& rule = kDignityRules[r];
+        if (rule.Graha > graha) {
+            break;  // the rules come in graha order
+        }
+        if (rule.Graha != graha || kRuleSigns[r] != sign) {
+            continue;
+        }
+        if (rule.MaxDegree != kAnyDegree && (degree < 0 || degree > rule.MaxDegree)) {
+            continue;
+        }
+        return &rule;
+    }
+    return nullptr;
+}
+
+// Every graha's dignity at every whole degree of every sign, by the rules,
+// so the divisional charts can ask for the rasi dignity without a search.
+using DegreeDignities = std::array<std::array<std::array<Dignity, 30>, kSignCount>, kGrahaCount>;
+constexpr DegreeDignities MakeDegreeDignities() {
+    DegreeDignities table{};
+    for (int g = 0; g < kGrahaCount; ++g) {
+        for (int s = 0; s < kSignCount; ++s) {
+            for (int d = 0; d < 30; ++d) {
+                const DignityRule* rule = MatchingRule(g, s, d);
+                table[static_cast<std::size_t>(g)][static_cast<std::size_t>(s)]
+                     [static_cast<std::size_t>(d)] = rule ? rule->Result : Dignity::Peregrine;
+            }
+        }
+    }
+    return table;
+}
+
+constexpr DegreeDignities kDegreeDignities = MakeDegreeDignities();
+
+// The dignity of each graha in each sign without its degrees, taken from the
+// rules' sign sets in the order exaltation, moolatrikona, own, debilitation:
+// the exaltation sign wins over a moolatrikona or own row of the same sign.
+constexpr std::array<std::array<Dignity, kSignCount>, kGrahaCount> MakeDignitiesBySign() {
+    std::array<std::array<Dignity, kSignCount>, kGrahaCount> table{};
+    for (auto& row : table) {
+        row.fill(Dignity::Peregrine);
+    }
+    constexpr std::array<Dignity, 4> kPrecedence = {Dignity::Exaltation, Dignity::Moolatrikona,
+                                                    Dignity::Own, Dignity::Debilitation};
+    for (auto it = kPrecedence.rbegin(); it != kPrecedence.rend(); ++it) {
+        for (const DignityRule& rule : kDignityRules) {
+            if (rule.Result == *it) {
+                table[static_cast<std::size_t>(rule.Graha)]
+                     [static_cast<std::size_t>(SignIndex(rule.Sign))] = rule.Result;
+            }
+        }
+    }
+    return table;
+}
+
+constexpr auto kDignitiesBySign = MakeDignitiesBySign();
+
 }  // namespace
+
+Dignity ClassifyDignity(int graha, int sign, int wholeDegree) {
+    if (graha < 0 || graha >= kGrahaCount || sign < 0 || sign >= kSignCount) {
+        return Dignity::Peregrine;
+    }
+    if (wholeDegree < 0 || wholeDegree >= 30) {
+        const DignityRule* rule = MatchingRule(graha, sign, wholeDegree);
+        return rule ? rule->Result : Dignity::Peregrine;
+    }
+    return kDegreeDignities[static_cast<std::size_t>(graha)][static_cast<std::size_t>(sign)]
+                           [static_cast<std::size_t>(wholeDegree)];
+}
+
+const std::array<Dignity, kSignCount>& DignitiesBySign(int graha) {
+    return kDignitiesBySign.at(static_cast<std::size_t>(graha));
+}
 
 std::string_view DignityName(Dignity dignity) { return kDignityNames[static_cast<int>(dignity)]; }
 std::string_view DignityTerm(Dignity dignity) { return kDignityTerms[static_cast<int>(dignity)]; }
@@ -231,26 +339,19 @@ DignityAnalysis ClassifyGrahas(const ChartState& chart) {
     for (int g = 0; g < kGrahaCount; ++g) {
         const std::string_view text = chart.PlanetPositionTexts[g];
         // A text too short to hold a sign code matches no rule: Peregrine.
-        const std::string_view sign = text.size() >= 6 ? text.substr(3, 3) : std::string_view{};
+        const int sign = text.size() >= 6 ? SignIndex(text.substr(3, 3)) : -1;
         const int degree = WholeDegree(text);
 
         result.Dignities[g] = Dignity::Peregrine;
         result.StatusLines[g] = kPeregrineLines[g];
-        for (const DignityRule& rule : kDignityRules) {
-            if (rule.Graha != g || rule.Sign != sign) {
-                continue;
-            }
-            if (rule.MaxDegree != kAnyDegree && (degree < 0 || degree > rule.MaxDegree)) {
-                continue;
-            }
-            const int d = static_cast<int>(rule.Result);
-            result.Dignities[g] = rule.Result;
-            result.StatusLines[g] = rule.StatusLine;
+        if (const DignityRule* rule = MatchingRule(g, sign, degree)) {
+            const int d = static_cast<int>(rule->Result);
+            result.Dignities[g] = rule->Result;
+            result.StatusLines[g] = rule->StatusLine;
             ++result.DignityCounts[d];
             if (g < kSentencedGrahas) {
                 result.PlanetSentences[g] = kPlanetDignitySentences[g][d];
             }
-            break;
         }
     }
     for (int d = 0; d < kCountedDignities; ++d) {

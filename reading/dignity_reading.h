@@ -56,6 +56,16 @@ struct DignityAnalysis {
 // Classification and counts from chart.PlanetPositionTexts.
 [[nodiscard]] DignityAnalysis ClassifyGrahas(const ChartState& chart);
 
+// The reading's rule for one graha in a sign (0 Aries .. 11 Pisces) at a
+// whole degree within it, as ClassifyGrahas applies it to a position text.
+[[nodiscard]] Dignity ClassifyDignity(int graha, int sign, int wholeDegree);
+
+// A graha's dignity in each sign (0 Aries .. 11 Pisces) by the sign alone,
+// for a position with no degrees: the exaltation sign, else a moolatrikona
+// sign, else an own sign, else the debilitation sign of the same rules, else
+// Peregrine.
+[[nodiscard]] const std::array<Dignity, kSignCount>& DignitiesBySign(int graha);
+
 // Clears the sink, appends the whole reading and brings the reading forward.
 void BuildDignityReading(const ChartState& chart, ReadingSink& sink);
 

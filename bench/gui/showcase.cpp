@@ -1,7 +1,8 @@
 // Shows the main window for the screenshots in docs/: "input" with the form
 // filled in, "reading" with the reading of that form, and "chart-south",
-// "chart-north", "chart-table" or "chart-dasha" with the Chart window on that tab. Stays
-// open until it is closed. Used by screenshots.sh under a virtual X server.
+// "chart-north", "chart-table", "chart-dasha" or "chart-vargas" with the
+// Chart window on that tab. Stays open until it is closed. Used by
+// screenshots.sh under a virtual X server.
 #include <QApplication>
 #include <QPushButton>
 #include <QFile>
@@ -45,8 +46,9 @@ int main(int argc, char* argv[]) {
         return out.open(QIODevice::WriteOnly) && out.write(tavrinel::ReportPdf(chart, nullptr)) > 0 ? 0 : 1;
     }
     window.show();
-    const char* const tabs[] = {"chart-south", "chart-north", "chart-table", "chart-dasha"};
-    for (int tab = 0; tab < 4; ++tab) {
+    const char* const tabs[] = {"chart-south", "chart-north", "chart-table", "chart-dasha",
+                                "chart-vargas"};
+    for (int tab = 0; tab < 5; ++tab) {
         if (std::strcmp(mode, tabs[tab]) == 0) {
             window.findChild<QPushButton*>(QStringLiteral("cmdChart"))->click();
             window.findChild<QTabWidget*>(QStringLiteral("tabsChart"))->setCurrentIndex(tab);

@@ -88,7 +88,7 @@ void TestChartWindow::windowShowsPicturesAndTableAndFollowsCalculate() {
     ChartWindow* chart = f.Chart();
     QVERIFY(chart && chart->isVisible());
     QVERIFY(!chart->isModal());
-    QCOMPARE(chart->Tabs()->count(), 4);
+    QCOMPARE(chart->Tabs()->count(), 5);
     QTableWidget* table = chart->Table();
     QCOMPARE(table->rowCount(), 10);
     QCOMPARE(table->item(0, 0)->text(), QStringLiteral("Lagna"));

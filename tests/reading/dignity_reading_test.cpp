@@ -180,6 +180,22 @@ TEST(DignityClassification, EveryRuleAtBothEdges) {
     }
 }
 
+// The divisional charts ask by sign number and whole degree; the answer must
+// be the reading's for the same position text, at every degree.
+TEST(DignityClassification, BySignNumberAgreesWithThePositionTexts) {
+    for (int graha = 0; graha < kGrahaCount; ++graha) {
+        for (int sign = 0; sign < kSignCount; ++sign) {
+            const std::string code(kSignAbbreviations + 3 * sign, 3);
+            for (int degree = 0; degree < 30; ++degree) {
+                const std::string text =
+                    (degree < 10 ? "0" : "") + std::to_string(degree) + " " + code + " 30";
+                ASSERT_EQ(ClassifyDignity(graha, sign, degree), DignityAt(graha, text))
+                    << graha << " " << text;
+            }
+        }
+    }
+}
+
 TEST(DignityClassification, MalformedTextsArePeregrine) {
     EXPECT_EQ(DignityAt(kSun, "25 leo 10"), Dignity::Peregrine);  // letter case matters
     EXPECT_EQ(DignityAt(kSun, ""), Dignity::Peregrine);

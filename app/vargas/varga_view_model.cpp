@@ -1,0 +1,94 @@
+#include "app/vargas/varga_view_model.h"
+
+#include <QStringList>
+
+#include "app/chart_painter.h"
+#include "chart_picture/chart_layout.h"
+#include "chart_picture/varga_picture.h"
+
+namespace tavrinel {
+
+namespace {
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A peregrine planet's relationship to its sign's lord, as one character.
+QChar RelationshipMark(Relationship relationship) {
+    switch (relationship) {
+        case Relationship::Friend:
+            return QLatin1Char('+');
+        case Relationship::Neutral:
+            return QLatin1Char('=');
+        case Relationship::Enemy:
+            return QLatin1Char('-');
+        case Relationship::None:
+            break;
+    }
+    return {};
+}
+
+QString PointName(int point) {
+    return point == kLagnaPoint ? QStringLiteral("Lagna") : Text(GrahaEnglishName(point));
+}
+
+}  // namespace
+
+VargaCellView VargaCell(const VargaTable& table, int point, int varga) {
+    VargaCellView cell;
+    cell.Colour = kInkColour;
+    const auto v = static_cast<std::size_t>(varga);
+    const auto p = static_cast<std::size_t>(point);
+    const int sign = table.Signs[v][p];
+    const QString where = PointName(point) + QStringLiteral(" in ") + Text(VargaTitle(varga));
+    if (sign == kNoSign) {
+        cell.Description = where + QStringLiteral(": not known");
+        return cell;
+    }
+    const auto s = static_cast<std::size_t>(sign);
+    cell.Text = Text(std::string_view(kSignAbbreviations).substr(3 * s, 3));
+    QStringList facts = {Text(kSignNames[s])};
+    if (point != kLagnaPoint) {
+        const Dignity dignity = table.Dignities[v][p];
+        cell.Colour = DignityColour(dignity);
+        facts << Text(DignityName(dignity));
+        const Relationship relationship = table.Relationships[v][p];
+        if (relationship != Relationship::None) {
+            cell.Text += RelationshipMark(relationship);
+            facts << QStringLiteral("sign of ") + Text(GrahaEnglishName(SignLord(sign))) +
+                         QStringLiteral(", ") + Text(RelationshipName(relationship)).toLower();
+        }
+        cell.Vargottama = table.Vargottama[p] && (varga == kRasiVarga || varga == kNavamsaVarga);
+        if (cell.Vargottama) {
+            cell.Text += kVargottamaMark;
+            facts << QStringLiteral("vargottama");
+        }
+    }
+    cell.Description = where + QStringLiteral(": ") + facts.join(QStringLiteral(", "));
+    return cell;
+}
+
+QString VargaFactsText(const VargaTable& table, int varga) {
+    QStringList lines;
+    for (int point : {kLagnaPoint, 0, 1, 2, 3, 4, 5, 6, 7, 8}) {
+        lines << VargaCell(table, point, varga).Description;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString VargaLegendHtml() {
+    QStringList parts;
+    for (const Dignity dignity : {Dignity::Exaltation, Dignity::Own, Dignity::Moolatrikona,
+                                  Dignity::Debilitation, Dignity::Peregrine}) {
+        parts << QStringLiteral("<span style=\"color:%1\">%2</span>")
+                     .arg(PictureQColor(DignityColour(dignity)).name(), Text(DignityName(dignity)));
+    }
+    return parts.join(QStringLiteral(" &nbsp;")) +
+           QStringLiteral(
+               "<br>%1 vargottama (the same sign in D1 and D9). A peregrine planet "
+               "in a friend's sign +, a neutral's =, an enemy's -.")
+               .arg(kVargottamaMark);
+}
+
+}  // namespace tavrinel
