@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "cli/terminal_text.h"
 
@@ -42,8 +43,17 @@ struct ModeRow {
     Needs Also = Needs::Nothing;
 };
 
-// The options that choose the kind of run come first, in the order that
-// decides it; an option is checked against the first row that fits it.
+// The options that choose the kind of run, in the order that decides it.
+constexpr std::array<std::pair<std::string_view, RunMode>, 5> kModeOptions = {{
+    {"--zones", RunMode::Zones},
+    {"--atlas", RunMode::Atlas},
+    {kFileOption, RunMode::File},
+    {"--batch", RunMode::Batch},
+    {"--save", RunMode::Save},
+}};
+
+// Those come first, so that a second one is named before the options beside
+// it; an option is checked against the first row that fits it.
 constexpr std::array kModeRows = {
     ModeRow{"--zones", "", kZones},
     ModeRow{"--atlas", "", kAtlas},
@@ -125,11 +135,8 @@ const ModeRow* RowOf(std::string_view option, std::string_view value) {
 }  // namespace
 
 RunMode ModeOf(const GivenOptions& given) {
-    for (const RunMode mode :
-         {RunMode::Zones, RunMode::Atlas, RunMode::File, RunMode::Batch, RunMode::Save}) {
-        const auto row = std::find_if(kModeRows.begin(), kModeRows.end(),
-                                      [mode](const ModeRow& r) { return r.WorksIn == Bit(mode); });
-        if (Has(given, row->Option)) {
+    for (const auto& [option, mode] : kModeOptions) {
+        if (Has(given, option)) {
             return mode;
         }
     }

@@ -151,10 +151,10 @@ std::optional<std::string> PrintAtlasMatches(std::ostream& out, std::string_view
     if (atlas.Size() == 0) {
         return std::string(kNoAtlas);
     }
-    // "Name, State" narrows as --place does; a bare name lists every place
-    // that begins with it.
+    // "Name, State" or "Name (coordinates)" narrows as --place does; a bare
+    // name lists every place that begins with it.
     std::vector<const atlas::Place*> places;
-    if (text.find(',') != std::string_view::npos) {
+    if (text.find_first_of(",(") != std::string_view::npos) {
         const atlas::PlaceLookup lookup = atlas.Find(text, kMostMatches);
         places = lookup.Found ? std::vector<const atlas::Place*>{lookup.Found} : lookup.Candidates;
     } else {

@@ -383,6 +383,10 @@ TEST(AtlasListTest, ListsMatchesLargerFirst) {
     ASSERT_EQ(json.size(), 1u);
     EXPECT_EQ(json[0]["TimeZone"], "America/Chicago");
     EXPECT_EQ(json[0]["Coordinates"], "39:48N 89:39W");
+    const auto byCoordinates = nlohmann::json::parse(
+        RunTool({"--atlas", "Springfield (39:48N 89:39W)", "--format", "json"}).Out);
+    ASSERT_EQ(byCoordinates.size(), 1u);
+    EXPECT_EQ(byCoordinates[0]["State"], "Illinois");
 }
 
 }  // namespace
