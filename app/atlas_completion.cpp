@@ -165,7 +165,7 @@ void AtlasCompletion::OnCityEdited(const QString& text) {
     }
     list_->clear();
     for (const atlas::Place* place : offered_) {
-        list_->addItem(FromUtf8(atlas::DisplayName(*place)));
+        list_->addItem(FromUtf8(Places().CandidateText(*place)));
     }
     list_->setCurrentRow(-1);
     // Under the city box, moved left as far as the longest name needs.

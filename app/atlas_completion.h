@@ -41,7 +41,8 @@ public:
     explicit AtlasCompletion(FrmMain& window);
     ~AtlasCompletion() override;
 
-    // The places offered for the city as typed ("Pune, Maharashtra, India").
+    // The places offered for the city as typed ("Pune, Maharashtra, India"),
+    // each as --place takes it.
     [[nodiscard]] QStringList Suggestions() const;
     // Picks an offered place, as a click or Enter on it does.
     void Pick(int row);

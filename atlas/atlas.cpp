@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 
 #include "atlas/geonames_source.h"
 #include "atlas/name_folding.h"
+#include "atlas/place_form.h"
 
 namespace tavrinel::atlas {
 
@@ -37,6 +39,71 @@ bool Dwarfs(const Place& larger, const Place& next) {
     return larger.Population > 0 &&
            std::uint64_t{larger.Population} >=
                std::uint64_t{kDominantPopulationFactor} * next.Population;
+}
+
+// "(18:31N 73:51E)" or "(18:31N 73:51E, Asia/Kolkata)" at the end of a
+// text: what a candidate list adds to tell apart places of the same name.
+struct Whereabouts {
+    std::string_view Coordinates;
+    std::string_view Zone;  // empty when not given
+};
+
+bool LooksLikeCoordinates(std::string_view text) {
+    // D:MMx D:MMy, with one to three digits of degrees.
+    const auto angle = [](std::string_view part, std::string_view directions) {
+        const std::size_t colon = part.find(':');
+        if (colon == std::string_view::npos || colon == 0 || colon > 3 ||
+            part.size() != colon + 4 || directions.find(part.back()) == std::string_view::npos) {
+            return false;
+        }
+        for (std::size_t i = 0; i + 1 < part.size(); ++i) {
+            if (i != colon && (part[i] < '0' || part[i] > '9')) {
+                return false;
+            }
+        }
+        return true;
+    };
+    const std::size_t blank = text.find(' ');
+    return blank != std::string_view::npos && angle(text.substr(0, blank), "NS") &&
+           angle(text.substr(blank + 1), "EW");
+}
+
+// Splits the bracketed whereabouts off the end of a text, if it has them.
+std::optional<Whereabouts> SplitWhereabouts(std::string_view& text) {
+    const std::string_view trimmed = Trim(text);
+    const std::size_t open = trimmed.rfind('(');
+    if (trimmed.empty() || trimmed.back() != ')' || open == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::string_view inside = trimmed.substr(open + 1, trimmed.size() - open - 2);
+    const std::size_t comma = inside.find(',');
+    Whereabouts found{Trim(inside.substr(0, comma)),
+                      comma == std::string_view::npos ? std::string_view()
+                                                      : Trim(inside.substr(comma + 1))};
+    if (!LooksLikeCoordinates(found.Coordinates)) {
+        return std::nullopt;
+    }
+    text = trimmed.substr(0, open);
+    return found;
+}
+
+bool IsAt(const Place& place, const std::optional<Whereabouts>& where) {
+    return !where || (CoordinatesText(place) == where->Coordinates &&
+                      (where->Zone.empty() || place.Zone == where->Zone));
+}
+
+// The display name as typed: blanks around the commas do not count.
+std::string TidyCommas(std::string_view text) {
+    std::string tidy;
+    for (std::size_t start = 0;;) {
+        const std::size_t comma = text.find(',', start);
+        tidy += Trim(text.substr(start, comma - start));
+        if (comma == std::string_view::npos) {
+            return tidy;
+        }
+        tidy += ", ";
+        start = comma + 1;
+    }
 }
 
 }  // namespace
@@ -88,6 +155,7 @@ std::vector<const Place*> Atlas::Complete(std::string_view text, std::size_t lim
 }
 
 PlaceLookup Atlas::Find(std::string_view text, std::size_t limit) const {
+    const std::optional<Whereabouts> where = SplitWhereabouts(text);
     std::vector<std::string> parts;
     for (std::size_t start = 0;;) {
         const std::size_t comma = text.find(',', start);
@@ -112,7 +180,7 @@ PlaceLookup Atlas::Find(std::string_view text, std::size_t limit) const {
     std::vector<const Place*> longer;
     const auto [first, last] = PrefixRange(key);
     for (std::size_t i = first; i < last; ++i) {
-        if (MatchesQualifiers(*index_[i].Where, qualifiers)) {
+        if (MatchesQualifiers(*index_[i].Where, qualifiers) && IsAt(*index_[i].Where, where)) {
             (index_[i].Key == key ? exact : longer).push_back(index_[i].Where);
         }
     }
@@ -134,6 +202,26 @@ PlaceLookup Atlas::Find(std::string_view text, std::size_t limit) const {
         lookup.AlsoNamed.assign(exact.begin() + 1, exact.end());
         exact.resize(1);
     }
+    if (exact.size() != 1) {
+        // A text spelt as a display name, which the qualifiers may have read
+        // wrongly (a state named as its place is left out of the display
+        // name, and some names hold commas) or loosely (accents).
+        const std::string tidy = TidyCommas(text);
+        const std::string tidyKey = SearchKey(tidy);
+        std::vector<const Place*> named;
+        for (std::size_t i = first; i < last; ++i) {
+            const Place& place = *index_[i].Where;
+            if (IsAt(place, where) && SearchKey(DisplayName(place)) == tidyKey) {
+                named.push_back(&place);
+            }
+        }
+        if (named.size() > 1) {
+            std::erase_if(named, [&tidy](const Place* place) { return DisplayName(*place) != tidy; });
+        }
+        if (named.size() == 1) {
+            exact = std::move(named);
+        }
+    }
     if (exact.size() == 1) {
         lookup.Found = exact.front();
         return lookup;
@@ -145,6 +233,14 @@ PlaceLookup Atlas::Find(std::string_view text, std::size_t limit) const {
         lookup.Candidates.resize(limit);
     }
     return lookup;
+}
+
+std::string Atlas::CandidateText(const Place& place) const {
+    std::string text = DisplayName(place);
+    if (Find(text).Found != &place) {
+        text += " (" + CoordinatesText(place) + ")";
+    }
+    return text;
 }
 
 std::string DisplayName(const Place& place) {

@@ -46,15 +46,23 @@ public:
                                                      std::size_t limit) const;
 
     // A place named by "Name", "Name, State", "Name, Country" or
-    // "Name, State, Country". A place named exactly wins over longer names
-    // that begin with the text; a state or country after a comma narrows the
-    // choice, and a bare name is taken for the place that dwarfs every other
-    // of that name. At most `limit` candidates.
+    // "Name, State, Country", optionally followed by its coordinates (and
+    // zone) in brackets, as "(18:31N 73:51E)" or "(18:31N 73:51E,
+    // Asia/Kolkata)". A place named exactly wins over longer names that
+    // begin with the text; a state or country after a comma narrows the
+    // choice; a text spelt as one place's display name, accents included,
+    // is that place; and a bare name is taken for the place that dwarfs every
+    // other of that name. At most `limit` candidates.
     [[nodiscard]] PlaceLookup Find(std::string_view text, std::size_t limit = 10) const;
 
     // The other places whose names read as this one's, the more populous
     // first.
     [[nodiscard]] std::vector<const Place*> OthersNamedAs(const Place& place) const;
+
+    // The text this program shows for a place, which Find gives back as
+    // that place: the display name, with the coordinates in brackets where
+    // another place has the same display name.
+    [[nodiscard]] std::string CandidateText(const Place& place) const;
 
 private:
     struct Entry {

@@ -1,6 +1,7 @@
 #include "atlas/place_form.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "atlas/name_folding.h"
 
@@ -11,6 +12,15 @@ BoxAngle ToBoxAngle(double degrees) {
     const long minutes = std::lround(std::fabs(degrees) * kMinutesPerDegree);
     return {static_cast<int>(minutes / kMinutesPerDegree),
             static_cast<int>(minutes % kMinutesPerDegree), degrees >= 0};
+}
+
+std::string CoordinatesText(const Place& place) {
+    const BoxAngle lat = ToBoxAngle(place.Latitude);
+    const BoxAngle lon = ToBoxAngle(place.Longitude);
+    char text[32];
+    std::snprintf(text, sizeof text, "%d:%02d%c %d:%02d%c", lat.Degrees, lat.Minutes,
+                  lat.Positive ? 'N' : 'S', lon.Degrees, lon.Minutes, lon.Positive ? 'E' : 'W');
+    return text;
 }
 
 void FillPlace(const Place& place, BirthForm& form) {

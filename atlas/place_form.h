@@ -1,6 +1,8 @@
 // A place of the atlas as the form's boxes hold it.
 #pragma once
 
+#include <string>
+
 #include "atlas/place.h"
 #include "atlas/zone_choice.h"
 #include "chart/birth_form.h"
@@ -16,6 +18,9 @@ struct BoxAngle {
 };
 
 [[nodiscard]] BoxAngle ToBoxAngle(double degrees);
+
+// The place's coordinates as the boxes hold them: "18:31N 73:51E".
+[[nodiscard]] std::string CoordinatesText(const Place& place);
 
 // Fills city, state, country, both degree and minute boxes and both
 // directions. A name the boxes cannot hold leaves that box as it is.

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "chart/utf8.h"
+
 namespace tavrinel {
 
 namespace {
@@ -29,32 +31,39 @@ std::string Colour(int index) {
     return text;
 }
 
-// Text content and attribute values: the five markup characters escaped, and
-// control characters (which XML 1.0 forbids) dropped.
+// Text content and attribute values: the five markup characters escaped.
+// What XML 1.0 forbids (controls other than tab and line breaks, U+FFFE,
+// U+FFFF) and bytes that are not UTF-8 become U+FFFD, as in the JSON output,
+// so a name holding them still gives a picture a viewer opens.
 std::string Escaped(std::string_view text) {
+    static constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
     std::string out;
-    for (char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            case '\'':
-                out += "&apos;";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') {
-                    out += c;
-                }
+    for (std::size_t i = 0; i < text.size();) {
+        const Utf8Sequence sequence = DecodeUtf8(text, i);
+        const char32_t code = sequence.Code;
+        if (!sequence.Valid) {
+            out += kReplacement;
+            ++i;  // a broken sequence's next byte may start a good one
+            continue;
         }
+        switch (code) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            case '\'': out += "&apos;"; break;
+            default: {
+                const bool forbidden = (code < 0x20 && code != '\t' && code != '\n' &&
+                                        code != '\r') ||
+                                       code == 0xFFFE || code == 0xFFFF;
+                if (forbidden) {
+                    out += kReplacement;
+                } else {
+                    out.append(text.substr(i, sequence.Length));
+                }
+            }
+        }
+        i += sequence.Length;
     }
     return out;
 }

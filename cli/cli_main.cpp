@@ -18,6 +18,7 @@
 #include "cli/batch.h"
 #include "cli/chart_output.h"
 #include "cli/cli_options.h"
+#include "cli/option_modes.h"
 #include "cli/place_option.h"
 #include "cli/sky_output.h"
 #include "cli/terminal_text.h"
@@ -264,46 +265,26 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
         out << e.what() << '\n';
         return kExitOk;
     } catch (const CLI::ParseError& e) {
-        err << "tavrinel-cli: " << e.what() << '\n';
+        // The parser's words come first, then what was typed.
+        err << "tavrinel-cli: " << EscapedForMessage(e.what(), 2 * kMostEchoedCharacters) << '\n';
         return kExitRefused;
     }
 
-    // Combinations where one option would be silently ignored.
-    const bool chartOptions = options.Name || options.Date || options.Time || options.Zone ||
-                              options.Lat || options.Lon || options.UtcOffset;
-    const bool svg = options.Format == "svg";
-    const std::pair<bool, const char*> conflicts[] = {
-        {options.Save && options.Batch, "--save: cannot be combined with --batch"},
-        {options.Save && options.ListZones, "--save: cannot be combined with --zones"},
-        {options.Save && options.File,
-         "--save: cannot be combined with a reading file (FILE.tvl)"},
-        {options.Batch && options.File,
-         "--batch: cannot be combined with a reading file (FILE.tvl)"},
-        {options.Place && options.Batch,
-         "--place: cannot be combined with --batch (give each line a \"Place\")"},
-        {options.AtlasQuery && (options.Batch || options.File || options.Save || options.Place ||
-                                options.ListZones || chartOptions),
-         "--atlas: lists places only; give it without a chart, a file, --batch, --save or "
-         "--zones"},
-        {options.ListZones && (options.Batch || options.File || options.Place || chartOptions),
-         "--zones: lists the time zones only; give it without a chart, a file, --batch or "
-         "--place"},
-        {options.ListZones && (options.Format == "json" || options.Format == "ansi"),
-         "--zones: lists the time zones as plain text only; give it without --format"},
-        {svg && (options.Batch || options.ListZones || options.AtlasQuery),
-         "--format: svg draws one chart and cannot be combined with --batch, --zones or --atlas"},
-        {app.count("--chart") > 0 && !svg, "--chart: draws a picture only with --format svg"},
-        {options.UtcOffset && (options.Zone || options.DaylightSaving),
-         "--utc-offset: is the whole offset, daylight saving included; give it without --zone "
-         "or --dst"},
-        {options.UtcOffset && options.Batch,
-         "--utc-offset: cannot be combined with --batch"},
-    };
-    for (const auto& [conflict, message] : conflicts) {
-        if (conflict) {
-            err << "tavrinel-cli: " << message << '\n';
-            return kExitRefused;
+    // An option that this kind of run would not use is refused, not dropped.
+    GivenOptions given;
+    for (const CLI::Option* option : app.get_options()) {
+        if (option->count() > 0) {
+            const auto& results = option->results();
+            given.emplace(option->get_name(), results.empty() ? std::string() : results.back());
         }
+    }
+    if (const auto unused = UnusedOption(given)) {
+        err << "tavrinel-cli: " << *unused << '\n';
+        return kExitRefused;
+    }
+    if (options.UtcOffset && (options.Zone || options.DaylightSaving)) {
+        return refuse("--utc-offset", "is the whole offset, daylight saving included; give it "
+                                      "without --zone or --dst");
     }
 
     auto format = FormatFrom(options.Format);
@@ -339,7 +320,10 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
                                      "country after a comma if need be (e.g. Pun)");
         }
         errno = 0;
-        PrintAtlasMatches(out, *options.AtlasQuery, *format == OutputFormat::Json);
+        if (const auto none = PrintAtlasMatches(out, *options.AtlasQuery,
+                                                *format == OutputFormat::Json)) {
+            return refuse("--atlas", *none);
+        }
         return kExitOk;
     }
     if (options.Batch) {
@@ -379,9 +363,6 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
         return outcome.AnyBadLine ? kExitFailed : kExitOk;
     }
 
-    if (options.File && (chartOptions || options.Place)) {
-        return refuse(*options.File, "a reading file brings its own birth data; give no chart options");
-    }
     if (options.Save && !HasReadingFileExtension(*options.Save)) {
         return refuse("--save", "accepts a file name ending in tvl, as the window's Open expects");
     }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "atlas/atlas.h"
 #include "atlas/place_form.h"
 #include "atlas/zone_choice.h"
 #include "chart/time_zone_table.h"
@@ -18,23 +17,19 @@ constexpr std::size_t kMostCandidates = 10;
 constexpr std::size_t kMostMatches = 25;
 constexpr int kSecondsPerHour = 3600;
 
-std::string Coordinates(const atlas::Place& place) {
-    const atlas::BoxAngle lat = atlas::ToBoxAngle(place.Latitude);
-    const atlas::BoxAngle lon = atlas::ToBoxAngle(place.Longitude);
-    char text[32];
-    std::snprintf(text, sizeof text, "%d:%02d%c %d:%02d%c", lat.Degrees, lat.Minutes,
-                  lat.Positive ? 'N' : 'S', lon.Degrees, lon.Minutes, lon.Positive ? 'E' : 'W');
-    return text;
-}
-
+// Each line, given back to --place as it stands, selects its place.
 std::string CandidateLines(const std::vector<const atlas::Place*>& places) {
     std::string lines;
     for (const atlas::Place* place : places) {
-        lines += "\n  " + atlas::DisplayName(*place) + " (" + Coordinates(*place) + ", " +
-                 place->Zone + ")";
+        lines += "\n  " + atlas::DisplayName(*place) + " (" + atlas::CoordinatesText(*place) +
+                 ", " + place->Zone + ")";
     }
     return lines;
 }
+
+constexpr std::string_view kNoAtlas =
+    "the atlas is not available (the GeoNames library libgeonames0 or its places could not "
+    "be loaded)";
 
 atlas::FormLongitude FormLongitudeOf(const BirthForm& form) {
     const auto degrees = ParseDigits(form.LonDeg);
@@ -56,15 +51,19 @@ bool NamesNoPlace(std::string_view text) {
 }
 
 std::variant<ZoneReport, std::string> ApplyPlace(std::string_view text, BirthForm& form,
-                                                 const GivenBesidePlace& given, bool preciseSky) {
+                                                 const GivenBesidePlace& given, bool preciseSky,
+                                                 const atlas::Atlas& atlas) {
     if (NamesNoPlace(text)) {
         return std::string("accepts the name of a place, with its state or country after a comma "
                            "if need be (e.g. \"Pune\" or \"Springfield, Illinois\")");
     }
-    const atlas::PlaceLookup lookup = atlas::Atlas::Shared().Find(text, kMostCandidates);
+    if (atlas.Size() == 0) {
+        return std::string(kNoAtlas) + "; give --lat, --lon and --zone instead";
+    }
+    const atlas::PlaceLookup lookup = atlas.Find(text, kMostCandidates);
     // The text goes back on standard error: a control character in it must
-    // not break the line or reach the terminal.
-    const std::string shown = EscapedForMessage(text);
+    // not break the line or reach the terminal, nor a long one fill it.
+    const std::string shown = EscapedForMessage(text, kMostEchoedCharacters);
     if (!lookup.Found) {
         if (lookup.Candidates.empty()) {
             return "the atlas has no place called " + shown +
@@ -76,8 +75,9 @@ std::variant<ZoneReport, std::string> ApplyPlace(std::string_view text, BirthFor
         if (lookup.Ambiguous &&
             std::all_of(lookup.Candidates.begin(), lookup.Candidates.end(), sameName)) {
             // No state or country can tell these apart; the coordinates can.
-            return shown + " names several places with the same state and country; give the "
-                           "--lat, --lon and --zone of the one meant:" +
+            return shown + " names several places with the same state and country; give one of "
+                           "these lines as it stands, or give the --lat, --lon and --zone of the "
+                           "one meant:" +
                    CandidateLines(lookup.Candidates);
         }
         return shown +
@@ -146,23 +146,30 @@ ZoneReport GivenOffsetReport(std::string place, int seconds) {
     return ZoneReport{std::move(place), false, std::nullopt, false, seconds, std::move(line)};
 }
 
-void PrintAtlasMatches(std::ostream& out, std::string_view text, bool json) {
-    const atlas::Atlas& atlas = atlas::Atlas::Shared();
-    // "Name, State" narrows as --place does; a bare name lists every place
-    // that begins with it.
+std::optional<std::string> PrintAtlasMatches(std::ostream& out, std::string_view text, bool json,
+                                             const atlas::Atlas& atlas) {
+    if (atlas.Size() == 0) {
+        return std::string(kNoAtlas);
+    }
+    // "Name, State" or "Name (coordinates)" narrows as --place does; a bare
+    // name lists every place that begins with it.
     std::vector<const atlas::Place*> places;
-    if (text.find(',') != std::string_view::npos) {
+    if (text.find_first_of(",(") != std::string_view::npos) {
         const atlas::PlaceLookup lookup = atlas.Find(text, kMostMatches);
         places = lookup.Found ? std::vector<const atlas::Place*>{lookup.Found} : lookup.Candidates;
     } else {
         places = atlas.Complete(text, kMostMatches);
     }
+    if (places.empty()) {
+        return "the atlas has no place called " + EscapedForMessage(text, kMostEchoedCharacters) +
+               " nor any whose name begins with it";
+    }
     if (!json) {
         for (const atlas::Place* place : places) {
-            out << atlas::DisplayName(*place) << "  " << Coordinates(*place) << "  " << place->Zone
-                << '\n';
+            out << atlas.CandidateText(*place) << "  " << atlas::CoordinatesText(*place) << "  "
+                << place->Zone << '\n';
         }
-        return;
+        return std::nullopt;
     }
     std::string buffer;
     buffer += '[';
@@ -174,10 +181,11 @@ void PrintAtlasMatches(std::ostream& out, std::string_view text, bool json) {
         first = false;
         JsonWriter writer(buffer);
         writer.BeginObject();
+        writer.Field("Place", atlas.CandidateText(*place));
         writer.Field("Name", place->Name);
         writer.Field("State", place->State);
         writer.Field("Country", place->Country);
-        writer.Field("Coordinates", Coordinates(*place));
+        writer.Field("Coordinates", atlas::CoordinatesText(*place));
         char degrees[48];
         std::snprintf(degrees, sizeof degrees, "%.5f", place->Latitude);
         writer.Literal("Latitude", degrees);
@@ -189,6 +197,7 @@ void PrintAtlasMatches(std::ostream& out, std::string_view text, bool json) {
     }
     buffer += "]\n";
     out << buffer;
+    return std::nullopt;
 }
 
 void WriteZoneReport(JsonWriter& json, const ZoneReport& report) {

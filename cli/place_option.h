@@ -10,6 +10,7 @@
 #include <string_view>
 #include <variant>
 
+#include "atlas/atlas.h"
 #include "chart/birth_form.h"
 
 namespace tavrinel::cli {
@@ -41,15 +42,20 @@ struct GivenBesidePlace {
 // no list entry has the offset in force, the precise sky takes the exact
 // offset and the documented one refuses. On a refusal, the message (several
 // lines when it lists candidates).
-std::variant<ZoneReport, std::string> ApplyPlace(std::string_view text, BirthForm& form,
-                                                 const GivenBesidePlace& given, bool preciseSky);
+std::variant<ZoneReport, std::string> ApplyPlace(
+    std::string_view text, BirthForm& form, const GivenBesidePlace& given, bool preciseSky,
+    const atlas::Atlas& atlas = atlas::Atlas::Shared());
 
 // The report of a chart given an exact offset by the user (--utc-offset),
 // with or without a place.
 [[nodiscard]] ZoneReport GivenOffsetReport(std::string place, int seconds);
 
-// --atlas: the places matching a text, one per line, or as a JSON array.
-void PrintAtlasMatches(std::ostream& out, std::string_view text, bool json);
+// --atlas: the places matching a text, one per line, or as a JSON array;
+// each line begins with (and each object's "Place" is) the text that
+// --place takes for that place. When nothing can be listed, nothing is
+// printed and the message says why.
+std::optional<std::string> PrintAtlasMatches(std::ostream& out, std::string_view text, bool json,
+                                             const atlas::Atlas& atlas = atlas::Atlas::Shared());
 
 // The report's fields, for the chart's JSON object.
 void WriteZoneReport(JsonWriter& json, const ZoneReport& report);

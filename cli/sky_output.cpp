@@ -1,6 +1,7 @@
 #include "cli/sky_output.h"
 
 #include "cli/json_writer.h"
+#include "cli/terminal_text.h"
 #include "ephemeris/position_text.h"
 #include "reading/dignity_reading.h"
 
@@ -81,8 +82,10 @@ void AppendSkyJson(JsonWriter& json, const ChartState& chart, const SkyOutput& s
 
 void PrintSkyText(std::ostream& out, const ChartState& chart, const SkyOutput& sky) {
     const SkyCheck* check = sky.Choice.Engine == SkyEngine::Precise ? nullptr : sky.Check;
+    // The check's reason may name a file of the ephemeris folder, which the
+    // environment chose.
     for (const std::string& line : SkyLines(chart, check)) {
-        out << line << '\n';
+        out << EscapedForMessage(line) << '\n';
     }
 }
 

@@ -1,11 +1,15 @@
 #include "ephemeris/swiss_ephemeris.h"
 
 #include <swephexp.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <string_view>
 
 namespace tavrinel {
 
@@ -32,11 +36,52 @@ int SiderealMode(SweZodiac zodiac) {
     return SE_SIDM_LAHIRI;
 }
 
+// The library replaces a longer folder path by its own default list of
+// folders without a word; it keeps 13 bytes of its buffer for a file name.
+constexpr std::size_t kLongestPath = AS_MAXCH - 1 - 13;
+// It reads this variable in preference to the path it is given.
+constexpr const char* kLibraryPathVariable = "SE_EPHE_PATH";
+// Both separate the folders of a path, for the library.
+constexpr std::string_view kPathSeparators = ":;";
+// What it opens for the grahas, the Moon and Delta T at any date from 1800
+// to 2399, which holds every year the form offers.
+constexpr std::array<std::string_view, 4> kFilesOpened = {"sepl_18.se1", "semo_18.se1",
+                                                         "sedeltat.txt", "swe_deltat.txt"};
+
 struct LibraryState {
     bool PathSet = false;
     std::string Path;
     int Mode = -1;
+    std::string Problem;  // why the path cannot be handed over; empty when it can
 };
+
+// Why the library must not be handed `path`, or nothing. It opens its files
+// blocking, so a named pipe (or a device) in place of one would hang every
+// calculation; any file that is not a regular file is refused.
+std::string PathProblem(const std::string& path) {
+    const char* preferred = std::getenv(kLibraryPathVariable);
+    const bool overridden =
+        preferred && *preferred != '\0' && std::strlen(preferred) <= kLongestPath;
+    const std::string used = overridden ? std::string(preferred) : path;
+    if (!overridden && path.size() > kLongestPath) {
+        return "the ephemeris folder's path is longer than the " + std::to_string(kLongestPath) +
+               " bytes the library takes";
+    }
+    for (std::size_t start = 0; start <= used.size();) {
+        const std::size_t end = std::min(used.find_first_of(kPathSeparators, start), used.size());
+        const std::string folder = used.substr(start, end - start);
+        for (const std::string_view name : kFilesOpened) {
+            const std::string file = (folder.empty() ? std::string(".") : folder) + "/" +
+                                     std::string(name);
+            struct stat status {};
+            if (::stat(file.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
+                return "the ephemeris file " + file + " is not a regular file";
+            }
+        }
+        start = end + 1;
+    }
+    return {};
+}
 
 LibraryState& State() {
     static LibraryState state;
@@ -50,21 +95,34 @@ void EnsurePath() {
 }
 
 // Setting the mode drops the library's cached positions, so it is set only
-// when it changes.
-void UseZodiac(SweZodiac zodiac) {
+// when it changes. False, with nothing handed to the library, while its
+// folder cannot be used; a folder that was mended is taken up again.
+bool UseZodiac(SweZodiac zodiac) {
     EnsurePath();
-    const int mode = SiderealMode(zodiac);
-    if (State().Mode != mode) {
-        swe_set_sid_mode(mode, 0, 0);
-        State().Mode = mode;
+    LibraryState& state = State();
+    if (!state.Problem.empty()) {
+        state.Problem = PathProblem(state.Path);
+        if (!state.Problem.empty()) {
+            return false;
+        }
+        swe_set_ephe_path(state.Path.c_str());
+        state.Mode = -1;
     }
+    const int mode = SiderealMode(zodiac);
+    if (state.Mode != mode) {
+        swe_set_sid_mode(mode, 0, 0);
+        state.Mode = mode;
+    }
+    return true;
 }
 
 }  // namespace
 
 std::string DefaultEphemerisPath() {
+    // An empty path would send the library to its default folders, the
+    // current one first.
     const char* chosen = std::getenv(kPathVariable);
-    return chosen ? std::string(chosen) : std::string(kDebianEphemerisPath);
+    return chosen && *chosen != '\0' ? std::string(chosen) : std::string(kDebianEphemerisPath);
 }
 
 void UseEphemerisPath(const std::string& path) {
@@ -72,14 +130,21 @@ void UseEphemerisPath(const std::string& path) {
     if (state.PathSet && state.Path == path) {
         return;
     }
-    swe_set_ephe_path(path.c_str());
     state.PathSet = true;
     state.Path = path;
-    state.Mode = -1;  // the library forgets its sidereal mode with its files
+    state.Problem = PathProblem(path);
+    if (state.Problem.empty()) {
+        swe_set_ephe_path(path.c_str());
+        state.Mode = -1;  // the library forgets its sidereal mode with its files
+    }
 }
 
 SweLongitude SweSiderealLongitude(double julianDayUt, SweBody body, SweZodiac zodiac) {
-    UseZodiac(zodiac);
+    if (!UseZodiac(zodiac)) {
+        SweLongitude refused;
+        refused.Error = State().Problem;
+        return refused;
+    }
     std::array<double, 6> values{};
     std::array<char, AS_MAXCH> error{};
     const int wanted = SEFLG_SWIEPH | SEFLG_SIDEREAL | SEFLG_SPEED;
@@ -99,7 +164,9 @@ SweLongitude SweSiderealLongitude(double julianDayUt, SweBody body, SweZodiac zo
 
 double SweSiderealAscendant(double julianDayUt, double latitude, double longitude,
                             SweZodiac zodiac) {
-    UseZodiac(zodiac);
+    if (!UseZodiac(zodiac)) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
     std::array<double, 13> cusps{};
     std::array<double, 10> points{};
     if (swe_houses_ex(julianDayUt, SEFLG_SIDEREAL, latitude, longitude, kEqualHouses,
@@ -110,7 +177,9 @@ double SweSiderealAscendant(double julianDayUt, double latitude, double longitud
 }
 
 double SweAyanamsaUt(double julianDayUt, SweZodiac zodiac, AyanamsaKind kind) {
-    UseZodiac(zodiac);
+    if (!UseZodiac(zodiac)) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
     double value = 0;
     std::array<char, AS_MAXCH> error{};
     const int flags = SEFLG_SWIEPH | (kind == AyanamsaKind::Mean ? SEFLG_NONUT : 0);
@@ -121,7 +190,9 @@ double SweAyanamsaUt(double julianDayUt, SweZodiac zodiac, AyanamsaKind kind) {
 }
 
 double SweAyanamsaEt(double julianDayEt, SweZodiac zodiac, AyanamsaKind kind) {
-    UseZodiac(zodiac);
+    if (!UseZodiac(zodiac)) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
     double value = 0;
     std::array<char, AS_MAXCH> error{};
     const int flags = SEFLG_SWIEPH | (kind == AyanamsaKind::Mean ? SEFLG_NONUT : 0);

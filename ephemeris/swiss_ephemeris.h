@@ -30,7 +30,10 @@ struct SweLongitude {
 [[nodiscard]] std::string DefaultEphemerisPath();
 
 // Reads the files from `path` from now on. Changing the folder closes the
-// open files, so the same folder twice costs nothing.
+// open files, so the same folder twice costs nothing. A path the library
+// cannot be handed (longer than it takes, or with a file it would open that
+// is not a regular file) is not: every calculation then fails, its Error
+// saying why, until the folder is mended.
 void UseEphemerisPath(const std::string& path);
 
 // Geocentric apparent sidereal longitude and speed at a Julian Day in UT.

@@ -12,24 +12,33 @@
 namespace tavrinel::atlas {
 namespace {
 
-// One letter matches the most places; longer prefixes fewer.
+// One letter matches the most places; longer prefixes fewer. The window
+// shows each place offered by its candidate text.
 void BM_Complete(benchmark::State& state, const char* text) {
     const Atlas& atlas = Atlas::Shared();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(atlas.Complete(text, 8));
+        for (const Place* place : atlas.Complete(text, 8)) {
+            benchmark::DoNotOptimize(atlas.CandidateText(*place));
+        }
     }
 }
 BENCHMARK_CAPTURE(BM_Complete, one_letter_s, "s")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Complete, pun, "Pun")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Complete, accented_bhim, "Bhīm")->Unit(benchmark::kMicrosecond);
 
-void BM_Find(benchmark::State& state) {
+// A place found by its qualifiers; an ambiguous name, which is also
+// compared with every display name that begins with it; a short prefix
+// that names no place.
+void BM_Find(benchmark::State& state, const char* text) {
     const Atlas& atlas = Atlas::Shared();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(atlas.Find("Springfield, Illinois"));
+        benchmark::DoNotOptimize(atlas.Find(text));
     }
 }
-BENCHMARK(BM_Find)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Find, springfield_illinois, "Springfield, Illinois")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Find, springfield, "Springfield")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Find, san, "San")->Unit(benchmark::kMicrosecond);
 
 void BM_DecideZone(benchmark::State& state, const char* zone, LocalDateTime when) {
     for (auto _ : state) {

@@ -19,6 +19,8 @@
 
 #include "app/atlas_completion.h"
 #include "calculation/calculation.h"
+#include "atlas/atlas.h"
+#include "atlas/place_form.h"
 #include "window_fixture.h"
 
 using namespace tavrinel;
@@ -73,6 +75,7 @@ private slots:
     void anOpenedFileKeepsItsOwnZone();
     void anOffsetNoEntryHasIsCastExactlyByThePreciseSky();
     void aSharedNameSaysWhatElseItMeans();
+    void everyOfferedTextNamesThePlacePicked();
 };
 
 void TestAtlasCompletion::nothingIsMadeBeforeTheCityIsUsed() {
@@ -349,4 +352,28 @@ void TestAtlasCompletion::aSharedNameSaysWhatElseItMeans() {
 }
 
 QTEST_MAIN(TestAtlasCompletion)
+// Each text offered is the one --place takes for the place it picks, even
+// where places share a name, a state and a country (two Rajgarhs in
+// Rajasthan) or differ only by their accents (Chandur and Chāndūr).
+void TestAtlasCompletion::everyOfferedTextNamesThePlacePicked() {
+    for (const char* typed : {"Rajgarh", "Chandur", "Gwangju", "Kirov", "Springfield"}) {
+        Fixture f;
+        QTest::keyClicks(f.Box("txtCity"), QLatin1String(typed));
+        const QStringList offered = f.Atlas().Suggestions();
+        QVERIFY2(offered.size() > 1, typed);
+        for (int row = 0; row < offered.size(); ++row) {
+            const atlas::Place* named =
+                atlas::Atlas::Shared().Find(offered[row].toStdString()).Found;
+            QVERIFY2(named, qPrintable(offered[row]));
+            f.Atlas().Pick(row);
+            const atlas::BoxAngle lat = atlas::ToBoxAngle(named->Latitude);
+            const atlas::BoxAngle lon = atlas::ToBoxAngle(named->Longitude);
+            QCOMPARE(f.Place().section(QLatin1Char('|'), 3),
+                     QStringLiteral("%1|%2|%3|%4|%5|%6")
+                         .arg(lat.Degrees).arg(lat.Minutes).arg(lon.Degrees).arg(lon.Minutes)
+                         .arg(lat.Positive ? "N" : "S").arg(lon.Positive ? "E" : "W"));
+        }
+    }
+}
+
 #include "tst_atlas_completion.moc"

@@ -33,6 +33,14 @@ std::vector<Place> SmallWorld() {
         {"Nowhere", "South", "Here", "Etc/UTC", 0, 0, 0},
         {"Vast", "North", "Here", "Etc/UTC", 0, 0, 4000000000},
         {"Vast", "South", "Here", "Etc/UTC", 0, 0, 430000000},
+        // The display name leaves out a state named as its place.
+        {"Gwangju", "Gwangju", "Republic of Korea", "Asia/Seoul", 35.15, 126.92, 1416938},
+        {"Gwangju", "Gyeonggi-do", "Republic of Korea", "Asia/Seoul", 37.41, 127.26, 179365},
+        // Told apart by their accents only.
+        {"Chāndur", "Maharashtra", "India", "Asia/Kolkata", 20.82, 77.98, 20000},
+        {"Chāndūr", "Maharashtra", "India", "Asia/Kolkata", 21.21, 79.24, 19000},
+        {"Awasa", "Southern Nations, Nationalities, and People's Region", "Ethiopia",
+         "Africa/Addis_Ababa", 7.06, 38.48, 133097},
     };
 }
 
@@ -87,7 +95,24 @@ INSTANTIATE_TEST_SUITE_P(
                     FindCase{", Chicago", nullptr, 0}, FindCase{" ,Pune, India", nullptr, 0},
                     FindCase{"Emiliano Zapata, Mexico", nullptr, 2},
                     FindCase{"Emiliano Zapata, Mexico, Mexico", "Emiliano Zapata, México", 0},
-                    FindCase{"Emiliano Zapata, Morelos, Mexico", "Emiliano Zapata, Morelos", 0}));
+                    FindCase{"Emiliano Zapata, Morelos, Mexico", "Emiliano Zapata, Morelos", 0},
+                    // Coordinates (and the zone) in brackets tell apart what
+                    // the names cannot.
+                    FindCase{"Springfield (37:12N 93:18W)", "Springfield, Missouri", 0},
+                    FindCase{"Springfield, United States of America (39:48N 89:36W, "
+                             "America/Chicago)", "Springfield, Illinois", 0},
+                    FindCase{"Springfield (37:12N 93:18W, Europe/Paris)", nullptr, 0},
+                    FindCase{"Springfield (37:12N 93:19W)", nullptr, 0},
+                    // Texts spelt as a display name.
+                    FindCase{"Gwangju", nullptr, 2},
+                    FindCase{"Gwangju, Republic of Korea", "Gwangju, Gwangju", 0},
+                    FindCase{"gwangju ,republic of korea", "Gwangju, Gwangju", 0},
+                    FindCase{"Chandur", nullptr, 2},
+                    FindCase{"Chāndūr, Maharashtra, India", "Chāndūr, Maharashtra", 0},
+                    FindCase{"Chāndur, Maharashtra, India", "Chāndur, Maharashtra", 0},
+                    FindCase{"Awasa, Southern Nations, Nationalities, and People's Region, "
+                             "Ethiopia", "Awasa, Southern Nations, Nationalities, and People's "
+                             "Region", 0}));
 
 TEST(CompleteTest, OffersLargerPlacesFirst) {
     const Atlas atlas(SmallWorld());
@@ -143,6 +168,26 @@ TEST(PackagedAtlasTest, SaysWhichPlaceASharedNameWasTakenFor) {
     EXPECT_EQ(PlaceList(atlas.OthersNamedAs(*springfield.Found), 2),
               "Springfield, Missouri, United States of America; Springfield, Massachusetts, "
               "United States of America and 5 more");
+}
+
+// Every text the program shows for a place finds that place, over the
+// whole packaged atlas (the places whose names begin with a Latin letter,
+// all but a handful): the candidate text that lists and the window offer,
+// and the refusal's line with the coordinates and the zone.
+TEST(PackagedAtlasTest, EveryPlaceIsFoundByTheTextsShownForIt) {
+    const Atlas& atlas = Atlas::Shared();
+    std::size_t places = 0;
+    for (const char letter : std::string_view("abcdefghijklmnopqrstuvwxyz")) {
+        for (const Place* place : atlas.Complete(std::string(1, letter), atlas.Size())) {
+            ++places;
+            const std::string text = atlas.CandidateText(*place);
+            EXPECT_EQ(atlas.Find(text).Found, place) << text;
+            const std::string line =
+                DisplayName(*place) + " (" + CoordinatesText(*place) + ", " + place->Zone + ")";
+            EXPECT_EQ(atlas.Find(line).Found, place) << line;
+        }
+    }
+    EXPECT_GT(places, atlas.Size() - 10);
 }
 
 // Rounded to the nearest whole minute of arc, as the boxes hold minutes.

@@ -13,6 +13,7 @@
 #include <sstream>
 #include <nlohmann/json.hpp>
 
+#include "cli/option_modes.h"
 #include "tests/cli/cli_runner.h"
 
 namespace tavrinel::cli {
@@ -44,7 +45,8 @@ protected:
     // a file-size limit (with SIGXFSZ ignored, so the write fails with EFBIG
     // rather than the process being killed) and with standard input closed.
     Run Spawn(std::vector<std::string> args, const std::string& outPath, rlim_t sizeLimit = 0,
-              bool closeInput = false, std::vector<std::string> environment = {}) {
+              bool closeInput = false, std::vector<std::string> environment = {},
+              unsigned seconds = 60) {
         args.insert(args.begin(), TAVRINEL_CLI);
         const std::string errPath = PathOf("stderr.txt");
         const pid_t child = ::fork();
@@ -64,7 +66,7 @@ protected:
             for (std::string& variable : environment) {
                 ::putenv(variable.data());
             }
-            ::alarm(60);  // a run that blocks fails the test instead of hanging it
+            ::alarm(seconds);  // a run that blocks fails the test instead of hanging it
             std::vector<char*> argv;
             for (std::string& a : args) argv.push_back(a.data());
             argv.push_back(nullptr);
@@ -135,6 +137,8 @@ TEST_F(CliProcess, DamagedEphemerisFilesAreSaidNotHidden) {
                        "mean node, unavailable: "),
               std::string::npos)
         << out;
+    EXPECT_NE(out.find("ephe\\x1B[31m"), std::string::npos) << out;
+    EXPECT_EQ(out.find('\x1b'), std::string::npos) << out;
 
     // In a batch, the failed line is an error object and the run's status
     // says a line failed, while the documented line beside it is answered.
@@ -152,6 +156,73 @@ TEST_F(CliProcess, DamagedEphemerisFilesAreSaidNotHidden) {
         EXPECT_EQ(json.contains("error"), fails) << answer;
         if (fails) {
             EXPECT_NE(json["error"].get<std::string>().find("unavailable"), std::string::npos);
+        }
+    }
+}
+
+// The library opens its files blocking: a named pipe in the folder, in place
+// of any file it would read, must be refused at once (SIGALRM after a
+// second otherwise), and so must a folder path longer than the library
+// takes, which it would silently replace by its own default folders.
+TEST_F(CliProcess, EphemerisFolderTheLibraryCannotUseIsSaid) {
+    const std::vector<std::string> delhi = {"--name", "D", "--date", "1950-01-01", "--time", "0:00",
+                                            "--zone", "GMT", "--lat", "28:36N", "--lon", "77:12E"};
+    std::vector<std::string> precise = delhi;
+    precise.insert(precise.end(), {"--sky", "precise"});
+    const auto expectSaid = [&](const std::string& folder, const std::string& why) {
+        const std::vector<std::string> environment = {"TAVRINEL_EPHEMERIS_PATH=" + folder};
+        const Run failed = Spawn(precise, PathOf("out.txt"), 0, false, environment, 1);
+        EXPECT_EQ(failed.Status, 1);
+        EXPECT_NE(failed.Err.find("unavailable: " + why), std::string::npos) << failed.Err;
+        const Run documented = Spawn(delhi, PathOf("out.txt"), 0, false, environment, 1);
+        EXPECT_EQ(documented.Status, 0) << documented.Err;
+        EXPECT_NE(ReadAll(PathOf("out.txt")).find("Sky check: Precise (Swiss Ephemeris), Lahiri, "
+                                                  "mean node, unavailable: " + why),
+                  std::string::npos);
+    };
+    for (const char* name : {"sepl_18.se1", "semo_18.se1", "sedeltat.txt", "swe_deltat.txt"}) {
+        SCOPED_TRACE(name);
+        const std::filesystem::path folder = dir_ / ("pipe-" + std::string(name));
+        std::filesystem::create_directories(folder);
+        ASSERT_EQ(::mkfifo((folder / name).c_str(), 0600), 0);
+        // With the planets' file beside it, the library goes on to the others.
+        if (std::string(name) != "sepl_18.se1") {
+            std::filesystem::create_symlink("/usr/share/libswe/ephe/sepl_18.se1",
+                                            folder / "sepl_18.se1");
+        }
+        // The pipe may be one folder of a list, as the library reads one.
+        expectSaid("/nonexistent:" + folder.string(), "the ephemeris file " +
+                                                          (folder / name).string() +
+                                                          " is not a regular file");
+    }
+    // The library takes paths of up to 242 bytes (AS_MAXCH less 14).
+    std::filesystem::path folder = dir_;
+    folder /= std::string(242 - dir_.string().size() - 1, 'e');
+    ASSERT_EQ(folder.string().size(), 242u);
+    std::filesystem::create_directories(folder);
+    expectSaid(folder.string() + "/", "the ephemeris folder's path is longer than the 242 bytes");
+}
+
+// Whatever a name or a place holds, the picture stays well-formed XML:
+// bytes that are not UTF-8 and characters XML forbids are replaced.
+TEST_F(CliProcess, SvgOfAnyNameIsWellFormed) {
+    const char* const names[] = {
+        "Ann\xFF",                 // a stray byte
+        "A\x01B\x1F",              // controls other than tab and line breaks
+        "Ann\xEF\xBF\xBE\xEF\xBF\xBF",  // U+FFFE, U+FFFF
+        "Ann\xED\xA0\x80",         // a lone surrogate
+        "Ann\xE2\x80",             // a sequence cut short
+        "Ann\xC0\xAF <&>\"'",     // overlong, and markup
+    };
+    for (const char* name : names) {
+        SCOPED_TRACE(testing::PrintToString(std::string(name)));
+        for (const char* option : {"--name", "--city", "--state", "--country"}) {
+            std::vector<std::string> args = kAnn;
+            args.insert(args.end(), {option, name, "--format", "svg"});
+            if (std::string(option) == "--name") args.erase(args.begin(), args.begin() + 2);
+            ASSERT_EQ(Spawn(args, PathOf("chart.svg")).Status, 0);
+            const std::string command = "xmllint --noout '" + PathOf("chart.svg") + "' 2>/dev/null";
+            EXPECT_EQ(std::system(command.c_str()), 0) << option;
         }
     }
 }
@@ -333,7 +404,8 @@ TEST(CliCombinations, IgnoredOptionsAreRefused) {
 }
 
 // A picture, a list of places or zones, and a chart each stand alone: an
-// option the run would not use is refused rather than dropped.
+// option the run would not use is refused rather than dropped, and the
+// refusal names that option.
 TEST(CliCombinations, PicturesAndListsTakeNothingTheyWouldIgnore) {
     const auto ann = [](std::vector<std::string> more) {
         std::vector<std::string> args = kAnn;
@@ -349,13 +421,13 @@ TEST(CliCombinations, PicturesAndListsTakeNothingTheyWouldIgnore) {
         {ann({"--format", "json", "--chart", "south"}), "--chart"},
         {{"--batch", "-", "--chart", "north"}, "--chart"},
         {{"--atlas", "Pune", "--zones"}, "--atlas"},
-        {{"--atlas", "Pune", "--name", "Ann"}, "--atlas"},
-        {ann({"--atlas", "Pune"}), "--atlas"},
-        {ann({"--zones"}), "--zones"},
-        {{"--zones", "--batch", "-"}, "--zones"},
-        {{"--zones", "a.tvl"}, "--zones"},
-        {{"--zones", "--place", "Pune"}, "--zones"},
-        {{"--zones", "--format", "json"}, "--zones"},
+        {{"--atlas", "Pune", "--name", "Ann"}, "--name"},
+        {ann({"--atlas", "Pune"}), "--name"},
+        {ann({"--zones"}), "--name"},
+        {{"--zones", "--batch", "-"}, "--batch"},
+        {{"--zones", "a.tvl"}, "\"a.tvl\""},
+        {{"--zones", "--place", "Pune"}, "--place"},
+        {{"--zones", "--format", "json"}, "--format"},
     };
     for (const auto& [args, option] : cases) {
         SCOPED_TRACE(testing::PrintToString(args));
@@ -449,6 +521,127 @@ TEST_F(CliSave, FileNamesInMessagesAreQuotedAndEscaped) {
     EXPECT_EQ(r.Status, 1);
     EXPECT_EQ(CountLines(r.Err), 1) << r.Err;
     EXPECT_NE(r.Err.find("gone\\x0A/x.tvl"), std::string::npos) << r.Err;
+}
+
+// Which option does something in which kind of run, from what each mode
+// does: a batch reads everything of a chart from its lines and writes JSON;
+// the lists print only their list; a reading file brings its birth data.
+// Letters: C chart, F reading file, B batch, Z zones, A atlas, S --save.
+class CliOptionModes : public CliProcess {};
+
+TEST_F(CliOptionModes, EachOptionWorksOnlyWhereItDoesSomething) {
+    std::vector<std::string> save = kAnn;
+    save.insert(save.end(), {"--city", "Delhi", "--state", "Delhi", "--country", "India", "--save",
+                             PathOf("saved.tvl")});
+    ASSERT_EQ(RunTool(save).Status, 0);
+    const struct {
+        char Letter;
+        std::vector<std::string> Args;
+        const char* Named;  // how a refusal names the mode
+    } modes[] = {
+        {'C', kAnn, ""},
+        {'F', {PathOf("saved.tvl")}, "reading file"},
+        {'B', {"--batch", "-"}, "--batch"},
+        {'Z', {"--zones"}, "--zones"},
+        {'A', {"--atlas", "Pune"}, "--atlas"},
+        {'S', save, "--save"},
+    };
+    const std::pair<std::vector<std::string>, const char*> options[] = {
+        {{"--name", "Bo"}, "CS"},
+        {{"--date", "1990-07-16"}, "CS"},
+        {{"--time", "11:00"}, "CS"},
+        {{"--zone", "IST"}, "CS"},
+        {{"--dst"}, "CS"},
+        {{"--lat", "28:00N"}, "CS"},
+        {{"--lon", "77:00E"}, "CS"},
+        {{"--city", "Agra"}, "CS"},
+        {{"--state", "Delhi"}, "CS"},
+        {{"--country", "India"}, "CS"},
+        {{"--place", "Pune"}, "CS"},
+        {{"--format", "text"}, "CFSZA"},
+        {{"--format", "json"}, "CFSBA"},
+        {{"--format", "ansi"}, "CFS"},
+        {{"--format", "svg"}, "CFS"},
+        {{"--format", "svg", "--chart", "north"}, "CFS"},
+        {{"--sky", "precise"}, "CFSB"},
+        {{"--sky", "documented"}, "CFSB"},
+        {{"--ayanamsa", "raman"}, "CFSB"},
+        {{"--node", "true"}, "CFSB"},
+        {{"--no-sky-check"}, "CFSB"},
+    };
+    for (const auto& [option, worksIn] : options) {
+        for (const auto& mode : modes) {
+            SCOPED_TRACE(option.front() + " " + option.back() + " in " + mode.Letter);
+            std::vector<std::string> args = mode.Args;
+            for (std::size_t i = 0; i < option.size(); ++i) {
+                const bool valued = i + 1 < option.size() && option[i + 1].rfind("--", 0) != 0;
+                const auto at = std::find(args.begin(), args.end(), option[i]);
+                if (at != args.end() && valued) {
+                    *(at + 1) = option[i + 1];  // a chart's own value is replaced
+                } else if (at == args.end()) {
+                    args.push_back(option[i]);
+                    if (valued) args.push_back(option[i + 1]);
+                }
+                i += valued ? 1 : 0;
+            }
+            const Result r = RunTool(args, std::string(kGoodLine) + "\n");
+            if (std::string(worksIn).find(mode.Letter) != std::string::npos) {
+                EXPECT_EQ(r.Status, 0) << r.Err;
+            } else {
+                ExpectRefused(r, option.front());
+                EXPECT_NE(r.Err.find(mode.Named), std::string::npos) << r.Err;
+            }
+        }
+    }
+}
+
+// Options that do something only beside another: the picture's layout, and
+// the precise sky's zodiac and node, which a documented chart uses only for
+// its check.
+TEST_F(CliOptionModes, OptionsThatNeedAnotherAreRefusedWithoutIt) {
+    const auto ann = [](std::vector<std::string> more) {
+        std::vector<std::string> args = kAnn;
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    };
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
+        {ann({"--chart", "south"}), "--chart"},
+        {ann({"--no-sky-check", "--ayanamsa", "raman"}), "--ayanamsa"},
+        {ann({"--no-sky-check", "--node", "true"}), "--node"},
+        {ann({"--sky", "documented", "--no-sky-check", "--node", "mean"}), "--node"},
+        {ann({"--sky", "precise", "--no-sky-check"}), "--no-sky-check"},
+        {ann({"--no-sky-check", "--ayanamsa", "raman", "--sky", "precise"}), "--no-sky-check"},
+        {ann({"--ayanamsa", "raman"}), ""},  // the check uses it
+        {ann({"--sky", "precise", "--node", "true"}), ""},
+        {{"--batch", "-", "--no-sky-check", "--ayanamsa", "raman"}, ""},  // a line may be precise
+        {{"--batch", "-", "--sky", "precise", "--no-sky-check"}, ""},     // or documented
+    };
+    for (const auto& [args, option] : cases) {
+        SCOPED_TRACE(testing::PrintToString(args));
+        const Result r = RunTool(args, std::string(kGoodLine) + "\n");
+        if (*option) {
+            ExpectRefused(r, option);
+        } else {
+            EXPECT_EQ(r.Status, 0) << r.Err;
+        }
+    }
+}
+
+// Every option the command line takes has its row in the table.
+TEST(CliOptionModesTable, EveryOptionHasARow) {
+    const Result help = RunTool({"--help"});
+    std::istringstream lines(help.Out);
+    int options = 0;
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t dash = line.find("--");
+        if (dash == std::string::npos || line.find_first_not_of(' ') != dash) continue;
+        const std::string option = line.substr(dash, line.find_first_of(" =", dash) - dash);
+        if (option == "--help" || option == "--version") continue;
+        ++options;
+        EXPECT_TRUE(HasModeRow(option)) << option;
+    }
+    EXPECT_GT(options, 15);
+    EXPECT_TRUE(HasModeRow("file"));
 }
 
 TEST_F(CliSave, FolderForABatchIsRefused) {

@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "atlas/atlas.h"
+#include "cli/place_option.h"
+#include "cli/terminal_text.h"
 #include "tests/cli/cli_runner.h"
 
 namespace tavrinel::cli {
@@ -109,6 +112,10 @@ TEST(PlaceRefusalTest, OneLineWithTheTextEscaped) {
         const char* Says;
     } cases[] = {
         {"Pu\nne\x1b[31m", "no place called Pu\\x0Ane\\x1B[31m ("},
+        // Bidirectional overrides and isolates would reorder the line.
+        {"Pu\xE2\x80\xAEne", "no place called Pu\\xE2\\x80\\xAEne ("},
+        {"Pu\xE2\x81\xA6ne\xE2\x81\xA9", "no place called Pu\\xE2\\x81\\xA6ne\\xE2\\x81\\xA9 ("},
+        {"Pu\xE2\x80\xAAne\xE2\x80\xACx", "Pu\\xE2\\x80\\xAAne\\xE2\\x80\\xACx ("},
         {"Qwerty\rville", "no place called Qwerty\\x0Dville ("},
         {"", "accepts the name of a place"},
         {" \t ", "accepts the name of a place"},
@@ -121,6 +128,110 @@ TEST(PlaceRefusalTest, OneLineWithTheTextEscaped) {
         ExpectRefused(r, "--place");
         EXPECT_NE(r.Err.find(c.Says), std::string::npos) << r.Err;
         EXPECT_EQ(r.Err.find('\x1b'), std::string::npos);
+    }
+}
+
+// A refusal repeats at most about 80 characters of what was typed, cut
+// between characters and never inside an escape, with an ellipsis.
+TEST(PlaceRefusalTest, LongTextsAreShortenedOnCharacterBoundaries) {
+    const std::string e = "\xC3\xA9";  // é
+    const struct {
+        std::string Text;
+        std::size_t Most;
+        std::string Shown;
+    } cases[] = {
+        {"abcdef", 4, "abcd\u2026"},
+        {"abcd", 4, "abcd"},
+        {e + e + e + e + e, 3, e + e + e + "\u2026"},
+        {"a\x1B" "bc", 4, "a\u2026"},
+        {"ab\x1B", 6, "ab\\x1B"},
+        {"\xE2\x80\xAE" "x", 12, "\\xE2\\x80\\xAE\u2026"},
+        {"\xE2\x80\xAE" "x", 11, "\u2026"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(EscapedForMessage(c.Text, c.Most), c.Shown) << c.Text;
+    }
+    const std::string huge(100000, 'x');
+    for (const Args& args : {With(kAnnPune, {"--place", huge}), Args{"--atlas", "Qq" + huge},
+                             Args{"a.tvl", huge}}) {
+        const Result r = RunTool(args);
+        EXPECT_EQ(r.Status, 2);
+        EXPECT_LT(r.Err.size(), 300u) << r.Err.substr(0, 300);
+        EXPECT_NE(r.Err.find(std::string(60, 'x') + "\u2026"), std::string::npos) << r.Err.substr(0, 300);
+    }
+}
+
+// Without its library the atlas has no places; saying "no place called
+// Pune" would blame the name.
+TEST(PlaceRefusalTest, AnAtlasWithoutPlacesSaysSo) {
+    const atlas::Atlas none({});
+    BirthForm form;
+    const auto applied = ApplyPlace("Pune", form, {}, false, none);
+    ASSERT_TRUE(std::holds_alternative<std::string>(applied));
+    EXPECT_EQ(std::get<std::string>(applied).find("the atlas is not available"), 0u)
+        << std::get<std::string>(applied);
+    std::ostringstream listed;
+    for (const bool json : {false, true}) {
+        const auto refused = PrintAtlasMatches(listed, "Pune", json, none);
+        ASSERT_TRUE(refused.has_value());
+        EXPECT_EQ(refused->find("the atlas is not available"), 0u) << *refused;
+    }
+    EXPECT_EQ(listed.str(), "");
+}
+
+TEST(AtlasListTest, NoMatchIsRefusedNotAnsweredWithNothing) {
+    for (const char* query : {"Qwertyville", "Pune, Qwertystan"}) {
+        for (const char* format : {"text", "json"}) {
+            SCOPED_TRACE(std::string(query) + " " + format);
+            const Result r = RunTool({"--atlas", query, "--format", format});
+            ExpectRefused(r, "--atlas");
+            EXPECT_NE(r.Err.find("no place called " + std::string(query)), std::string::npos)
+                << r.Err;
+        }
+    }
+}
+
+// Every text the program offers for a place (the --atlas listing, its JSON
+// "Place", and each line of a refusal's candidates) selects that place when
+// given back, for names many places share, with and without accents.
+TEST(AtlasListTest, EveryCandidateTextSelectsItsPlace) {
+    const auto onlyPlace = [](const std::string& text) {
+        const Result r = RunTool({"--atlas", text, "--format", "json"});
+        const auto found = nlohmann::json::parse(r.Out.empty() ? "[]" : r.Out);
+        return found.size() == 1 ? found[0] : nlohmann::json();
+    };
+    for (const char* name : {"San José", "San Jose", "Gwangju", "Kirov", "Springfield",
+                             "Bahawalpur", "Chandur", "Rajgarh", "Awasa", "Burgdorf"}) {
+        SCOPED_TRACE(name);
+        const auto listed = nlohmann::json::parse(RunTool({"--atlas", name, "--format", "json"}).Out);
+        ASSERT_FALSE(listed.empty());
+        const Result text = RunTool({"--atlas", name});
+        std::istringstream lines(text.Out);
+        std::size_t row = 0;
+        for (std::string line; std::getline(lines, line); ++row) {
+            const std::string offered = line.substr(0, line.find("  "));
+            ASSERT_LT(row, listed.size());
+            EXPECT_EQ(offered, listed[row]["Place"]);
+            const auto found = onlyPlace(offered);
+            EXPECT_EQ(found.value("Coordinates", ""), listed[row]["Coordinates"]) << offered;
+            EXPECT_EQ(found.value("Name", ""), listed[row]["Name"]) << offered;
+            const Result chart = RunTool(With(kAnnPune, {"--place", offered, "--format", "json"}));
+            EXPECT_EQ(chart.Status, 0) << chart.Err;
+        }
+        EXPECT_EQ(row, listed.size());
+        // The refusal's candidates, each line as it stands.
+        const Result refused = RunTool(With(kAnnPune, {"--place", name}));
+        std::istringstream candidates(refused.Err);
+        for (std::string line; std::getline(candidates, line);) {
+            if (line.rfind("  ", 0) != 0) continue;
+            const std::string offered = line.substr(2);
+            const auto found = onlyPlace(offered);
+            ASSERT_FALSE(found.is_null()) << offered;
+            EXPECT_NE(offered.find("(" + found["Coordinates"].get<std::string>() + ", " +
+                                   found["TimeZone"].get<std::string>() + ")"),
+                      std::string::npos)
+                << offered;
+        }
     }
 }
 
@@ -299,6 +410,10 @@ TEST(AtlasListTest, ListsMatchesLargerFirst) {
     ASSERT_EQ(json.size(), 1u);
     EXPECT_EQ(json[0]["TimeZone"], "America/Chicago");
     EXPECT_EQ(json[0]["Coordinates"], "39:48N 89:39W");
+    const auto byCoordinates = nlohmann::json::parse(
+        RunTool({"--atlas", "Springfield (39:48N 89:39W)", "--format", "json"}).Out);
+    ASSERT_EQ(byCoordinates.size(), 1u);
+    EXPECT_EQ(byCoordinates[0]["State"], "Illinois");
 }
 
 }  // namespace

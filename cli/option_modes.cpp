@@ -1,0 +1,174 @@
+#include "cli/option_modes.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "cli/terminal_text.h"
+
+namespace tavrinel::cli {
+
+namespace {
+
+using Modes = unsigned;
+
+constexpr Modes Bit(RunMode mode) { return 1u << static_cast<unsigned>(mode); }
+
+constexpr Modes kZones = Bit(RunMode::Zones);
+constexpr Modes kAtlas = Bit(RunMode::Atlas);
+constexpr Modes kFile = Bit(RunMode::File);
+constexpr Modes kBatch = Bit(RunMode::Batch);
+constexpr Modes kSave = Bit(RunMode::Save);
+constexpr Modes kChart = Bit(RunMode::Chart);
+// Every run that calculates one chart.
+constexpr Modes kOneChart = kChart | kSave | kFile;
+// A chart typed as options (a reading file brings its own).
+constexpr Modes kTypedChart = kChart | kSave;
+
+constexpr std::string_view kFileOption = "file";
+
+// What else an option needs, beyond the kind of run, where one chart is
+// calculated (a batch line may choose its own sky).
+enum class Needs {
+    Nothing,
+    SvgFormat,             // it shapes the picture
+    PreciseSkyOrSkyCheck,  // it shapes the precise positions
+    DocumentedSky,         // only the documented sky is checked
+};
+
+struct ModeRow {
+    std::string_view Option;
+    std::string_view Value;  // the row holds for this value only; empty: any
+    Modes WorksIn;
+    Needs Also = Needs::Nothing;
+};
+
+// The options that choose the kind of run, in the order that decides it.
+constexpr std::array<std::pair<std::string_view, RunMode>, 5> kModeOptions = {{
+    {"--zones", RunMode::Zones},
+    {"--atlas", RunMode::Atlas},
+    {kFileOption, RunMode::File},
+    {"--batch", RunMode::Batch},
+    {"--save", RunMode::Save},
+}};
+
+// Those come first, so that a second one is named before the options beside
+// it; an option is checked against the first row that fits it.
+constexpr std::array kModeRows = {
+    ModeRow{"--zones", "", kZones},
+    ModeRow{"--atlas", "", kAtlas},
+    ModeRow{kFileOption, "", kFile},
+    ModeRow{"--batch", "", kBatch},
+    ModeRow{"--save", "", kSave},
+    ModeRow{"--name", "", kTypedChart},
+    ModeRow{"--date", "", kTypedChart},
+    ModeRow{"--time", "", kTypedChart},
+    ModeRow{"--zone", "", kTypedChart},
+    ModeRow{"--dst", "", kTypedChart},
+    ModeRow{"--lat", "", kTypedChart},
+    ModeRow{"--lon", "", kTypedChart},
+    ModeRow{"--city", "", kTypedChart},
+    ModeRow{"--state", "", kTypedChart},
+    ModeRow{"--country", "", kTypedChart},
+    ModeRow{"--place", "", kTypedChart},
+    ModeRow{"--utc-offset", "", kTypedChart},
+    ModeRow{"--format", "text", kOneChart | kZones | kAtlas},
+    ModeRow{"--format", "json", kOneChart | kBatch | kAtlas},
+    ModeRow{"--format", "ansi", kOneChart},
+    ModeRow{"--format", "svg", kOneChart},
+    ModeRow{"--format", "", kOneChart | kBatch | kZones | kAtlas},  // refused later as unknown
+    ModeRow{"--chart", "", kOneChart, Needs::SvgFormat},
+    ModeRow{"--sky", "", kOneChart | kBatch},
+    ModeRow{"--ayanamsa", "", kOneChart | kBatch, Needs::PreciseSkyOrSkyCheck},
+    ModeRow{"--node", "", kOneChart | kBatch, Needs::PreciseSkyOrSkyCheck},
+    ModeRow{"--no-sky-check", "", kOneChart | kBatch, Needs::DocumentedSky},
+};
+
+// The kind of run as the refusal names it, and what it does instead.
+constexpr std::array<std::string_view, 6> kModeNames = {
+    "--zones, which only lists the time zones",
+    "--atlas, which only lists places",
+    "a reading file (FILE.tvl), which brings its own birth data",
+    "--batch, which reads each chart, its place and its zone from its line and writes JSON",
+    "--save",
+    "a chart given by options",
+};
+
+bool Has(const GivenOptions& given, std::string_view option, std::string_view value = {}) {
+    const auto found = given.find(option);
+    return found != given.end() && (value.empty() || found->second == value);
+}
+
+// Why the option does nothing for want of another, or nothing.
+std::optional<std::string_view> MissingNeed(const GivenOptions& given, Needs needs) {
+    const bool precise = Has(given, "--sky", "precise");
+    switch (needs) {
+        case Needs::SvgFormat:
+            if (!Has(given, "--format", "svg")) {
+                return "draws a picture only with --format svg";
+            }
+            break;
+        case Needs::PreciseSkyOrSkyCheck:
+            if (!precise && Has(given, "--no-sky-check")) {
+                return "chooses the precise sky's positions, which neither the documented sky "
+                       "nor, with --no-sky-check, its check uses";
+            }
+            break;
+        case Needs::DocumentedSky:
+            if (precise) {
+                return "leaves out the documented sky's check, which --sky precise does not make";
+            }
+            break;
+        case Needs::Nothing:
+            break;
+    }
+    return std::nullopt;
+}
+
+const ModeRow* RowOf(std::string_view option, std::string_view value) {
+    const auto row = std::find_if(kModeRows.begin(), kModeRows.end(), [&](const ModeRow& r) {
+        return r.Option == option && (r.Value.empty() || r.Value == value);
+    });
+    return row == kModeRows.end() ? nullptr : &*row;
+}
+
+}  // namespace
+
+RunMode ModeOf(const GivenOptions& given) {
+    for (const auto& [option, mode] : kModeOptions) {
+        if (Has(given, option)) {
+            return mode;
+        }
+    }
+    return RunMode::Chart;
+}
+
+std::optional<std::string> UnusedOption(const GivenOptions& given) {
+    const RunMode mode = ModeOf(given);
+    for (const ModeRow& row : kModeRows) {
+        const auto option = given.find(row.Option);
+        if (option == given.end() || RowOf(row.Option, option->second) != &row) {
+            continue;
+        }
+        const std::string shown =
+            row.Option == kFileOption ? QuotedForMessage(option->second) : std::string(row.Option);
+        const std::string value = row.Value.empty() ? std::string() : std::string(row.Value) + " ";
+        if ((row.WorksIn & Bit(mode)) == 0) {
+            return shown + ": " + value + "cannot be combined with " +
+                   std::string(kModeNames[static_cast<std::size_t>(mode)]);
+        }
+        if (mode != RunMode::Batch) {
+            if (const auto missing = MissingNeed(given, row.Also)) {
+                return shown + ": " + std::string(*missing);
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+bool HasModeRow(std::string_view option) {
+    return std::any_of(kModeRows.begin(), kModeRows.end(),
+                       [option](const ModeRow& r) { return r.Option == option; });
+}
+
+}  // namespace tavrinel::cli
