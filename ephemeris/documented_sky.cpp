@@ -38,9 +38,10 @@ double DocumentedLagna(const ChartState& chart) {
     if (latitudeSize >= 90 || longitudeSize > 180) {
         return std::numeric_limits<double>::quiet_NaN();
     }
-    // The Lagna is ours, not the documents': it is taken at the instant the
-    // clock showed, not on the Moon's hemisphere time base, which is hours
-    // off west of Greenwich on a zone ahead of UT.
+    // Version 1.15 had no Lagna, so none of its time bases binds this one:
+    // it is taken at the instant the clock showed, not on the Moon's
+    // hemisphere time base, which is hours off west of Greenwich on a zone
+    // ahead of UT.
     const double jd = PreciseJulianDayUt(chart);
     const double east = chart.LonDirection != kFalse ? longitudeSize : -longitudeSize;
     const double local = GreenwichSiderealDegrees(jd) + east;
