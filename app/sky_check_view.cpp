@@ -9,6 +9,7 @@
 
 #include "app/focus_keys.h"
 #include "app/window_font.h"
+#include "chart_picture/positions_table.h"
 #include "reading/dignity_reading.h"
 
 namespace tavrinel {
@@ -61,14 +62,16 @@ SkyCompareWindow::SkyCompareWindow(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     heading_ = new QLabel(this);
     heading_->setWordWrap(true);
-    table_ = new QTableWidget(kGrahaCount, 4, this);
+    // The grahas in their order, the Lagna below them.
+    table_ = new QTableWidget(kGrahaCount + 1, 4, this);
     table_->setObjectName(QStringLiteral("tblPositions"));
     table_->setHorizontalHeaderLabels({QStringLiteral("Graha"), QStringLiteral("As documented"),
                                        QStringLiteral("Precise"), QStringLiteral("Difference")});
     table_->verticalHeader()->hide();
     table_->setAccessibleName(QStringLiteral("Positions side by side"));
     table_->setAccessibleDescription(QStringLiteral(
-        "Each graha's documented and precise position and the difference in minutes of arc"));
+        "The documented and precise position of each graha and of the Lagna, and the "
+        "difference in minutes of arc"));
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setStretchLastSection(true);
@@ -84,28 +87,20 @@ SkyCompareWindow::SkyCompareWindow(QWidget* parent) : QDialog(parent) {
 
 void SkyCompareWindow::ShowPositions(const ChartState& chart, const SkyCheck& check) {
     heading_->setText(QStringLiteral("As documented (v1.15) beside %1.").arg(FromStd(check.PreciseSkyName)));
-    for (int g = 0; g < kGrahaCount; ++g) {
+    const auto showRow = [this](int row, const QString& name, const std::string& before,
+                                const std::string& after, bool retrograde, bool parts) {
         // The documented texts carry whole minutes only; the difference is
         // taken from the texts so that it matches what both columns show.
         QString difference;
-        const double before = ArcminutesOf(chart.PlanetPositionTexts[g]);
-        const double after = ArcminutesOf(check.PrecisePositionTexts[g]);
-        if (std::isfinite(before) && std::isfinite(after)) {
-            const long d = std::lround(ArcDifference(before, after));
+        const double from = ArcminutesOf(before);
+        const double to = ArcminutesOf(after);
+        if (std::isfinite(from) && std::isfinite(to)) {
+            const long d = std::lround(ArcDifference(from, to));
             difference = QStringLiteral("%1%2'").arg(d > 0 ? QStringLiteral("+") : QString()).arg(d);
         }
-        // Rahu and Ketu are called the same in both tongues: named once.
-        const QString name = FromStd(chart.GrahaNames[g]);
-        const QString english = FromStd(GrahaEnglishName(g));
-        const QString cells[] = {
-            name == english ? name : name + QStringLiteral(" (") + english + QLatin1Char(')'),
-            FromStd(chart.PlanetPositionTexts[g]),
-            FromStd(check.PrecisePositionTexts[g]) + (check.PreciseRetrograde[g] ? QStringLiteral(" R") : QString()),
-            difference};
-        bool parts = false;
-        for (const SkyDifference& d : check.Differences) {
-            parts = parts || d.Graha == g;
-        }
+        const QString cells[] = {name, FromStd(before),
+                                 FromStd(after) + (retrograde ? QStringLiteral(" R") : QString()),
+                                 difference};
         for (int c = 0; c < 4; ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             if (parts) {
@@ -113,14 +108,31 @@ void SkyCompareWindow::ShowPositions(const ChartState& chart, const SkyCheck& ch
                 bold.setBold(true);
                 item->setFont(bold);
             }
-            table_->setItem(g, c, item);
+            table_->setItem(row, c, item);
         }
+    };
+    for (int g = 0; g < kGrahaCount; ++g) {
+        bool parts = false;
+        for (const SkyDifference& d : check.Differences) {
+            parts = parts || d.Graha == g;
+        }
+        // Rahu and Ketu are called the same in both tongues: named once.
+        const QString name = FromStd(chart.GrahaNames[g]);
+        const QString english = FromStd(GrahaEnglishName(g));
+        showRow(g, name == english ? name : name + QStringLiteral(" (") + english + QLatin1Char(')'),
+                chart.PlanetPositionTexts[g], check.PrecisePositionTexts[g],
+                check.PreciseRetrograde[g], parts);
     }
+    const PositionRow before = MakePositionRow(kLagnaAbbreviation, "Lagna", chart.LagnaLongitude);
+    const PositionRow after = MakePositionRow(kLagnaAbbreviation, "Lagna", check.PreciseLagna);
+    showRow(kGrahaCount, QStringLiteral("Lagna"), before.PositionText, after.PositionText, false,
+            before.Known && after.Known && before.Sign != after.Sign);
     QStringList lines;
-    for (const SkyDifference& d : check.Differences) {
-        lines << FromStd(d.Sentence);
+    for (const std::string& sentence : check.Sentences) {
+        lines << FromStd(sentence);
     }
-    sentences_->setText(lines.isEmpty() ? QStringLiteral("No graha changes sign or dignity.")
+    sentences_->setText(lines.isEmpty() ? QStringLiteral("The two skies agree on every sign and "
+                                                         "dignity and on the Moon's nakshatra.")
                                         : lines.join(QLatin1Char('\n')));
 }
 
@@ -176,16 +188,17 @@ void SkyPanel::ShowCalculation(const ChartState& chart, const SkyChoice& choice,
     lblSky_->setText(QStringLiteral("Positions: ") + FromStd(name));
     shown_.GrahaNames = chart.GrahaNames;
     shown_.PlanetPositionTexts = chart.PlanetPositionTexts;
+    shown_.LagnaLongitude = chart.LagnaLongitude;
     check_ = check;
-    const bool differs = check.Ran && !check.Differences.empty();
+    const bool differs = check.Ran && !check.Sentences.empty();
     if (differs) {
-        QString line = FromStd(check.Differences.front().Sentence);
-        if (check.Differences.size() > 1) {
+        QString line = FromStd(check.Sentences.front());
+        if (check.Sentences.size() > 1) {
             // One sentence: the count joins the first finding before its stop.
             if (line.endsWith(QLatin1Char('.'))) {
                 line.chop(1);
             }
-            line += QStringLiteral(", and %1 more.").arg(check.Differences.size() - 1);
+            line += QStringLiteral(", and %1 more.").arg(check.Sentences.size() - 1);
         }
         lblSkyCheck_->setText(line);
     }

@@ -52,7 +52,7 @@ private:
     QLabel* lblSkyCheck_ = nullptr;
     QPushButton* cmdCompare_ = nullptr;
     SkyCompareWindow* compare_ = nullptr;  // made on first use
-    ChartState shown_;  // only the positions and names are kept
+    ChartState shown_;  // only the positions, names and the Lagna are kept
     SkyCheck check_;
 };
 

@@ -40,15 +40,17 @@ bool CalculateChart(const BirthForm& form, ChartState& chart, ReadingSink& sink,
         chart.GrahaLongitudes.fill(std::numeric_limits<double>::quiet_NaN());
         chart.GrahaRetrograde.fill(false);
         chart.LagnaLongitude = std::numeric_limits<double>::quiet_NaN();
+        chart.AyanamsaDegrees = std::numeric_limits<double>::quiet_NaN();
         CalculateChart(form, chart, sink);
         if (check) {
-            RunSkyCheck(chart, sky.Precise, *check);
+            RunSkyCheck(chart, *check);
         }
         return true;
     }
     if (check) {
         check->Ran = false;
         check->Differences.clear();
+        check->Sentences.clear();
     }
     LoadTimeZoneTables(chart);
     CopyFormToChart(form, chart);

@@ -1,5 +1,9 @@
 #include "calculation/sky_check.h"
 
+#include <cmath>
+
+#include "chart_picture/nakshatra.h"
+#include "ephemeris/angles.h"
 #include "ephemeris/documented_sky.h"
 
 namespace tavrinel {
@@ -21,6 +25,18 @@ std::string Placement(std::string_view text, Dignity dignity) {
     result += kDignityPhrases[static_cast<std::size_t>(dignity)];
     result += ')';
     return result;
+}
+
+// 0 Aries .. 11 Pisces of a longitude known to be finite.
+std::size_t SignOf(double longitude) {
+    return static_cast<std::size_t>(ReduceDegrees(longitude) / 30) % kSignNames.size();
+}
+
+// "Rohini (birth dasha of Moon)": the Moon's nakshatra names the lord of
+// the dasha running at birth.
+std::string NakshatraPlacement(int nakshatra) {
+    return std::string(kNakshatraNames[static_cast<std::size_t>(nakshatra)]) +
+           " (birth dasha of " + std::string(GrahaEnglishName(NakshatraLord(nakshatra))) + ")";
 }
 
 }  // namespace
@@ -60,7 +76,30 @@ void CompareReadings(const ChartState& documented, const ChartState& precise,
     }
 }
 
-void RunSkyCheck(const ChartState& documented, const PreciseSettings& settings, SkyCheck& check) {
+void CompareSkies(const ChartState& documented, const ChartState& precise, SkyCheck& check) {
+    CompareReadings(documented, precise, check.Differences);
+    check.Sentences.clear();
+    const double lagnaBefore = documented.LagnaLongitude;
+    const double lagnaAfter = precise.LagnaLongitude;
+    if (std::isfinite(lagnaBefore) && std::isfinite(lagnaAfter) &&
+        SignOf(lagnaBefore) != SignOf(lagnaAfter)) {
+        check.Sentences.push_back("With precise positions, the Lagna is in " +
+                                  std::string(kSignNames[SignOf(lagnaAfter)]) + ", not " +
+                                  std::string(kSignNames[SignOf(lagnaBefore)]) + ".");
+    }
+    for (const SkyDifference& difference : check.Differences) {
+        check.Sentences.push_back(difference.Sentence);
+    }
+    const int moonBefore = NakshatraIndex(documented.GrahaLongitudes[kMoon]);
+    const int moonAfter = NakshatraIndex(precise.GrahaLongitudes[kMoon]);
+    if (moonBefore >= 0 && moonAfter >= 0 && moonBefore != moonAfter) {
+        check.Sentences.push_back("With precise positions, Moon is in " +
+                                  NakshatraPlacement(moonAfter) + ", not " +
+                                  NakshatraPlacement(moonBefore) + ".");
+    }
+}
+
+void RunSkyCheck(const ChartState& documented, SkyCheck& check) {
     // Only the birth fields matter to the precise sky; the copy leaves the
     // documented chart exactly as its reading was built from it.
     ChartState precise;
@@ -80,7 +119,8 @@ void RunSkyCheck(const ChartState& documented, const PreciseSettings& settings, 
     precise.LonDirection = documented.LonDirection;
 
     check.Ran = true;
-    const bool ok = ComputePreciseSky(precise, settings);
+    check.Settings = kDocumentedDefinitions;
+    const bool ok = ComputePreciseSky(precise, check.Settings);
     check.PreciseSkyName = precise.SkyName;
     check.PrecisePositionTexts = precise.PlanetPositionTexts;
     check.PreciseLongitudes = precise.GrahaLongitudes;
@@ -90,9 +130,10 @@ void RunSkyCheck(const ChartState& documented, const PreciseSettings& settings, 
         // No sky to compare with: the name says why, and no difference is
         // claimed.
         check.Differences.clear();
+        check.Sentences.clear();
         return;
     }
-    CompareReadings(documented, precise, check.Differences);
+    CompareSkies(documented, precise, check);
 }
 
 std::vector<std::string> SkyLines(const ChartState& chart, const SkyCheck* check) {
@@ -106,9 +147,7 @@ std::vector<std::string> SkyLines(const ChartState& chart, const SkyCheck* check
     if (check->PrecisePositionTexts[kSun].empty()) {
         lines.push_back("Sky check: " + check->PreciseSkyName);
     }
-    for (const SkyDifference& difference : check->Differences) {
-        lines.push_back(difference.Sentence);
-    }
+    lines.insert(lines.end(), check->Sentences.begin(), check->Sentences.end());
     return lines;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -23,28 +24,44 @@ struct SkyDifference {
     std::string Sentence;
 };
 
+// The precise sky the documented one is compared with: its own definitions,
+// Lahiri's zodiac and the mean node. Another zodiac would report the
+// zodiacs' difference as an error of the documented positions.
+inline constexpr PreciseSettings kDocumentedDefinitions{Ayanamsa::Lahiri, NodeKind::Mean};
+
 struct SkyCheck {
     bool Ran = false;  // false when the documented sky was not the one chosen
+    PreciseSettings Settings = kDocumentedDefinitions;  // what the precise sky used
     std::string PreciseSkyName;
     std::array<std::string, kGrahaCount> PrecisePositionTexts{};
     std::array<double, kGrahaCount> PreciseLongitudes{};
     std::array<bool, kGrahaCount> PreciseRetrograde{};
-    double PreciseLagna = 0;
-    std::vector<SkyDifference> Differences;  // empty when the two agree
+    double PreciseLagna = std::numeric_limits<double>::quiet_NaN();  // NaN: no Lagna
+    std::vector<SkyDifference> Differences;  // graha by graha; empty when they agree
+    // Every sentence the check speaks, in the order shown: the Lagna's sign
+    // first (it moves every house), the grahas', then the Moon's nakshatra
+    // (it names the lord of the first dasha). Empty when the readings agree.
+    std::vector<std::string> Sentences;
 };
 
 // Compares the reading of a calculated documented chart with the same birth
-// in the precise sky. `check` is overwritten; its vectors keep their storage.
-void RunSkyCheck(const ChartState& documented, const PreciseSettings& settings, SkyCheck& check);
+// in the precise sky of the documented definitions. `check` is overwritten;
+// its vectors keep their storage.
+void RunSkyCheck(const ChartState& documented, SkyCheck& check);
 
 // The differences of two calculated charts, graha by graha.
 void CompareReadings(const ChartState& documented, const ChartState& precise,
                      std::vector<SkyDifference>& differences);
 
+// The graha differences and every sentence of two calculated charts: the
+// Lagna's sign and the Moon's nakshatra are compared where both skies have
+// them.
+void CompareSkies(const ChartState& documented, const ChartState& precise, SkyCheck& check);
+
 // What a reader of any output must know beside the positions: "Sky: " and
 // the name of the sky that made them, then, for a documented chart that was
 // checked, "Sky check: " and why the precise sky could not be calculated, or
-// one sentence for each graha read differently. `check` may be null.
+// each sentence the check speaks. `check` may be null.
 [[nodiscard]] std::vector<std::string> SkyLines(const ChartState& chart, const SkyCheck* check);
 
 // Full English name of a sign from its three-letter code; the code itself

@@ -15,7 +15,7 @@ enum class SkyEngine { Documented, Precise };
 
 struct SkyChoice {
     SkyEngine Engine = SkyEngine::Documented;
-    PreciseSettings Precise{};  // also the sky the check compares with
+    PreciseSettings Precise{};  // the check keeps the documented definitions
 };
 
 // The names the command line, batch lines and the settings store use:

@@ -131,6 +131,9 @@ struct ChartState {
     std::array<bool, kGrahaCount> GrahaRetrograde{};
     // Sidereal ascendant in degrees; NaN until a calculation has found it.
     double LagnaLongitude = std::numeric_limits<double>::quiet_NaN();
+    // The ayanamsa the sidereal longitudes were taken with, in degrees at
+    // the birth; NaN until a calculation has set it.
+    double AyanamsaDegrees = std::numeric_limits<double>::quiet_NaN();
     // The form's offset from Universal Time where no zone entry has it
     // (seconds, east positive); only the precise sky casts such a chart.
     std::optional<int> ExactUtcOffsetSeconds;

@@ -115,6 +115,7 @@ PositionsTable BuildPositionsTable(const ChartState& chart) {
         row.Retrograde = chart.GrahaRetrograde[static_cast<std::size_t>(g)];
     }
     table.Lagna = MakePositionRow(kLagnaAbbreviation, "Lagna", chart.LagnaLongitude);
+    table.AyanamsaDegrees = chart.AyanamsaDegrees;
 
     const std::string sky = chart.SkyName.empty() ? std::string("not calculated") : chart.SkyName;
     table.Sources.push_back("Positions, nakshatras and dignities: " + sky);
@@ -126,11 +127,28 @@ PositionsTable BuildPositionsTable(const ChartState& chart) {
         table.Sources.push_back("Lagna: " + sky);
         table.Sources.push_back("Retrograde: " + sky);
     }
+    std::string ayanamsa = "Ayanamsa: " + sky;
+    if (chart.SkyName == kDocumentedSkyName) {
+        ayanamsa += ", the planet engine's own";
+    }
+    if (std::isfinite(chart.AyanamsaDegrees)) {
+        ayanamsa += ", " + ArcSecondsText(chart.AyanamsaDegrees);
+    }
+    table.Sources.push_back(std::move(ayanamsa));
     return table;
 }
 
 std::string DegreesText(const PositionRow& row) {
     return std::to_string(row.Degrees) + "°" + TwoDigits(row.Minutes) + "'";
+}
+
+std::string ArcSecondsText(double degrees) {
+    constexpr long kSecondsPerDegree = 3600;
+    // Rounded as a whole, so that 59.6" carries into the minute.
+    const long seconds = std::lround(std::fabs(degrees) * kSecondsPerDegree);
+    return std::string(degrees < 0 ? "-" : "") + std::to_string(seconds / kSecondsPerDegree) +
+           "°" + TwoDigits(static_cast<int>(seconds / 60 % 60)) + "'" +
+           TwoDigits(static_cast<int>(seconds % 60)) + "\"";
 }
 
 std::string PositionsTableText(const PositionsTable& table) {

@@ -39,8 +39,9 @@ struct PositionsTable {
     std::string ChartName = "Rasi chart";  // or the divisional chart drawn
     std::array<PositionRow, kGrahaCount> Grahas;
     PositionRow Lagna;
-    // "Positions: ...", "Lagna: ...", "Retrograde: ...": which calculation
-    // produced each kind of value.
+    double AyanamsaDegrees = 0;  // at the birth; NaN when none was calculated
+    // "Positions: ...", "Lagna: ...", "Retrograde: ...", "Ayanamsa: ...":
+    // which calculation produced each kind of value, and the ayanamsa's value.
     std::vector<std::string> Sources;
 };
 
@@ -63,5 +64,8 @@ inline constexpr std::string_view kLagnaAbbreviation = "La";
 
 // Degrees and minutes within the sign, "28°55'".
 [[nodiscard]] std::string DegreesText(const PositionRow& row);
+
+// An angle to the nearest second of arc, "23°43'05\"".
+[[nodiscard]] std::string ArcSecondsText(double degrees);
 
 }  // namespace tavrinel

@@ -249,8 +249,8 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     app.add_option("--sky", options.Sky,
                    "documented (the default) or precise (Swiss Ephemeris) positions");
     app.add_option("--ayanamsa", options.Ayanamsa,
-                   "precise sky and sky check: lahiri (default), raman or krishnamurti");
-    app.add_option("--node", options.Node, "precise sky and sky check: mean (default) or true");
+                   "precise sky: lahiri (default), raman or krishnamurti");
+    app.add_option("--node", options.Node, "precise sky: mean (default) or true");
     app.add_flag("--no-sky-check", options.NoSkyCheck,
                  "leave out the check of a documented reading against the precise sky");
     app.add_option("file", options.File, "a saved reading file (.tvl) to calculate");

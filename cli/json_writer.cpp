@@ -4,6 +4,7 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 
 namespace tavrinel::cli {
 
@@ -120,10 +121,43 @@ void JsonWriter::Field(std::string_view key, long value) {
     first_ = false;
 }
 
+void JsonWriter::FieldOrNull(std::string_view key, std::optional<std::string_view> value) {
+    if (value) {
+        Field(key, *value);
+    } else {
+        Literal(key, "null");
+    }
+}
+
 void JsonWriter::Literal(std::string_view key, std::string_view value) {
     Key(key);
     out_ += value;
     first_ = false;
+}
+
+namespace {
+
+void AppendNumber(std::string& out, double value) {
+    if (!std::isfinite(value)) {
+        out += "null";
+        return;
+    }
+    char digits[32];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end);
+}
+
+}  // namespace
+
+void JsonWriter::Number(std::string_view key, double value) {
+    Key(key);
+    AppendNumber(out_, value);
+    first_ = false;
+}
+
+void JsonWriter::NumberElement(double value) {
+    Separator();
+    AppendNumber(out_, value);
 }
 
 void JsonWriter::Element(std::string_view value) {

@@ -4,6 +4,7 @@
 // what lets batch mode keep up with the calculation.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,11 +21,17 @@ public:
     void Key(std::string_view key);
     void Field(std::string_view key, std::string_view value);
     void Field(std::string_view key, long value);
+    // The text, or null where there is none.
+    void FieldOrNull(std::string_view key, std::optional<std::string_view> value);
     void Element(std::string_view value);
     // An element already in JSON form: a number, true, false.
     void RawElement(std::string_view json);
     // A value written as it stands: a number with a fraction, true, false.
     void Literal(std::string_view key, std::string_view value);
+    // A number in the shortest form that reads back as the same double;
+    // null when it is not finite (JSON has no NaN).
+    void Number(std::string_view key, double value);
+    void NumberElement(double value);
 
 private:
     void Separator();

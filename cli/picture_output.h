@@ -11,8 +11,10 @@ namespace tavrinel::cli {
 
 enum class ChartStyle { South, North };
 
-// "Lagna" (short position text, empty when not calculated), "Nakshatras",
-// "Padas" and "Retrograde", Sun to Ketu.
+// "Lagna" (short position text), "LagnaNakshatra" and "LagnaPada" (null
+// without a Lagna), "Nakshatras", "Padas", "NakshatraLords" and "Retrograde",
+// Sun to Ketu, "AyanamsaDegrees", and the numbers the reading was made of:
+// "Longitudes" (sidereal degrees, Sun to Ketu) and "LagnaLongitude".
 void AppendPictureFields(JsonWriter& json, const ChartState& chart);
 
 [[nodiscard]] std::string ChartSvg(const ChartState& chart, ChartStyle style);

@@ -1,5 +1,6 @@
 #include "cli/sky_output.h"
 
+#include "chart_picture/positions_table.h"
 #include "cli/json_writer.h"
 #include "cli/terminal_text.h"
 #include "ephemeris/position_text.h"
@@ -60,11 +61,16 @@ void AppendSkyJson(JsonWriter& json, const ChartState& chart, const SkyOutput& s
     json.Key("SkyCheck");
     json.BeginObject();
     json.Field("PreciseSkyName", sky.Check->PreciseSkyName);
+    json.Field("Ayanamsa", AyanamsaKey(sky.Check->Settings.Zodiac));
+    json.Field("Node", NodeKey(sky.Check->Settings.Node));
     json.BeginArray("PrecisePositionTexts");
     for (const std::string& text : sky.Check->PrecisePositionTexts) {
         json.Element(text);
     }
     json.EndArray();
+    const PositionRow lagna = MakePositionRow(kLagnaAbbreviation, "Lagna", sky.Check->PreciseLagna);
+    json.FieldOrNull("PreciseLagna", lagna.Known ? std::optional<std::string_view>(lagna.PositionText)
+                                                 : std::nullopt);
     json.BeginArray("Differences");
     for (const SkyDifference& difference : sky.Check->Differences) {
         json.BeginObject();
@@ -75,6 +81,11 @@ void AppendSkyJson(JsonWriter& json, const ChartState& chart, const SkyOutput& s
         json.Field("PreciseDignity", DignityName(difference.PreciseDignity));
         json.Field("Sentence", difference.Sentence);
         json.EndObject();
+    }
+    json.EndArray();
+    json.BeginArray("Sentences");
+    for (const std::string& sentence : sky.Check->Sentences) {
+        json.Element(sentence);
     }
     json.EndArray();
     json.EndObject();

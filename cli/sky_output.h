@@ -39,8 +39,8 @@ std::string SkyNameOf(const ChartState& chart);
 // documented sky (the Lagna is among the picture fields, with either sky).
 void AppendSkyJson(JsonWriter& json, const ChartState& chart, const SkyOutput& sky);
 
-// The lines under the text table: the sky, and one line per
-// graha the check finds read differently (none when nothing differs).
+// The lines under the text table: the sky, and each sentence of the check
+// (none when nothing differs).
 void PrintSkyText(std::ostream& out, const ChartState& chart, const SkyOutput& sky);
 
 }  // namespace tavrinel::cli

@@ -7,13 +7,14 @@
 #include "ephemeris/angles.h"
 #include "ephemeris/ascendant.h"
 #include "ephemeris/planet_positions.h"
+#include "ephemeris/precise_sky.h"
 
 namespace tavrinel {
 
 namespace {
 
-constexpr double kHoursPerDay = 24;
-constexpr double kNoonToMidnightDays = 0.5;
+constexpr double kJd1900 = 2415020;  // JD of 1900 January 0.5, the ayanamsa epoch
+constexpr double kDaysPerCentury = 36525;
 // Half the interval over which the motion is judged: short against the
 // weeks a station lasts, long against the theory's rounding.
 constexpr double kHalfStepDays = 0.5;
@@ -24,27 +25,29 @@ constexpr std::array<int, 5> kPlanetBodies = {0, 1, 3, 4, 5};
 
 }  // namespace
 
-double DocumentedJulianDate(const ChartState& chart) {
-    return chart.PlanetDayNumber - kNoonToMidnightDays + chart.PlanetUniversalHours / kHoursPerDay;
+double DocumentedAyanamsa(const ChartState& chart) {
+    return std::fabs(
+        ComputeAyanamsaCorrection1900((PreciseJulianDayUt(chart) - kJd1900) / kDaysPerCentury));
 }
 
 double DocumentedLagna(const ChartState& chart) {
     // The form takes any three digits; a place off the globe has no horizon,
-    // and the precise sky gives it no Lagna either.
+    // and at a pole every point of the ecliptic is on it, so none rises.
     const double latitudeSize = chart.LatDegrees + chart.LatMinutes / 60.0;
     const double longitudeSize = chart.LonDegrees + chart.LonMinutes / 60.0;
-    if (latitudeSize > 90 || longitudeSize > 180) {
+    if (latitudeSize >= 90 || longitudeSize > 180) {
         return std::numeric_limits<double>::quiet_NaN();
     }
-    const double jd = DocumentedJulianDate(chart);
-    // The engine keeps longitudes West positive.
-    const double local = GreenwichSiderealDegrees(jd) - chart.PlanetWestLongitude;
-    double latitude = chart.LatDegrees + chart.LatMinutes / 60.0;
-    if (chart.LatDirection != kFalse) {
-        latitude = -latitude;
-    }
+    // Version 1.15 had no Lagna, so none of its time bases binds this one:
+    // it is taken at the instant the clock showed, not on the Moon's
+    // hemisphere time base, which is hours off west of Greenwich on a zone
+    // ahead of UT.
+    const double jd = PreciseJulianDayUt(chart);
+    const double east = chart.LonDirection != kFalse ? longitudeSize : -longitudeSize;
+    const double local = GreenwichSiderealDegrees(jd) + east;
+    const double latitude = chart.LatDirection != kFalse ? -latitudeSize : latitudeSize;
     const double tropical = TropicalAscendant(local, latitude, MeanObliquityDegrees(jd));
-    return ReduceDegrees(tropical - std::fabs(chart.PlanetAyanamsaCorrection));
+    return ReduceDegrees(tropical - DocumentedAyanamsa(chart));
 }
 
 namespace {
@@ -71,6 +74,7 @@ void TheoryRetrograde(ChartState& chart, double d) {
 
 void CompleteDocumentedSky(ChartState& chart) {
     chart.SkyName = kDocumentedSkyName;
+    chart.AyanamsaDegrees = DocumentedAyanamsa(chart);
     chart.LagnaLongitude = DocumentedLagna(chart);
     const double d = PlanetEngineDays(chart);
     chart.GrahaRetrograde.fill(false);

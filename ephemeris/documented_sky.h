@@ -14,20 +14,24 @@ inline constexpr std::string_view kDocumentedSkyName = "As documented (v1.15)";
 // How the documented sky's values beyond the position texts are made, for
 // the notes under a positions table.
 inline constexpr std::string_view kDocumentedLagnaSource =
-    "local sidereal time at the planet engine's Universal Time, mean obliquity, "
-    "textbook ascendant formula, the planet engine's ayanamsa";
+    "local sidereal time at the birth's Universal Time (clock time less the zone's offset "
+    "and any daylight-saving hour), mean obliquity, textbook ascendant formula, "
+    "the planet engine's ayanamsa at that instant";
 inline constexpr std::string_view kDocumentedRetrogradeSource =
     "the same Keplerian theory half a day before and after the birth; "
     "the mean nodes always move backward";
 
-// Julian Date (UT) of the birth as the planet engine's ayanamsa counts it.
-[[nodiscard]] double DocumentedJulianDate(const ChartState& chart);
+// The planet engine's ayanamsa in degrees at the birth's true instant (as
+// the precise sky takes it), whatever time base the engines used.
+[[nodiscard]] double DocumentedAyanamsa(const ChartState& chart);
 
-// Sidereal Lagna in degrees for the chart's birth data, on the documented
-// time base and with the documented ayanamsa. Needs ComputeTimeAndAyanamsa.
+// Sidereal Lagna in degrees for the chart's birth data at the birth's true
+// instant, with the planet engine's ayanamsa; NaN where there is no horizon
+// to rise over (off the globe, or at a pole).
 [[nodiscard]] double DocumentedLagna(const ChartState& chart);
 
-// Sets SkyName, LagnaLongitude and GrahaRetrograde after the engines ran.
+// Sets SkyName, AyanamsaDegrees, LagnaLongitude and GrahaRetrograde after
+// the engines ran.
 void CompleteDocumentedSky(ChartState& chart);
 
 }  // namespace tavrinel

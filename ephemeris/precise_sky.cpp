@@ -65,6 +65,7 @@ void ClearPositions(ChartState& chart) {
     chart.GrahaLongitudes.fill(std::numeric_limits<double>::quiet_NaN());
     chart.GrahaRetrograde.fill(false);
     chart.LagnaLongitude = std::numeric_limits<double>::quiet_NaN();
+    chart.AyanamsaDegrees = std::numeric_limits<double>::quiet_NaN();
 }
 
 }  // namespace
@@ -151,12 +152,16 @@ bool ComputePreciseSkyAt(ChartState& chart, const PreciseSettings& settings, dou
     const double longitude = (chart.LonDegrees + chart.LonMinutes / kMinutesPerHour) *
                              (chart.LonDirection != kFalse ? 1 : -1);
     // The form takes any three digits; a place off the globe has no horizon
-    // and so no Lagna, rather than whatever the formulas make of it.
-    const bool onEarth =
-        std::fabs(latitude) <= kQuarterCircle && std::fabs(longitude) <= kHalfCircle;
-    const double lagna = onEarth ? SweSiderealAscendant(jd, latitude, longitude, zodiac)
+    // and so no Lagna, rather than whatever the formulas make of it. At a
+    // pole the whole ecliptic lies on the horizon and no point of it rises.
+    const bool hasLagna =
+        std::fabs(latitude) < kQuarterCircle && std::fabs(longitude) <= kHalfCircle;
+    const double lagna = hasLagna ? SweSiderealAscendant(jd, latitude, longitude, zodiac)
                                  : std::numeric_limits<double>::quiet_NaN();
     chart.LagnaLongitude = std::isfinite(lagna) ? ReduceDegrees(lagna) : lagna;
+    // The positions are apparent ones, so the ayanamsa taken off them is the
+    // true one, nutation included.
+    chart.AyanamsaDegrees = SweAyanamsaUt(jd, zodiac, AyanamsaKind::True);
 
     for (int b = 0; b < kTheoryBodyCount; ++b) {
         chart.TheoryPositionTexts[b] = FormatSignPosition(chart.GrahaLongitudes[kTheoryGrahas[b]]);

@@ -231,6 +231,36 @@ private slots:
         }
     }
 
+    // 1990-07-21 09:58 IST at New Delhi the Lagna stands on the edge of
+    // Virgo: the Swiss Ephemeris (Lahiri, called directly) has it 5" past it,
+    // the documented formulas (worked apart in C) 9" short, in Leo. The line,
+    // and the Compare window's Lagna row.
+    void lagnaAcrossASignIsSaidAndCompared() {
+        Window w;
+        testing::Select(*w.window, "cboDate", "21");
+        testing::Select(*w.window, "cboHour", "9");
+        testing::Select(*w.window, "cboMinute", "58");
+        w.Calculate();
+        auto* label = w.Get<QLabel>("lblSkyCheck");
+        QVERIFY(!label->isHidden());
+        QVERIFY2(label->text().startsWith(
+                     QStringLiteral("With precise positions, the Lagna is in Virgo, not Leo.")),
+                 qPrintable(label->text()));
+        w.Get<QPushButton>("cmdCompare")->click();
+        auto* table = w.window->findChild<QTableWidget*>(QStringLiteral("tblPositions"));
+        QVERIFY(table);
+        QCOMPARE(table->rowCount(), kGrahaCount + 1);
+        QCOMPARE(table->item(kGrahaCount, 0)->text(), QStringLiteral("Lagna"));
+        QCOMPARE(table->item(kGrahaCount, 1)->text(), QStringLiteral("29 Leo 59"));
+        QCOMPARE(table->item(kGrahaCount, 2)->text(), QStringLiteral("00 Vir 00"));
+        QCOMPARE(table->item(kGrahaCount, 3)->text(), QStringLiteral("+1'"));
+        QVERIFY(table->item(kGrahaCount, 0)->font().bold());
+        auto* all = w.window->findChild<QLabel*>(QStringLiteral("lblSkyCheckAll"));
+        QVERIFY(all);
+        QVERIFY(all->text().startsWith(
+            QStringLiteral("With precise positions, the Lagna is in Virgo, not Leo.")));
+    }
+
     // Compare stands in the row of Save and Back, inside the panel's frame,
     // and no line of text runs under it.
     void compareStandsInTheRowOfSaveAndBack() {

@@ -40,22 +40,46 @@ TEST(PositionsTable, RowsTruncateLikeThePositionTexts) {
 TEST(PositionsTable, NotesNameTheSkyOfEachValue) {
     const struct {
         std::string Sky;
+        double Ayanamsa;
         const char* LagnaNote;
+        const char* AyanamsaNote;
     } cases[] = {
-        {std::string(kDocumentedSkyName), "Lagna: As documented (v1.15), local sidereal time"},
-        {"Another sky", "Lagna: Another sky"},
-        {"", "Lagna: not calculated"},
+        {std::string(kDocumentedSkyName), 23.729617292720242,
+         "Lagna: As documented (v1.15), local sidereal time at the birth's Universal Time (clock "
+         "time less the zone's offset and any daylight-saving hour)",
+         "Ayanamsa: As documented (v1.15), the planet engine's own, 23°43'47\""},
+        {"Another sky", 23.853222486, "Lagna: Another sky", "Ayanamsa: Another sky, 23°51'12\""},
+        {"", std::numeric_limits<double>::quiet_NaN(), "Lagna: not calculated",
+         "Ayanamsa: not calculated"},
     };
     for (const auto& c : cases) {
         ChartState chart;
         chart.SkyName = c.Sky;
+        chart.AyanamsaDegrees = c.Ayanamsa;
         const PositionsTable table = BuildPositionsTable(chart);
-        ASSERT_EQ(table.Sources.size(), 3u);
+        ASSERT_EQ(table.Sources.size(), 4u);
         EXPECT_EQ(table.Sources[1].rfind(c.LagnaNote, 0), 0u) << table.Sources[1];
+        EXPECT_EQ(table.Sources[3], c.AyanamsaNote);
         const std::string text = PositionsTableText(table);
         EXPECT_NE(text.find("\nLagna    -\n"), std::string::npos) << text;
         // Nothing calculated, nothing shown: not nine grahas at 0° Aries.
         EXPECT_EQ(text.find("Ashwini") == std::string::npos, c.Sky.empty()) << text;
+    }
+}
+
+TEST(PositionsTable, AnglesToTheSecond) {
+    const struct {
+        double Degrees;
+        const char* Text;
+    } cases[] = {
+        {0, "0°00'00\""},
+        {23.729617292720242, "23°43'47\""},  // 23°43'46.62"
+        {23 + 59 / 60.0 + 59.6 / 3600, "24°00'00\""},  // the carry reaches the degrees
+        {23 + 44.4 / 3600, "23°00'44\""},
+        {-1.5, "-1°30'00\""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ArcSecondsText(c.Degrees), c.Text) << c.Degrees;
     }
 }
 

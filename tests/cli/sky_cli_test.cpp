@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -228,6 +229,129 @@ TEST(CliSky, ALocalClockAndTheSameInstantInUtAgree) {
         SCOPED_TRACE(c.Name);
         EXPECT_EQ(sky(c.Local, c.Lat, c.Lon), sky({c.UtDate, c.UtTime, "GMT"}, c.Lat, c.Lon));
     }
+}
+
+// The documented Lagna is taken at the true instant: west of Greenwich on a
+// zone ahead of UT it used to be two hours late. Expected: the Swiss
+// Ephemeris' sidereal ascendant (Lahiri) at 11:00 UT, called directly.
+struct PlaceLagnaCase {
+    const char* Place;
+    const char* Date;
+    double Expected;  // degrees
+};
+
+const PlaceLagnaCase kPlaceLagnas[] = {
+    {"London, United Kingdom", "1990-07-15", 150 + 11 + 50.8 / 60},  // BST
+    {"Madrid, Spain", "1990-01-15", 330 + 16 + 29.9 / 60},           // CET
+};
+
+TEST(CliSky, DocumentedLagnaAtTheTrueInstant) {
+    constexpr double kToleranceDegrees = 3 / 60.0;
+    for (const PlaceLagnaCase& row : kPlaceLagnas) {
+        const Result run = RunTool({"--name", "X", "--place", row.Place, "--date", row.Date,
+                                    "--time", "12:00", "--format", "json"});
+        ASSERT_EQ(run.Status, 0) << row.Place << run.Err;
+        const auto chart = nlohmann::json::parse(run.Out);
+        ASSERT_TRUE(chart["LagnaLongitude"].is_number()) << row.Place;
+        EXPECT_NEAR(chart["LagnaLongitude"].get<double>(), row.Expected, kToleranceDegrees)
+            << row.Place;
+        EXPECT_EQ(chart["Lagna"].get<std::string>().substr(3), chart["SkyCheck"]["PreciseLagna"]
+                                                                   .get<std::string>()
+                                                                   .substr(3))
+            << row.Place << ": both skies agree on the sign";
+    }
+}
+
+TEST(CliSky, NoLagnaAtAPole) {
+    for (const char* lat : {"90:00N", "90:00S"}) {
+        for (const char* sky : {"documented", "precise"}) {
+            SCOPED_TRACE(std::string(lat) + " " + sky);
+            std::vector<std::string> args = AnnWith("--lat", lat);
+            args.insert(args.end(), {"--sky", sky});
+            std::vector<std::string> json = args;
+            json.insert(json.end(), {"--format", "json"});
+            const Result run = RunTool(json);
+            ASSERT_EQ(run.Status, 0) << run.Err;
+            const auto chart = nlohmann::json::parse(run.Out);
+            for (const char* key : {"Lagna", "LagnaNakshatra", "LagnaPada", "LagnaLongitude"}) {
+                EXPECT_TRUE(chart.at(key).is_null()) << key;
+            }
+            EXPECT_EQ(chart["PlanetPositionTexts"].size(), 9u);
+            if (std::string(sky) == "documented") {
+                EXPECT_TRUE(chart["SkyCheck"].at("PreciseLagna").is_null());
+            }
+            const Result text = RunTool(args);
+            EXPECT_EQ(text.Status, 0);
+            EXPECT_NE(text.Out.find("\nLagna    -\n"), std::string::npos) << text.Out;
+            for (const char* style : {"south", "north"}) {
+                std::vector<std::string> svg = args;
+                svg.insert(svg.end(), {"--format", "svg", "--chart", style});
+                const Result picture = RunTool(svg);
+                EXPECT_EQ(picture.Status, 0) << style;
+                EXPECT_EQ(picture.Out.find("Lagna "), std::string::npos) << style;
+                EXPECT_NE(picture.Out.find("</svg>"), std::string::npos) << style;
+            }
+        }
+    }
+}
+
+// The published 1950 chart (see the top) in numbers: the Swiss Ephemeris
+// called directly at 0h UT gives these sidereal longitudes and the true
+// Lahiri ayanamsa 23.157807576°; the nakshatras, padas and lords follow by
+// hand from 13°20' mansions. The documented sky's ayanamsa is the planet
+// engine's formula worked in Python at the same instant.
+TEST(CliSky, JsonCarriesTheNumbersTheReadingWasMadeOf) {
+    // Both are the library's own doubles; the JSON must keep them whole.
+    constexpr double kFullPrecision = 1e-9;
+    const std::array<double, 9> longitudes = {
+        256.847048020080, 38.257626572265,  276.289470259626, 293.821695043618, 159.053415122692,
+        283.347551888506, 146.279633250622, 348.954487603223, 168.954487603223};
+    const Result run = RunTool(Delhi1950("5:30", {"--sky", "precise"}));
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const auto chart = nlohmann::json::parse(run.Out);
+    ASSERT_EQ(chart["Longitudes"].size(), 9u);
+    for (std::size_t g = 0; g < longitudes.size(); ++g) {
+        EXPECT_NEAR(chart["Longitudes"][g].get<double>(), longitudes[g], kFullPrecision) << g;
+    }
+    EXPECT_NEAR(chart["LagnaLongitude"].get<double>(), 232.221558269, kFullPrecision);
+    EXPECT_NEAR(chart["AyanamsaDegrees"].get<double>(), 23.157807576199, kFullPrecision);
+    EXPECT_EQ(chart["LagnaNakshatra"], "Jyeshtha");
+    EXPECT_EQ(chart["LagnaPada"], 2);
+    EXPECT_EQ(chart["NakshatraLords"],
+              nlohmann::json({"Venus", "Sun", "Sun", "Mars", "Sun", "Moon", "Venus", "Mercury",
+                              "Moon"}));
+
+    const Result documented = RunTool(Delhi1950("5:30", {}));
+    const auto plain = nlohmann::json::parse(documented.Out);
+    EXPECT_NEAR(plain["AyanamsaDegrees"].get<double>(), 23.158663813113122, kFullPrecision);
+    EXPECT_EQ(plain["SkyCheck"]["PreciseLagna"], "22 Sco 13");
+    EXPECT_EQ(plain["SkyCheck"]["Ayanamsa"], "lahiri");
+    EXPECT_EQ(plain["SkyCheck"]["Node"], "mean");
+    ASSERT_EQ(plain["Longitudes"].size(), 9u);
+    EXPECT_TRUE(plain["LagnaLongitude"].is_number());
+}
+
+// London 1990-07-15 12:00 BST: the documented Moon, on its hemisphere time
+// base two hours late, has crossed into Aries and Ashwini; the sky had it at
+// 28°56' Pisces, in Revati (Swiss Ephemeris at 11:00 UT). A different first
+// dasha is said in words.
+TEST(CliSky, TheCheckSpeaksOfTheMoonsNakshatra) {
+    const std::vector<std::string> args = {"--name", "X", "--place", "London, United Kingdom",
+                                           "--date", "1990-07-15", "--time", "12:00"};
+    const char* const kNakshatraLine =
+        "With precise positions, Moon is in Revati (birth dasha of Mercury), not Ashwini (birth "
+        "dasha of Ketu).";
+    std::vector<std::string> json = args;
+    json.insert(json.end(), {"--format", "json"});
+    const Result run = RunTool(json);
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const auto chart = nlohmann::json::parse(run.Out);
+    EXPECT_EQ(chart["SkyCheck"]["Sentences"],
+              nlohmann::json({"With precise positions, Moon is in Pisces (no dignity), not Aries "
+                              "(no dignity).",
+                              kNakshatraLine}));
+    const Result text = RunTool(args);
+    EXPECT_NE(text.Out.find(std::string(kNakshatraLine) + "\n"), std::string::npos) << text.Out;
 }
 
 }  // namespace

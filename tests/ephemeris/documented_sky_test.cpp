@@ -91,21 +91,90 @@ TEST(DocumentedSky, LagnaAtNewDelhiOn1950January1) {
     }
 }
 
-TEST(DocumentedSky, NoLagnaOffTheGlobe) {
+// The Lagna is taken at the instant the clock showed, the zone's offset and
+// any daylight-saving hour taken off, wherever the place lies; the grahas
+// keep their documented time base. Expected: the sidereal ascendant of the
+// Swiss Ephemeris (swe_houses_ex, Lahiri) called directly at that UT.
+struct TrueInstantCase {
+    const char* Name;
+    int Year, Month, Day, Hour, Minute;
+    int ZoneHours, ZoneMinutes;  // the table's signed offset, positive west
+    bool Dst;
+    int LatDegrees, LatMinutes, LonDegrees, LonMinutes;
+    bool East;
+    double Expected;  // sidereal degrees
+};
+
+const TrueInstantCase kTrueInstants[] = {
+    {"London, GMT with daylight saving (11:00 UT)", 1990, 7, 15, 12, 0, 0, 0, true, 51, 30, 0,
+     8, false, 150 + 11 + 50.8 / 60},
+    {"London on British Summer Time (11:00 UT)", 1990, 7, 15, 12, 0, -1, 0, false, 51, 30, 0, 8,
+     false, 150 + 11 + 50.8 / 60},
+    {"Madrid on Central European Time (11:00 UT)", 1990, 1, 15, 12, 0, -1, 0, false, 40, 25, 3,
+     42, false, 330 + 16 + 29.9 / 60},
+    {"Chicago, CST with daylight saving (14:30 UT)", 1990, 7, 4, 9, 30, 6, 0, true, 41, 51, 87,
+     39, false, 120 + 6 + 43.1 / 60},
+    {"New Delhi on IST (6:30 UT)", 1977, 9, 16, 12, 0, -5, -30, false, 28, 36, 77, 12, true,
+     210 + 15 + 22.2 / 60},
+};
+
+TEST(DocumentedSky, LagnaAtTheBirthsTrueInstant) {
+    // The documented ayanamsa, obliquity and sidereal time stay within this
+    // of the library's.
+    constexpr double kToleranceDegrees = 3 / 60.0;
+    for (const TrueInstantCase& c : kTrueInstants) {
+        ChartState chart = Birth(c.Year, c.Month, c.Day, c.Hour, c.Minute);
+        SetPlace(chart, c.ZoneHours, c.ZoneMinutes, c.LonDegrees, c.East, c.Dst);
+        chart.LonMinutes = static_cast<std::int16_t>(c.LonMinutes);
+        chart.LatDegrees = static_cast<std::int16_t>(c.LatDegrees);
+        chart.LatMinutes = static_cast<std::int16_t>(c.LatMinutes);
+        RunEngines(chart);
+        ASSERT_TRUE(std::isfinite(chart.LagnaLongitude)) << c.Name;
+        EXPECT_LT(Apart(chart.LagnaLongitude, c.Expected), kToleranceDegrees)
+            << c.Name << ": " << chart.LagnaLongitude;
+    }
+}
+
+TEST(DocumentedSky, AyanamsaIsThePlanetEnginesAtTheBirth) {
+    // The planet engine's formula (80861.27" at 1900 January 0.5, 5025.64"
+    // + 1.11"T a century, its two nutation terms) worked in Python at each
+    // birth's UT: 1990-07-15 11:00, 1950-01-01 0:00 and 2000-01-01 12:00.
+    // Only the instant matters, not the place.
+    const struct {
+        int Year, Month, Day, Hour, Minute, ZoneHours, ZoneMinutes;
+        bool Dst;
+        double Expected;
+    } cases[] = {{1990, 7, 15, 12, 0, 0, 0, true, 23.729617292720242},
+                 {1950, 1, 1, 5, 30, -5, -30, false, 23.158663813113122},
+                 {2000, 1, 1, 12, 0, 0, 0, false, 23.85399089280802}};
+    for (const auto& c : cases) {
+        ChartState chart = Birth(c.Year, c.Month, c.Day, c.Hour, c.Minute);
+        SetPlace(chart, c.ZoneHours, c.ZoneMinutes, 0, false, c.Dst);
+        RunEngines(chart);
+        EXPECT_NEAR(chart.AyanamsaDegrees, c.Expected, 1e-9) << c.Year;
+    }
+}
+
+TEST(DocumentedSky, NoLagnaOffTheGlobeNorAtAPole) {
     // The boxes take three digits each; only places on the Earth have a
-    // horizon, up to the poles and the date line themselves.
+    // horizon, up to the date line itself. At a pole the whole ecliptic
+    // lies on the horizon, and nothing rises.
     const struct {
         int LatDegrees, LatMinutes, LonDegrees, LonMinutes;
-        bool HasLagna;
-    } cases[] = {{28, 36, 77, 12, true},  {90, 0, 180, 0, true},  {89, 60, 179, 60, true},
-                 {90, 1, 77, 12, false},  {91, 0, 0, 0, false},   {28, 36, 180, 1, false},
-                 {0, 0, 181, 0, false},   {999, 999, 999, 999, false}};
+        bool South, HasLagna;
+    } cases[] = {{28, 36, 77, 12, false, true},   {89, 59, 180, 0, false, true},
+                 {89, 59, 0, 0, true, true},      {90, 0, 180, 0, false, false},
+                 {90, 0, 77, 12, true, false},    {89, 60, 179, 60, false, false},
+                 {90, 1, 77, 12, false, false},   {91, 0, 0, 0, false, false},
+                 {28, 36, 180, 1, false, false},  {0, 0, 181, 0, false, false},
+                 {999, 999, 999, 999, false, false}};
     for (const auto& c : cases) {
         ChartState chart = Birth(1950, 1, 1, 0, 0);
         SetPlace(chart, 0, 0, c.LonDegrees, true);
         chart.LonMinutes = static_cast<std::int16_t>(c.LonMinutes);
         chart.LatDegrees = static_cast<std::int16_t>(c.LatDegrees);
         chart.LatMinutes = static_cast<std::int16_t>(c.LatMinutes);
+        chart.LatDirection = c.South ? kTrue : kFalse;
         RunEngines(chart);
         EXPECT_EQ(std::isfinite(chart.LagnaLongitude), c.HasLagna)
             << c.LatDegrees << ":" << c.LatMinutes << " " << c.LonDegrees << ":" << c.LonMinutes;

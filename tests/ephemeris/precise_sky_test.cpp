@@ -114,10 +114,11 @@ struct SiteCase {
 };
 
 // The form takes up to three digits in each box; only places on the globe
-// have a horizon.
+// have a horizon, and at a pole the whole ecliptic lies on it.
 const SiteCase kSites[] = {
     {"New Delhi", 28, 36, 77, 12, true},
-    {"the pole itself", 90, 0, 77, 12, true},
+    {"the pole itself, where nothing rises", 90, 0, 77, 12, false},
+    {"a minute short of the pole", 89, 59, 77, 12, true},
     {"the date line", 28, 36, 180, 0, true},
     {"beyond the pole", 90, 1, 77, 12, false},
     {"latitude of three digits", 128, 36, 77, 12, false},
@@ -145,6 +146,10 @@ TEST(PreciseSky, J2000SunAndAyanamsa) {
     EXPECT_EQ(chart.PlanetPositionTexts[kSun], "16 Sag 30");
     EXPECT_EQ(chart.GrahaNames[kSun], "Surya");
     EXPECT_EQ(chart.SkyName, "Precise (Swiss Ephemeris), Lahiri, mean node, ephemeris files");
+    // The ayanamsa the positions were taken with is the true one: the
+    // library's apparent tropical Sun less its sidereal Sun at this instant
+    // (swe_calc_ut called directly), 23°51'11.6".
+    EXPECT_NEAR(chart.AyanamsaDegrees, 23.853222486, 0.01 * kArcsecond);
 
     constexpr double kJ2000 = 2451545.0;
     EXPECT_NEAR(SweAyanamsaUt(kJ2000, SweZodiac::Lahiri, AyanamsaKind::Mean), Dms(0, 23, 51, 25.5),

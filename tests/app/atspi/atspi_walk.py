@@ -359,8 +359,9 @@ def compare_window(app, frame):
     table = find(compare, pyatspi.ROLE_TABLE, "Positions side by side").queryTable()
     grahas = [table.getAccessibleAt(r, 0).name for r in range(table.nRows)]
     check(grahas == ["Surya (Sun)", "Chandra (Moon)", "Budha (Mercury)", "Shukra (Venus)",
-                     "Mangala (Mars)", "Guru (Jupiter)", "Shani (Saturn)", "Rahu", "Ketu"],
-          "Compare names the grahas %r" % grahas)
+                     "Mangala (Mars)", "Guru (Jupiter)", "Shani (Saturn)", "Rahu", "Ketu",
+                     "Lagna"],
+          "Compare names the grahas and the Lagna %r" % grahas)
     for start in ("As documented (v1.15) beside Precise", "With precise positions, Sun is in Leo"):
         check(any(n.getRole() == pyatspi.ROLE_LABEL and n.name.startswith(start)
                   for n in descendants(compare)), "Compare does not read out %r" % start)
