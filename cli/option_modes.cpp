@@ -32,7 +32,7 @@ constexpr std::string_view kFileOption = "file";
 enum class Needs {
     Nothing,
     SvgFormat,             // it shapes the picture
-    PreciseSkyOrSkyCheck,  // it shapes the precise positions
+    PreciseSky,            // it shapes the precise positions (the check keeps Lahiri, mean)
     DocumentedSky,         // only the documented sky is checked
 };
 
@@ -78,9 +78,9 @@ constexpr std::array kModeRows = {
     ModeRow{"--format", "svg", kOneChart},
     ModeRow{"--format", "", kOneChart | kBatch | kZones | kAtlas},  // refused later as unknown
     ModeRow{"--chart", "", kOneChart, Needs::SvgFormat},
+    ModeRow{"--ayanamsa", "", kOneChart | kBatch, Needs::PreciseSky},
+    ModeRow{"--node", "", kOneChart | kBatch, Needs::PreciseSky},
     ModeRow{"--sky", "", kOneChart | kBatch},
-    ModeRow{"--ayanamsa", "", kOneChart | kBatch, Needs::PreciseSkyOrSkyCheck},
-    ModeRow{"--node", "", kOneChart | kBatch, Needs::PreciseSkyOrSkyCheck},
     ModeRow{"--no-sky-check", "", kOneChart | kBatch, Needs::DocumentedSky},
 };
 
@@ -108,10 +108,10 @@ std::optional<std::string_view> MissingNeed(const GivenOptions& given, Needs nee
                 return "draws a picture only with --format svg";
             }
             break;
-        case Needs::PreciseSkyOrSkyCheck:
-            if (!precise && Has(given, "--no-sky-check")) {
-                return "chooses the precise sky's positions, which neither the documented sky "
-                       "nor, with --no-sky-check, its check uses";
+        case Needs::PreciseSky:
+            if (!precise) {
+                return "chooses the precise sky's positions, which only --sky precise uses (the "
+                       "documented sky's check keeps Lahiri and the mean node)";
             }
             break;
         case Needs::DocumentedSky:

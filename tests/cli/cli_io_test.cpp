@@ -565,8 +565,8 @@ TEST_F(CliOptionModes, EachOptionWorksOnlyWhereItDoesSomething) {
         {{"--format", "svg", "--chart", "north"}, "CFS"},
         {{"--sky", "precise"}, "CFSB"},
         {{"--sky", "documented"}, "CFSB"},
-        {{"--ayanamsa", "raman"}, "CFSB"},
-        {{"--node", "true"}, "CFSB"},
+        {{"--ayanamsa", "raman", "--sky", "precise"}, "CFSB"},
+        {{"--node", "true", "--sky", "precise"}, "CFSB"},
         {{"--no-sky-check"}, "CFSB"},
     };
     for (const auto& [option, worksIn] : options) {
@@ -611,7 +611,8 @@ TEST_F(CliOptionModes, OptionsThatNeedAnotherAreRefusedWithoutIt) {
         {ann({"--sky", "documented", "--no-sky-check", "--node", "mean"}), "--node"},
         {ann({"--sky", "precise", "--no-sky-check"}), "--no-sky-check"},
         {ann({"--no-sky-check", "--ayanamsa", "raman", "--sky", "precise"}), "--no-sky-check"},
-        {ann({"--ayanamsa", "raman"}), ""},  // the check uses it
+        {ann({"--ayanamsa", "raman"}), "--ayanamsa"},  // the check keeps Lahiri
+        {ann({"--node", "true"}), "--node"},
         {ann({"--sky", "precise", "--node", "true"}), ""},
         {{"--batch", "-", "--no-sky-check", "--ayanamsa", "raman"}, ""},  // a line may be precise
         {{"--batch", "-", "--sky", "precise", "--no-sky-check"}, ""},     // or documented
