@@ -108,8 +108,8 @@ struct RefusalCase {
 
 const RefusalCase kRefusals[] = {
     {{"--sky", "exact"}, "tavrinel-cli: --sky: accepts documented or precise\n"},
-    {{"--ayanamsa", "fagan"}, "tavrinel-cli: --ayanamsa: accepts lahiri, raman or krishnamurti\n"},
-    {{"--node", "Mean"}, "tavrinel-cli: --node: accepts mean or true\n"},
+    {{"--sky", "precise", "--ayanamsa", "fagan"}, "tavrinel-cli: --ayanamsa: accepts lahiri, raman or krishnamurti\n"},
+    {{"--sky", "precise", "--node", "Mean"}, "tavrinel-cli: --node: accepts mean or true\n"},
 };
 
 TEST(CliSky, RefusedOptions) {

@@ -315,7 +315,8 @@ def chart_window(app, frame):
           "the Chart window is a %s" % chart.getRoleName())
     # The row of tabs is read by its current tab.
     check_controls(chart, {("page tab list", "South Indian"), ("page tab", "South Indian"),
-                           ("page tab", "North Indian"), ("page tab", "Positions")}, "Chart window")
+                           ("page tab", "North Indian"), ("page tab", "Positions"),
+                           ("page tab", "Dasha"), ("page tab", "Vargas")}, "Chart window")
     # A picture is described by the table's text, which holds the same facts.
     picture = next((n for n in descendants(chart) if n.name == "South Indian chart" and showing(n)), None)
     if check(picture is not None, "the South Indian picture is not in view by its name"):
