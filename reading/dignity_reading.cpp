@@ -279,7 +279,9 @@ constexpr DegreeDignities MakeDegreeDignities() {
     return table;
 }
 
-constexpr DegreeDignities kDegreeDignities = MakeDegreeDignities();
+// Filled once at start: worked at compile time it runs past clang's limit on
+// constant evaluation.
+const DegreeDignities kDegreeDignities = MakeDegreeDignities();
 
 // The dignity of each graha in each sign without its degrees, taken from the
 // rules' sign sets in the order exaltation, moolatrikona, own, debilitation:
