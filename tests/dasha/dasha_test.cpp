@@ -5,6 +5,8 @@
 // Delhi), Moon 356.30294° in Revati.
 #include <gtest/gtest.h>
 
+#include "tests/dasha/anns_chart.h"
+
 #include <cmath>
 #include <string>
 #include <vector>
@@ -192,21 +194,7 @@ TEST(DashaTime, CivilTimesAndIsoInstants) {
 }
 
 TEST(Vimshottari, AnnsChartFromTheDocumentedMoon) {
-    ChartState chart;
-    chart.BirthYear = 1990;
-    chart.BirthMonth = 7;
-    chart.BirthDay = 15;
-    chart.BirthHour = 12;
-    chart.ZoneHours = 5;
-    chart.ZoneMinutes = 30;
-    chart.ZoneShiftHours = -5;
-    chart.ZoneShiftMinutes = -30;
-    chart.LonDegrees = 77;
-    chart.LonMinutes = 12;
-    chart.LonDirection = kTrue;
-    chart.LatDegrees = 28;
-    chart.LatMinutes = 36;
-    RunEngines(chart);
+    const ChartState chart = testing::AnnsChart();
     ASSERT_NEAR(chart.GrahaLongitudes[kMoon], 356.30294, kFiveDecimals);
 
     const auto dasha = ComputeVimshottari(chart, {DashaYear::Sidereal, 3});

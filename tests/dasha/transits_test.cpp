@@ -5,6 +5,8 @@
 // sidereal Sagittarius about 16 December, Scorpio about 16 November.
 #include <gtest/gtest.h>
 
+#include "tests/dasha/anns_chart.h"
+
 #include <cmath>
 
 #include "calculation/calculation.h"
@@ -16,22 +18,7 @@ namespace {
 
 constexpr int kAri = 0, kSco = 7, kCap = 9, kAqu = 10, kPis = 11;
 
-ChartState AnnsChart() {
-    ChartState chart;
-    chart.BirthYear = 1990;
-    chart.BirthMonth = 7;
-    chart.BirthDay = 15;
-    chart.BirthHour = 12;
-    chart.ZoneShiftHours = -5;
-    chart.ZoneShiftMinutes = -30;
-    chart.LonDegrees = 77;
-    chart.LonMinutes = 12;
-    chart.LonDirection = kTrue;
-    chart.LatDegrees = 28;
-    chart.LatMinutes = 36;
-    RunEngines(chart);
-    return chart;
-}
+using testing::AnnsChart;
 
 TEST(SadeSati, PhasesBySaturnsSignFromTheMoon) {
     struct Row {
