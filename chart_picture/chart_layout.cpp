@@ -171,12 +171,15 @@ PictureLabel CentredLine(std::string text, double maxSize, double centreX, doubl
                      LabelRole::Title);
 }
 
-void AddLegend(ChartPicture& picture) {
+void AddLegend(ChartPicture& picture) { AddDignityLegend(picture, kLegendTop, true); }
+
+}  // namespace
+
+void AddDignityLegend(ChartPicture& picture, double top, bool chartNotes) {
     const double size = kLegendTextSize;
     const double swatch = 0.8 * size;
     const double gap = 1.5 * kCharAdvanceEm * size;
     double x = 0;
-    double top = kLegendTop;
     const auto place = [&](int colour, std::string_view text) {
         const double textWidth = static_cast<double>(CharacterCount(text)) * kCharAdvanceEm * size;
         const double entryWidth = (colour == kNoColour ? 0 : swatch + gap / 2) + textWidth;
@@ -197,12 +200,12 @@ void AddLegend(ChartPicture& picture) {
     for (const LegendEntry& entry : kDignityLegend) {
         place(entry.Colour, entry.Text);
     }
-    place(kNoColour, "(R) retrograde");
-    place(kNoColour, "La Lagna");
+    if (chartNotes) {
+        place(kNoColour, "(R) retrograde");
+        place(kNoColour, "La Lagna");
+    }
     picture.Height = top + kLineHeightEm * size + 0.01;
 }
-
-}  // namespace
 
 Rgb PictureColour(int colourIndex) {
     switch (colourIndex) {

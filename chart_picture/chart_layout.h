@@ -103,6 +103,11 @@ struct ChartPicture {
 // Lagna's sign, each house showing its sign's number (Aries 1).
 [[nodiscard]] ChartPicture LayoutNorthIndian(const PositionsTable& table);
 
+// The key to the dignities' colours from `top` down, wrapped to the
+// picture's width, and with `chartNotes` the retrograde and Lagna marks; the
+// picture's height then ends below it.
+void AddDignityLegend(ChartPicture& picture, double top, bool chartNotes);
+
 // Sign (0-11) of house 1-12 for a Lagna in sign 0-11, and the reverse.
 [[nodiscard]] int NorthIndianHouseSign(int lagnaSign, int house);
 [[nodiscard]] int NorthIndianHouseOf(int lagnaSign, int sign);

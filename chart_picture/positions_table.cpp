@@ -98,12 +98,15 @@ PositionRow MakePositionRow(std::string_view abbreviation, std::string_view name
 }
 
 PositionsTable BuildPositionsTable(const ChartState& chart) {
+    return BuildPositionsTable(chart, ClassifyGrahas(chart));
+}
+
+PositionsTable BuildPositionsTable(const ChartState& chart, const DignityAnalysis& analysis) {
     PositionsTable table;
     table.PersonName = chart.PersonName;
     table.BirthLine = BirthLineOf(chart);
     table.PlaceLine = PlaceLineOf(chart);
     table.SkyName = chart.SkyName;
-    const DignityAnalysis analysis = ClassifyGrahas(chart);
     // A chart no calculation has filled yet has no positions to show.
     const bool calculated = !chart.SkyName.empty();
     for (int g = 0; g < kGrahaCount; ++g) {

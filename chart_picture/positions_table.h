@@ -57,6 +57,9 @@ inline constexpr std::string_view kLagnaAbbreviation = "La";
 // The table of a calculated chart; reads only the chart's fields, whichever
 // calculation filled them.
 [[nodiscard]] PositionsTable BuildPositionsTable(const ChartState& chart);
+// The same with the reading's classification of the chart already made.
+[[nodiscard]] PositionsTable BuildPositionsTable(const ChartState& chart,
+                                                 const DignityAnalysis& reading);
 
 // The table as aligned plain text with a heading line, the rows and the
 // notes, lines ending in "\n".

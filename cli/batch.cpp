@@ -41,6 +41,11 @@ enum Key : int {
     kAyanamsa,
     kNode,
     kPlace,
+    kVargas,
+    kDasha,
+    kDashaYear,
+    kOn,
+    kTransits,
     kKeyCount
 };
 
@@ -49,7 +54,8 @@ constexpr std::array<std::string_view, kKeyCount> kKeyNames = {
     "BirthMinute", "TimeZone",    "LatDegrees",   "LatMinutes",     "LatDirection",
     "LonDegrees", "LonMinutes",   "LonDirection", "DaylightSaving", "CityName",
     "StateName",  "CountryName",  "Sky",        "Ayanamsa",       "Node",
-    "Place"};
+    "Place",      "Vargas",       "Dasha",        "DashaYear",      "On",
+    "Transits"};
 
 struct Missing {};
 struct OtherType {};  // null, a fraction, an array or an object
@@ -262,6 +268,38 @@ void ReadChoice(std::array<Value, kKeyCount>& values, Key key, Parsed<T> (*parse
     choice = std::get<T>(parsed);
 }
 
+// The analysis a line asks for beyond the reading. "Dasha" takes true,
+// false or a number of levels.
+AnalysisRequest ReadRequest(std::array<Value, kKeyCount>& values, const AnalysisRequest& defaults,
+                            const SkyChoice& sky) {
+    AnalysisRequest request = defaults;
+    FormReader read(values);
+    const auto given = [&values](Key key) { return !std::holds_alternative<Missing>(values[key]); };
+    if (given(kVargas)) {
+        request.Vargas = read.Boolean(kVargas);
+    }
+    if (std::holds_alternative<std::int64_t>(values[kDasha])) {
+        request.Dasha = true;
+        request.DashaSettings.Levels = read.Integer(kDasha, {1, kDashaLevels});
+    } else if (std::holds_alternative<bool>(values[kDasha])) {
+        request.Dasha = read.Boolean(kDasha);
+    } else if (given(kDasha)) {
+        throw BadLine{std::string(kKeyNames[kDasha]) +
+                      ": accepts true, false or a number of levels from 1 to 5"};
+    }
+    ReadChoice(values, kDashaYear, ParseDashaYearOption, request.DashaSettings.Year);
+    if (given(kOn)) {
+        ChosenMoment moment;
+        ReadChoice(values, kOn, ParseMoment, moment);
+        request.On = moment;
+    }
+    if (given(kTransits)) {
+        request.Transits = read.Boolean(kTransits);
+    }
+    request.TransitSky = TransitSkyOf(sky);
+    return request;
+}
+
 bool IsBlank(const std::string& line) {
     return line.find_first_not_of(" \t\r") == std::string::npos;
 }
@@ -338,7 +376,8 @@ std::variant<BirthForm, std::string> ParseBatchLine(const std::string& line) {
 }
 
 std::variant<BatchChart, std::string> ParseBatchChart(const std::string& line,
-                                                      const SkyChoice& defaults) {
+                                                      const SkyChoice& defaults,
+                                                      const AnalysisRequest& analysis) {
     // The parser reads a NUL as the end of its input: whatever followed it
     // would be dropped without a word.
     if (line.find('\0') != std::string::npos) {
@@ -361,14 +400,15 @@ std::variant<BatchChart, std::string> ParseBatchChart(const std::string& line,
         if (const auto fault = ValidateBirthForm(form, PlaceRule::Optional)) {
             return std::string(fault->Message);
         }
-        return BatchChart{std::move(form), sky, std::move(zone)};
+        return BatchChart{std::move(form), sky, std::move(zone),
+                          ReadRequest(reader.Values, analysis, sky)};
     } catch (const BadLine& bad) {
         return bad.Message;
     }
 }
 
 BatchOutcome RunBatch(std::istream& in, std::ostream& out, const SkyChoice& defaults,
-                      bool skyCheck) {
+                      bool skyCheck, const AnalysisRequest& analysis) {
     // One chart record and one output buffer for the whole run, as the window
     // has one record for its life: memory stays flat however long the input.
     ChartState chart;
@@ -403,20 +443,26 @@ BatchOutcome RunBatch(std::istream& in, std::ostream& out, const SkyChoice& defa
                                     " bytes");
             } else if (IsBlank(line)) {
                 continue;
-            } else if (auto parsed = ParseBatchChart(line, defaults);
+            } else if (auto parsed = ParseBatchChart(line, defaults, analysis);
                        auto* message = std::get_if<std::string>(&parsed)) {
                 outcome.AnyBadLine = true;
                 AppendErrorJson(buffer, lineNumber, *message);
             } else {
                 const BatchChart& batchChart = std::get<BatchChart>(parsed);
                 SkyCheck* const wanted = skyCheck ? &check : nullptr;
-                if (CalculateChart(batchChart.Form, chart, reading, batchChart.Sky, wanted)) {
-                    const SkyOutput sky{batchChart.Sky, wanted};
-                    AppendChartJson(buffer, chart, reading.Text(), lineNumber, &sky,
-                                    batchChart.Zone ? &*batchChart.Zone : nullptr);
-                } else {
+                if (!CalculateChart(batchChart.Form, chart, reading, batchChart.Sky, wanted)) {
                     outcome.AnyBadLine = true;
                     AppendErrorJson(buffer, lineNumber, chart.SkyName);
+                } else if (const ChartAnalysis analysis = AnalyseChart(chart, batchChart.Request);
+                           analysis.Transits && !analysis.Transits->Ok) {
+                    outcome.AnyBadLine = true;
+                    AppendErrorJson(buffer, lineNumber, "Transits: " + analysis.Transits->SkyName);
+                } else {
+                    const SkyOutput sky{batchChart.Sky, wanted};
+                    AppendChartJson(buffer,
+                                    {chart, analysis, reading.Text(), &sky,
+                                     batchChart.Zone ? &*batchChart.Zone : nullptr},
+                                    lineNumber);
                 }
             }
             if (buffer.size() >= kFlushBytes) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <variant>
 
+#include "analysis/chart_analysis.h"
 #include "calculation/sky_choice.h"
 #include "chart/birth_form.h"
 #include "cli/place_option.h"
@@ -17,15 +18,19 @@ namespace tavrinel::cli {
 // The form of one batch line, or the message for a bad line.
 std::variant<BirthForm, std::string> ParseBatchLine(const std::string& line);
 
-// A batch line's form and the sky it asks for: its "Sky", "Ayanamsa" and
-// "Node" keys, each defaulting to the command line's choice.
+// A batch line's form, the sky it asks for (its "Sky", "Ayanamsa" and
+// "Node" keys) and what its analysis holds (its "Vargas", "Dasha",
+// "DashaYear", "On" and "Transits" keys), each defaulting to the command
+// line's choice.
 struct BatchChart {
     BirthForm Form;
     SkyChoice Sky;
     std::optional<ZoneReport> Zone;  // what a "Place" key decided
+    AnalysisRequest Request;
 };
 std::variant<BatchChart, std::string> ParseBatchChart(const std::string& line,
-                                                      const SkyChoice& defaults);
+                                                      const SkyChoice& defaults,
+                                                      const AnalysisRequest& analysis = {});
 
 // The longest line a batch reads, newline excluded: a chart takes a few
 // hundred bytes, and a longer line is reported without being kept in memory.
@@ -42,6 +47,6 @@ struct BatchOutcome {
 // check of a documented chart costs a precise calculation, several times the
 // documented one; `skyCheck` false leaves it out for a batch that needs speed.
 BatchOutcome RunBatch(std::istream& in, std::ostream& out, const SkyChoice& defaults = {},
-                      bool skyCheck = true);
+                      bool skyCheck = true, const AnalysisRequest& analysis = {});
 
 }  // namespace tavrinel::cli

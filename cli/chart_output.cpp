@@ -2,7 +2,9 @@
 
 #include <iomanip>
 
+#include "analysis/analysis_text.h"
 #include "chart_picture/positions_table.h"
+#include "cli/analysis_json.h"
 #include "cli/json_writer.h"
 #include "cli/place_option.h"
 #include "cli/sky_output.h"
@@ -49,9 +51,9 @@ void TerminalSink::Append(std::string_view text, int colourIndex, bool bold) {
     }
 }
 
-void AppendChartJson(std::string& out, const ChartState& chart, std::string_view reading,
-                     long line, const SkyOutput* sky, const ZoneReport* zone) {
-    const DignityAnalysis analysis = ClassifyGrahas(chart);
+void AppendChartJson(std::string& out, const ChartOutput& output, long line) {
+    const ChartState& chart = output.Chart;
+    const DignityAnalysis& reading = output.Analysis.Reading;
     JsonWriter json(out);
     json.BeginObject();
     if (line > 0) {
@@ -70,18 +72,19 @@ void AppendChartJson(std::string& out, const ChartState& chart, std::string_view
     json.Field("MoonPositionText", chart.MoonPositionText);
     std::array<std::string_view, kGrahaCount> dignities;
     for (int g = 0; g < kGrahaCount; ++g) {
-        dignities[g] = DignityName(analysis.Dignities[g]);
+        dignities[g] = DignityName(reading.Dignities[g]);
     }
     array("Dignities", dignities);
-    array("StatusLines", analysis.StatusLines);
-    AppendPictureFields(json, chart);
-    json.Field("Reading", reading);
-    if (sky) {
-        AppendSkyJson(json, chart, *sky);
+    array("StatusLines", reading.StatusLines);
+    AppendPictureFields(json, output.Analysis.Positions);
+    json.Field("Reading", output.Reading);
+    if (output.Sky) {
+        AppendSkyJson(json, chart, *output.Sky);
     }
-    if (zone) {
-        WriteZoneReport(json, *zone);
+    if (output.Zone) {
+        WriteZoneReport(json, *output.Zone);
     }
+    AppendAnalysisJson(json, output.Analysis);
     json.EndObject();
     out += '\n';
 }
@@ -95,26 +98,42 @@ void AppendErrorJson(std::string& out, long line, std::string_view message) {
     out += '\n';
 }
 
-void PrintChart(std::ostream& out, const ChartState& chart, std::string_view reading,
-                OutputFormat format, const SkyOutput* sky, const ZoneReport* zone) {
-    if (format == OutputFormat::Json) {
-        std::string text;
-        AppendChartJson(text, chart, reading, 0, sky, zone);
-        out << text;
-        return;
+void PrintChart(std::ostream& out, const ChartOutput& output, OutputFormat format) {
+    switch (format) {
+        case OutputFormat::Json: {
+            std::string text;
+            AppendChartJson(text, output);
+            out << text;
+            return;
+        }
+        case OutputFormat::SvgSouth:
+        case OutputFormat::SvgNorth:
+            out << ChartSvg(output.Analysis,
+                            format == OutputFormat::SvgSouth ? ChartStyle::South : ChartStyle::North,
+                            output.Varga);
+            return;
+        case OutputFormat::SvgDasha:
+            out << DashaSvg(output.Analysis, output.Chart, output.MomentName);
+            return;
+        case OutputFormat::Text:
+        case OutputFormat::Ansi:
+            break;
     }
-    if (format == OutputFormat::SvgSouth || format == OutputFormat::SvgNorth) {
-        out << ChartSvg(chart, format == OutputFormat::SvgSouth ? ChartStyle::South
-                                                                 : ChartStyle::North);
-        return;
-    }
-    out << PositionsTableText(BuildPositionsTable(chart));
-    if (sky) {
-        PrintSkyText(out, chart, *sky);
+    out << PositionsTableText(output.Analysis.Positions);
+    if (output.Sky) {
+        PrintSkyText(out, output.Chart, *output.Sky);
     }
     out << '\n';
-    TerminalSink sink(out, format == OutputFormat::Ansi);
-    BuildDignityReading(chart, sink);
+    if (format == OutputFormat::Ansi) {
+        TerminalSink sink(out, true);
+        BuildDignityReading(output.Chart, output.Analysis.Reading, sink);
+    } else {
+        WriteWithoutCarriageReturns(out, output.Reading);
+    }
+    const std::string sections = AnalysisSectionsText(output.Analysis, output.Chart);
+    if (!sections.empty()) {
+        out << "\n" << sections.substr(0, sections.size() - 1);
+    }
 }
 
 }  // namespace tavrinel::cli

@@ -5,12 +5,13 @@
 #include <ostream>
 #include <string>
 
+#include "analysis/chart_analysis.h"
 #include "chart/chart_state.h"
 #include "reading/dignity_reading.h"
 
 namespace tavrinel::cli {
 
-enum class OutputFormat { Text, Ansi, Json, SvgSouth, SvgNorth };
+enum class OutputFormat { Text, Ansi, Json, SvgSouth, SvgNorth, SvgDasha };
 
 struct SkyOutput;
 struct ZoneReport;
@@ -41,20 +42,27 @@ private:
     bool colour_;
 };
 
-// Appends the object written per chart (batch mode and --format json) for a
-// calculated chart and the text its reading produced, and a newline. A batch
-// gives the input's line number; 0 leaves it out.
-void AppendChartJson(std::string& out, const ChartState& chart, std::string_view reading,
-                     long line = 0, const SkyOutput* sky = nullptr,
-                     const ZoneReport* zone = nullptr);
+// One calculated chart as the outputs show it: the chart, its analysis,
+// the text its reading produced, and what is said of its sky and zone.
+struct ChartOutput {
+    const ChartState& Chart;
+    const ChartAnalysis& Analysis;
+    std::string_view Reading;
+    const SkyOutput* Sky = nullptr;
+    const ZoneReport* Zone = nullptr;
+    int Varga = kRasiVarga;              // which varga a South or North picture draws
+    std::string_view MomentName = "Today";  // how the dasha picture marks its moment
+};
+
+// Appends the object written per chart (batch mode and --format json) and a
+// newline. A batch gives the input's line number; 0 leaves it out.
+void AppendChartJson(std::string& out, const ChartOutput& chart, long line = 0);
 
 // Appends {"line": N, "error": "..."} and a newline.
 void AppendErrorJson(std::string& out, long line, std::string_view message);
 
-// Prints a calculated chart and the text its reading produced, in the given
-// format (the coloured formats write the reading's runs again).
-void PrintChart(std::ostream& out, const ChartState& chart, std::string_view reading,
-                OutputFormat format, const SkyOutput* sky = nullptr,
-                const ZoneReport* zone = nullptr);
+// Prints a calculated chart in the given format (the coloured formats write
+// the reading's runs again).
+void PrintChart(std::ostream& out, const ChartOutput& chart, OutputFormat format);
 
 }  // namespace tavrinel::cli

@@ -48,6 +48,8 @@ struct Options {
     std::optional<std::string> AtlasQuery;
     std::string Sky = "documented", Ayanamsa = "lahiri", Node = "mean";
     bool NoSkyCheck = false;
+    bool Dasha = false, Transits = false, Vargas = false;
+    std::optional<std::string> DashaLevels, DashaYear, On, Varga;
 };
 
 // A refusal: the option it concerns and what went wrong.
@@ -192,6 +194,37 @@ std::variant<BirthForm, Refusal> FormFromFile(const std::string& path) {
     return form;
 }
 
+// What the chart's analysis holds beyond the reading, from the options.
+std::variant<AnalysisRequest, Refusal> RequestFrom(const Options& options, OutputFormat format,
+                                                   const SkyChoice& sky) {
+    AnalysisRequest request;
+    std::optional<Refusal> refusal;
+    request.Vargas = options.Vargas || options.Varga;
+    request.Dasha = options.Dasha || format == OutputFormat::SvgDasha;
+    request.Transits = options.Transits;
+    if (options.DashaLevels) {
+        if (const auto levels = Take(ParseDashaLevels(*options.DashaLevels), "--dasha-levels", refusal)) {
+            request.DashaSettings.Levels = *levels;
+        }
+    }
+    if (options.DashaYear) {
+        if (const auto year = Take(ParseDashaYearOption(*options.DashaYear), "--dasha-year", refusal)) {
+            request.DashaSettings.Year = *year;
+        }
+    }
+    if (options.On) {
+        request.On = Take(ParseMoment(*options.On), "--on", refusal);
+    }
+    if (options.Varga) {
+        Take(ParseVarga(*options.Varga), "--varga", refusal);
+    }
+    if (refusal) {
+        return *refusal;
+    }
+    request.TransitSky = TransitSkyOf(sky);
+    return request;
+}
+
 void ListZones(std::ostream& out) {
     for (int i = 0; i < kZoneCount; ++i) {
         out << std::setw(2) << i << "  " << kTimeZoneTable[i].Name << '\n';
@@ -237,7 +270,23 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     app.add_option("--state", options.State, "state or province of birth");
     app.add_option("--country", options.Country, "country of birth");
     app.add_option("--format", options.Format, "text, ansi, json or svg (default text)");
-    app.add_option("--chart", options.Chart, "with --format svg: south or north (default south)");
+    app.add_option("--chart", options.Chart,
+                   "with --format svg: south, north (default south) or dasha (the dasha's time line)");
+    app.add_option("--varga", options.Varga,
+                   "with --format svg and a south or north chart: the divisional chart to draw, "
+                   "1, 2, 3, 4, 7, 9, 10, 12, 16, 20, 24, 27, 30, 40, 45 or 60");
+    app.add_flag("--vargas", options.Vargas,
+                 "add the sixteen divisional charts with each graha's dignity in them");
+    app.add_flag("--dasha", options.Dasha, "add the Vimshottari dasha");
+    app.add_option("--dasha-levels", options.DashaLevels,
+                   "with --dasha: levels of periods, 1 to 5 (default 2)");
+    app.add_option("--dasha-year", options.DashaYear,
+                   "with --dasha: sidereal (default), julian, gregorian or savana years");
+    app.add_option("--on", options.On,
+                   "with --dasha or --transits: the moment, YYYY-MM-DD[THH:MM][Z], on the birth "
+                   "zone's standard clock or with Z in UTC (default now)");
+    app.add_flag("--transits", options.Transits,
+                 "add the sky at --on (default now) over the chart, in the precise sky");
     app.add_flag("--zones", options.ListZones, "list the time zones with their indices");
     app.add_option("--batch", options.Batch,
                    "JSON Lines file of charts, or - for standard input");
@@ -289,10 +338,12 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
 
     auto format = FormatFrom(options.Format);
     if (!format && options.Format == "svg") {
-        if (options.Chart != "south" && options.Chart != "north") {
-            return refuse("--chart", "accepts south or north");
+        if (options.Chart != "south" && options.Chart != "north" && options.Chart != "dasha") {
+            return refuse("--chart", "accepts south, north or dasha");
         }
-        format = options.Chart == "south" ? OutputFormat::SvgSouth : OutputFormat::SvgNorth;
+        format = options.Chart == "south"   ? OutputFormat::SvgSouth
+                 : options.Chart == "north" ? OutputFormat::SvgNorth
+                                            : OutputFormat::SvgDasha;
     }
     if (!format) {
         return refuse("--format", "accepts text, ansi, json or svg");
@@ -304,6 +355,11 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     }
     const SkyChoice& sky = std::get<SkyChoice>(skyChoice);
     const bool precise = sky.Engine == SkyEngine::Precise;
+    auto requested = RequestFrom(options, *format, sky);
+    if (const auto* refusal = std::get_if<Refusal>(&requested)) {
+        return refuse(refusal->Option, refusal->Message);
+    }
+    const AnalysisRequest& request = std::get<AnalysisRequest>(requested);
     if (options.UtcOffset && !precise) {
         return refuse("--utc-offset",
                       "only the precise sky (--sky precise) can cast a chart at an offset of its "
@@ -348,7 +404,8 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
             }
         }
         errno = 0;
-        const BatchOutcome outcome = RunBatch(fromStandardInput ? in : file, out, sky, !options.NoSkyCheck);
+        const BatchOutcome outcome = RunBatch(fromStandardInput ? in : file, out, sky,
+                                              !options.NoSkyCheck, request);
         const int savedErrno = errno;
         if (outcome.OutputFailed) {
             return ReportOutputFailure(err, savedErrno);
@@ -410,10 +467,23 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     if (zoneReport && *format != OutputFormat::Json) {
         err << "tavrinel-cli: " << zoneReport->Line << '\n';
     }
+    const ChartAnalysis analysis = AnalyseChart(chart, request);
+    if (analysis.Transits && !analysis.Transits->Ok) {
+        err << "tavrinel-cli: --transits: " << EscapedForMessage(analysis.Transits->SkyName) << '\n';
+        return kExitFailed;
+    }
+    if (*format == OutputFormat::SvgDasha && !analysis.Dasha) {
+        return refuse("--chart", "dasha needs a Moon to count from, and this chart has none");
+    }
     const SkyOutput skyOutput{sky, wanted};
+    ChartOutput output{chart, analysis, reading.Text(), &skyOutput,
+                       zoneReport ? &*zoneReport : nullptr};
+    if (options.Varga) {
+        output.Varga = std::get<int>(ParseVarga(*options.Varga));
+    }
+    output.MomentName = options.On ? "On" : "Today";
     errno = 0;
-    PrintChart(out, chart, reading.Text(), *format, &skyOutput,
-               zoneReport ? &*zoneReport : nullptr);
+    PrintChart(out, output, *format);
     return kExitOk;
 }
 

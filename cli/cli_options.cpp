@@ -1,11 +1,13 @@
 #include "cli/cli_options.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <vector>
 
 #include "chart/time_zone_table.h"
+#include "vargas/vargas.h"
 
 namespace tavrinel::cli {
 
@@ -84,6 +86,75 @@ Parsed<CalendarDate> ParseDate(std::string_view text) {
         return accepts;
     }
     return CalendarDate{year, month, day};
+}
+
+Parsed<ChosenMoment> ParseMoment(std::string_view text) {
+    constexpr int kFirstMomentYear = 1800;
+    constexpr int kLastMomentYear = 2399;
+    constexpr int kHoursPerDay = 24;
+    constexpr int kMinutesPerHour = 60;
+    const std::string accepts =
+        "accepts a date YYYY-MM-DD, a time THH:MM may follow, and Z for UTC (without it, the "
+        "birth zone's standard clock); years " +
+        std::to_string(kFirstMomentYear) + " to " + std::to_string(kLastMomentYear) +
+        ", e.g. 2026-12-08 or 2026-12-08T14:30Z";
+    ChosenMoment moment;
+    if (!text.empty() && (text.back() == 'Z' || text.back() == 'z')) {
+        moment.Utc = true;
+        text.remove_suffix(1);
+    }
+    if ((text.size() != 10 && text.size() != 16) || text[4] != '-' || text[7] != '-' ||
+        (text.size() == 16 && ((text[10] != 'T' && text[10] != 't') || text[13] != ':'))) {
+        return accepts;
+    }
+    CivilTime& civil = moment.Civil;
+    civil.Year = SmallNumber(text.substr(0, 4), 4);
+    civil.Month = SmallNumber(text.substr(5, 2), 2);
+    civil.Day = SmallNumber(text.substr(8, 2), 2);
+    if (text.size() == 16) {
+        civil.Hour = SmallNumber(text.substr(11, 2), 2);
+        civil.Minute = SmallNumber(text.substr(14, 2), 2);
+    }
+    const bool leap = civil.Year % 4 == 0 && (civil.Year % 100 != 0 || civil.Year % 400 == 0);
+    static constexpr std::array<int, 12> kMonthDays = {31, 28, 31, 30, 31, 30,
+                                                       31, 31, 30, 31, 30, 31};
+    if (civil.Year < kFirstMomentYear || civil.Year > kLastMomentYear || civil.Month < 1 ||
+        civil.Month > 12 || civil.Day < 1 ||
+        civil.Day > kMonthDays[static_cast<std::size_t>(civil.Month - 1)] +
+                        (civil.Month == 2 && leap ? 1 : 0) ||
+        civil.Hour < 0 || civil.Hour >= kHoursPerDay || civil.Minute < 0 ||
+        civil.Minute >= kMinutesPerHour) {
+        return accepts;
+    }
+    return moment;
+}
+
+Parsed<int> ParseDashaLevels(std::string_view text) {
+    const int levels = SmallNumber(text, 1);
+    if (levels < 1 || levels > kDashaLevels) {
+        return std::string("accepts a whole number from 1 (mahadashas) to 5 (prana dashas)");
+    }
+    return levels;
+}
+
+Parsed<DashaYear> ParseDashaYearOption(std::string_view text) {
+    if (const auto year = ParseDashaYear(text)) {
+        return *year;
+    }
+    return std::string("accepts sidereal (365.256363 days), julian, gregorian or savana (360 days)");
+}
+
+Parsed<int> ParseVarga(std::string_view text) {
+    const int varga = VargaOfDivisions(SmallNumber(text, 2));
+    if (varga < 0) {
+        std::string accepts = "accepts the number of a divisional chart:";
+        for (int v = 0; v < kVargaCount; ++v) {
+            accepts += (v == 0 ? " " : v + 1 == kVargaCount ? " or " : ", ") +
+                       std::to_string(VargaDivisions(v));
+        }
+        return accepts + " (9 the navamsa)";
+    }
+    return varga;
 }
 
 Parsed<ClockTime> ParseTime(std::string_view text) {

@@ -7,6 +7,8 @@
 #include <variant>
 
 #include "chart/birth_form.h"
+#include "dasha/dasha_time.h"
+#include "dasha/vimshottari.h"
 
 namespace tavrinel::cli {
 
@@ -33,6 +35,20 @@ Parsed<Angle> ParseLongitude(std::string_view text);
 
 // "1990-07-15", years 1901-2050. Whether the day exists is the form's check.
 Parsed<CalendarDate> ParseDate(std::string_view text);
+
+// "2026-12-08", "2026-12-08T14:30" on the birth zone's standard clock, or
+// either followed by Z for UTC; years 1800-2399, the precise sky's range.
+Parsed<ChosenMoment> ParseMoment(std::string_view text);
+
+// Levels of dasha periods, "1" to "5".
+Parsed<int> ParseDashaLevels(std::string_view text);
+
+// "sidereal", "julian", "gregorian" or "savana".
+Parsed<DashaYear> ParseDashaYearOption(std::string_view text);
+
+// A varga by its number of divisions, "9" for the navamsa: the index among
+// the sixteen.
+Parsed<int> ParseVarga(std::string_view text);
 
 // "12:00", hours 0-24, minutes 0-59.
 Parsed<ClockTime> ParseTime(std::string_view text);

@@ -34,6 +34,11 @@ enum class Needs {
     SvgFormat,             // it shapes the picture
     PreciseSky,            // it shapes the precise positions (the check keeps Lahiri, mean)
     DocumentedSky,         // only the documented sky is checked
+    TextOrJson,            // it adds to the text and JSON output, which a picture has not
+    Dasha,                 // it shapes the dasha's periods
+    DashaOrTimeline,       // it shapes the dasha, listed or drawn
+    Moment,                // it names the moment of the running periods or the transits
+    SignPicture,           // it chooses what the South or North picture draws
 };
 
 struct ModeRow {
@@ -78,6 +83,13 @@ constexpr std::array kModeRows = {
     ModeRow{"--format", "svg", kOneChart},
     ModeRow{"--format", "", kOneChart | kBatch | kZones | kAtlas},  // refused later as unknown
     ModeRow{"--chart", "", kOneChart, Needs::SvgFormat},
+    ModeRow{"--varga", "", kOneChart, Needs::SignPicture},
+    ModeRow{"--vargas", "", kOneChart | kBatch, Needs::TextOrJson},
+    ModeRow{"--dasha", "", kOneChart | kBatch, Needs::TextOrJson},
+    ModeRow{"--transits", "", kOneChart | kBatch, Needs::TextOrJson},
+    ModeRow{"--dasha-levels", "", kOneChart | kBatch, Needs::Dasha},
+    ModeRow{"--dasha-year", "", kOneChart | kBatch, Needs::DashaOrTimeline},
+    ModeRow{"--on", "", kOneChart | kBatch, Needs::Moment},
     ModeRow{"--ayanamsa", "", kOneChart | kBatch, Needs::PreciseSky},
     ModeRow{"--node", "", kOneChart | kBatch, Needs::PreciseSky},
     ModeRow{"--sky", "", kOneChart | kBatch},
@@ -102,7 +114,36 @@ bool Has(const GivenOptions& given, std::string_view option, std::string_view va
 // Why the option does nothing for want of another, or nothing.
 std::optional<std::string_view> MissingNeed(const GivenOptions& given, Needs needs) {
     const bool precise = Has(given, "--sky", "precise");
+    const bool svg = Has(given, "--format", "svg");
+    const bool timeline = svg && Has(given, "--chart", "dasha");
     switch (needs) {
+        case Needs::TextOrJson:
+            if (svg) {
+                return "adds to the text and JSON output, not to a picture (--format svg)";
+            }
+            break;
+        case Needs::Dasha:
+            if (!Has(given, "--dasha")) {
+                return "shapes the periods that only --dasha lists";
+            }
+            break;
+        case Needs::DashaOrTimeline:
+            if (!Has(given, "--dasha") && !timeline) {
+                return "shapes the dasha, which only --dasha or --format svg --chart dasha shows";
+            }
+            break;
+        case Needs::Moment:
+            if (!Has(given, "--dasha") && !Has(given, "--transits") && !timeline) {
+                return "names the moment of the running periods and the transits, which only "
+                       "--dasha, --transits or --format svg --chart dasha show";
+            }
+            break;
+        case Needs::SignPicture:
+            if (!svg || timeline) {
+                return "chooses the divisional chart of a South or North Indian picture (--format "
+                       "svg --chart south or north)";
+            }
+            break;
         case Needs::SvgFormat:
             if (!Has(given, "--format", "svg")) {
                 return "draws a picture only with --format svg";

@@ -5,11 +5,12 @@
 #include "chart_picture/chart_layout.h"
 #include "chart_picture/nakshatra.h"
 #include "chart_picture/svg_picture.h"
+#include "chart_picture/varga_picture.h"
+#include "dasha/dasha_timeline.h"
 
 namespace tavrinel::cli {
 
-void AppendPictureFields(JsonWriter& json, const ChartState& chart) {
-    const PositionsTable table = BuildPositionsTable(chart);
+void AppendPictureFields(JsonWriter& json, const PositionsTable& table) {
     const PositionRow& lagna = table.Lagna;
     const auto known = [&lagna](std::string_view text) {
         return lagna.Known ? std::optional<std::string_view>(text) : std::nullopt;
@@ -49,10 +50,23 @@ void AppendPictureFields(JsonWriter& json, const ChartState& chart) {
                 lagna.Known ? lagna.Longitude : std::numeric_limits<double>::quiet_NaN());
 }
 
-std::string ChartSvg(const ChartState& chart, ChartStyle style) {
-    const PositionsTable table = BuildPositionsTable(chart);
+std::string ChartSvg(const ChartAnalysis& analysis, ChartStyle style, int varga) {
+    const PositionsTable table = varga == kRasiVarga
+                                     ? analysis.Positions
+                                     : VargaPositionsTable(analysis.Positions, *analysis.Vargas, varga);
     return RenderSvg(style == ChartStyle::South ? LayoutSouthIndian(table)
                                                 : LayoutNorthIndian(table));
+}
+
+std::string DashaSvg(const ChartAnalysis& analysis, const ChartState& chart,
+                     std::string_view momentName) {
+    const VimshottariDasha& dasha = *analysis.Dasha;
+    const std::string title = "Vimshottari dasha of " + chart.PersonName + ", " +
+                              std::string(DashaYearOf(dasha.Year).Name);
+    return RenderSvg(DashaTimelinePicture(
+                         LayoutDashaTimeline(dasha, ZoneShiftHoursOf(chart), analysis.OnUt), title,
+                         momentName),
+                     800);
 }
 
 }  // namespace tavrinel::cli

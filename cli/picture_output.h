@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "chart/chart_state.h"
+#include "analysis/chart_analysis.h"
 #include "cli/json_writer.h"
 
 namespace tavrinel::cli {
@@ -15,8 +15,16 @@ enum class ChartStyle { South, North };
 // without a Lagna), "Nakshatras", "Padas", "NakshatraLords" and "Retrograde",
 // Sun to Ketu, "AyanamsaDegrees", and the numbers the reading was made of:
 // "Longitudes" (sidereal degrees, Sun to Ketu) and "LagnaLongitude".
-void AppendPictureFields(JsonWriter& json, const ChartState& chart);
+void AppendPictureFields(JsonWriter& json, const PositionsTable& table);
 
-[[nodiscard]] std::string ChartSvg(const ChartState& chart, ChartStyle style);
+// The South or North Indian picture of a varga (kRasiVarga: the chart as
+// calculated); the analysis must hold the vargas for any other.
+[[nodiscard]] std::string ChartSvg(const ChartAnalysis& analysis, ChartStyle style,
+                                   int varga = kRasiVarga);
+
+// The dasha's time line, the moment marked as `momentName`; the analysis
+// must hold the dasha.
+[[nodiscard]] std::string DashaSvg(const ChartAnalysis& analysis, const ChartState& chart,
+                                   std::string_view momentName);
 
 }  // namespace tavrinel::cli

@@ -1,6 +1,8 @@
 #include "dasha/dasha_time.h"
 
+#include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 
 #include "ephemeris/precise_sky.h"
@@ -85,6 +87,25 @@ std::string CivilText(const CivilTime& civil) {
     char text[32];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", civil.Year, civil.Month,
                   civil.Day, civil.Hour, civil.Minute);
+    return text;
+}
+
+double MomentUt(const ChosenMoment& moment, const ChartState& chart) {
+    return JulianDayFromCivil(moment.Civil, moment.Utc ? 0.0 : ZoneShiftHoursOf(chart));
+}
+
+double NowUt() {
+    // The Unix epoch, 1970-01-01 00:00 UT.
+    constexpr double kUnixEpochJulianDay = 2440587.5;
+    const auto since = std::chrono::system_clock::now().time_since_epoch();
+    return kUnixEpochJulianDay + std::chrono::duration<double>(since).count() / kSecondsPerDay;
+}
+
+std::string ZoneOffsetText(double zoneShiftHours) {
+    const long minutes = std::lround(-zoneShiftHours * kMinutesPerHour);
+    char text[48];
+    std::snprintf(text, sizeof text, "%c%02ld:%02ld", minutes < 0 ? '-' : '+',
+                  std::labs(minutes) / 60, std::labs(minutes) % 60);
     return text;
 }
 

@@ -29,6 +29,22 @@ struct CivilTime {
 // The Julian Day in UT of a clock reading in that zone.
 [[nodiscard]] double JulianDayFromCivil(const CivilTime& civil, double zoneShiftHours = 0);
 
+// A moment a user names for the running periods and the transits: a clock
+// reading either in UTC or on the birth zone's standard clock.
+struct ChosenMoment {
+    CivilTime Civil;
+    bool Utc = false;
+};
+
+// The Julian Day in UT of a chosen moment for a chart.
+[[nodiscard]] double MomentUt(const ChosenMoment& moment, const ChartState& chart);
+
+// The Julian Day in UT of the system clock's present instant.
+[[nodiscard]] double NowUt();
+
+// "+05:30": how far the clock of a zone `zoneShiftHours` from UT is ahead.
+[[nodiscard]] std::string ZoneOffsetText(double zoneShiftHours);
+
 // "2022-04-01T22:07:13Z".
 [[nodiscard]] std::string IsoUtc(double julianDayUt);
 

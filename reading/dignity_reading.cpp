@@ -366,7 +366,11 @@ DignityAnalysis ClassifyGrahas(const ChartState& chart) {
 }
 
 void BuildDignityReading(const ChartState& chart, ReadingSink& sink) {
-    const DignityAnalysis analysis = ClassifyGrahas(chart);
+    BuildDignityReading(chart, ClassifyGrahas(chart), sink);
+}
+
+void BuildDignityReading(const ChartState& chart, const DignityAnalysis& analysis,
+                         ReadingSink& sink) {
 
     // The rich-text box appends with the colour and weight last set, so a run
     // that sets neither (the bare line breaks) carries what was in force.

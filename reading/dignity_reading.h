@@ -68,5 +68,8 @@ struct DignityAnalysis {
 
 // Clears the sink, appends the whole reading and brings the reading forward.
 void BuildDignityReading(const ChartState& chart, ReadingSink& sink);
+// The same from the chart's classification already made.
+void BuildDignityReading(const ChartState& chart, const DignityAnalysis& analysis,
+                         ReadingSink& sink);
 
 }  // namespace tavrinel

@@ -302,4 +302,40 @@ VargaTable ComputeVargas(const ChartState& chart) {
     return ComputeVargas(chart.GrahaLongitudes, chart.LagnaLongitude);
 }
 
+std::string_view RelationshipMark(Relationship relationship) {
+    switch (relationship) {
+        case Relationship::Friend:
+            return "+";
+        case Relationship::Neutral:
+            return "=";
+        case Relationship::Enemy:
+            return "-";
+        case Relationship::None:
+            break;
+    }
+    return {};
+}
+
+std::string VargaCellText(const VargaTable& table, int point, int varga, bool dignityLetter) {
+    const auto v = static_cast<std::size_t>(varga);
+    const auto p = static_cast<std::size_t>(point);
+    const int sign = table.Signs[v][p];
+    if (sign == kNoSign) {
+        return {};
+    }
+    std::string text(std::string_view(kSignAbbreviations).substr(3 * static_cast<std::size_t>(sign), 3));
+    if (point == kLagnaPoint) {
+        return text;
+    }
+    if (dignityLetter) {
+        static constexpr std::array<std::string_view, 5> kLetters = {"O", "E", "M", "D", ""};
+        text += kLetters[static_cast<std::size_t>(table.Dignities[v][p])];
+    }
+    text += RelationshipMark(table.Relationships[v][p]);
+    if (table.Vargottama[p] && (varga == kRasiVarga || varga == kNavamsaVarga)) {
+        text += kVargottamaMark;
+    }
+    return text;
+}
+
 }  // namespace tavrinel

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "chart/chart_state.h"
@@ -61,6 +62,18 @@ struct VargaTable {
     // The same sign in D1 and D9.
     std::array<bool, kGrahaCount> Vargottama{};
 };
+
+// A peregrine planet's relationship to its sign's lord as one character:
+// '+' a friend's sign, '=' a neutral's, '-' an enemy's; none for None.
+[[nodiscard]] std::string_view RelationshipMark(Relationship relationship);
+inline constexpr char kVargottamaMark = '*';
+
+// A point's cell (graha 0-8 or kLagnaPoint) in a varga: the sign's code,
+// with `dignityLetter` the dignity's letter (E, M, O, D; none when
+// peregrine), the relationship mark, and the vargottama mark in D1 and D9:
+// "Gem*", "SagO", "Sco-". Empty for a point with no position.
+[[nodiscard]] std::string VargaCellText(const VargaTable& table, int point, int varga,
+                                        bool dignityLetter);
 
 // The table from the nine sidereal longitudes (ChartState::GrahaLongitudes)
 // and the Lagna's (NaN where the chart has none).

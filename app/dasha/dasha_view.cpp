@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/chart_painter.h"
-#include "app/dasha/dasha_timeline.h"
+#include "app/dasha/timeline_widget.h"
 #include "chart_picture/chart_layout.h"
 #include "chart_picture/nakshatra.h"
 #include "chart_picture/positions_table.h"

@@ -14,21 +14,6 @@ QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// A peregrine planet's relationship to its sign's lord, as one character.
-QChar RelationshipMark(Relationship relationship) {
-    switch (relationship) {
-        case Relationship::Friend:
-            return QLatin1Char('+');
-        case Relationship::Neutral:
-            return QLatin1Char('=');
-        case Relationship::Enemy:
-            return QLatin1Char('-');
-        case Relationship::None:
-            break;
-    }
-    return {};
-}
-
 QString PointName(int point) {
     return point == kLagnaPoint ? QStringLiteral("Lagna") : Text(GrahaEnglishName(point));
 }
@@ -47,7 +32,7 @@ VargaCellView VargaCell(const VargaTable& table, int point, int varga) {
         return cell;
     }
     const auto s = static_cast<std::size_t>(sign);
-    cell.Text = Text(std::string_view(kSignAbbreviations).substr(3 * s, 3));
+    cell.Text = QString::fromStdString(VargaCellText(table, point, varga, false));
     QStringList facts = {Text(kSignNames[s])};
     if (point != kLagnaPoint) {
         const Dignity dignity = table.Dignities[v][p];
@@ -55,13 +40,11 @@ VargaCellView VargaCell(const VargaTable& table, int point, int varga) {
         facts << Text(DignityName(dignity));
         const Relationship relationship = table.Relationships[v][p];
         if (relationship != Relationship::None) {
-            cell.Text += RelationshipMark(relationship);
             facts << QStringLiteral("sign of ") + Text(GrahaEnglishName(SignLord(sign))) +
                          QStringLiteral(", ") + Text(RelationshipName(relationship)).toLower();
         }
         cell.Vargottama = table.Vargottama[p] && (varga == kRasiVarga || varga == kNavamsaVarga);
         if (cell.Vargottama) {
-            cell.Text += kVargottamaMark;
             facts << QStringLiteral("vargottama");
         }
     }
@@ -88,7 +71,7 @@ QString VargaLegendHtml() {
            QStringLiteral(
                "<br>%1 vargottama (the same sign in D1 and D9). A peregrine planet "
                "in a friend's sign +, a neutral's =, an enemy's -.")
-               .arg(kVargottamaMark);
+               .arg(QLatin1Char(kVargottamaMark));
 }
 
 }  // namespace tavrinel

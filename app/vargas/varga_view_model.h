@@ -9,8 +9,6 @@
 
 namespace tavrinel {
 
-// Marks beside a cell's sign code.
-inline constexpr QChar kVargottamaMark = QLatin1Char('*');
 
 struct VargaCellView {
     QString Text;    // "Gem", "Gem*" (vargottama), "Sag-" (in an enemy's sign)

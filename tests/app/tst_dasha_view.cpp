@@ -14,7 +14,7 @@
 #include <QTreeWidget>
 
 #include "app/chart_window.h"
-#include "app/dasha/dasha_timeline.h"
+#include "app/dasha/timeline_widget.h"
 #include "app/dasha/dasha_view.h"
 #include "window_fixture.h"
 

@@ -1,4 +1,4 @@
-#include "app/dasha/dasha_timeline.h"
+#include "app/dasha/timeline_widget.h"
 
 #include <QPainter>
 #include <cmath>
@@ -12,7 +12,6 @@ namespace tavrinel {
 
 namespace {
 
-constexpr int kYearStep = 10;
 constexpr int kSidePadding = 12;
 constexpr int kMarkTop = 4;
 constexpr int kBarTop = 22;
@@ -24,43 +23,6 @@ constexpr int kPreferredHeight = 96;
 const QColor kTodayColour(200, 0, 0);
 
 }  // namespace
-
-TimelineLayout LayoutDashaTimeline(const VimshottariDasha& dasha, double zoneShiftHours,
-                                   double todayUt) {
-    TimelineLayout layout;
-    if (dasha.Levels.empty()) {
-        return layout;
-    }
-    const double start = dasha.Levels[0].front().StartUt;
-    const double span = dasha.Levels[0].back().EndUt - start;
-    const auto at = [&](double ut) { return (ut - start) / span; };
-    for (const DashaPeriod& maha : dasha.Levels[0]) {
-        layout.Bars.push_back({at(maha.StartUt), at(maha.EndUt), maha.Lord,
-                               DignityColour(maha.LordDignity)});
-    }
-    if (dasha.Levels.size() > 1) {
-        for (std::size_t i = 0; i < dasha.Levels[1].size(); ++i) {
-            // The first antardasha begins with its bar, which already shows.
-            if (i % dasha.Levels[0].size() != 0) {
-                layout.Ticks.push_back(at(dasha.Levels[1][i].StartUt));
-            }
-        }
-    }
-    const CivilTime first = CivilFromJulianDay(start, zoneShiftHours);
-    for (int year = (first.Year / kYearStep + 1) * kYearStep;; year += kYearStep) {
-        const double x = at(JulianDayFromCivil({year, 1, 1, 0, 0, 0}, zoneShiftHours));
-        if (x >= 1) {
-            break;
-        }
-        layout.Years.push_back({x, year});
-    }
-    layout.Birth = at(dasha.BirthUt);
-    const double today = at(todayUt);
-    if (today >= 0 && today < 1) {
-        layout.Today = today;
-    }
-    return layout;
-}
 
 DashaTimeline::DashaTimeline(QWidget* parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

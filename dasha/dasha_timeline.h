@@ -1,14 +1,15 @@
 // The 120 years of a Vimshottari dasha as a picture: a bar for each
 // mahadasha in its lord's dignity colour, a tick at each antardasha, the
-// birth and today marked. The layout is plain data in fractions of the
-// width, so a test can read it without pixels; the widget only draws it.
+// birth and a chosen moment marked. The layout is plain data in fractions of
+// the width, so a test reads it without pixels; the window draws it with its
+// own fonts, the command line and the exports as a chart picture.
 #pragma once
 
-#include <QWidget>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "chart_picture/chart_layout.h"
 #include "dasha/vimshottari.h"
 
 namespace tavrinel {
@@ -30,25 +31,15 @@ struct TimelineLayout {
     std::vector<double> Ticks;  // antardasha starts inside each bar
     std::vector<TimelineYear> Years;  // every tenth year
     double Birth = 0;
-    std::optional<double> Today;  // none outside the 120 years
+    std::optional<double> Today;  // the moment marked; none outside the 120 years
 };
 
 [[nodiscard]] TimelineLayout LayoutDashaTimeline(const VimshottariDasha& dasha, double zoneShiftHours,
                                                  double todayUt);
 
-class DashaTimeline final : public QWidget {
-    Q_OBJECT
-  public:
-    explicit DashaTimeline(QWidget* parent = nullptr);
-    void SetLayout(TimelineLayout layout);
-    [[nodiscard]] const TimelineLayout& Layout() const { return layout_; }
-    [[nodiscard]] QSize sizeHint() const override;
-
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-
-  private:
-    TimelineLayout layout_;
-};
+// The layout as a drawing under a title line, with the moment marked by
+// `momentName` ("Today", "On"): what --format svg --chart dasha writes.
+[[nodiscard]] ChartPicture DashaTimelinePicture(const TimelineLayout& layout, std::string title,
+                                                std::string_view momentName);
 
 }  // namespace tavrinel

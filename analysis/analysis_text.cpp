@@ -1,0 +1,166 @@
+#include "analysis/analysis_text.h"
+
+#include <cstdio>
+
+#include "chart_picture/nakshatra.h"
+
+namespace tavrinel {
+
+namespace {
+
+constexpr int kVargasPerBlock = 8;
+constexpr int kNameWidth = 8;
+constexpr int kCellWidth = 7;
+
+std::string Padded(std::string_view text, std::size_t width) {
+    std::string out(text);
+    if (out.size() < width) {
+        out.append(width - out.size(), ' ');
+    }
+    return out;
+}
+
+std::string Trimmed(std::string line) {
+    while (!line.empty() && line.back() == ' ') {
+        line.pop_back();
+    }
+    return line + '\n';
+}
+
+std::string_view PointName(int point) {
+    return point == kLagnaPoint ? std::string_view("Lagna") : GrahaEnglishName(point);
+}
+
+std::string Fixed(double value, int decimals) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+std::string ZoneClockText(const ChartState& chart) {
+    return "UT" + ZoneOffsetText(ZoneShiftHoursOf(chart));
+}
+
+}  // namespace
+
+std::string DashaSummaryText(const VimshottariDasha& dasha, const ChartState& chart) {
+    const PositionRow moon = MakePositionRow("Mo", "Moon", dasha.MoonLongitude);
+    return "Vimshottari dasha from the Moon at " + moon.PositionText + " in " +
+           std::string(kNakshatraNames[static_cast<std::size_t>(moon.Nakshatra)]) + " (" +
+           chart.SkyName + ").\nBalance at birth: " + std::string(GrahaEnglishName(dasha.BirthLord)) +
+           ", " + Fixed(dasha.BalanceYears, 5) + " years.\nYears: " +
+           std::string(DashaYearOf(dasha.Year).Name) + ".\nDates on the birth zone's clock, " +
+           ZoneClockText(chart) + ".";
+}
+
+std::string RunningLordsText(const VimshottariDasha& dasha,
+                             const std::vector<std::size_t>& running) {
+    std::string text;
+    for (std::size_t level = 0; level < running.size(); ++level) {
+        text += (level ? " / " : "") +
+                std::string(GrahaEnglishName(dasha.Levels[level][running[level]].Lord));
+    }
+    return text;
+}
+
+std::string VargaTableText(const VargaTable& table) {
+    std::string text =
+        "Vargas. A cell gives the sign, then E exaltation, M moolatrikona, O own sign, D "
+        "debilitation;\nfor a peregrine planet + a friend's sign, = a neutral's, - an enemy's; "
+        "* vargottama.\n";
+    for (int first = 0; first < kVargaCount; first += kVargasPerBlock) {
+        std::string heading = "\n" + Padded("", kNameWidth);
+        for (int v = first; v < first + kVargasPerBlock; ++v) {
+            heading += Padded(VargaKey(v), kCellWidth);
+        }
+        text += Trimmed(heading);
+        for (int point = 0; point < kVargaPoints; ++point) {
+            std::string line = Padded(PointName(point), kNameWidth);
+            for (int v = first; v < first + kVargasPerBlock; ++v) {
+                const std::string cell = VargaCellText(table, point, v, true);
+                line += Padded(cell.empty() ? "-" : cell, kCellWidth);
+            }
+            text += Trimmed(line);
+        }
+    }
+    return text + "\n";
+}
+
+std::string DashaText(const ChartAnalysis& analysis, const ChartState& chart) {
+    if (!analysis.Dasha) {
+        return "Vimshottari dasha: none, the chart has no Moon to count from.\n\n";
+    }
+    const VimshottariDasha& dasha = *analysis.Dasha;
+    const double shift = ZoneShiftHoursOf(chart);
+    const auto civil = [shift](double ut) { return CivilText(CivilFromJulianDay(ut, shift)); };
+    std::string text = DashaSummaryText(dasha, chart) + "\n\n";
+    text += Trimmed(Padded("Mahadasha", 11) + Padded("Antardasha", 12) + Padded("Dignity", 14) +
+                    Padded("Start", 18) + "End");
+    for (std::size_t m = 0; m < dasha.Levels[0].size(); ++m) {
+        const auto row = [&](const DashaPeriod& period, bool sub) {
+            const std::string lord(GrahaEnglishName(period.Lord));
+            text += Trimmed(Padded(sub ? "" : lord, 11) + Padded(sub ? lord : "", 12) +
+                            Padded(DignityName(period.LordDignity), 14) +
+                            Padded(civil(period.StartUt), 18) + civil(period.EndUt));
+        };
+        row(dasha.Levels[0][m], false);
+        for (const DashaPeriod& antar : dasha.SubPeriods(0, m)) {
+            row(antar, true);
+        }
+    }
+    const std::string on = civil(analysis.OnUt) + " (" + ZoneClockText(chart) + ")";
+    if (analysis.Running.empty()) {
+        text += "\nNo period runs on " + on + ".\n\n";
+    } else {
+        static constexpr std::array<std::string_view, kDashaLevels> kLevelWords = {
+            "maha", "antar", "pratyantar", "sookshma", "prana"};
+        std::string levels;
+        for (std::size_t level = 0; level < analysis.Running.size(); ++level) {
+            levels += (level ? " / " : "") + std::string(kLevelWords[level]);
+        }
+        text += "\nRunning on " + on + ": " + RunningLordsText(dasha, analysis.Running) + " (" +
+                levels + ")\n\n";
+    }
+    return text;
+}
+
+std::string TransitsText(const ChartAnalysis& analysis, const ChartState& chart) {
+    const std::string on = CivilText(CivilFromJulianDay(analysis.OnUt, ZoneShiftHoursOf(chart))) +
+                           " (" + ZoneClockText(chart) + ")";
+    if (!analysis.Transits || !analysis.Transits->Ok) {
+        return "Transits on " + on + ": none (" +
+               (analysis.Transits ? analysis.Transits->SkyName : std::string("not calculated")) +
+               ").\n\n";
+    }
+    const TransitTable& table = *analysis.Transits;
+    std::string text = "Transits on " + on + ", " + table.SkyName + ":\n";
+    text += Trimmed(Padded("Graha", 9) + Padded("Position", 13) + Padded("Dignity", 14) +
+                    Padded("From Lagna", 12) + "From Moon");
+    for (std::size_t g = 0; g < kGrahaCount; ++g) {
+        text += Trimmed(
+            Padded(GrahaEnglishName(static_cast<int>(g)), 9) +
+            Padded(table.PositionTexts[g] + (table.Retrograde[g] ? " R" : ""), 13) +
+            Padded(DignityName(table.Dignities[g]), 14) +
+            Padded(table.SignFromLagna[g] > 0 ? std::to_string(table.SignFromLagna[g]) : "-", 12) +
+            std::to_string(table.SignFromMoon[g]));
+    }
+    text += "Sade Sati: " + std::string(SadeSatiName(table.SadeSatiPhase)) + " (Saturn in sign " +
+            std::to_string(table.SignFromMoon[kSaturn]) + " from the natal Moon).\n\n";
+    return text;
+}
+
+std::string AnalysisSectionsText(const ChartAnalysis& analysis, const ChartState& chart) {
+    std::string text;
+    if (analysis.Vargas) {
+        text += VargaTableText(*analysis.Vargas);
+    }
+    if (analysis.DashaAsked) {
+        text += DashaText(analysis, chart);
+    }
+    if (analysis.Transits) {
+        text += TransitsText(analysis, chart);
+    }
+    return text;
+}
+
+}  // namespace tavrinel

@@ -1,0 +1,36 @@
+// The vargas, the dasha and the transits of a chart's analysis as plain
+// text: the command line's text output and the exports print the same
+// lines. Every section ends with a blank line.
+#pragma once
+
+#include <string>
+
+#include "analysis/chart_analysis.h"
+
+namespace tavrinel {
+
+// "Vimshottari dasha from the Moon at 26 Pis 18 in Revati (…sky…).",
+// "Balance at birth: Mercury, 4.71376 years.", "Years: sidereal year of
+// 365.256363 days." and "Dates on the birth zone's clock, UT+05:30.", one
+// line each, without a final line break.
+[[nodiscard]] std::string DashaSummaryText(const VimshottariDasha& dasha, const ChartState& chart);
+
+// The lords of the running periods, "Sun / Ketu / Venus"; empty when none.
+[[nodiscard]] std::string RunningLordsText(const VimshottariDasha& dasha,
+                                           const std::vector<std::size_t>& running);
+
+// The sixteen vargas in two blocks of eight columns, with their key.
+[[nodiscard]] std::string VargaTableText(const VargaTable& table);
+
+// The summary, the mahadashas with their antardashas, and the periods
+// running at the analysis's moment.
+[[nodiscard]] std::string DashaText(const ChartAnalysis& analysis, const ChartState& chart);
+
+// The sky at the analysis's moment, graha by graha, and Sade Sati.
+[[nodiscard]] std::string TransitsText(const ChartAnalysis& analysis, const ChartState& chart);
+
+// Every section the analysis holds, in the order vargas, dasha, transits.
+[[nodiscard]] std::string AnalysisSectionsText(const ChartAnalysis& analysis,
+                                               const ChartState& chart);
+
+}  // namespace tavrinel
