@@ -63,13 +63,26 @@ ChartWindow* ChartCommands::Window() const {
     return window_;
 }
 
+ChartAnalysis ChartCommands::Analyse() const {
+    AnalysisRequest request;
+    request.Vargas = true;
+    request.Dasha = true;
+    // The table lists two levels, the running line names a third.
+    request.DashaSettings.Levels = 3;
+    const QDate today = platform_.Today.Today();
+    request.On = ChosenMoment{{today.year(), today.month(), today.day(), 0, 0, 0}, false};
+    request.TransitSky = precise_;
+    return AnalyseChart(chart_, request);
+}
+
 void ChartCommands::ChartCalculated(const PreciseSettings& precise) {
     precise_ = precise;
+    analysis_ = Analyse();
     for (QAction* action : actions_) {
         action->setEnabled(true);
     }
     if (window_) {
-        window_->ShowChart(chart_, precise_);
+        window_->ShowChart(chart_, analysis_, precise_);
     }
 }
 
@@ -79,7 +92,7 @@ void ChartCommands::ShowChartWindow() {
         window_->setAttribute(Qt::WA_DeleteOnClose);
         window_->PlaceBesideParent();
     }
-    window_->ShowChart(chart_, precise_);
+    window_->ShowChart(chart_, analysis_, precise_);
     window_->show();
     window_->raise();
     window_->activateWindow();
@@ -106,12 +119,12 @@ void ChartCommands::Export(const char* title, const char* filter, const char* su
 }
 
 void ChartCommands::ExportPdf() {
-    const QByteArray pdf = ReportPdf(chart_, &check_);
+    const QByteArray pdf = ReportPdf(chart_, analysis_, &check_);
     Export("Export PDF", "PDF (*.pdf)", "pdf", pdf.toStdString());
 }
 
 void ChartCommands::ExportText() {
-    Export("Export Text", "Text (*.txt)", "txt", ReportText(chart_, &check_));
+    Export("Export Text", "Text (*.txt)", "txt", ReportText(chart_, analysis_, &check_));
 }
 
 void ChartCommands::Print() {
@@ -119,7 +132,7 @@ void ChartCommands::Print() {
     QPrintDialog dialog(&printer, &parent_);
     dialog.setObjectName(QStringLiteral("dlgPrint"));
     if (platform_.Dialogs.RunModal(dialog) == QDialog::Accepted) {
-        PaintReport(printer, chart_, &check_);
+        PaintReport(printer, chart_, analysis_, &check_);
     }
 }
 
@@ -128,7 +141,7 @@ void ChartCommands::PrintPreview() {
     QPrintPreviewDialog preview(&printer, &parent_);
     preview.setObjectName(QStringLiteral("dlgPrintPreview"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* target) { PaintReport(*target, chart_, &check_); });
+            [this](QPrinter* target) { PaintReport(*target, chart_, analysis_, &check_); });
     platform_.Dialogs.RunModal(preview);
 }
 

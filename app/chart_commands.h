@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <vector>
 
+#include "analysis/chart_analysis.h"
 #include "calculation/sky_check.h"
 #include "chart/chart_state.h"
 #include "ephemeris/precise_sky.h"
@@ -49,6 +50,10 @@ class ChartCommands final : public QObject {
     void PrintPreview();
 
   private:
+    // The chart's analysis as the window and the exports show it, with the
+    // running periods of today.
+    [[nodiscard]] ChartAnalysis Analyse() const;
+
     // Asks for a file and saves the bytes; false when cancelled or failed.
     void Export(const char* title, const char* filter, const char* suffix,
                 const std::string& bytes);
@@ -61,6 +66,7 @@ class ChartCommands final : public QObject {
     QPointer<ChartWindow> window_;
     QPushButton* button_ = nullptr;
     PreciseSettings precise_;
+    ChartAnalysis analysis_;  // of the chart last calculated
 };
 
 }  // namespace tavrinel

@@ -10,7 +10,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "analysis/analysis_text.h"
 #include "app/chart_painter.h"
+#include "chart_picture/varga_picture.h"
 #include "chart_picture/chart_layout.h"
 #include "chart_picture/nakshatra.h"
 #include "reading/dignity_reading.h"
@@ -131,9 +133,27 @@ void PaintTable(QPainter& painter, double& y, double left, double width,
     }
 }
 
+// Lays a document out in page-high slices, each on a page of its own.
+void PaintPages(QPagedPaintDevice& device, QPainter& painter, QTextDocument& document,
+                double left, double width, double bodyHeight) {
+    document.setPageSize(QSizeF(width, bodyHeight));
+    const QSizeF size = document.documentLayout()->documentSize();
+    for (double top = 0; top < size.height(); top += bodyHeight) {
+        device.newPage();
+        painter.save();
+        painter.translate(left, kMarginPoints - top);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = QRectF(0, top, width, bodyHeight);
+        painter.setClipRect(context.clip);
+        document.documentLayout()->draw(&painter, context);
+        painter.restore();
+    }
+}
+
 }  // namespace
 
-void PaintReport(QPagedPaintDevice& device, const ChartState& chart, const SkyCheck* check) {
+void PaintReport(QPagedPaintDevice& device, const ChartState& chart, const ChartAnalysis& analysis,
+                 const SkyCheck* check) {
     QPainter painter(&device);
     if (!painter.isActive()) {
         return;
@@ -146,7 +166,7 @@ void PaintReport(QPagedPaintDevice& device, const ChartState& chart, const SkyCh
     const double left = kMarginPoints;
     const double width = pageWidth - 2 * kMarginPoints;
 
-    const PositionsTable table = BuildPositionsTable(chart);
+    const PositionsTable& table = analysis.Positions;
     double y = kMarginPoints;
     Line(painter, y, left, QStringLiteral("Tavrinel reading for ") + Text(table.PersonName),
          ReportFont(painter, 15, true));
@@ -180,23 +200,43 @@ void PaintReport(QPagedPaintDevice& device, const ChartState& chart, const SkyCh
     readingFont.setPixelSize(10);
     document.setDefaultFont(readingFont);
     DocumentSink sink(document);
-    BuildDignityReading(chart, sink);
+    BuildDignityReading(chart, analysis.Reading, sink);
     const double bodyHeight = pageHeight - 2 * kMarginPoints;
-    document.setPageSize(QSizeF(width, bodyHeight));
-    const QSizeF size = document.documentLayout()->documentSize();
-    for (double top = 0; top < size.height(); top += bodyHeight) {
+    PaintPages(device, painter, document, left, width, bodyHeight);
+
+    // The vargas' table and the navamsa drawn on a page of their own.
+    if (analysis.Vargas) {
         device.newPage();
-        painter.save();
-        painter.translate(left, kMarginPoints - top);
-        QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = QRectF(0, top, width, bodyHeight);
-        painter.setClipRect(context.clip);
-        document.documentLayout()->draw(&painter, context);
-        painter.restore();
+        y = kMarginPoints;
+        QFont mono(QString::fromUtf8(kPictureFontFamily.data()));
+        mono.setStyleStrategy(QFont::PreferNoShaping);
+        mono.setPointSizeF(8 * kPointsPerInch / painter.device()->logicalDpiY());
+        painter.setFont(mono);
+        painter.setPen(Qt::black);
+        const QFontMetricsF metrics(mono, painter.device());
+        for (const QString& line : Text(VargaTableText(*analysis.Vargas)).split(QLatin1Char('\n'))) {
+            painter.drawText(QPointF(left, y + metrics.ascent()), line);
+            y += metrics.height();
+        }
+        const ChartPicture navamsa =
+            LayoutSouthIndian(VargaPositionsTable(table, *analysis.Vargas, kNavamsaVarga));
+        const double side = std::min(pictureWidth * 1.3, pageHeight - kMarginPoints - y - 10);
+        PaintChartPicture(painter, navamsa,
+                          QRectF(left, y + 10, side, side * navamsa.Height / navamsa.Width));
+    }
+    // The dasha as text, in the same face so its columns line up.
+    if (analysis.DashaAsked) {
+        QTextDocument dasha;
+        QFont mono(QString::fromUtf8(kPictureFontFamily.data()));
+        mono.setStyleStrategy(QFont::PreferNoShaping);
+        mono.setPixelSize(8);
+        dasha.setDefaultFont(mono);
+        dasha.setPlainText(Text(DashaText(analysis, chart)));
+        PaintPages(device, painter, dasha, left, width, bodyHeight);
     }
 }
 
-QByteArray ReportPdf(const ChartState& chart, const SkyCheck* check) {
+QByteArray ReportPdf(const ChartState& chart, const ChartAnalysis& analysis, const SkyCheck* check) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -208,13 +248,14 @@ QByteArray ReportPdf(const ChartState& chart, const SkyCheck* check) {
         writer.setTitle(QStringLiteral("Tavrinel reading for ") +
                         QString::fromStdString(chart.PersonName));
         writer.setCreator(QStringLiteral("Tavrinel"));
-        PaintReport(writer, chart, check);
+        PaintReport(writer, chart, analysis, check);
     }
     return bytes;
 }
 
-std::string ReportText(const ChartState& chart, const SkyCheck* check) {
-    const PositionsTable table = BuildPositionsTable(chart);
+std::string ReportText(const ChartState& chart, const ChartAnalysis& analysis,
+                       const SkyCheck* check) {
+    const PositionsTable& table = analysis.Positions;
     std::string text = "Tavrinel reading for " + table.PersonName + "\n" + table.BirthLine + "\n" +
                        table.PlaceLine + "\n\n" + PositionsTableText(table);
     for (const std::string& line : SkyLines(chart, check)) {
@@ -233,8 +274,13 @@ std::string ReportText(const ChartState& chart, const SkyCheck* check) {
         }
         void ShowReadingPanel() override {}
     } reading;
-    BuildDignityReading(chart, reading);
-    return text + reading.Text;
+    BuildDignityReading(chart, analysis.Reading, reading);
+    text += reading.Text;
+    const std::string sections = AnalysisSectionsText(analysis, chart);
+    if (!sections.empty()) {
+        text += sections.substr(0, sections.size() - 1);
+    }
+    return text;
 }
 
 }  // namespace tavrinel

@@ -179,12 +179,13 @@ void ChartWindow::PlaceBesideParent() {
     move(PlaceBeside(mainFrame, size() + border, screen->availableGeometry()));
 }
 
-void ChartWindow::ShowChart(const ChartState& chart, const PreciseSettings& precise) {
-    const PositionsTable table = BuildPositionsTable(chart);
+void ChartWindow::ShowChart(const ChartState& chart, const ChartAnalysis& analysis,
+                            const PreciseSettings& precise) {
+    const PositionsTable& table = analysis.Positions;
     south_->SetPicture(LayoutSouthIndian(table));
     north_->SetPicture(LayoutNorthIndian(table));
     setWindowTitle(QStringLiteral("Chart - ") + QString::fromStdString(table.PersonName));
-    vargas_->ShowVargas(table, ComputeVargas(chart));
+    vargas_->ShowVargas(table, analysis.Vargas ? *analysis.Vargas : ComputeVargas(chart));
 
     table_->setRowCount(0);
     const auto addRow = [this](const PositionRow& row) {
@@ -220,7 +221,8 @@ void ChartWindow::ShowChart(const ChartState& chart, const PreciseSettings& prec
     const QString facts = QString::fromStdString(PositionsTableText(table));
     south_->setAccessibleDescription(facts);
     north_->setAccessibleDescription(facts);
-    dasha_->ShowChart(chart, precise, today_ ? today_->Today() : QDate::currentDate());
+    dasha_->ShowChart(chart, analysis.Dasha, precise,
+                      today_ ? today_->Today() : QDate::currentDate());
 }
 
 }  // namespace tavrinel

@@ -3,6 +3,8 @@
 // chart on every Calculate.
 #pragma once
 
+#include "analysis/chart_analysis.h"
+
 #include <QWidget>
 
 #include "chart/chart_state.h"
@@ -48,9 +50,10 @@ class ChartWindow final : public QWidget {
     explicit ChartWindow(QWidget* parent = nullptr, Clock* today = nullptr);
     // Moves the window beside its parent, where the screen has room.
     void PlaceBesideParent();
-    // Shows the chart's pictures and table, and its dasha with the transits
-    // worked in `precise`.
-    void ShowChart(const ChartState& chart, const PreciseSettings& precise = {});
+    // Shows the chart's pictures and table, its vargas and its dasha from
+    // its analysis (which holds both), with the transits worked in `precise`.
+    void ShowChart(const ChartState& chart, const ChartAnalysis& analysis,
+                   const PreciseSettings& precise = {});
 
     [[nodiscard]] QTabWidget* Tabs() const { return tabs_; }
     [[nodiscard]] QTableWidget* Table() const { return table_; }

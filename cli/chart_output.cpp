@@ -132,7 +132,7 @@ void PrintChart(std::ostream& out, const ChartOutput& output, OutputFormat forma
     }
     const std::string sections = AnalysisSectionsText(output.Analysis, output.Chart);
     if (!sections.empty()) {
-        out << "\n" << sections.substr(0, sections.size() - 1);
+        out << sections.substr(0, sections.size() - 1);
     }
 }
 

@@ -10,10 +10,10 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "analysis/analysis_text.h"
 #include "app/chart_painter.h"
 #include "app/dasha/timeline_widget.h"
 #include "chart_picture/chart_layout.h"
-#include "chart_picture/nakshatra.h"
 #include "chart_picture/positions_table.h"
 #include "dasha/dasha_time.h"
 #include "dasha/transits.h"
@@ -22,9 +22,6 @@ namespace tavrinel {
 
 namespace {
 
-// Three levels: the table shows two, the running line a third.
-constexpr int kLevelsShown = 3;
-constexpr double kMinutesPerHour = 60;
 
 const QStringList kPeriodColumns = {"Period", "Dignity", "Start", "End"};
 const QStringList kTransitColumns = {"Graha",      "Position",  "Sign",      "Dignity",
@@ -35,15 +32,6 @@ QString Text(std::string_view text) {
 }
 
 QString LordName(Graha lord) { return Text(GrahaEnglishName(lord)); }
-
-// "UT+05:30": what the zone's clock is ahead of UT.
-QString ZoneText(double zoneShiftHours) {
-    const int minutes = static_cast<int>(std::lround(-zoneShiftHours * kMinutesPerHour));
-    return QStringLiteral("UT%1%2:%3")
-        .arg(minutes < 0 ? QLatin1Char('-') : QLatin1Char('+'))
-        .arg(std::abs(minutes) / 60, 2, 10, QLatin1Char('0'))
-        .arg(std::abs(minutes) % 60, 2, 10, QLatin1Char('0'));
-}
 
 }  // namespace
 
@@ -133,10 +121,11 @@ double DashaView::MomentOf(QDate date) const {
                               ZoneShiftHoursOf(chart_));
 }
 
-void DashaView::ShowChart(const ChartState& chart, const PreciseSettings& precise, QDate today) {
+void DashaView::ShowChart(const ChartState& chart, const std::optional<VimshottariDasha>& dasha,
+                          const PreciseSettings& precise, QDate today) {
     chart_ = chart;
     precise_ = precise;
-    dasha_ = ComputeVimshottari(chart_, {DashaYear::Sidereal, kLevelsShown});
+    dasha_ = dasha;
     periods_->clear();
     if (!dasha_) {
         summary_->setText(QStringLiteral("No dasha: the chart has no Moon to count from."));
@@ -145,16 +134,8 @@ void DashaView::ShowChart(const ChartState& chart, const PreciseSettings& precis
         return;
     }
     const double shift = ZoneShiftHoursOf(chart_);
-    const double moon = dasha_->MoonLongitude;
-    const PositionRow moonRow = MakePositionRow("Mo", "Moon", moon);
     summary_->setText(
-        QStringLiteral("Vimshottari dasha from the Moon at %1 in %2 (%3). Balance at birth: %4, "
-                       "%5 years. Years: %6. Dates on the birth zone's clock, %7.")
-            .arg(Text(moonRow.PositionText), Text(kNakshatraNames[static_cast<std::size_t>(
-                                                 moonRow.Nakshatra)]),
-                 Text(chart_.SkyName), LordName(dasha_->BirthLord))
-            .arg(dasha_->BalanceYears, 0, 'f', 5)
-            .arg(Text(DashaYearOf(dasha_->Year).Name), ZoneText(shift)));
+        QString::fromStdString(DashaSummaryText(*dasha_, chart_)).replace(QLatin1Char('\n'), QLatin1Char(' ')));
 
     const auto civil = [shift](double ut) {
         return QString::fromStdString(CivilText(CivilFromJulianDay(ut, shift)));
@@ -221,11 +202,8 @@ void DashaView::ShowMoment() {
     if (running.empty()) {
         running_->setText(QStringLiteral("No period runs on this date."));
     } else {
-        QStringList lords;
-        for (std::size_t level = 0; level < running.size(); ++level) {
-            lords << LordName(dasha_->Levels[level][running[level]].Lord);
-        }
-        running_->setText(QStringLiteral("Running: ") + lords.join(QStringLiteral(" / ")) +
+        running_->setText(QStringLiteral("Running: ") +
+                          QString::fromStdString(RunningLordsText(*dasha_, running)) +
                           QStringLiteral(" (maha / antar / pratyantar)"));
     }
     running_->setAccessibleName(running_->text());

@@ -24,9 +24,11 @@ class DashaView final : public QWidget {
     Q_OBJECT
   public:
     explicit DashaView(QWidget* parent = nullptr);
-    // The chart's dasha; the date box goes to `today`, which is also marked
-    // on the time line. The transits are worked in `precise`.
-    void ShowChart(const ChartState& chart, const PreciseSettings& precise, QDate today);
+    // The chart's dasha (none for a chart without a Moon); the date box goes
+    // to `today`, which is also marked on the time line. The transits are
+    // worked in `precise`.
+    void ShowChart(const ChartState& chart, const std::optional<VimshottariDasha>& dasha,
+                   const PreciseSettings& precise, QDate today);
 
     [[nodiscard]] QDateEdit* DateBox() const { return date_; }
     [[nodiscard]] QTreeWidget* Periods() const { return periods_; }

@@ -43,7 +43,11 @@ int main(int argc, char* argv[]) {
     // "pdf FILE": the exported report of the chart, for looking at its pages.
     if (std::strcmp(mode, "pdf") == 0 && argc > 2) {
         QFile out(QString::fromLocal8Bit(argv[2]));
-        return out.open(QIODevice::WriteOnly) && out.write(tavrinel::ReportPdf(chart, nullptr)) > 0 ? 0 : 1;
+        tavrinel::AnalysisRequest request;
+        request.Vargas = true;
+        request.Dasha = true;
+        const QByteArray pdf = tavrinel::ReportPdf(chart, tavrinel::AnalyseChart(chart, request), nullptr);
+        return out.open(QIODevice::WriteOnly) && out.write(pdf) > 0 ? 0 : 1;
     }
     window.show();
     const char* const tabs[] = {"chart-south", "chart-north", "chart-table", "chart-dasha",
