@@ -25,7 +25,10 @@ _tavrinel_cli() {
 
     case $prev in
         --format) COMPREPLY=($(compgen -W "text ansi json svg" -- "$cur")); return ;;
-        --chart) COMPREPLY=($(compgen -W "south north" -- "$cur")); return ;;
+        --chart) COMPREPLY=($(compgen -W "south north dasha" -- "$cur")); return ;;
+        --varga) COMPREPLY=($(compgen -W "1 2 3 4 7 9 10 12 16 20 24 27 30 40 45 60" -- "$cur")); return ;;
+        --dasha-levels) COMPREPLY=($(compgen -W "1 2 3 4 5" -- "$cur")); return ;;
+        --dasha-year) COMPREPLY=($(compgen -W "sidereal julian gregorian savana" -- "$cur")); return ;;
         --sky) COMPREPLY=($(compgen -W "documented precise" -- "$cur")); return ;;
         --ayanamsa) COMPREPLY=($(compgen -W "lahiri raman krishnamurti" -- "$cur")); return ;;
         --node) COMPREPLY=($(compgen -W "mean true" -- "$cur")); return ;;
@@ -36,7 +39,7 @@ _tavrinel_cli() {
             return ;;
         --batch) _tavrinel_cli_files ""; return ;;
         --save) _tavrinel_cli_files tvl; return ;;
-        --name|--date|--time|--utc-offset|--lat|--lon|--city|--state|--country|--place|--atlas) return ;;
+        --name|--date|--time|--utc-offset|--lat|--lon|--city|--state|--country|--place|--atlas|--on) return ;;
     esac
 
     if [[ $cur == -* ]]; then
