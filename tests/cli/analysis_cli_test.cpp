@@ -151,6 +151,7 @@ TEST(CliAnalysis, RefusedWhereAnOptionWouldDoNothing) {
         {{"--dasha-year", "julian"}, "--dasha-year"},
         {{"--on", "2026-12-08"}, "--on"},
         {{"--dasha", "--on", "2026-02-29"}, "--on"},
+        {{"--dasha", "--on", "2100-02-29"}, "--on"},
         {{"--dasha", "--on", "2026-12-08T24:00"}, "--on"},
         {{"--dasha", "--on", "1799-12-31Z"}, "--on"},
         {{"--dasha", "--on", "2400-01-01Z"}, "--on"},
@@ -172,7 +173,7 @@ TEST(CliAnalysis, RefusedWhereAnOptionWouldDoNothing) {
     for (const std::vector<std::string>& fine :
          {std::vector<std::string>{"--format", "svg", "--chart", "dasha", "--on", "2000-01-01",
                                    "--dasha-year", "savana"},
-          std::vector<std::string>{"--transits", "--on", "2000-01-01"},
+          std::vector<std::string>{"--transits", "--on", "2000-02-29"},
           std::vector<std::string>{"--format", "svg", "--chart", "north", "--varga", "60"}}) {
         std::vector<std::string> args = kAnn;
         args.insert(args.end(), fine.begin(), fine.end());
@@ -240,7 +241,11 @@ TEST(CliAnalysis, TextSections) {
     args.insert(args.end(), {"--vargas", "--dasha", "--transits", "--on", "2026-12-08"});
     const std::string text = RunTool(args).Out;
     for (const char* line : {
+             // Jupiter exalted in Cancer, own in Pisces, in its moolatrikona sign
+             // Sagittarius; the Moon debilitated in Scorpio, own in Cancer.
              "\nSun     Gem=*  Can+   Aqu-   Pis+   Sag+   Gem=*  Pis+   Tau-\n",
+             "\nMoon    Pis=   Leo+   ScoD   Sag=   Pis=   Aqu=   CanO   Cap=\n",
+             "\nJupiter Gem-*  CanE   Aqu=   PisO   SagM   Gem-*  PisO   Tau-\n",
              "\nBalance at birth: Mercury, 4.71376 years.\n",
              "\nRunning on 2026-12-08 00:00 (UT+05:30): Sun / Ketu (maha / antar)\n",
              "\nSade Sati: peak (Saturn in sign 1 from the natal Moon).\n"}) {

@@ -333,6 +333,32 @@ TEST(VargaDignities, RelationshipToTheSignLordWhenPeregrine) {
     }
 }
 
+// Parashara's whole table of natural relationships, row by row: what each
+// planet (Sun to Saturn) is to each, F friend, N neutral, E enemy.
+TEST(VargaDignities, EveryNaturalRelationship) {
+    constexpr int kPlanets = 7;  // Sun to Saturn
+    const std::array<std::string_view, kPlanets> table = {
+        "-FNEFFE",  // Sun: Moon, Mars, Jupiter friends; Mercury neutral
+        "F-FNNNN",  // Moon: no enemy
+        "FE-FNNN",  // Mercury: Sun, Venus friends; Moon enemy
+        "EEF-NNF",  // Venus: Mercury, Saturn friends; Sun, Moon enemies
+        "FFEN-FN",  // Mars: Mercury its enemy
+        "FFEEF-N",  // Jupiter: Mercury, Venus enemies
+        "EEFFEN-",  // Saturn: Mercury, Venus friends; Jupiter neutral
+    };
+    for (int planet = 0; planet < kPlanets; ++planet) {
+        for (int other = 0; other < kPlanets; ++other) {
+            const char expected = table[static_cast<std::size_t>(planet)][static_cast<std::size_t>(other)];
+            const Relationship relationship = NaturalRelationship(planet, other);
+            const char got = relationship == Relationship::Friend    ? 'F'
+                             : relationship == Relationship::Neutral ? 'N'
+                             : relationship == Relationship::Enemy   ? 'E'
+                                                                     : '-';
+            EXPECT_EQ(got, expected) << GrahaEnglishName(planet) << " to " << GrahaEnglishName(other);
+        }
+    }
+}
+
 // The documented sky of the README's chart (1990-07-15 12:00 IST, New Delhi),
 // worked by hand from the rules.
 TEST(VargaTable, WorkedValuesOfTheReadmeChart) {
