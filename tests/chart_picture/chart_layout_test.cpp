@@ -216,6 +216,7 @@ ChartState ChartAt(const Birth& b) {
                 .value_or("");
     }
     chart.LagnaLongitude = 200;
+    chart.GrahaRetrograde[kSaturn] = chart.GrahaRetrograde[kRahu] = chart.GrahaRetrograde[kKetu] = true;
     return chart;
 }
 
@@ -280,6 +281,9 @@ TEST(ChartPicture, BirthAndPlaceLinesAndGrahaColoursSayWhatTheChartHolds) {
                     continue;
                 }
                 ++coloured;
+                EXPECT_EQ(label.Text.find("(R)") != std::string::npos,
+                          table.Grahas[static_cast<std::size_t>(label.Graha)].Retrograde)
+                    << b.City << ": " << label.Text;
                 const std::string_view words = kLegendWordOf[static_cast<std::size_t>(label.Graha)];
                 EXPECT_NE(label.Colour, kNoColour) << label.Text;
                 EXPECT_EQ(label.Colour, LegendColour(picture, words))

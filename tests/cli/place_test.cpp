@@ -45,6 +45,24 @@ TEST_P(PlaceChartTest, EqualsTheChartGivenByHand) {
     EXPECT_EQ(place.Out, hand.Out);
 }
 
+// A place's words given beside --place win over the atlas's, one by one.
+TEST(PlaceWords, GivenBesideThePlaceWin) {
+    const struct {
+        Args Given;
+        const char* Line;
+    } kCases[] = {
+        {{}, ">Pune, Maharashtra, India  18°31&apos;N 73°51&apos;E<"},
+        {{"--city", "Poona"}, ">Poona, Maharashtra, India  "},
+        {{"--state", "Deccan"}, ">Pune, Deccan, India  "},
+        {{"--country", "Bharat"}, ">Pune, Maharashtra, Bharat  "},
+    };
+    for (const auto& c : kCases) {
+        const Result r =
+            RunTool(With(With(kAnnPune, {"--place", "Pune", "--format", "svg"}), c.Given));
+        EXPECT_NE(r.Out.find(c.Line), std::string::npos) << c.Line;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Places, PlaceChartTest,
     testing::Values(

@@ -80,6 +80,9 @@ TEST(CliSky, DocumentedChartReportsTheCheck) {
     const auto& differences = chart["SkyCheck"]["Differences"];
     ASSERT_EQ(differences.size(), 1u);
     EXPECT_EQ(differences[0]["Graha"], "Sun");
+    EXPECT_EQ(differences[0]["Documented"].get<std::string>().substr(3, 3), "Vir");
+    EXPECT_EQ(differences[0]["Precise"].get<std::string>().substr(3, 3), "Leo");
+    EXPECT_EQ(differences[0]["DocumentedDignity"], "Peregrine");
     EXPECT_EQ(differences[0]["PreciseDignity"], "Own");
     EXPECT_EQ(differences[0]["Sentence"], kSunLine);
 
