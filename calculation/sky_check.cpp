@@ -120,11 +120,16 @@ void RunSkyCheck(const ChartState& documented, SkyCheck& check) {
 
     check.Ran = true;
     check.Settings = kDocumentedDefinitions;
-    const bool ok = ComputePreciseSky(precise, check.Settings);
+    const bool ok = check.WithMotion ? ComputePreciseSky(precise, check.Settings)
+                                     : ComputePreciseSkyPositions(precise, check.Settings);
     check.PreciseSkyName = precise.SkyName;
     check.PrecisePositionTexts = precise.PlanetPositionTexts;
     check.PreciseLongitudes = precise.GrahaLongitudes;
-    check.PreciseRetrograde = precise.GrahaRetrograde;
+    if (check.WithMotion) {
+        check.PreciseRetrograde = precise.GrahaRetrograde;
+    } else {
+        check.PreciseRetrograde.fill(false);
+    }
     check.PreciseLagna = precise.LagnaLongitude;
     if (!ok) {
         // No sky to compare with: the name says why, and no difference is

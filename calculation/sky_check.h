@@ -30,12 +30,15 @@ struct SkyDifference {
 inline constexpr PreciseSettings kDocumentedDefinitions{Ayanamsa::Lahiri, NodeKind::Mean};
 
 struct SkyCheck {
+    // Set by the caller and kept: whether PreciseRetrograde is wanted. Only
+    // the window shows it; without it the precise sky costs less than half.
+    bool WithMotion = true;
     bool Ran = false;  // false when the documented sky was not the one chosen
     PreciseSettings Settings = kDocumentedDefinitions;  // what the precise sky used
     std::string PreciseSkyName;
     std::array<std::string, kGrahaCount> PrecisePositionTexts{};
     std::array<double, kGrahaCount> PreciseLongitudes{};
-    std::array<bool, kGrahaCount> PreciseRetrograde{};
+    std::array<bool, kGrahaCount> PreciseRetrograde{};  // all false without WithMotion
     double PreciseLagna = std::numeric_limits<double>::quiet_NaN();  // NaN: no Lagna
     std::vector<SkyDifference> Differences;  // graha by graha; empty when they agree
     // Every sentence the check speaks, in the order shown: the Lagna's sign
@@ -45,8 +48,8 @@ struct SkyCheck {
 };
 
 // Compares the reading of a calculated documented chart with the same birth
-// in the precise sky of the documented definitions. `check` is overwritten;
-// its vectors keep their storage.
+// in the precise sky of the documented definitions. `check` is overwritten
+// but for WithMotion; its vectors keep their storage.
 void RunSkyCheck(const ChartState& documented, SkyCheck& check);
 
 // The differences of two calculated charts, graha by graha.

@@ -414,6 +414,7 @@ BatchOutcome RunBatch(std::istream& in, std::ostream& out, const SkyChoice& defa
     ChartState chart;
     TextCollector reading;
     SkyCheck check;
+    check.WithMotion = false;  // no output of a batch shows the precise retrograde
     std::string buffer;
     std::string line;
     long lineNumber = 0;

@@ -32,14 +32,15 @@ std::string TwoDigits(std::string_view number) {
     return result;
 }
 
-}  // namespace
+// The truncated parts of a finite longitude's magnitude.
+struct SignParts {
+    int Degrees = 0;  // within the sign
+    int Minutes = 0;
+    int Seconds = 0;
+    std::size_t Sign = 0;  // 0 Aries .. 11 Pisces
+};
 
-std::string FormatSignPosition(double x) {
-    // Nothing sensible can be written for these, and the integer conversions
-    // below would be undefined; the empty text is refused by ShortPositionText.
-    if (!std::isfinite(x)) {
-        return {};
-    }
+SignParts PartsOf(double x) {
     x = std::fabs(x);
     const double wholeDegrees = std::floor(x);
     const double minutes = kSixty * (x - wholeDegrees);
@@ -48,26 +49,65 @@ std::string FormatSignPosition(double x) {
     // fmod is exact on whole numbers, so this equals subtracting 30 (and 12)
     // until the value is small enough, without looping on huge inputs. The
     // sign index wraps so that 360 and beyond still name a sign.
-    const double degreesInSign = std::fmod(wholeDegrees, kDegreesPerSign);
-    const double sign = std::fmod(std::floor(wholeDegrees / kDegreesPerSign), kSignsPerCircle);
+    SignParts parts;
+    parts.Degrees = static_cast<int>(std::fmod(wholeDegrees, kDegreesPerSign));
+    parts.Minutes = static_cast<int>(wholeMinutes);
+    parts.Seconds = static_cast<int>(wholeSeconds);
+    parts.Sign = static_cast<std::size_t>(
+        std::fmod(std::floor(wholeDegrees / kDegreesPerSign), kSignsPerCircle));
+    return parts;
+}
 
+void AppendNumber(std::string& result, int value) {
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    result.append(digits, end);
+}
+
+std::string_view SignCodeOf(const SignParts& parts) {
+    return std::string_view(kSignAbbreviations).substr(parts.Sign * kCodeLength, kCodeLength);
+}
+
+}  // namespace
+
+std::string FormatSignPosition(double x) {
+    // Nothing sensible can be written for these, and the integer conversions
+    // would be undefined; the empty text is refused by ShortPositionText.
+    if (!std::isfinite(x)) {
+        return {};
+    }
+    const SignParts parts = PartsOf(x);
     // One allocation per text: this runs ten times per chart.
     std::string result;
     result.reserve(24);
-    const auto number = [&result](double value) {
-        char digits[16];
-        const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<int>(value)).ptr;
-        result.append(digits, end);
-    };
-    number(degreesInSign);
+    AppendNumber(result, parts.Degrees);
     result += kDegreeSign;
     result += ' ';
-    number(wholeMinutes);
+    AppendNumber(result, parts.Minutes);
     result += "' ";
-    number(wholeSeconds);
+    AppendNumber(result, parts.Seconds);
     result += "\" ";
-    result += std::string_view(kSignAbbreviations)
-                  .substr(static_cast<std::size_t>(sign) * kCodeLength, kCodeLength);
+    result += SignCodeOf(parts);
+    return result;
+}
+
+std::string ShortSignPosition(double x) {
+    if (!std::isfinite(x)) {
+        return {};
+    }
+    const SignParts parts = PartsOf(x);
+    const auto twoDigits = [](std::string& result, int value) {
+        if (value < 10) {
+            result += '0';
+        }
+        AppendNumber(result, value);
+    };
+    std::string result;
+    twoDigits(result, parts.Degrees);
+    result += ' ';
+    result += SignCodeOf(parts);
+    result += ' ';
+    twoDigits(result, parts.Minutes);
     return result;
 }
 

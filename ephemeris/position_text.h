@@ -13,6 +13,10 @@ namespace tavrinel {
 // wrap round to Aries. NaN and infinity give an empty text.
 [[nodiscard]] std::string FormatSignPosition(double x);
 
+// The short form of a longitude straight away: what ShortPositionText makes
+// of FormatSignPosition(x), or the empty text for NaN and infinity.
+[[nodiscard]] std::string ShortSignPosition(double x);
+
 // Short form of a long-form text, e.g. "16 Sag 31". Nothing when the text has
 // no degree sign followed by an apostrophe.
 [[nodiscard]] std::optional<std::string> ShortPositionText(std::string_view longText);

@@ -1,7 +1,9 @@
 #include "ephemeris/precise_sky.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <limits>
 
 #include "ephemeris/position_text.h"
@@ -54,6 +56,38 @@ std::string SkyNameOf(const PreciseSettings& settings, std::string_view source) 
     name += ", ";
     name += source;
     return name;
+}
+
+SweBody NodeBody(NodeKind node) {
+    return node == NodeKind::True ? SweBody::TrueNode : SweBody::MeanNode;
+}
+
+// The birth place, or nothing for one off the globe. The form takes any
+// three digits; such a place has no horizon and so no Lagna, rather than
+// whatever the formulas make of it. At a pole the whole ecliptic lies on the
+// horizon and no point of it rises.
+std::optional<SweSite> SiteOf(const ChartState& chart) {
+    SweSite site;
+    site.Latitude = (chart.LatDegrees + chart.LatMinutes / kMinutesPerHour) *
+                    (chart.LatDirection != kFalse ? -1 : 1);
+    site.Longitude = (chart.LonDegrees + chart.LonMinutes / kMinutesPerHour) *
+                     (chart.LonDirection != kFalse ? 1 : -1);
+    if (std::fabs(site.Latitude) < kQuarterCircle && std::fabs(site.Longitude) <= kHalfCircle) {
+        return site;
+    }
+    return std::nullopt;
+}
+
+// The shared instant's longitudes differ from the per-body calls' by
+// rounding alone, a few 1e-13 degree. Every text truncates to whole
+// arc-minutes, and every edge the check compares (sign, nakshatra, dignity
+// degree) lies on one; within this margin of one the rounding could move a
+// text, so the chart is calculated the per-body way instead.
+constexpr double kRoundingMarginDegrees = 1e-9;
+
+bool NearWholeMinute(double degrees) {
+    const double minutes = degrees * kMinutesPerHour;
+    return std::fabs(minutes - std::round(minutes)) < kRoundingMarginDegrees * kMinutesPerHour;
 }
 
 void ClearPositions(ChartState& chart) {
@@ -141,23 +175,15 @@ bool ComputePreciseSkyAt(ChartState& chart, const PreciseSettings& settings, dou
             return false;
         }
     }
-    if (!take(kRahu, settings.Node == NodeKind::True ? SweBody::TrueNode : SweBody::MeanNode)) {
+    if (!take(kRahu, NodeBody(settings.Node))) {
         return false;
     }
     chart.GrahaLongitudes[kKetu] = ReduceDegrees(chart.GrahaLongitudes[kRahu] + kHalfCircle);
     chart.GrahaRetrograde[kKetu] = chart.GrahaRetrograde[kRahu];
 
-    const double latitude = (chart.LatDegrees + chart.LatMinutes / kMinutesPerHour) *
-                            (chart.LatDirection != kFalse ? -1 : 1);
-    const double longitude = (chart.LonDegrees + chart.LonMinutes / kMinutesPerHour) *
-                             (chart.LonDirection != kFalse ? 1 : -1);
-    // The form takes any three digits; a place off the globe has no horizon
-    // and so no Lagna, rather than whatever the formulas make of it. At a
-    // pole the whole ecliptic lies on the horizon and no point of it rises.
-    const bool hasLagna =
-        std::fabs(latitude) < kQuarterCircle && std::fabs(longitude) <= kHalfCircle;
-    const double lagna = hasLagna ? SweSiderealAscendant(jd, latitude, longitude, zodiac)
-                                 : std::numeric_limits<double>::quiet_NaN();
+    const std::optional<SweSite> site = SiteOf(chart);
+    const double lagna = site ? SweSiderealAscendant(jd, site->Latitude, site->Longitude, zodiac)
+                              : std::numeric_limits<double>::quiet_NaN();
     chart.LagnaLongitude = std::isfinite(lagna) ? ReduceDegrees(lagna) : lagna;
     // The positions are apparent ones, so the ayanamsa taken off them is the
     // true one, nutation included.
@@ -170,11 +196,35 @@ bool ComputePreciseSkyAt(ChartState& chart, const PreciseSettings& settings, dou
     chart.RahuText = FormatSignPosition(chart.GrahaLongitudes[kRahu]);
     chart.KetuText = FormatSignPosition(chart.GrahaLongitudes[kKetu]);
     for (int g = 0; g < kGrahaCount; ++g) {
-        const std::optional<std::string> shortText =
-            ShortPositionText(FormatSignPosition(chart.GrahaLongitudes[g]));
-        chart.PlanetPositionTexts[g] = shortText.value_or(std::string());
+        chart.PlanetPositionTexts[g] = ShortSignPosition(chart.GrahaLongitudes[g]);
     }
     chart.SkyName = SkyNameOf(settings, analytical ? "analytical ephemeris" : "ephemeris files");
+    return true;
+}
+
+bool ComputePreciseSkyPositions(ChartState& chart, const PreciseSettings& settings) {
+    const double jd = PreciseJulianDayUt(chart);
+    const std::optional<SweSite> site = SiteOf(chart);
+    const SweSky sky = SweSiderealSky(jd, NodeBody(settings.Node), ZodiacOf(settings.Zodiac), site);
+    if (!sky.Ok) {
+        return ComputePreciseSkyAt(chart, settings, jd);
+    }
+    std::array<double, kGrahaCount> longitudes{};
+    std::copy(sky.Degrees.begin(), sky.Degrees.end(), longitudes.begin());
+    longitudes[kKetu] = ReduceDegrees(longitudes[kRahu] + kHalfCircle);
+    const bool nearEdge =
+        std::any_of(longitudes.begin(), longitudes.end(), NearWholeMinute) ||
+        (std::isfinite(sky.Ascendant) && NearWholeMinute(sky.Ascendant));
+    if (nearEdge) {
+        return ComputePreciseSkyAt(chart, settings, jd);
+    }
+    for (std::size_t g = 0; g < kGrahaNames.size(); ++g) {
+        chart.GrahaNames[g] = kGrahaNames[g];
+        chart.GrahaLongitudes[g] = longitudes[g];
+        chart.PlanetPositionTexts[g] = ShortSignPosition(longitudes[g]);
+    }
+    chart.LagnaLongitude = std::isfinite(sky.Ascendant) ? ReduceDegrees(sky.Ascendant) : sky.Ascendant;
+    chart.SkyName = SkyNameOf(settings, "ephemeris files");
     return true;
 }
 

@@ -37,6 +37,13 @@ struct PreciseSettings {
 // and the failure in SkyName, when the library gives no answer.
 bool ComputePreciseSky(ChartState& chart, const PreciseSettings& settings);
 
+// What the sky check compares, at less than half the cost: GrahaNames, the
+// nine PlanetPositionTexts, GrahaLongitudes, LagnaLongitude and SkyName, the
+// texts exactly as ComputePreciseSky writes them and the longitudes to within
+// 1e-12 degree. Nothing else is promised: the long texts, the retrograde
+// flags and the ayanamsa may be left as they were. False as ComputePreciseSky.
+bool ComputePreciseSkyPositions(ChartState& chart, const PreciseSettings& settings);
+
 // The same sky at another instant (Julian Day, UT) seen from the chart's
 // site, as the transits need; the birth date and clock are not read.
 bool ComputePreciseSkyAt(ChartState& chart, const PreciseSettings& settings, double julianDayUt);

@@ -19,6 +19,10 @@ constexpr const char* kPathVariable = "TAVRINEL_EPHEMERIS_PATH";
 constexpr const char* kDebianEphemerisPath = "/usr/share/libswe/ephe";
 // Any system whose ascendant the library computes; the cusps are not used.
 constexpr int kEqualHouses = 'E';
+// Nearer the poles the ecliptic can lie almost along the horizon, where the
+// ascendant turns on the last digits of the sidereal time; there the house
+// routine is asked whole, as the per-body path asks it.
+constexpr double kSteadyAscendantLatitude = 60;
 
 constexpr std::array<int, 9> kBodyNumbers = {SE_SUN,     SE_MOON,    SE_MERCURY,
                                              SE_VENUS,   SE_MARS,    SE_JUPITER,
@@ -160,6 +164,72 @@ SweLongitude SweSiderealLongitude(double julianDayUt, SweBody body, SweZodiac zo
     result.DegreesPerDay = values[3];
     result.Source = (got & SEFLG_SWIEPH) ? SweSource::Files : SweSource::Analytical;
     return result;
+}
+
+SweSky SweSiderealSky(double julianDayUt, SweBody node, SweZodiac zodiac,
+                      const std::optional<SweSite>& site) {
+    SweSky sky;
+    if (!UseZodiac(zodiac)) {
+        return sky;
+    }
+    std::array<char, AS_MAXCH> error{};
+    // As swe_calc_ut converts the instant for each body.
+    const double julianDayEt = julianDayUt + swe_deltat_ex(julianDayUt, SEFLG_SWIEPH, error.data());
+    std::array<double, 6> values{};
+    const auto tropical = [&](SweBody body, double& degrees) {
+        const int got = swe_calc(julianDayEt, kBodyNumbers[static_cast<std::size_t>(body)],
+                                 SEFLG_SWIEPH, values.data(), error.data());
+        degrees = values[0];
+        return got != ERR && (got & SEFLG_SWIEPH) && std::isfinite(values[0]);
+    };
+    constexpr std::size_t kPlanets = 7;
+    for (std::size_t b = 0; b < kPlanets; ++b) {
+        if (!tropical(static_cast<SweBody>(b), sky.Degrees[b])) {
+            return sky;
+        }
+    }
+    if (!tropical(node, sky.Degrees[kPlanets])) {
+        return sky;
+    }
+    // The nutation of this instant, which the bodies above have just had the
+    // library work out and keep: true obliquity, then nutation in longitude.
+    if (swe_calc(julianDayEt, SE_ECL_NUT, 0, values.data(), error.data()) == ERR) {
+        return sky;
+    }
+    const double trueObliquity = values[0];
+    const double nutationInLongitude = values[2];
+    double meanAyanamsa = 0;
+    if (swe_get_ayanamsa_ex(julianDayEt, SEFLG_SWIEPH | SEFLG_NONUT, &meanAyanamsa,
+                            error.data()) == ERR) {
+        return sky;
+    }
+    // The library's sidereal positions keep no nutation: the true ayanamsa
+    // comes off.
+    const double ayanamsa = meanAyanamsa + nutationInLongitude;
+    for (double& degrees : sky.Degrees) {
+        degrees = swe_degnorm(degrees - ayanamsa);
+    }
+    if (site && std::fabs(site->Latitude) > kSteadyAscendantLatitude) {
+        sky.Ascendant = SweSiderealAscendant(julianDayUt, site->Latitude, site->Longitude, zodiac);
+        if (!std::isfinite(sky.Ascendant)) {
+            return sky;
+        }
+    } else if (site) {
+        // The house routine's own steps, its nutation not worked out again:
+        // local sidereal time, then the ascendant of that meridian.
+        const double siderealHours = swe_sidtime0(julianDayUt, trueObliquity, nutationInLongitude);
+        constexpr double kDegreesPerHour = 15;
+        const double armc = swe_degnorm(siderealHours * kDegreesPerHour + site->Longitude);
+        std::array<double, 13> cusps{};
+        std::array<double, 10> points{};
+        if (swe_houses_armc(armc, site->Latitude, trueObliquity, kEqualHouses, cusps.data(),
+                            points.data()) == ERR) {
+            return sky;
+        }
+        sky.Ascendant = swe_degnorm(points[0] - ayanamsa);
+    }
+    sky.Ok = true;
+    return sky;
 }
 
 double SweSiderealAscendant(double julianDayUt, double latitude, double longitude,

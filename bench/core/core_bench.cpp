@@ -1,19 +1,27 @@
 // Speed of the calculation core: one whole chart, and the batch mode of the
-// command line over generated charts.
+// command line over generated charts beside a bare Swiss Ephemeris chart at
+// the same kind of instants and places.
 //
 //   build/bench/core/core_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only
+//   bench/core/batch_ratio.sh build   (the batch's cost per line over the bare chart's)
+//
+// Target: a line with the sky check at most 0.7 times the bare chart.
 #include <benchmark/benchmark.h>
 
 #include <random>
 #include <sstream>
 #include <streambuf>
 #include <string>
+#include <vector>
 
-#include "chart/birth_form.h"
-#include "cli/batch.h"
+#include "bench/common/bare_swiss_chart.h"
 #include "bench/common/bench_support.h"
 #include "calculation/calculation.h"
+#include "chart/birth_form.h"
 #include "chart/time_zone_table.h"
+#include "cli/batch.h"
+#include "ephemeris/precise_sky.h"
+#include "ephemeris/swiss_ephemeris.h"
 
 namespace tavrinel {
 namespace {
@@ -98,6 +106,35 @@ void BM_Batch(benchmark::State& state) {
 }
 // Second argument: with the sky check (the default) or without (--no-sky-check).
 BENCHMARK(BM_Batch)->Args({10000, 1})->Args({10000, 0})->Unit(benchmark::kMillisecond);
+
+// The yardstick, over instants and places drawn as the generated lines draw
+// theirs, so that the library's file cache helps neither side more.
+void BM_BareSwissChart(benchmark::State& state) {
+    std::mt19937 random(20261208);
+    struct Instant {
+        double JulianDayUt;
+        double Latitude;
+        double Longitude;
+    };
+    std::vector<Instant> instants(10000);
+    const double first = JulianDayAtMidnight(kFirstYear, 1, 1);
+    const double last = JulianDayAtMidnight(kLastYear + 1, 1, 1);
+    for (Instant& instant : instants) {
+        instant.JulianDayUt = std::uniform_real_distribution<double>(first, last)(random);
+        instant.Latitude = std::uniform_real_distribution<double>(-89, 89)(random);
+        instant.Longitude = std::uniform_real_distribution<double>(-180, 180)(random);
+    }
+    UseEphemerisPath(DefaultEphemerisPath());
+    // Through the program's own door, which sets the library's zodiac.
+    benchmark::DoNotOptimize(SweAyanamsaUt(first, SweZodiac::Lahiri, AyanamsaKind::True));
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const Instant& instant = instants[i++ % instants.size()];
+        bench::BareSwissChart(instant.JulianDayUt, instant.Latitude, instant.Longitude);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_BareSwissChart)->Unit(benchmark::kMicrosecond);
 
 // The two halves of a calculation, to see where the time goes.
 void BM_EnginesOnly(benchmark::State& state) {

@@ -10,10 +10,10 @@
 #include <benchmark/benchmark.h>
 #include <swephexp.h>
 
-#include <array>
 #include <random>
 #include <vector>
 
+#include "bench/common/bare_swiss_chart.h"
 #include "bench/common/bench_support.h"
 #include "calculation/calculation.h"
 #include "calculation/sky_check.h"
@@ -57,21 +57,9 @@ void BM_BareLibraryCalls(benchmark::State& state) {
     const std::vector<ChartState> births = Births();
     UseEphemerisPath(DefaultEphemerisPath());
     swe_set_sid_mode(SE_SIDM_LAHIRI, 0, 0);
-    constexpr std::array<int, 8> kBodies = {SE_SUN,  SE_MOON,    SE_MERCURY, SE_VENUS,
-                                            SE_MARS, SE_JUPITER, SE_SATURN,  SE_MEAN_NODE};
-    std::array<double, 6> values{};
-    std::array<double, 13> cusps{};
-    std::array<double, 10> points{};
-    char error[AS_MAXCH];
     std::size_t i = 0;
     for (auto _ : state) {
-        const double jd = PreciseJulianDayUt(births[i++ % births.size()]);
-        for (int body : kBodies) {
-            swe_calc_ut(jd, body, SEFLG_SWIEPH | SEFLG_SIDEREAL | SEFLG_SPEED, values.data(), error);
-            benchmark::DoNotOptimize(values);
-        }
-        swe_houses_ex(jd, SEFLG_SIDEREAL, 28.6, 77.2, 'E', cusps.data(), points.data());
-        benchmark::DoNotOptimize(points);
+        bench::BareSwissChart(PreciseJulianDayUt(births[i++ % births.size()]), 28.6, 77.2);
     }
 }
 BENCHMARK(BM_BareLibraryCalls)->Unit(benchmark::kMicrosecond);

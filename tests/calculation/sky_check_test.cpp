@@ -3,11 +3,14 @@
 // published: 1950-01-01 0h UT, Mars at Virgo 09 03' 12".
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
+#include <random>
 
 #include "calculation/calculation.h"
 #include "calculation/sky_check.h"
 #include "chart/birth_form.h"
+#include "ephemeris/position_text.h"
 #include "ephemeris/precise_sky.h"
 
 namespace tavrinel {
@@ -216,6 +219,102 @@ TEST(SkyCheck, ComparesWithTheDocumentedDefinitionsWhateverIsChosen) {
             << check.PreciseSkyName;
         EXPECT_TRUE(check.Sentences.empty()) << AyanamsaTitle(settings.Zodiac);
     }
+}
+
+// The batch's check leaves out the speeds and shares one instant's Delta T,
+// nutation and ayanamsa among the bodies; the window's check asks the
+// library body by body. Over random births (every year, zone and daylight
+// saving the form offers, sites up to and past the poles) the two must say
+// the same in every field an output writes.
+TEST(SkyCheck, WithoutMotionSaysWhatTheFullCheckSays) {
+    std::mt19937 random(20261208);
+    const auto pick = [&random](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    constexpr int kCharts = 20000;
+    // Whole-minute tolerance is no tolerance: the texts must match exactly;
+    // the longitudes behind them may differ by the arithmetic's rounding.
+    constexpr double kRoundingDegrees = 1e-9;
+    int sharedInstant = 0;
+    int differing = 0;
+    for (int i = 0; i < kCharts; ++i) {
+        BirthForm form;
+        form.Name = "Random";
+        form.YearIndex = pick(0, kYearCount - 1);
+        form.MonthIndex = pick(0, kMonthCount - 1);
+        const int year = kFirstYear + form.YearIndex;
+        const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+        constexpr std::array<int, kMonthCount> kDays = {31, 28, 31, 30, 31, 30,
+                                                        31, 31, 30, 31, 30, 31};
+        form.DayIndex = pick(0, kDays[form.MonthIndex] + (leap && form.MonthIndex == 1) - 1);
+        form.HourIndex = pick(0, kHourCount - 1);
+        form.MinuteIndex = pick(0, kMinuteCount - 1);
+        form.ZoneIndex = pick(0, kZoneCount - 1);
+        form.DaylightSaving = pick(0, 1) == 1;
+        // One site in fifty lies at or past a pole, where there is no Lagna.
+        form.LatDeg = std::to_string(pick(0, 49) == 0 ? pick(90, 99) : pick(0, 89));
+        form.LatMin = std::to_string(pick(0, 59));
+        form.LonDeg = std::to_string(pick(0, 180));
+        form.LonMin = std::to_string(pick(0, 59));
+        form.Latitude = pick(0, 1) ? LatitudeChoice::North : LatitudeChoice::South;
+        form.Longitude = pick(0, 1) ? LongitudeChoice::East : LongitudeChoice::West;
+        SCOPED_TRACE(testing::Message() << "chart " << i << ": " << year << "-"
+                                        << form.MonthIndex + 1 << "-" << form.DayIndex + 1 << " "
+                                        << form.HourIndex << ":" << form.MinuteIndex << " zone "
+                                        << form.ZoneIndex << " at " << form.LatDeg << " "
+                                        << form.LonDeg);
+
+        ChartState chart;
+        Discard sink;
+        SkyCheck full;
+        ASSERT_TRUE(CalculateChart(form, chart, sink, {}, &full));
+        ASSERT_NE(full.PreciseSkyName.find("ephemeris files"), std::string::npos)
+            << "the comparison needs the ephemeris files";
+        SkyCheck quick;
+        quick.WithMotion = false;
+        RunSkyCheck(chart, quick);
+
+        EXPECT_TRUE(quick.Ran);
+        EXPECT_EQ(quick.PreciseSkyName, full.PreciseSkyName);
+        EXPECT_EQ(quick.PrecisePositionTexts, full.PrecisePositionTexts);
+        EXPECT_EQ(std::isfinite(quick.PreciseLagna), std::isfinite(full.PreciseLagna));
+        EXPECT_EQ(ShortSignPosition(quick.PreciseLagna), ShortSignPosition(full.PreciseLagna));
+        if (std::isfinite(full.PreciseLagna)) {
+            EXPECT_NEAR(quick.PreciseLagna, full.PreciseLagna, kRoundingDegrees);
+        }
+        for (int g = 0; g < kGrahaCount; ++g) {
+            EXPECT_NEAR(quick.PreciseLongitudes[g], full.PreciseLongitudes[g], kRoundingDegrees);
+        }
+        ASSERT_EQ(quick.Differences.size(), full.Differences.size());
+        for (std::size_t d = 0; d < full.Differences.size(); ++d) {
+            const SkyDifference& a = quick.Differences[d];
+            const SkyDifference& b = full.Differences[d];
+            EXPECT_EQ(a.Graha, b.Graha);
+            EXPECT_EQ(a.DocumentedText, b.DocumentedText);
+            EXPECT_EQ(a.PreciseText, b.PreciseText);
+            EXPECT_EQ(a.DocumentedDignity, b.DocumentedDignity);
+            EXPECT_EQ(a.PreciseDignity, b.PreciseDignity);
+            EXPECT_EQ(a.Sentence, b.Sentence);
+        }
+        EXPECT_EQ(quick.Sentences, full.Sentences);
+        EXPECT_EQ(SkyLines(chart, &quick), SkyLines(chart, &full));
+        if (testing::Test::HasFailure()) {
+            return;  // one chart's story is enough
+        }
+        differing += full.Sentences.empty() ? 0 : 1;
+
+        // The shared instant, not the per-body calls, answered: the
+        // ayanamsa it never works out is left as it was.
+        ChartState positions = chart;
+        positions.AyanamsaDegrees = -1;
+        ASSERT_TRUE(ComputePreciseSkyPositions(positions, kDocumentedDefinitions));
+        sharedInstant += positions.AyanamsaDegrees == -1 ? 1 : 0;
+    }
+    // Near every whole arc-minute the per-body calls are asked instead; that
+    // is about one chart in a million.
+    EXPECT_GT(sharedInstant, kCharts - 10);
+    // The comparison means something only if the check speaks often.
+    EXPECT_GT(differing, kCharts / 4);
 }
 
 }  // namespace

@@ -33,6 +33,7 @@ TEST(PositionText, LongAndShortForms) {
         const std::string longText = FormatSignPosition(c.longitude);
         EXPECT_EQ(longText, c.longText);
         EXPECT_EQ(ShortPositionText(longText), std::optional<std::string>(c.shortText));
+        EXPECT_EQ(ShortSignPosition(c.longitude), c.shortText);
     }
 }
 
@@ -52,6 +53,7 @@ TEST(PositionText, NonFiniteLongitudeGivesATextThatIsRefused) {
     for (double x :
          {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
         EXPECT_EQ(ShortPositionText(FormatSignPosition(x)), std::nullopt);
+        EXPECT_EQ(ShortSignPosition(x), "");
     }
 }
 
