@@ -84,7 +84,8 @@ const std::array<TimeZoneEntry, kZoneCount> kTimeZoneTable = {{
 
 void LoadTimeZoneTables(ChartState& chart) {
     for (int i = 0; i < kZoneCount; ++i) {
-        chart.TimeZoneNames[i] = std::string(kTimeZoneTable[i].Name);
+        // Assigned in place: a record loaded before keeps its storage.
+        chart.TimeZoneNames[i].assign(kTimeZoneTable[i].Name);
         chart.TimeZoneHours[i] = kTimeZoneTable[i].Hours;
         chart.TimeZoneMinutes[i] = kTimeZoneTable[i].Minutes;
     }

@@ -90,7 +90,7 @@ PositionRow MakePositionRow(std::string_view abbreviation, std::string_view name
     row.Sign = static_cast<int>(whole) / 30 % kSignCount;
     row.Degrees = static_cast<int>(whole) % 30;
     row.Minutes = std::min(59, static_cast<int>(std::floor((x - whole) * 60)));
-    row.PositionText = ShortPositionText(FormatSignPosition(x)).value_or("");
+    row.PositionText = ShortSignPosition(x);
     row.Nakshatra = NakshatraIndex(x);
     row.Pada = NakshatraPada(x);
     row.Lord = NakshatraLord(row.Nakshatra);

@@ -19,10 +19,24 @@ constexpr const char* kPathVariable = "TAVRINEL_EPHEMERIS_PATH";
 constexpr const char* kDebianEphemerisPath = "/usr/share/libswe/ephe";
 // Any system whose ascendant the library computes; the cusps are not used.
 constexpr int kEqualHouses = 'E';
-// Nearer the poles the ecliptic can lie almost along the horizon, where the
-// ascendant turns on the last digits of the sidereal time; there the house
-// routine is asked whole, as the per-body path asks it.
-constexpr double kSteadyAscendantLatitude = 60;
+
+// Beyond the polar circles the ecliptic can lie almost along the horizon,
+// where the ascendant turns on the last digits of the sidereal time. Its
+// direction is that of (-cos RAMC, sin e tan lat + cos e sin RAMC) (Meeus,
+// Astronomical Algorithms, ch. 14); while the vector's squared length stays
+// above this floor the ascendant moves at most 200 times as fast as the
+// meridian, so rounding stays near 1e-11 degree.
+constexpr double kSteadyAscendantFloor = 0.01;
+
+bool SteadyAscendant(double armc, double latitude, double obliquity) {
+    constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180;
+    const double meridian = armc * kRadiansPerDegree;
+    const double tilt = obliquity * kRadiansPerDegree;
+    const double x = -std::cos(meridian);
+    const double y = std::sin(tilt) * std::tan(latitude * kRadiansPerDegree) +
+                     std::cos(tilt) * std::sin(meridian);
+    return x * x + y * y >= kSteadyAscendantFloor;
+}
 
 constexpr std::array<int, 9> kBodyNumbers = {SE_SUN,     SE_MOON,    SE_MERCURY,
                                              SE_VENUS,   SE_MARS,    SE_JUPITER,
@@ -169,7 +183,12 @@ SweLongitude SweSiderealLongitude(double julianDayUt, SweBody body, SweZodiac zo
 SweSky SweSiderealSky(double julianDayUt, SweBody node, SweZodiac zodiac,
                       const std::optional<SweSite>& site) {
     SweSky sky;
-    if (!UseZodiac(zodiac)) {
+    // Near either end of the files a planet's light left it at a time the
+    // next file would hold, and the library answers otherwise than for the
+    // instant itself: a year's room at each end.
+    constexpr double kFirstSharedDay = 2378861.5;  // 1801 January 1, 0h UT
+    constexpr double kLastSharedDay = 2597276.5;   // 2399 January 1
+    if (!(julianDayUt >= kFirstSharedDay && julianDayUt <= kLastSharedDay) || !UseZodiac(zodiac)) {
         return sky;
     }
     std::array<char, AS_MAXCH> error{};
@@ -209,12 +228,7 @@ SweSky SweSiderealSky(double julianDayUt, SweBody node, SweZodiac zodiac,
     for (double& degrees : sky.Degrees) {
         degrees = swe_degnorm(degrees - ayanamsa);
     }
-    if (site && std::fabs(site->Latitude) > kSteadyAscendantLatitude) {
-        sky.Ascendant = SweSiderealAscendant(julianDayUt, site->Latitude, site->Longitude, zodiac);
-        if (!std::isfinite(sky.Ascendant)) {
-            return sky;
-        }
-    } else if (site) {
+    if (site) {
         // The house routine's own steps, its nutation not worked out again:
         // local sidereal time, then the ascendant of that meridian.
         const double siderealHours = swe_sidtime0(julianDayUt, trueObliquity, nutationInLongitude);
@@ -222,11 +236,15 @@ SweSky SweSiderealSky(double julianDayUt, SweBody node, SweZodiac zodiac,
         const double armc = swe_degnorm(siderealHours * kDegreesPerHour + site->Longitude);
         std::array<double, 13> cusps{};
         std::array<double, 10> points{};
-        if (swe_houses_armc(armc, site->Latitude, trueObliquity, kEqualHouses, cusps.data(),
-                            points.data()) == ERR) {
+        if (!SteadyAscendant(armc, site->Latitude, trueObliquity)) {
+            sky.Ascendant = SweSiderealAscendant(julianDayUt, site->Latitude, site->Longitude, zodiac);
+        } else if (swe_houses_armc(armc, site->Latitude, trueObliquity, kEqualHouses, cusps.data(),
+                                   points.data()) != ERR) {
+            sky.Ascendant = swe_degnorm(points[0] - ayanamsa);
+        }
+        if (!std::isfinite(sky.Ascendant)) {
             return sky;
         }
-        sky.Ascendant = swe_degnorm(points[0] - ayanamsa);
     }
     sky.Ok = true;
     return sky;
