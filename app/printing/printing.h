@@ -8,8 +8,7 @@
 
 namespace tavrinel {
 
-// The module's file name, found through the program's library path as it
-// is built, and in its own folder once installed.
+// The module's file name (see chart/program_module.h).
 inline constexpr const char* kPrintModuleName = "libtavrinel_print.so";
 
 // Runs the request's dialog from the module `moduleName`; what went wrong
