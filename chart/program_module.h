@@ -5,8 +5,9 @@
 namespace tavrinel {
 
 // Opens the module `fileName` for the program's life: through the library
-// path a build gives its programs, else from the folder the package installs
-// modules to. Null when neither has it; dlerror() then says why.
+// path a build gives its programs, else from the modules' folder of the
+// installation the program runs from. Null when none has it; dlerror() then
+// says why.
 [[nodiscard]] void* OpenProgramModule(const char* fileName);
 
 }  // namespace tavrinel
