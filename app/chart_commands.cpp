@@ -3,15 +3,13 @@
 #include <QAction>
 #include <QFile>
 #include <QMenu>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <filesystem>
 
 #include "app/chart_report.h"
 #include "app/chart_window.h"
 #include "app/focus_keys.h"
+#include "app/printing/printing.h"
 #include "app/startup.h"
 #include "app/twips.h"
 #include "chart/reading_file.h"
@@ -127,22 +125,20 @@ void ChartCommands::ExportText() {
     Export("Export Text", "Text (*.txt)", "txt", ReportText(chart_, analysis_, &check_));
 }
 
-void ChartCommands::Print() {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, &parent_);
-    dialog.setObjectName(QStringLiteral("dlgPrint"));
-    if (platform_.Dialogs.RunModal(dialog) == QDialog::Accepted) {
-        PaintReport(printer, chart_, analysis_, &check_);
-    }
-}
+void ChartCommands::Print() { RunPrinting(PrintDialogKind::Print); }
 
-void ChartCommands::PrintPreview() {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog preview(&printer, &parent_);
-    preview.setObjectName(QStringLiteral("dlgPrintPreview"));
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* target) { PaintReport(*target, chart_, analysis_, &check_); });
-    platform_.Dialogs.RunModal(preview);
+void ChartCommands::PrintPreview() { RunPrinting(PrintDialogKind::Preview); }
+
+void ChartCommands::RunPrinting(PrintDialogKind kind) {
+    const PrintRequest request{kind, &parent_, &platform_.Dialogs,
+                               [this](QPagedPaintDevice& device) {
+                                   PaintReport(device, chart_, analysis_, &check_);
+                               }};
+    if (const std::optional<QString> error = RunPrintDialog(request)) {
+        platform_.Messages.Show(&parent_, QLatin1String(kMessageBoxTitle),
+                                QStringLiteral("Printing is not available: %1").arg(*error),
+                                BoxIcon::Error, BoxButtons::Ok);
+    }
 }
 
 }  // namespace tavrinel

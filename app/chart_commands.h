@@ -11,6 +11,7 @@
 #include "analysis/chart_analysis.h"
 #include "calculation/sky_check.h"
 #include "chart/chart_state.h"
+#include "app/printing/print_module.h"
 #include "ephemeris/precise_sky.h"
 #include "platform/platform.h"
 
@@ -57,6 +58,9 @@ class ChartCommands final : public QObject {
     // Asks for a file and saves the bytes; false when cancelled or failed.
     void Export(const char* title, const char* filter, const char* suffix,
                 const std::string& bytes);
+    // Runs the print or preview dialog; tells the user when printing
+    // cannot be loaded.
+    void RunPrinting(PrintDialogKind kind);
 
     QWidget& parent_;
     const ChartState& chart_;

@@ -92,9 +92,14 @@ Button* MakeButton(QWidget* parent, const char* name, const char* text, QRect re
     return button;
 }
 
-void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+// All of a widget's colours in one change: each change goes on to every
+// control inside it.
+void SetColours(QWidget* widget,
+                std::initializer_list<std::pair<QPalette::ColorRole, QColor>> colours) {
     QPalette palette = widget->palette();
-    palette.setColor(role, colour);
+    for (const auto& [role, colour] : colours) {
+        palette.setColor(role, colour);
+    }
     widget->setPalette(palette);
 }
 
@@ -329,39 +334,39 @@ void FrmMain::SetTabOrder() {
 }
 
 void FrmMain::ApplyColours() {
-    for (QWidget* panel : {centralWidget(), static_cast<QWidget*>(Frame1),
-                           static_cast<QWidget*>(Frame2), static_cast<QWidget*>(Frame3),
+    for (QWidget* panel : {centralWidget(), static_cast<QWidget*>(Frame3),
                            static_cast<QWidget*>(Frame4)}) {
-        SetColour(panel, QPalette::Window, kBackground);
+        SetColours(panel, {{QPalette::Window, kBackground}});
         panel->setAutoFillBackground(true);
     }
     for (QGroupBox* frame : {Frame1, Frame2}) {
-        SetColour(frame, QPalette::WindowText, kFrameCaption);
+        SetColours(frame, {{QPalette::Window, kBackground}, {QPalette::WindowText, kFrameCaption}});
+        frame->setAutoFillBackground(true);
     }
     for (QLabel* label : lblLabel) {
-        SetColour(label, QPalette::WindowText, kCaptionText);
+        SetColours(label, {{QPalette::WindowText, kCaptionText}});
     }
-    SetColour(Label16, QPalette::WindowText, kCaptionText);
+    SetColours(Label16, {{QPalette::WindowText, kCaptionText}});
     for (QAbstractButton* option : {static_cast<QAbstractButton*>(optLat[0]),
                                     static_cast<QAbstractButton*>(optLat[1]),
                                     static_cast<QAbstractButton*>(optLong[0]),
                                     static_cast<QAbstractButton*>(optLong[1]),
                                     static_cast<QAbstractButton*>(chkDST)}) {
-        SetColour(option, QPalette::WindowText, kCaptionText);
+        SetColours(option, {{QPalette::WindowText, kCaptionText}});
     }
-    SetColour(Command1, QPalette::Button, kBackground);
-    SetColour(Command1, QPalette::ButtonText, kCaptionText);
-    SetColour(cmdCalculate, QPalette::Button, kCalculateButton);
-    SetColour(cmdCalculate, QPalette::ButtonText, Qt::black);
+    SetColours(Command1, {{QPalette::Button, kBackground}, {QPalette::ButtonText, kCaptionText}});
+    SetColours(cmdCalculate,
+               {{QPalette::Button, kCalculateButton}, {QPalette::ButtonText, Qt::black}});
     // The reading box keeps the ordinary colours for its scroll bar, whose
     // arrows the style draws in the text colours: the panel's light caption
     // colour would make them vanish. The reading's runs bring their own
     // colours.
-    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::WindowText,
-                                           QPalette::Button, QPalette::ButtonText,
-                                           QPalette::Text}) {
-        SetColour(RTB, role, QApplication::palette().color(role));
-    }
+    const QPalette ordinary = QApplication::palette();
+    SetColours(RTB, {{QPalette::Window, ordinary.color(QPalette::Window)},
+                     {QPalette::WindowText, ordinary.color(QPalette::WindowText)},
+                     {QPalette::Button, ordinary.color(QPalette::Button)},
+                     {QPalette::ButtonText, ordinary.color(QPalette::ButtonText)},
+                     {QPalette::Text, ordinary.color(QPalette::Text)}});
 }
 
 void FrmMain::FitFonts() {

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/frm_main.h"
+#include "app/program_style.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
 #include "app/window_font.h"
@@ -22,6 +23,8 @@ int RunProgram(QApplication& application, const std::function<int(FrmMain&)>& wh
     // Qt lays some controls out once in the application's font before the
     // window's font reaches them; one font for both saves loading another.
     QApplication::setFont(WindowFont(PickWindowFontFamily(), kDesignPixelSize, false));
+    // Before the first widget is polished in the style it stands in for.
+    QApplication::setStyle(new ProgramStyle(QApplication::style()));
     // Every window without an icon of its own, the reminder's box included.
     QApplication::setWindowIcon(ProgramIcon());
 

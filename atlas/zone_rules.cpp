@@ -1,4 +1,5 @@
-// The one door to the IANA rules. The packaged date library reads the
+// The one door to the IANA rules, built as a module of its own (see
+// zone_rules.h) with the date library. The packaged date library reads the
 // system's compiled zone files, but only their table of transitions, which
 // ends in 2037; the rule that goes on from there stands in the file's footer
 // as a POSIX TZ text, and the library's POSIX zone reads that.
@@ -118,9 +119,7 @@ LocalTimeKind KindOf(int result) {
     }
 }
 
-}  // namespace
-
-ZoneLookup LookUpZone(std::string_view ianaZone, const LocalDateTime& when) {
+ZoneLookup LookUpInDatabase(std::string_view ianaZone, const LocalDateTime& when) {
     ZoneLookup lookup;
     if (!SafeZoneName(ianaZone)) {
         return lookup;
@@ -159,4 +158,12 @@ ZoneLookup LookUpZone(std::string_view ianaZone, const LocalDateTime& when) {
     return lookup;
 }
 
+}  // namespace
+
 }  // namespace tavrinel::atlas
+
+extern "C" __attribute__((visibility("default"))) void tavrinel_look_up_zone(
+    const char* zone, std::size_t size, const tavrinel::atlas::LocalDateTime* when,
+    tavrinel::atlas::ZoneLookup* result) {
+    *result = tavrinel::atlas::LookUpInDatabase(std::string_view(zone, size), *when);
+}

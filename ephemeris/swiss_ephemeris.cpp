@@ -1,5 +1,9 @@
+// The library is opened on the first precise calculation, not linked:
+// linked, it would be loaded at every start of the window, which needs it
+// only once a precise sky is worked.
 #include "ephemeris/swiss_ephemeris.h"
 
+#include <dlfcn.h>
 #include <swephexp.h>
 #include <sys/stat.h>
 
@@ -66,6 +70,47 @@ constexpr std::string_view kPathSeparators = ":;";
 constexpr std::array<std::string_view, 4> kFilesOpened = {"sepl_18.se1", "semo_18.se1",
                                                          "sedeltat.txt", "swe_deltat.txt"};
 
+constexpr const char* kLibrary = "libswe.so.2.0";
+
+struct SweApi {
+    decltype(&swe_set_ephe_path) SetPath = nullptr;
+    decltype(&swe_set_sid_mode) SetSiderealMode = nullptr;
+    decltype(&swe_calc_ut) CalcUt = nullptr;
+    decltype(&swe_houses_ex) Houses = nullptr;
+    decltype(&swe_get_ayanamsa_ex_ut) AyanamsaUt = nullptr;
+    decltype(&swe_get_ayanamsa_ex) AyanamsaEt = nullptr;
+    std::string Problem;  // why the library cannot be used; empty when it can
+};
+
+template <typename Function>
+bool Bind(void* library, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(dlsym(library, name));
+    return function != nullptr;
+}
+
+// It stays open for the program's life.
+SweApi OpenLibrary() {
+    SweApi api;
+    void* library = dlopen(kLibrary, RTLD_NOW | RTLD_LOCAL);
+    const bool bound = library && Bind(library, "swe_set_ephe_path", api.SetPath) &&
+                       Bind(library, "swe_set_sid_mode", api.SetSiderealMode) &&
+                       Bind(library, "swe_calc_ut", api.CalcUt) &&
+                       Bind(library, "swe_houses_ex", api.Houses) &&
+                       Bind(library, "swe_get_ayanamsa_ex_ut", api.AyanamsaUt) &&
+                       Bind(library, "swe_get_ayanamsa_ex", api.AyanamsaEt);
+    if (!bound) {
+        const char* why = dlerror();
+        api.Problem = std::string("the Swiss Ephemeris library cannot be used: ") +
+                      (why ? why : kLibrary);
+    }
+    return api;
+}
+
+const SweApi& Api() {
+    static const SweApi api = OpenLibrary();
+    return api;
+}
+
 struct LibraryState {
     bool PathSet = false;
     std::string Path;
@@ -112,10 +157,18 @@ void EnsurePath() {
     }
 }
 
+// Why the calculations are refused: the library, or its folder.
+const std::string& Refusal() {
+    return Api().Problem.empty() ? State().Problem : Api().Problem;
+}
+
 // Setting the mode drops the library's cached positions, so it is set only
-// when it changes. False, with nothing handed to the library, while its
-// folder cannot be used; a folder that was mended is taken up again.
+// when it changes. False, with nothing handed to the library, while it or
+// its folder cannot be used; a folder that was mended is taken up again.
 bool UseZodiac(SweZodiac zodiac) {
+    if (!Api().Problem.empty()) {
+        return false;
+    }
     EnsurePath();
     LibraryState& state = State();
     if (!state.Problem.empty()) {
@@ -123,12 +176,12 @@ bool UseZodiac(SweZodiac zodiac) {
         if (!state.Problem.empty()) {
             return false;
         }
-        swe_set_ephe_path(state.Path.c_str());
+        Api().SetPath(state.Path.c_str());
         state.Mode = -1;
     }
     const int mode = SiderealMode(zodiac);
     if (state.Mode != mode) {
-        swe_set_sid_mode(mode, 0, 0);
+        Api().SetSiderealMode(mode, 0, 0);
         state.Mode = mode;
     }
     return true;
@@ -151,8 +204,8 @@ void UseEphemerisPath(const std::string& path) {
     state.PathSet = true;
     state.Path = path;
     state.Problem = PathProblem(path);
-    if (state.Problem.empty()) {
-        swe_set_ephe_path(path.c_str());
+    if (state.Problem.empty() && Api().Problem.empty()) {
+        Api().SetPath(path.c_str());
         state.Mode = -1;  // the library forgets its sidereal mode with its files
     }
 }
@@ -160,13 +213,13 @@ void UseEphemerisPath(const std::string& path) {
 SweLongitude SweSiderealLongitude(double julianDayUt, SweBody body, SweZodiac zodiac) {
     if (!UseZodiac(zodiac)) {
         SweLongitude refused;
-        refused.Error = State().Problem;
+        refused.Error = Refusal();
         return refused;
     }
     std::array<double, 6> values{};
     std::array<char, AS_MAXCH> error{};
     const int wanted = SEFLG_SWIEPH | SEFLG_SIDEREAL | SEFLG_SPEED;
-    const int got = swe_calc_ut(julianDayUt, kBodyNumbers[static_cast<std::size_t>(body)], wanted,
+    const int got = Api().CalcUt(julianDayUt, kBodyNumbers[static_cast<std::size_t>(body)], wanted,
                                 values.data(), error.data());
     SweLongitude result;
     if (got == ERR || !std::isfinite(values[0])) {
@@ -257,7 +310,7 @@ double SweSiderealAscendant(double julianDayUt, double latitude, double longitud
     }
     std::array<double, 13> cusps{};
     std::array<double, 10> points{};
-    if (swe_houses_ex(julianDayUt, SEFLG_SIDEREAL, latitude, longitude, kEqualHouses,
+    if (Api().Houses(julianDayUt, SEFLG_SIDEREAL, latitude, longitude, kEqualHouses,
                       cusps.data(), points.data()) == ERR) {
         return std::numeric_limits<double>::quiet_NaN();
     }
@@ -271,7 +324,7 @@ double SweAyanamsaUt(double julianDayUt, SweZodiac zodiac, AyanamsaKind kind) {
     double value = 0;
     std::array<char, AS_MAXCH> error{};
     const int flags = SEFLG_SWIEPH | (kind == AyanamsaKind::Mean ? SEFLG_NONUT : 0);
-    if (swe_get_ayanamsa_ex_ut(julianDayUt, flags, &value, error.data()) == ERR) {
+    if (Api().AyanamsaUt(julianDayUt, flags, &value, error.data()) == ERR) {
         return std::numeric_limits<double>::quiet_NaN();
     }
     return value;
@@ -284,7 +337,7 @@ double SweAyanamsaEt(double julianDayEt, SweZodiac zodiac, AyanamsaKind kind) {
     double value = 0;
     std::array<char, AS_MAXCH> error{};
     const int flags = SEFLG_SWIEPH | (kind == AyanamsaKind::Mean ? SEFLG_NONUT : 0);
-    if (swe_get_ayanamsa_ex(julianDayEt, flags, &value, error.data()) == ERR) {
+    if (Api().AyanamsaEt(julianDayEt, flags, &value, error.data()) == ERR) {
         return std::numeric_limits<double>::quiet_NaN();
     }
     return value;

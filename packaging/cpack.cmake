@@ -15,9 +15,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://tavrinel.example.org/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Read at run time, so no shared library brings them in: the time-zone rules,
-# the ephemeris files of the precise sky, and the atlas's library (opened on
-# first use).
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "tzdata, swe-basic-data, libgeonames0")
+# the ephemeris files of the precise sky, and the libraries of the atlas and
+# the precise sky (opened on first use).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "tzdata, swe-basic-data, libgeonames0, libswe2.0")
 # Help > Online Help and the web links go through xdg-open.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_STRIP_FILES ON)

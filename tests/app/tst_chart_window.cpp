@@ -16,6 +16,7 @@
 #include <QTest>
 
 #include "app/chart_window.h"
+#include "app/printing/printing.h"
 #include "window_fixture.h"
 
 using namespace tavrinel;
@@ -65,6 +66,7 @@ class TestChartWindow : public QObject {
     void exportsWriteTheReport();
     void failedExportIsReportedAndKeepsTheEarlierFile();
     void printGoesThroughTheDialogs();
+    void printingThatCannotLoadSaysWhy();
 };
 
 void TestChartWindow::entriesWaitForTheFirstChart() {
@@ -302,6 +304,19 @@ void TestChartWindow::printGoesThroughTheDialogs() {
     for (const QString& expected : kAnnReport) {
         QVERIFY2(text.contains(expected), qPrintable(expected));
     }
+}
+
+// Without its module nothing is shown or painted, and the reason names it.
+void TestChartWindow::printingThatCannotLoadSaysWhy() {
+    testing::FakePlatform platform;
+    bool painted = false;
+    const PrintRequest request{PrintDialogKind::Print, nullptr, &platform.Dialogs,
+                               [&painted](QPagedPaintDevice&) { painted = true; }};
+    const std::optional<QString> error = RunPrintDialog(request, "libtavrinel_missing.so");
+    QVERIFY(error);
+    QVERIFY2(error->contains(QStringLiteral("libtavrinel_missing.so")), qPrintable(*error));
+    QVERIFY(platform.Dialogs.Runs.isEmpty());
+    QVERIFY(!painted);
 }
 
 QTEST_MAIN(TestChartWindow)

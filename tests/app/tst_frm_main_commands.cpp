@@ -9,12 +9,17 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QStyleFactory>
+#include <QStyleOption>
 #include <QTest>
 #include <QUrlQuery>
+#include <memory>
 
 #include "app/frm_main.h"
+#include "app/program_style.h"
 #include "app/startup.h"
 #include "window_fixture.h"
+#include "help/deferred_icon.h"
 #include "help/program_icon.h"
 #include "help/update_reminder.h"
 #include "help/web_links.h"
@@ -168,6 +173,56 @@ private slots:
             QCOMPARE(file.size(), size);
             QCOMPARE(icon.pixmap(size, 1.0).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
                      file.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        }
+    }
+
+    // An icon handed over while a window is built is made on first use, and
+    // only once, copies included.
+    void deferredIconIsMadeOnceWhenFirstUsed() {
+        int made = 0;
+        const QIcon icon = DeferredIcon([&made] {
+            ++made;
+            QPixmap red(8, 8);
+            red.fill(Qt::red);
+            return QIcon(red);
+        });
+        const QIcon copy = icon;
+        QVERIFY(!icon.isNull());
+        QCOMPARE(made, 0);
+        QCOMPARE(icon.availableSizes(), QList<QSize>{QSize(8, 8)});
+        QCOMPARE(copy.pixmap(QSize(8, 8), 1.0).toImage().pixel(4, 4), QColor(Qt::red).rgb());
+        QCOMPARE(made, 1);
+    }
+
+    // The program's style hands the menu bar's overflow button the platform
+    // style's very pictures, turned for the direction asked, and every other
+    // icon as the platform style has it.
+    void styleKeepsThePlatformStylesIcons_data() {
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<Qt::LayoutDirection>("direction");
+        QTest::newRow("across") << int(QStyle::SP_ToolBarHorizontalExtensionButton)
+                                << Qt::LeftToRight;
+        QTest::newRow("across, right to left")
+            << int(QStyle::SP_ToolBarHorizontalExtensionButton) << Qt::RightToLeft;
+        QTest::newRow("down") << int(QStyle::SP_ToolBarVerticalExtensionButton) << Qt::LeftToRight;
+        QTest::newRow("message") << int(QStyle::SP_MessageBoxInformation) << Qt::LeftToRight;
+    }
+
+    void styleKeepsThePlatformStylesIcons() {
+        QFETCH(int, icon);
+        QFETCH(Qt::LayoutDirection, direction);
+        const auto which = static_cast<QStyle::StandardPixmap>(icon);
+        const QString name = QApplication::style()->name();
+        const ProgramStyle ours(QStyleFactory::create(name));
+        const std::unique_ptr<QStyle> platform(QStyleFactory::create(name));
+        QStyleOption option;
+        option.direction = direction;
+        const QIcon got = ours.standardIcon(which, &option, nullptr);
+        const QIcon expected = platform->standardIcon(which, &option, nullptr);
+        QVERIFY(!expected.availableSizes().isEmpty());
+        QCOMPARE(got.availableSizes(), expected.availableSizes());
+        for (const QSize& size : expected.availableSizes()) {
+            QCOMPARE(got.pixmap(size, 1.0).toImage(), expected.pixmap(size, 1.0).toImage());
         }
     }
 

@@ -131,6 +131,14 @@ deb)
     installed=$("$work/root/usr/bin/tavrinel-cli" "${ann[@]}")
     grep -q "28 Gem 55" <<<"$installed" || fail "the installed program does not give the Sun 28 Gem 55"
     [[ $installed == "$("$cli" "${ann[@]}")" ]] || fail "the installed program reads differently from the build"
+    # The installed program opens its modules from its own tree: Chicago's
+    # daylight saving on the day comes from the time-zone rules' module.
+    al=(--name Al --date 1990-07-04 --time 9:30)
+    placed=$("$work/root/usr/bin/tavrinel-cli" "${al[@]}" --place Chicago 2>"$work/placed.err")
+    grep -q "daylight saving on 4 July 1990 (time-zone database)" "$work/placed.err" ||
+        fail "the installed program does not place Chicago: $(cat "$work/placed.err")"
+    [[ $placed == "$("$cli" "${al[@]}" --lat 41:51N --lon 87:39W --zone CDT)" ]] ||
+        fail "the installed program reads Chicago differently from the build"
     ;;
 *)
     fail "unknown case $case_name"
