@@ -79,6 +79,11 @@ struct SweApi {
     decltype(&swe_houses_ex) Houses = nullptr;
     decltype(&swe_get_ayanamsa_ex_ut) AyanamsaUt = nullptr;
     decltype(&swe_get_ayanamsa_ex) AyanamsaEt = nullptr;
+    decltype(&swe_deltat_ex) DeltaT = nullptr;
+    decltype(&swe_calc) CalcEt = nullptr;
+    decltype(&swe_degnorm) DegreesNormalised = nullptr;
+    decltype(&swe_sidtime0) SiderealTime = nullptr;
+    decltype(&swe_houses_armc) HousesOfMeridian = nullptr;
     std::string Problem;  // why the library cannot be used; empty when it can
 };
 
@@ -97,7 +102,12 @@ SweApi OpenLibrary() {
                        Bind(library, "swe_calc_ut", api.CalcUt) &&
                        Bind(library, "swe_houses_ex", api.Houses) &&
                        Bind(library, "swe_get_ayanamsa_ex_ut", api.AyanamsaUt) &&
-                       Bind(library, "swe_get_ayanamsa_ex", api.AyanamsaEt);
+                       Bind(library, "swe_get_ayanamsa_ex", api.AyanamsaEt) &&
+                       Bind(library, "swe_deltat_ex", api.DeltaT) &&
+                       Bind(library, "swe_calc", api.CalcEt) &&
+                       Bind(library, "swe_degnorm", api.DegreesNormalised) &&
+                       Bind(library, "swe_sidtime0", api.SiderealTime) &&
+                       Bind(library, "swe_houses_armc", api.HousesOfMeridian);
     if (!bound) {
         const char* why = dlerror();
         api.Problem = std::string("the Swiss Ephemeris library cannot be used: ") +
@@ -244,12 +254,13 @@ SweSky SweSiderealSky(double julianDayUt, SweBody node, SweZodiac zodiac,
     if (!(julianDayUt >= kFirstSharedDay && julianDayUt <= kLastSharedDay) || !UseZodiac(zodiac)) {
         return sky;
     }
+    const SweApi& api = Api();
     std::array<char, AS_MAXCH> error{};
     // As swe_calc_ut converts the instant for each body.
-    const double julianDayEt = julianDayUt + swe_deltat_ex(julianDayUt, SEFLG_SWIEPH, error.data());
+    const double julianDayEt = julianDayUt + api.DeltaT(julianDayUt, SEFLG_SWIEPH, error.data());
     std::array<double, 6> values{};
     const auto tropical = [&](SweBody body, double& degrees) {
-        const int got = swe_calc(julianDayEt, kBodyNumbers[static_cast<std::size_t>(body)],
+        const int got = api.CalcEt(julianDayEt, kBodyNumbers[static_cast<std::size_t>(body)],
                                  SEFLG_SWIEPH, values.data(), error.data());
         degrees = values[0];
         return got != ERR && (got & SEFLG_SWIEPH) && std::isfinite(values[0]);
@@ -265,13 +276,13 @@ SweSky SweSiderealSky(double julianDayUt, SweBody node, SweZodiac zodiac,
     }
     // The nutation of this instant, which the bodies above have just had the
     // library work out and keep: true obliquity, then nutation in longitude.
-    if (swe_calc(julianDayEt, SE_ECL_NUT, 0, values.data(), error.data()) == ERR) {
+    if (api.CalcEt(julianDayEt, SE_ECL_NUT, 0, values.data(), error.data()) == ERR) {
         return sky;
     }
     const double trueObliquity = values[0];
     const double nutationInLongitude = values[2];
     double meanAyanamsa = 0;
-    if (swe_get_ayanamsa_ex(julianDayEt, SEFLG_SWIEPH | SEFLG_NONUT, &meanAyanamsa,
+    if (api.AyanamsaEt(julianDayEt, SEFLG_SWIEPH | SEFLG_NONUT, &meanAyanamsa,
                             error.data()) == ERR) {
         return sky;
     }
@@ -279,21 +290,21 @@ SweSky SweSiderealSky(double julianDayUt, SweBody node, SweZodiac zodiac,
     // comes off.
     const double ayanamsa = meanAyanamsa + nutationInLongitude;
     for (double& degrees : sky.Degrees) {
-        degrees = swe_degnorm(degrees - ayanamsa);
+        degrees = api.DegreesNormalised(degrees - ayanamsa);
     }
     if (site) {
         // The house routine's own steps, its nutation not worked out again:
         // local sidereal time, then the ascendant of that meridian.
-        const double siderealHours = swe_sidtime0(julianDayUt, trueObliquity, nutationInLongitude);
+        const double siderealHours = api.SiderealTime(julianDayUt, trueObliquity, nutationInLongitude);
         constexpr double kDegreesPerHour = 15;
-        const double armc = swe_degnorm(siderealHours * kDegreesPerHour + site->Longitude);
+        const double armc = api.DegreesNormalised(siderealHours * kDegreesPerHour + site->Longitude);
         std::array<double, 13> cusps{};
         std::array<double, 10> points{};
         if (!SteadyAscendant(armc, site->Latitude, trueObliquity)) {
             sky.Ascendant = SweSiderealAscendant(julianDayUt, site->Latitude, site->Longitude, zodiac);
-        } else if (swe_houses_armc(armc, site->Latitude, trueObliquity, kEqualHouses, cusps.data(),
+        } else if (api.HousesOfMeridian(armc, site->Latitude, trueObliquity, kEqualHouses, cusps.data(),
                                    points.data()) != ERR) {
-            sky.Ascendant = swe_degnorm(points[0] - ayanamsa);
+            sky.Ascendant = api.DegreesNormalised(points[0] - ayanamsa);
         }
         if (!std::isfinite(sky.Ascendant)) {
             return sky;
