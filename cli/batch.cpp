@@ -1,15 +1,26 @@
 #include "cli/batch.h"
 
+#include <sched.h>
+
+#include <algorithm>
 #include <array>
+#include <cerrno>
+#include <condition_variable>
 #include <cstdint>
 #include <cstring>
+#include <deque>
+#include <exception>
+#include <mutex>
 #include <new>
+#include <thread>
+#include <vector>
 #include <nlohmann/json.hpp>
 
 #include "chart/chart_state.h"
 #include "cli/chart_output.h"
 #include "cli/sky_output.h"
 #include "calculation/calculation.h"
+#include "cli/batch_progress.h"
 #include "cli/place_option.h"
 
 namespace tavrinel::cli {
@@ -332,6 +343,7 @@ public:
                 tooLong = true;
                 line.clear();
             }
+            consumed_ += size + (newline ? 1 : 0);
             next_ = newline ? newline + 1 : end_;
             if (newline) {
                 return tooLong ? Result::TooLong : Result::Line;
@@ -340,6 +352,8 @@ public:
     }
 
     bool Failed() const { return in_.bad(); }
+    // The bytes of the input split so far.
+    std::uintmax_t Consumed() const { return consumed_; }
 
 private:
     bool Refill() {
@@ -363,6 +377,326 @@ private:
     std::array<char, 1 << 16> buffer_;
     const char* next_ = nullptr;
     const char* end_ = nullptr;
+    std::uintmax_t consumed_ = 0;
+};
+
+// One line of the input as the reader hands it to whoever answers it.
+struct BatchLine {
+    long Number = 0;
+    bool TooLong = false;  // its text was not kept
+    std::string Text;
+};
+
+// Answers lines one at a time with a chart record, a reading and a check of
+// its own: each worker has one, so no two threads share any engine's state.
+class LineAnswerer {
+public:
+    explicit LineAnswerer(const BatchSettings& settings) : settings_(settings) {
+        check_.WithMotion = false;  // no output of a batch shows the precise retrograde
+    }
+
+    // Appends the answer to one line, a chart or an error; false for an error.
+    bool Answer(const BatchLine& line, std::string& out) {
+        if (line.TooLong) {
+            return Refuse(out, line.Number,
+                          "the line is longer than " + std::to_string(kMaxBatchLineBytes) +
+                              " bytes");
+        }
+        auto parsed = ParseBatchChart(line.Text, settings_.Defaults, settings_.Analysis);
+        if (const auto* message = std::get_if<std::string>(&parsed)) {
+            return Refuse(out, line.Number, *message);
+        }
+        const BatchChart& batchChart = std::get<BatchChart>(parsed);
+        SkyCheck* const wanted = settings_.SkyCheck ? &check_ : nullptr;
+        if (!CalculateChart(batchChart.Form, chart_, reading_, batchChart.Sky, wanted)) {
+            return Refuse(out, line.Number, chart_.SkyName);
+        }
+        const ChartAnalysis analysis = AnalyseChart(chart_, batchChart.Request);
+        if (analysis.Transits && !analysis.Transits->Ok) {
+            return Refuse(out, line.Number, "Transits: " + analysis.Transits->SkyName);
+        }
+        const SkyOutput sky{batchChart.Sky, wanted};
+        const ChartOutput chart{chart_, analysis, reading_.Text(), &sky,
+                                batchChart.Zone ? &*batchChart.Zone : nullptr};
+        if (settings_.Format == BatchFormat::Csv) {
+            AppendChartCsv(out, chart, line.Number);
+        } else {
+            AppendChartJson(out, chart, line.Number);
+        }
+        return true;
+    }
+
+private:
+    bool Refuse(std::string& out, long number, std::string_view message) const {
+        if (settings_.Format == BatchFormat::Csv) {
+            AppendErrorCsv(out, number, message);
+        } else {
+            AppendErrorJson(out, number, message);
+        }
+        return false;
+    }
+
+    const BatchSettings& settings_;
+    ChartState chart_;
+    TextCollector reading_;
+    SkyCheck check_;
+};
+
+// Reads the next line worth answering (blank ones are skipped, their numbers
+// counted); false at the end of the input.
+bool ReadBatchLine(LineSplitter& lines, long& lineNumber, BatchLine& line) {
+    for (;;) {
+        const LineSplitter::Result result = lines.Next(line.Text);
+        if (result == LineSplitter::Result::End) {
+            return false;
+        }
+        ++lineNumber;
+        line.Number = lineNumber;
+        line.TooLong = result == LineSplitter::Result::TooLong;
+        if (line.TooLong || !IsBlank(line.Text)) {
+            return true;
+        }
+    }
+}
+
+constexpr std::size_t kFlushBytes = 1 << 16;
+
+// The batch on the calling thread, line by line. One chart record and one
+// output buffer for the whole run, as the window has one record for its
+// life: memory stays flat however long the input.
+BatchOutcome RunOnOneThread(LineSplitter& lines, std::ostream& out, const BatchSettings& settings,
+                            std::string& buffer) {
+    LineAnswerer answerer(settings);
+    BatchLine line;
+    long lineNumber = 0;
+    BatchOutcome outcome;
+    const auto write = [&] {
+        out << buffer;
+        buffer.clear();
+        if (!out) {
+            outcome.OutputFailed = true;
+        }
+        if (settings.Progress) {
+            settings.Progress->Update(lineNumber, lines.Consumed());
+        }
+    };
+    std::size_t finished = 0;  // bytes of the buffer that hold whole lines
+    try {
+        for (;;) {
+            finished = buffer.size();
+            if (!ReadBatchLine(lines, lineNumber, line)) {
+                break;
+            }
+            if (!answerer.Answer(line, buffer)) {
+                outcome.AnyBadLine = true;
+            }
+            if (buffer.size() >= kFlushBytes) {
+                write();
+                if (outcome.OutputFailed) {
+                    return outcome;
+                }
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        // The lines finished so far are the user's: write them (shortening
+        // the buffer allocates nothing), and let the caller say the rest.
+        buffer.resize(finished);
+        out << buffer;
+        out.flush();
+        throw;
+    }
+    outcome.InputFailed = lines.Failed();
+    write();
+    return outcome;
+}
+
+// Lines travel to the workers in chunks, so that a thread wakes once for many
+// charts; a chunk closes at this many lines or this much text.
+constexpr std::size_t kChunkLines = 32;
+constexpr std::size_t kChunkBytes = 1 << 16;
+// Chunks in flight per worker: enough that none waits for the reader or the
+// writer, few enough that memory stays flat.
+constexpr std::size_t kChunksPerWorker = 3;
+
+struct Chunk {
+    std::vector<BatchLine> Lines = std::vector<BatchLine>(kChunkLines);
+    std::size_t Count = 0;        // lines of this chunk in use
+    std::string Output;
+    bool AnyBadLine = false;
+    bool Done = false;
+    std::exception_ptr Failure;   // what stopped its worker; Output holds the lines before
+    long LastLine = 0;            // the input's line number at its end
+    std::uintmax_t InputEnd = 0;  // the input's bytes split at its end
+};
+
+// The reader and writer on the calling thread, the answering on workers. The
+// chunks form a ring: the reader fills the next free one, the writer waits for
+// the oldest, so the output keeps the input's order and no more than the ring
+// is ever held.
+class ParallelBatch {
+public:
+    ParallelBatch(const BatchSettings& settings)
+        : settings_(settings), ring_(kChunksPerWorker * static_cast<std::size_t>(settings.Jobs)) {}
+
+    ~ParallelBatch() { StopWorkers(); }
+
+    BatchOutcome Run(LineSplitter& lines, std::ostream& out, std::string& buffer) {
+        for (int i = 0; i < settings_.Jobs; ++i) {
+            workers_.emplace_back([this] { Work(); });
+        }
+        BatchOutcome outcome;
+        long lineNumber = 0;
+        bool inputLeft = true;
+        std::size_t read = 0;  // chunks handed out
+        if (!buffer.empty()) {  // the header row
+            out << buffer;
+            buffer.clear();
+        }
+        try {
+            while (out) {
+                while (inputLeft && read - written_ < ring_.size()) {
+                    Chunk& chunk = ring_[read % ring_.size()];
+                    inputLeft = Fill(chunk, lines, lineNumber);
+                    if (chunk.Count == 0) {
+                        break;
+                    }
+                    Hand(read++);
+                }
+                if (written_ == read) {
+                    break;
+                }
+                WriteNext(out, outcome);
+            }
+        } catch (const std::bad_alloc&) {
+            // The reader ran out: what the workers answered is still the user's.
+            while (!workerFailed_ && written_ < read && out) {
+                WriteNext(out, outcome);
+            }
+            out.flush();
+            throw;
+        }
+        outcome.OutputFailed = !out;
+        if (outcome.OutputFailed) {
+            // The reason is in errno, which stopping the workers must not lose.
+            const int savedErrno = errno;
+            StopWorkers();
+            errno = savedErrno;
+            return outcome;
+        }
+        outcome.InputFailed = lines.Failed();
+        return outcome;
+    }
+
+private:
+    // Reads lines into the chunk; false when the input has ended.
+    bool Fill(Chunk& chunk, LineSplitter& lines, long& lineNumber) {
+        chunk.Count = 0;
+        chunk.Output.clear();
+        chunk.AnyBadLine = false;
+        chunk.Done = false;
+        chunk.Failure = nullptr;
+        std::size_t bytes = 0;
+        bool more = true;
+        while (chunk.Count < kChunkLines && bytes < kChunkBytes) {
+            BatchLine& line = chunk.Lines[chunk.Count];
+            more = ReadBatchLine(lines, lineNumber, line);
+            if (!more) {
+                break;
+            }
+            bytes += line.Text.size();
+            ++chunk.Count;
+        }
+        chunk.LastLine = lineNumber;
+        chunk.InputEnd = lines.Consumed();
+        return more;
+    }
+
+    void Hand(std::size_t index) {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            todo_.push_back(index);
+        }
+        workToDo_.notify_one();
+    }
+
+    // Writes the oldest chunk once its worker is done with it. A worker's
+    // failure is thrown on, after the lines it finished.
+    void WriteNext(std::ostream& out, BatchOutcome& outcome) {
+        Chunk& chunk = ring_[written_ % ring_.size()];
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            chunkDone_.wait(lock, [&chunk] { return chunk.Done; });
+        }
+        out << chunk.Output;
+        outcome.AnyBadLine = outcome.AnyBadLine || chunk.AnyBadLine;
+        if (chunk.Failure) {
+            workerFailed_ = true;
+            out.flush();
+            StopWorkers();
+            std::rethrow_exception(chunk.Failure);
+        }
+        if (settings_.Progress) {
+            settings_.Progress->Update(chunk.LastLine, chunk.InputEnd);
+        }
+        ++written_;
+    }
+
+    void Work() {
+        LineAnswerer answerer(settings_);
+        for (;;) {
+            std::size_t index = 0;
+            {
+                std::unique_lock<std::mutex> lock(mutex_);
+                workToDo_.wait(lock, [this] { return stop_ || !todo_.empty(); });
+                if (stop_) {
+                    return;
+                }
+                index = todo_.front();
+                todo_.pop_front();
+            }
+            Chunk& chunk = ring_[index % ring_.size()];
+            std::size_t finished = 0;
+            try {
+                for (std::size_t i = 0; i < chunk.Count; ++i) {
+                    finished = chunk.Output.size();
+                    if (!answerer.Answer(chunk.Lines[i], chunk.Output)) {
+                        chunk.AnyBadLine = true;
+                    }
+                }
+            } catch (...) {
+                chunk.Output.resize(finished);
+                chunk.Failure = std::current_exception();
+            }
+            {
+                const std::lock_guard<std::mutex> lock(mutex_);
+                chunk.Done = true;
+            }
+            chunkDone_.notify_one();
+        }
+    }
+
+    void StopWorkers() {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            stop_ = true;
+        }
+        workToDo_.notify_all();
+        for (std::thread& worker : workers_) {
+            worker.join();
+        }
+        workers_.clear();
+    }
+
+    const BatchSettings& settings_;
+    std::vector<Chunk> ring_;
+    std::vector<std::thread> workers_;
+    std::mutex mutex_;
+    std::condition_variable workToDo_;
+    std::condition_variable chunkDone_;
+    std::deque<std::size_t> todo_;
+    bool stop_ = false;
+    std::size_t written_ = 0;  // chunks written, in order
+    bool workerFailed_ = false;  // nothing after its chunk may be written
 };
 
 }  // namespace
@@ -407,82 +741,27 @@ std::variant<BatchChart, std::string> ParseBatchChart(const std::string& line,
     }
 }
 
-BatchOutcome RunBatch(std::istream& in, std::ostream& out, const SkyChoice& defaults,
-                      bool skyCheck, const AnalysisRequest& analysis) {
-    // One chart record and one output buffer for the whole run, as the window
-    // has one record for its life: memory stays flat however long the input.
-    ChartState chart;
-    TextCollector reading;
-    SkyCheck check;
-    check.WithMotion = false;  // no output of a batch shows the precise retrograde
-    std::string buffer;
-    std::string line;
-    long lineNumber = 0;
-    BatchOutcome outcome;
-    constexpr std::size_t kFlushBytes = 1 << 16;
-    const auto write = [&out, &buffer, &outcome] {
-        out << buffer;
-        buffer.clear();
-        if (!out) {
-            outcome.OutputFailed = true;
-        }
-    };
-    LineSplitter lines(in);
-    std::size_t finished = 0;  // bytes of the buffer that hold whole lines
-    try {
-        for (;;) {
-            finished = buffer.size();
-            const LineSplitter::Result result = lines.Next(line);
-            if (result == LineSplitter::Result::End) {
-                break;
-            }
-            ++lineNumber;
-            if (result == LineSplitter::Result::TooLong) {
-                outcome.AnyBadLine = true;
-                AppendErrorJson(buffer, lineNumber,
-                                "the line is longer than " + std::to_string(kMaxBatchLineBytes) +
-                                    " bytes");
-            } else if (IsBlank(line)) {
-                continue;
-            } else if (auto parsed = ParseBatchChart(line, defaults, analysis);
-                       auto* message = std::get_if<std::string>(&parsed)) {
-                outcome.AnyBadLine = true;
-                AppendErrorJson(buffer, lineNumber, *message);
-            } else {
-                const BatchChart& batchChart = std::get<BatchChart>(parsed);
-                SkyCheck* const wanted = skyCheck ? &check : nullptr;
-                if (!CalculateChart(batchChart.Form, chart, reading, batchChart.Sky, wanted)) {
-                    outcome.AnyBadLine = true;
-                    AppendErrorJson(buffer, lineNumber, chart.SkyName);
-                } else if (const ChartAnalysis analysis = AnalyseChart(chart, batchChart.Request);
-                           analysis.Transits && !analysis.Transits->Ok) {
-                    outcome.AnyBadLine = true;
-                    AppendErrorJson(buffer, lineNumber, "Transits: " + analysis.Transits->SkyName);
-                } else {
-                    const SkyOutput sky{batchChart.Sky, wanted};
-                    AppendChartJson(buffer,
-                                    {chart, analysis, reading.Text(), &sky,
-                                     batchChart.Zone ? &*batchChart.Zone : nullptr},
-                                    lineNumber);
-                }
-            }
-            if (buffer.size() >= kFlushBytes) {
-                write();
-                if (outcome.OutputFailed) {
-                    return outcome;
-                }
-            }
-        }
-    } catch (const std::bad_alloc&) {
-        // The lines finished so far are the user's: write them (shortening
-        // the buffer allocates nothing), and let the caller say the rest.
-        buffer.resize(finished);
-        out << buffer;
-        out.flush();
-        throw;
+int UsableCores() {
+    cpu_set_t cores;
+    CPU_ZERO(&cores);
+    if (::sched_getaffinity(0, sizeof cores, &cores) == 0) {
+        return std::max(1, CPU_COUNT(&cores));
     }
-    outcome.InputFailed = lines.Failed();
-    write();
+    return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+BatchOutcome RunBatch(std::istream& in, std::ostream& out, const BatchSettings& settings) {
+    LineSplitter lines(in);
+    std::string buffer;
+    if (settings.Format == BatchFormat::Csv) {
+        AppendCsvHeader(buffer);
+    }
+    BatchOutcome outcome = settings.Jobs <= 1
+                               ? RunOnOneThread(lines, out, settings, buffer)
+                               : ParallelBatch(settings).Run(lines, out, buffer);
+    if (outcome.OutputFailed) {
+        return outcome;
+    }
     out.flush();
     if (!out) {
         outcome.OutputFailed = true;

@@ -1,4 +1,5 @@
-// Batch mode: one chart per line of JSON in, one JSON object per line out.
+// Batch mode: one chart per line of JSON in, one JSON object (or one CSV row)
+// per line out, in the order of the input however many threads answer.
 #pragma once
 
 #include <cstddef>
@@ -42,11 +43,36 @@ struct BatchOutcome {
     bool OutputFailed = false;  // the output stream refused a write; the run stopped
 };
 
+enum class BatchFormat { JsonLines, Csv };
+
+class BatchProgress;
+
+struct BatchSettings {
+    SkyChoice Defaults;  // the sky of a line that names none
+    // The sky check of a documented chart costs a precise calculation,
+    // several times the documented one; false leaves it out for speed.
+    bool SkyCheck = true;
+    BatchFormat Format = BatchFormat::JsonLines;
+    AnalysisRequest Analysis;  // what a line's analysis holds unless it says
+    // Worker threads. With 1 the calling thread answers every line itself.
+    int Jobs = 1;
+    BatchProgress* Progress = nullptr;  // told as lines are written; may be null
+};
+
+// The most worker threads a batch takes: past the cores they only cost memory.
+inline constexpr int kMostBatchJobs = 256;
+
+// The cores this process may run on (its affinity), at least 1.
+[[nodiscard]] int UsableCores();
+
 // Streams every line of `in` to `out`. What was calculated before a failure
-// (memory included) has been written when it returns or throws. The sky
-// check of a documented chart costs a precise calculation, several times the
-// documented one; `skyCheck` false leaves it out for a batch that needs speed.
-BatchOutcome RunBatch(std::istream& in, std::ostream& out, const SkyChoice& defaults = {},
-                      bool skyCheck = true, const AnalysisRequest& analysis = {});
+// (memory included) has been written when it returns or throws; a refused
+// write stops every worker.
+BatchOutcome RunBatch(std::istream& in, std::ostream& out, const BatchSettings& settings);
+
+inline BatchOutcome RunBatch(std::istream& in, std::ostream& out, const SkyChoice& defaults = {},
+                             bool skyCheck = true, const AnalysisRequest& analysis = {}) {
+    return RunBatch(in, out, BatchSettings{defaults, skyCheck, BatchFormat::JsonLines, analysis});
+}
 
 }  // namespace tavrinel::cli

@@ -1,10 +1,13 @@
 #include "cli/chart_output.h"
 
+#include <array>
 #include <iomanip>
 
 #include "analysis/analysis_text.h"
 #include "chart_picture/positions_table.h"
+#include "chart_picture/nakshatra.h"
 #include "cli/analysis_json.h"
+#include "cli/csv_writer.h"
 #include "cli/json_writer.h"
 #include "cli/place_option.h"
 #include "cli/sky_output.h"
@@ -15,6 +18,41 @@ namespace tavrinel::cli {
 namespace {
 
 constexpr std::string_view kAnsiReset = "\x1b[0m";
+
+// The columns of a batch's CSV before and after the grahas' four each.
+constexpr std::array<std::string_view, 15> kCsvBirthColumns = {
+    "line",         "PersonName",       "BirthYear",      "BirthMonth", "BirthDay",
+    "BirthHour",    "BirthMinute",      "UtcOffsetSeconds", "DaylightSaving", "Latitude",
+    "Longitude",    "CityName",         "StateName",      "CountryName", "Place"};
+constexpr std::array<std::string_view, 4> kCsvGrahaColumns = {"", "Dignity", "Nakshatra", "Pada"};
+constexpr std::array<std::string_view, 7> kCsvChartColumns = {
+    "Lagna", "LagnaNakshatra", "LagnaPada", "SkyName", "SkyCheck", "SkyDifferences", "error"};
+constexpr std::size_t kCsvColumnCount = kCsvBirthColumns.size() +
+                                        kGrahaCount * kCsvGrahaColumns.size() +
+                                        kCsvChartColumns.size();
+
+constexpr int kSecondsPerMinute = 60;
+constexpr int kSecondsPerHour = 3600;
+
+// The offset from UTC the chart was cast at: the exact one, or the zone
+// entry's with the daylight-saving hour.
+long UtcOffsetSecondsOf(const ChartState& chart) {
+    if (chart.ExactUtcOffsetSeconds) {
+        return *chart.ExactUtcOffsetSeconds;
+    }
+    // The table's shift takes the clock to UT; the offset is its opposite.
+    return -(chart.ZoneShiftHours * kSecondsPerHour + chart.ZoneShiftMinutes * kSecondsPerMinute) +
+           (chart.DaylightSaving != kFalse ? kSecondsPerHour : 0);
+}
+
+// "28:36N", as --lat and --lon take it.
+std::string CoordinateText(int degrees, int minutes, char hemisphere) {
+    std::string text = std::to_string(degrees) + ":";
+    if (minutes < 10) {
+        text += '0';
+    }
+    return text + std::to_string(minutes) + hemisphere;
+}
 
 void WriteWithoutCarriageReturns(std::ostream& out, std::string_view text) {
     for (char c : text) {
@@ -98,6 +136,83 @@ void AppendErrorJson(std::string& out, long line, std::string_view message) {
     out += '\n';
 }
 
+void AppendCsvHeader(std::string& out) {
+    CsvRow row(out);
+    for (std::string_view column : kCsvBirthColumns) {
+        row.Field(column);
+    }
+    for (int g = 0; g < kGrahaCount; ++g) {
+        for (std::string_view column : kCsvGrahaColumns) {
+            row.Field(std::string(GrahaEnglishName(g)) + std::string(column));
+        }
+    }
+    for (std::string_view column : kCsvChartColumns) {
+        row.Field(column);
+    }
+    row.End();
+}
+
+void AppendChartCsv(std::string& out, const ChartOutput& output, long line) {
+    const ChartState& chart = output.Chart;
+    const PositionsTable& table = output.Analysis.Positions;
+    CsvRow row(out);
+    row.Field(line);
+    row.Field(chart.PersonName);
+    for (const std::int16_t part : {chart.BirthYear, chart.BirthMonth, chart.BirthDay,
+                                    chart.BirthHour, chart.BirthMinute}) {
+        row.Field(long{part});
+    }
+    row.Field(UtcOffsetSecondsOf(chart));
+    row.Field(chart.DaylightSaving != kFalse ? "true" : "false");
+    row.Field(CoordinateText(chart.LatDegrees, chart.LatMinutes,
+                             chart.LatDirection != kFalse ? 'S' : 'N'));
+    row.Field(CoordinateText(chart.LonDegrees, chart.LonMinutes,
+                             chart.LonDirection != kFalse ? 'E' : 'W'));
+    row.Field(chart.CityName);
+    row.Field(chart.StateName);
+    row.Field(chart.CountryName);
+    row.Field(output.Zone ? std::string_view(output.Zone->Place) : std::string_view());
+    const auto nakshatra = [](const PositionRow& position) {
+        return position.Known ? kNakshatraNames[static_cast<std::size_t>(position.Nakshatra)]
+                              : std::string_view();
+    };
+    for (int g = 0; g < kGrahaCount; ++g) {
+        const PositionRow& position = table.Grahas[static_cast<std::size_t>(g)];
+        row.Field(chart.PlanetPositionTexts[static_cast<std::size_t>(g)]);
+        row.Field(DignityName(output.Analysis.Reading.Dignities[static_cast<std::size_t>(g)]));
+        row.Field(nakshatra(position));
+        if (position.Known) {
+            row.Field(long{position.Pada});
+        } else {
+            row.Empty();
+        }
+    }
+    const PositionRow& lagna = table.Lagna;
+    row.Field(lagna.Known ? std::string_view(lagna.PositionText) : std::string_view());
+    row.Field(nakshatra(lagna));
+    if (lagna.Known) {
+        row.Field(long{lagna.Pada});
+    } else {
+        row.Empty();
+    }
+    row.Field(SkyNameOf(chart));
+    const SkyCheckTexts check = output.Sky ? SkyCheckTextsOf(*output.Sky) : SkyCheckTexts{};
+    row.Field(check.PreciseSkyName);
+    row.Field(check.Differences);
+    row.Empty();  // no error
+    row.End();
+}
+
+void AppendErrorCsv(std::string& out, long line, std::string_view message) {
+    CsvRow row(out);
+    row.Field(line);
+    for (std::size_t column = 2; column < kCsvColumnCount; ++column) {
+        row.Empty();
+    }
+    row.Field(message);
+    row.End();
+}
+
 void PrintChart(std::ostream& out, const ChartOutput& output, OutputFormat format) {
     switch (format) {
         case OutputFormat::Json: {
@@ -115,6 +230,13 @@ void PrintChart(std::ostream& out, const ChartOutput& output, OutputFormat forma
         case OutputFormat::SvgDasha:
             out << DashaSvg(output.Analysis, output.Chart, output.MomentName);
             return;
+        case OutputFormat::Csv: {
+            std::string text;
+            AppendCsvHeader(text);
+            AppendChartCsv(text, output, 0);
+            out << text;
+            return;
+        }
         case OutputFormat::Text:
         case OutputFormat::Ansi:
             break;

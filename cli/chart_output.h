@@ -11,7 +11,7 @@
 
 namespace tavrinel::cli {
 
-enum class OutputFormat { Text, Ansi, Json, SvgSouth, SvgNorth, SvgDasha };
+enum class OutputFormat { Text, Ansi, Json, SvgSouth, SvgNorth, SvgDasha, Csv };
 
 struct SkyOutput;
 struct ZoneReport;
@@ -60,6 +60,12 @@ void AppendChartJson(std::string& out, const ChartOutput& chart, long line = 0);
 
 // Appends {"line": N, "error": "..."} and a newline.
 void AppendErrorJson(std::string& out, long line, std::string_view message);
+
+// A batch's CSV: the header row, then one row per line of the input, a
+// chart's or an error's, each ending in CR LF.
+void AppendCsvHeader(std::string& out);
+void AppendChartCsv(std::string& out, const ChartOutput& chart, long line);
+void AppendErrorCsv(std::string& out, long line, std::string_view message);
 
 // Prints a calculated chart in the given format (the coloured formats write
 // the reading's runs again).

@@ -5,6 +5,7 @@
 
 #include <CLI/CLI.hpp>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 #include <fstream>
 #include <iomanip>
@@ -16,6 +17,7 @@
 #include "chart/reading_file.h"
 #include "chart/reading_file_check.h"
 #include "cli/batch.h"
+#include "cli/batch_progress.h"
 #include "cli/chart_output.h"
 #include "cli/cli_options.h"
 #include "cli/option_modes.h"
@@ -50,6 +52,7 @@ struct Options {
     bool NoSkyCheck = false;
     bool Dasha = false, Transits = false, Vargas = false;
     std::optional<std::string> DashaLevels, DashaYear, On, Varga;
+    std::optional<std::string> Jobs;  // worker threads of a batch
 };
 
 // A refusal: the option it concerns and what went wrong.
@@ -235,6 +238,7 @@ std::optional<OutputFormat> FormatFrom(std::string_view name) {
     if (name == "text") return OutputFormat::Text;
     if (name == "ansi") return OutputFormat::Ansi;
     if (name == "json") return OutputFormat::Json;
+    if (name == "csv") return OutputFormat::Csv;
     return std::nullopt;
 }
 
@@ -246,8 +250,28 @@ int ReportOutputFailure(std::ostream& err, int savedErrno) {
     return kExitFailed;
 }
 
+// --jobs: a whole number of worker threads.
+Parsed<int> ParseJobs(std::string_view text) {
+    int jobs = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), jobs);
+    if (error != std::errc() || end != text.data() + text.size() || jobs < 1 ||
+        jobs > kMostBatchJobs) {
+        return "accepts a whole number of threads from 1 to " + std::to_string(kMostBatchJobs);
+    }
+    return jobs;
+}
+
+// The input's size for the progress line, 0 when it has none (a pipe).
+std::uintmax_t InputSize(const std::string& path) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::is_regular_file(path, error)
+                                    ? std::filesystem::file_size(path, error)
+                                    : 0;
+    return error ? 0 : size;
+}
+
 int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream& out,
-               std::ostream& err) {
+               std::ostream& err, bool errIsTerminal) {
     const auto refuse = [&err](std::string_view option, std::string_view message) {
         err << "tavrinel-cli: " << option << ": " << message << '\n';
         return kExitRefused;
@@ -269,7 +293,8 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     app.add_option("--city", options.City, "city of birth");
     app.add_option("--state", options.State, "state or province of birth");
     app.add_option("--country", options.Country, "country of birth");
-    app.add_option("--format", options.Format, "text, ansi, json or svg (default text)");
+    app.add_option("--format", options.Format,
+                   "text, ansi, json or svg (default text); a batch: json or csv (default json)");
     app.add_option("--chart", options.Chart,
                    "with --format svg: south, north (default south) or dasha (the dasha's time line)");
     app.add_option("--varga", options.Varga,
@@ -290,6 +315,9 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     app.add_flag("--zones", options.ListZones, "list the time zones with their indices");
     app.add_option("--batch", options.Batch,
                    "JSON Lines file of charts, or - for standard input");
+    app.add_option("--jobs", options.Jobs,
+                   "with --batch: threads answering lines (default: the cores this process "
+                   "may use); the output keeps the input's order");
     app.add_option("--save", options.Save, "also write the chart's reading file (.tvl)");
     app.add_option("--place", options.Place,
                    "place of birth from the atlas, e.g. \"Pune\" or \"Springfield, Illinois\": "
@@ -346,7 +374,7 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
                                             : OutputFormat::SvgDasha;
     }
     if (!format) {
-        return refuse("--format", "accepts text, ansi, json or svg");
+        return refuse("--format", "accepts text, ansi, json, svg or csv");
     }
     const Parsed<SkyChoice> skyChoice = ParseSkyOptions(options.Sky, options.Ayanamsa, options.Node);
     if (const auto* message = std::get_if<std::string>(&skyChoice)) {
@@ -403,9 +431,30 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
                                              ")");
             }
         }
+        BatchSettings settings{sky, !options.NoSkyCheck,
+                               *format == OutputFormat::Csv ? BatchFormat::Csv
+                                                            : BatchFormat::JsonLines,
+                               request, UsableCores()};
+        if (options.Jobs) {
+            const auto jobs = ParseJobs(*options.Jobs);
+            if (const auto* message = std::get_if<std::string>(&jobs)) {
+                return refuse("--jobs", *message);
+            }
+            settings.Jobs = std::get<int>(jobs);
+        }
+        // Only a file has a size to measure by, and only a person watching
+        // a terminal wants to see it.
+        std::optional<BatchProgress> progress;
+        if (errIsTerminal && !fromStandardInput) {
+            settings.Progress = &progress.emplace(err, InputSize(*options.Batch));
+        }
         errno = 0;
-        const BatchOutcome outcome = RunBatch(fromStandardInput ? in : file, out, sky,
-                                              !options.NoSkyCheck, request);
+        const BatchOutcome outcome = RunBatch(fromStandardInput ? in : file, out, settings);
+        if (progress) {
+            const int batchErrno = errno;
+            progress->Finish();
+            errno = batchErrno;
+        }
         const int savedErrno = errno;
         if (outcome.OutputFailed) {
             return ReportOutputFailure(err, savedErrno);
@@ -490,10 +539,10 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
 }  // namespace
 
 int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& out,
-           std::ostream& err) {
+           std::ostream& err, bool errIsTerminal) {
     int status = kExitOk;
     try {
-        status = RunCommand(argc, argv, in, out, err);
+        status = RunCommand(argc, argv, in, out, err, errIsTerminal);
     } catch (const std::bad_alloc&) {
         // Memory is bounded by design; this is the last resort, and what was
         // written so far stays written.

@@ -81,6 +81,7 @@ constexpr std::array kModeRows = {
     ModeRow{"--format", "json", kOneChart | kBatch | kAtlas},
     ModeRow{"--format", "ansi", kOneChart},
     ModeRow{"--format", "svg", kOneChart},
+    ModeRow{"--format", "csv", kBatch},
     ModeRow{"--format", "", kOneChart | kBatch | kZones | kAtlas},  // refused later as unknown
     ModeRow{"--chart", "", kOneChart, Needs::SvgFormat},
     ModeRow{"--varga", "", kOneChart, Needs::SignPicture},
@@ -94,6 +95,7 @@ constexpr std::array kModeRows = {
     ModeRow{"--node", "", kOneChart | kBatch, Needs::PreciseSky},
     ModeRow{"--sky", "", kOneChart | kBatch},
     ModeRow{"--no-sky-check", "", kOneChart | kBatch, Needs::DocumentedSky},
+    ModeRow{"--jobs", "", kBatch},
 };
 
 // The kind of run as the refusal names it, and what it does instead.
@@ -101,7 +103,8 @@ constexpr std::array<std::string_view, 6> kModeNames = {
     "--zones, which only lists the time zones",
     "--atlas, which only lists places",
     "a reading file (FILE.tvl), which brings its own birth data",
-    "--batch, which reads each chart, its place and its zone from its line and writes JSON",
+    "--batch, which reads each chart, its place and its zone from its line and writes JSON "
+    "Lines or CSV",
     "--save",
     "a chart given by options",
 };

@@ -95,6 +95,18 @@ void AppendSkyJson(JsonWriter& json, const ChartState& chart, const SkyOutput& s
     json.EndObject();
 }
 
+SkyCheckTexts SkyCheckTextsOf(const SkyOutput& sky) {
+    SkyCheckTexts texts;
+    if (sky.Choice.Engine == SkyEngine::Precise || !sky.Check || !sky.Check->Ran) {
+        return texts;
+    }
+    texts.PreciseSkyName = sky.Check->PreciseSkyName;
+    for (const std::string& sentence : sky.Check->Sentences) {
+        texts.Differences += (texts.Differences.empty() ? "" : "; ") + sentence;
+    }
+    return texts;
+}
+
 void PrintSkyText(std::ostream& out, const ChartState& chart, const SkyOutput& sky) {
     const SkyCheck* check = sky.Choice.Engine == SkyEngine::Precise ? nullptr : sky.Check;
     // The check's reason may name a file of the ephemeris folder, which the

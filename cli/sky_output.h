@@ -43,6 +43,15 @@ std::string SkyNameOf(const ChartState& chart);
 // documented sky (the Lagna is among the picture fields, with either sky).
 void AppendSkyJson(JsonWriter& json, const ChartState& chart, const SkyOutput& sky);
 
+// The check as a batch's CSV gives it: the precise sky compared with (or
+// why it could not be calculated), and every sentence of the check joined by
+// "; ". Both empty when no check was made.
+struct SkyCheckTexts {
+    std::string PreciseSkyName;
+    std::string Differences;
+};
+[[nodiscard]] SkyCheckTexts SkyCheckTextsOf(const SkyOutput& sky);
+
 // The lines under the text table: the sky, and each sentence of the check
 // (none when nothing differs).
 void PrintSkyText(std::ostream& out, const ChartState& chart, const SkyOutput& sky);

@@ -9,10 +9,12 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <mutex>
 #include <string_view>
 
 namespace tavrinel {
@@ -121,8 +123,24 @@ const SweApi& Api() {
     return api;
 }
 
+// The library as packaged by Debian keeps its files, caches and sidereal mode
+// per thread (its state is thread-local), so each thread hands it the folder
+// and the mode itself; the folder chosen is the process's, and a thread takes
+// it up again when it changed.
+struct ChosenPath {
+    std::mutex Lock;
+    std::string Path;
+    std::atomic<unsigned> Version{0};  // 0: nothing chosen yet
+};
+
+ChosenPath& Chosen() {
+    static ChosenPath chosen;
+    return chosen;
+}
+
+// What this thread has handed the library.
 struct LibraryState {
-    bool PathSet = false;
+    unsigned Version = 0;
     std::string Path;
     int Mode = -1;
     std::string Problem;  // why the path cannot be handed over; empty when it can
@@ -157,14 +175,33 @@ std::string PathProblem(const std::string& path) {
 }
 
 LibraryState& State() {
-    static LibraryState state;
+    thread_local LibraryState state;
     return state;
 }
 
+// Hands this thread's library the folder chosen last, when it has not yet.
 void EnsurePath() {
-    if (!State().PathSet) {
+    ChosenPath& chosen = Chosen();
+    if (chosen.Version.load(std::memory_order_acquire) == 0) {
         UseEphemerisPath(DefaultEphemerisPath());
     }
+    LibraryState& state = State();
+    if (state.Version == chosen.Version.load(std::memory_order_acquire)) {
+        return;
+    }
+    {
+        const std::lock_guard<std::mutex> lock(chosen.Lock);
+        state.Version = chosen.Version.load(std::memory_order_relaxed);
+        if (state.Path == chosen.Path && state.Mode != -1) {
+            return;  // the same folder again: its open files stay
+        }
+        state.Path = chosen.Path;
+    }
+    state.Problem = PathProblem(state.Path);
+    if (state.Problem.empty() && Api().Problem.empty()) {
+        Api().SetPath(state.Path.c_str());
+    }
+    state.Mode = -1;  // the library forgets its sidereal mode with its files
 }
 
 // Why the calculations are refused: the library, or its folder.
@@ -207,17 +244,17 @@ std::string DefaultEphemerisPath() {
 }
 
 void UseEphemerisPath(const std::string& path) {
-    LibraryState& state = State();
-    if (state.PathSet && state.Path == path) {
-        return;
+    ChosenPath& chosen = Chosen();
+    {
+        const std::lock_guard<std::mutex> lock(chosen.Lock);
+        const unsigned version = chosen.Version.load(std::memory_order_relaxed);
+        if (version != 0 && chosen.Path == path) {
+            return;
+        }
+        chosen.Path = path;
+        chosen.Version.store(version + 1, std::memory_order_release);
     }
-    state.PathSet = true;
-    state.Path = path;
-    state.Problem = PathProblem(path);
-    if (state.Problem.empty() && Api().Problem.empty()) {
-        Api().SetPath(path.c_str());
-        state.Mode = -1;  // the library forgets its sidereal mode with its files
-    }
+    EnsurePath();
 }
 
 SweLongitude SweSiderealLongitude(double julianDayUt, SweBody body, SweZodiac zodiac) {

@@ -568,6 +568,8 @@ TEST_F(CliOptionModes, EachOptionWorksOnlyWhereItDoesSomething) {
         {{"--ayanamsa", "raman", "--sky", "precise"}, "CFSB"},
         {{"--node", "true", "--sky", "precise"}, "CFSB"},
         {{"--no-sky-check"}, "CFSB"},
+        {{"--jobs", "2"}, "B"},
+        {{"--format", "csv"}, "B"},
     };
     for (const auto& [option, worksIn] : options) {
         for (const auto& mode : modes) {

@@ -124,6 +124,17 @@ TEST(CliBatch, UnreadableFileIsRefused) {
     ExpectRefused(RunTool({"--batch", "/nonexistent/charts.jsonl"}), "--batch");
 }
 
+TEST(CliBatch, JobsTakeAWholeNumberOfThreads) {
+    for (const char* jobs : {"0", "-1", "257", "2.5", "two", "", "1x"}) {
+        SCOPED_TRACE(jobs);
+        const Result r = RunTool({"--batch", "-", "--jobs", jobs}, std::string(kGoodLine) + "\n");
+        ExpectRefused(r, "--jobs");
+        EXPECT_NE(r.Err.find("accepts a whole number of threads from 1 to 256"), std::string::npos)
+            << r.Err;
+    }
+    EXPECT_EQ(RunTool({"--batch", "-", "--jobs", "256"}, std::string(kGoodLine) + "\n").Status, 0);
+}
+
 }  // namespace
 }  // namespace tavrinel::cli
 

@@ -1,0 +1,205 @@
+// A batch answered by several threads writes exactly what one thread writes,
+// in the input's order, errors in place; a refused write stops them all. Also
+// the CSV's quoting and the progress line. This file is built a second time
+// with ThreadSanitizer (scripts/tsan-batch).
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+#include <streambuf>
+#include <string>
+#include <vector>
+
+#include "cli/batch.h"
+#include "cli/batch_progress.h"
+#include "cli/csv_writer.h"
+#include "tests/cli/cli_runner.h"
+
+namespace tavrinel::cli {
+namespace {
+
+std::string Replaced(std::string line, const std::string& from, const std::string& to) {
+    line.replace(line.find(from), from.size(), to);
+    return line;
+}
+
+// Every kind of line a batch meets, over and over, so that the chunks pass
+// the workers' ring several times: charts in either sky, places from the
+// atlas, refused places and values, bad JSON, blank, NUL and oversized lines.
+std::string MixedInput() {
+    const std::string good = kGoodLine;
+    const std::string dated = R"("BirthDay":15,"BirthMonth":7,"BirthYear":1990,"BirthHour":12,)"
+                              R"("BirthMinute":0)";
+    const std::vector<std::string> kinds = {
+        good,
+        Replaced(good, "\"BirthYear\":1990", "\"BirthYear\":1947"),
+        Replaced(good, "\"PersonName\":\"Ann\"", "\"PersonName\":\"A, \\\"B\\\"\",\"Sky\":\"precise\""),
+        R"({"PersonName":"Bo","Place":"Pune",)" + dated + "}",
+        R"({"PersonName":"Cy","Place":"Kathmandu","Sky":"precise",)" + dated + "}",
+        R"({"PersonName":"Di","Place":"Kathmandu",)" + dated + "}",  // no list entry
+        R"({"PersonName":"Ed","Place":"Nowhere At All",)" + dated + "}",
+        Replaced(Replaced(good, "\"BirthDay\":15", "\"BirthDay\":30"), "\"BirthMonth\":7",
+                 "\"BirthMonth\":2"),
+        "{bad",
+        "",
+        good + std::string(1, '\0'),
+        std::string(70000, ' ') + good,
+        Replaced(good, "\"BirthHour\":12", "\"BirthHour\":3"),
+    };
+    std::string input;
+    for (int round = 0; round < 25; ++round) {
+        for (const std::string& line : kinds) {
+            input += line + "\n";
+        }
+    }
+    return input;
+}
+
+struct BatchRun {
+    BatchOutcome Outcome;
+    std::string Out;
+};
+
+BatchRun RunWithJobs(const std::string& input, int jobs, BatchFormat format) {
+    std::istringstream in(input);
+    std::ostringstream out;
+    BatchSettings settings;
+    settings.Jobs = jobs;
+    settings.Format = format;
+    const BatchOutcome outcome = RunBatch(in, out, settings);
+    return {outcome, out.str()};
+}
+
+TEST(BatchJobs, AnyNumberOfThreadsWritesWhatOneThreadWrites) {
+    const std::string input = MixedInput();
+    for (const BatchFormat format : {BatchFormat::JsonLines, BatchFormat::Csv}) {
+        const BatchRun one = RunWithJobs(input, 1, format);
+        EXPECT_TRUE(one.Outcome.AnyBadLine);
+        for (const int jobs : {2, 3, 8}) {
+            SCOPED_TRACE(jobs);
+            const BatchRun many = RunWithJobs(input, jobs, format);
+            EXPECT_EQ(many.Out, one.Out);
+            EXPECT_EQ(many.Outcome.AnyBadLine, one.Outcome.AnyBadLine);
+            EXPECT_FALSE(many.Outcome.OutputFailed || many.Outcome.InputFailed);
+        }
+    }
+    // The order itself: every line but the blank ones, numbered as in the input.
+    const BatchRun json = RunWithJobs(input, 4, BatchFormat::JsonLines);
+    std::istringstream lines(json.Out);
+    long expected = 0;
+    int answered = 0;
+    for (std::string line; std::getline(lines, line); ++answered) {
+        expected += expected % 13 == 9 ? 2 : 1;  // the tenth kind is blank
+        ASSERT_EQ(nlohmann::json::parse(line)["line"], expected);
+    }
+    EXPECT_EQ(answered, 25 * 12);
+}
+
+// Takes `room` bytes, then refuses every write, as a full disk does.
+class FullOutput : public std::streambuf {
+public:
+    explicit FullOutput(std::size_t room) : room_(room) {}
+
+protected:
+    int_type overflow(int_type c) override {
+        return xsputn(reinterpret_cast<const char*>(&c), 1) == 1 ? c : traits_type::eof();
+    }
+    std::streamsize xsputn(const char*, std::streamsize n) override {
+        if (taken_ + static_cast<std::size_t>(n) > room_) {
+            return 0;
+        }
+        taken_ += static_cast<std::size_t>(n);
+        return n;
+    }
+
+private:
+    std::size_t room_;
+    std::size_t taken_ = 0;
+};
+
+TEST(BatchJobs, ARefusedWriteStopsEveryWorker) {
+    std::string input;
+    for (int i = 0; i < 3000; ++i) input += std::string(kGoodLine) + "\n";
+    for (const int jobs : {1, 2, 4}) {
+        SCOPED_TRACE(jobs);
+        std::istringstream in(input);
+        FullOutput full(100000);
+        std::ostream out(&full);
+        BatchSettings settings;
+        settings.Jobs = jobs;
+        EXPECT_TRUE(RunBatch(in, out, settings).OutputFailed);
+        // Stopped, not run to the end of the input with nowhere to write.
+        EXPECT_LT(static_cast<std::size_t>(in.tellg()), input.size() / 4);
+    }
+}
+
+// RFC 4180: quotes only around a field with a comma, a quote or a line
+// break, a quote inside doubled; and the file stays UTF-8.
+TEST(CsvWriter, FieldsAreQuotedOnlyWhereTheyMust) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Ann", "Ann"},
+        {"", ""},
+        {"New Delhi", "New Delhi"},
+        {"Smith, Ann", "\"Smith, Ann\""},
+        {"Ann \"Nan\" Lee", "\"Ann \"\"Nan\"\" Lee\""},
+        {"two\r\nlines", "\"two\r\nlines\""},
+        {"one\nbreak", "\"one\nbreak\""},
+        {"Ranchi 'R'", "Ranchi 'R'"},
+        {"Bāgalkot", "Bāgalkot"},
+        {"bad \xFF byte", "bad \xEF\xBF\xBD byte"},
+    };
+    for (const auto& [text, expected] : cases) {
+        std::string out;
+        AppendCsvField(out, text);
+        EXPECT_EQ(out, expected) << text;
+    }
+    std::string row;
+    CsvRow csv(row);
+    csv.Field("a,b");
+    csv.Empty();
+    csv.Field(42L);
+    csv.End();
+    EXPECT_EQ(row, "\"a,b\",,42\r\n");
+}
+
+TEST(BatchProgress, SaysLinesShareRateAndTimeLeft) {
+    const struct {
+        long Lines;
+        double Seconds;
+        std::uintmax_t Bytes, Total;
+        const char* Expected;
+    } cases[] = {
+        {12000, 2.0, 400, 1000, "12000 lines (40%), 6000 lines/s, 3 s left"},
+        {1, 0.5, 10, 0, "1 line, 2 lines/s"},  // a file of unknown size
+        {30000, 10.0, 250, 1000, "30000 lines (25%), 3000 lines/s, 30 s left"},
+        {5000, 100.0, 100, 1000, "5000 lines (10%), 50 lines/s, 15 min 0 s left"},
+        {10, 1.0, 1, 10000, "10 lines (0%), 10 lines/s, 2 h 46 min left"},
+        {7, 0.0, 1, 10, "7 lines (10%)"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ProgressText(c.Lines, c.Seconds, c.Bytes, c.Total), c.Expected);
+    }
+}
+
+TEST(BatchProgress, RedrawsAFewTimesASecondAndErasesItself) {
+    std::ostringstream err;
+    const BatchProgress::Clock::time_point start{};
+    const auto at = [start](int milliseconds) { return start + std::chrono::milliseconds(milliseconds); };
+    {
+        BatchProgress progress(err, 1000, start);
+        progress.Update(10, 100, at(100));  // too soon after the start
+        EXPECT_EQ(err.str(), "");
+        progress.Update(100, 500, at(500));
+        progress.Update(110, 550, at(600));  // too soon after the last
+        progress.Update(200, 900, at(1000));
+        EXPECT_EQ(err.str(), "\r100 lines (50%), 200 lines/s, 1 s left"
+                             "\r200 lines (90%), 200 lines/s, 1 s left");
+    }
+    // Erased with blanks, the cursor back at the start of the line.
+    const std::string text = err.str();
+    const std::size_t width = std::string("100 lines (50%), 200 lines/s, 1 s left").size();
+    EXPECT_EQ(text.substr(text.size() - width - 2), "\r" + std::string(width, ' ') + "\r");
+}
+
+}  // namespace
+}  // namespace tavrinel::cli
