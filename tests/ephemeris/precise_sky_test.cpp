@@ -4,8 +4,10 @@
 // J2000.0 = JD 2451545.0 = 2000-01-01 12:00 UT.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <thread>
 
 #include "chart_builder.h"
 #include "ephemeris/precise_sky.h"
@@ -98,6 +100,40 @@ TEST(PreciseSky, Positions1950WithEphemerisFiles) { ExpectPositions(false); }
 TEST(PreciseSky, Positions1950WithAnalyticalFallback) {
     AnalyticalFallback fallback;
     ExpectPositions(true);
+}
+
+// The packaged library keeps its files and its zodiac per thread: each new
+// thread must be handed both, the folder being the one chosen last anywhere.
+TEST(PreciseSky, EveryThreadGetsTheChosenFolderAndItsOwnZodiac) {
+    const double jd = PreciseJulianDayUt(Chart1950());
+    const double publishedSun = kPositions1950[0].Expected;
+    const SweLongitude raman = SweSiderealLongitude(jd, SweBody::Sun, SweZodiac::Raman);
+    // Lahiri last, so that this thread's choice is the one a new thread must not assume.
+    ASSERT_TRUE(raman.Ok && SweSiderealLongitude(jd, SweBody::Sun, SweZodiac::Lahiri).Ok);
+    constexpr int kCalls = 200;
+    double lahiriError = 0, ramanError = 0;
+    std::thread lahiriThread([&] {
+        for (int i = 0; i < kCalls; ++i) {
+            const SweLongitude sun = SweSiderealLongitude(jd, SweBody::Sun, SweZodiac::Lahiri);
+            lahiriError = std::max(lahiriError, ArcDistance(sun.Degrees, publishedSun));
+        }
+    });
+    std::thread ramanThread([&] {
+        for (int i = 0; i < kCalls; ++i) {
+            const SweLongitude sun = SweSiderealLongitude(jd, SweBody::Sun, SweZodiac::Raman);
+            ramanError = std::max(ramanError, ArcDistance(sun.Degrees, raman.Degrees));
+        }
+    });
+    lahiriThread.join();
+    ramanThread.join();
+    EXPECT_LT(lahiriError, kPublishedSecond);
+    EXPECT_EQ(ramanError, 0);
+
+    AnalyticalFallback fallback;
+    SweSource source = SweSource::Files;
+    std::thread([&] { source = SweSiderealLongitude(jd, SweBody::Sun, SweZodiac::Lahiri).Source; })
+        .join();
+    EXPECT_EQ(source, SweSource::Analytical);
 }
 
 TEST(PreciseSky, LagnaAtNewDelhi1950) {
