@@ -24,7 +24,7 @@ _tavrinel_cli() {
     prev=${COMP_WORDS[COMP_CWORD-1]}
 
     case $prev in
-        --format) COMPREPLY=($(compgen -W "text ansi json svg" -- "$cur")); return ;;
+        --format) COMPREPLY=($(compgen -W "text ansi json svg csv" -- "$cur")); return ;;
         --chart) COMPREPLY=($(compgen -W "south north dasha" -- "$cur")); return ;;
         --varga) COMPREPLY=($(compgen -W "1 2 3 4 7 9 10 12 16 20 24 27 30 40 45 60" -- "$cur")); return ;;
         --dasha-levels) COMPREPLY=($(compgen -W "1 2 3 4 5" -- "$cur")); return ;;
@@ -39,6 +39,7 @@ _tavrinel_cli() {
             return ;;
         --batch) _tavrinel_cli_files ""; return ;;
         --save) _tavrinel_cli_files tvl; return ;;
+        --jobs) COMPREPLY=($(compgen -W "$(seq 1 "$(nproc 2>/dev/null || echo 1)")" -- "$cur")); return ;;
         --name|--date|--time|--utc-offset|--lat|--lon|--city|--state|--country|--place|--atlas|--on) return ;;
     esac
 

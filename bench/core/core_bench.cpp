@@ -1,13 +1,16 @@
 // Speed of the calculation core: one whole chart, and the batch mode of the
 // command line over generated charts beside a bare Swiss Ephemeris chart at
-// the same kind of instants and places.
+// the same kind of instants and places, and on two threads beside one.
 //
 //   build/bench/core/core_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only
 //   bench/core/batch_ratio.sh build   (the batch's cost per line over the bare chart's)
+//   build/bench/core/core_bench --benchmark_filter=TwoJobs
 //
-// Target: a line with the sky check at most 0.7 times the bare chart.
+// Targets: a line with the sky check at most 0.7 times the bare chart; two
+// jobs at least 1.8 times the throughput of one.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <random>
 #include <sstream>
 #include <streambuf>
@@ -135,6 +138,40 @@ void BM_BareSwissChart(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_BareSwissChart)->Unit(benchmark::kMicrosecond);
+
+// Throughput of --jobs 2 against one thread, measured turn about in the same
+// run so that a change in the machine's load falls on both. Target: at least
+// 1.8 times, with the check and without.
+void BM_BatchTwoJobsAgainstOne(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    const std::string input = GeneratedCharts(count);
+    NullBuffer discard;
+    std::ostream out(&discard);
+    const auto seconds = [&](int jobs) {
+        cli::BatchSettings settings;
+        settings.SkyCheck = state.range(1) != 0;
+        settings.Jobs = jobs;
+        std::istringstream in(input);
+        const auto start = std::chrono::steady_clock::now();
+        benchmark::DoNotOptimize(cli::RunBatch(in, out, settings));
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    double one = 0, two = 0;
+    for (auto _ : state) {
+        one += seconds(1);
+        two += seconds(2);
+    }
+    const double charts = static_cast<double>(count) * static_cast<double>(state.iterations());
+    state.counters["one_thread_charts_per_s"] = charts / one;
+    state.counters["two_jobs_charts_per_s"] = charts / two;
+    state.counters["two_jobs_speedup"] = one / two;
+}
+// Second argument: with the sky check or without.
+BENCHMARK(BM_BatchTwoJobsAgainstOne)
+    ->Args({5000, 1})
+    ->Args({5000, 0})
+    ->Iterations(6)
+    ->Unit(benchmark::kMillisecond);
 
 // The two halves of a calculation, to see where the time goes.
 void BM_EnginesOnly(benchmark::State& state) {

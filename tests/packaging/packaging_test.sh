@@ -82,6 +82,8 @@ completion)
         grep -qx -- "$option" <<<"$offered" || fail "$option is not offered"
     done
     [[ $(complete_line --format j) == json ]] || fail "--format j does not complete to json"
+    [[ $(complete_line --format c) == csv ]] || fail "--format c does not complete to csv"
+    grep -qx 1 <<<"$(complete_line --jobs "")" || fail "--jobs offers no number of threads"
     grep -qx IST <<<"$(complete_line --zone IS)" || fail "--zone IS does not offer IST"
     # File names with blanks stay whole, with the completion library loaded
     # and without it.
