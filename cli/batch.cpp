@@ -535,7 +535,7 @@ struct Chunk {
 // is ever held.
 class ParallelBatch {
 public:
-    ParallelBatch(const BatchSettings& settings)
+    explicit ParallelBatch(const BatchSettings& settings)
         : settings_(settings), ring_(kChunksPerWorker * static_cast<std::size_t>(settings.Jobs)) {}
 
     ~ParallelBatch() { StopWorkers(); }
@@ -584,6 +584,9 @@ public:
             return outcome;
         }
         outcome.InputFailed = lines.Failed();
+        if (outcome.InputFailed) {
+            errno = inputErrno_;  // why reading failed; the writes since may have changed errno
+        }
         return outcome;
     }
 
@@ -608,6 +611,9 @@ private:
         }
         chunk.LastLine = lineNumber;
         chunk.InputEnd = lines.Consumed();
+        if (!more) {
+            inputErrno_ = errno;  // why the input ended, if it failed
+        }
         return more;
     }
 
@@ -697,6 +703,7 @@ private:
     bool stop_ = false;
     std::size_t written_ = 0;  // chunks written, in order
     bool workerFailed_ = false;  // nothing after its chunk may be written
+    int inputErrno_ = 0;
 };
 
 }  // namespace
