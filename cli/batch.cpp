@@ -407,6 +407,13 @@ public:
             return Refuse(out, line.Number, *message);
         }
         const BatchChart& batchChart = std::get<BatchChart>(parsed);
+        const AnalysisRequest& request = batchChart.Request;
+        if (settings_.Format == BatchFormat::Csv &&
+            (request.Vargas || request.Dasha || request.Transits)) {
+            return Refuse(out, line.Number,
+                          "Vargas, Dasha and Transits: a CSV row has no columns for them (use "
+                          "--format json)");
+        }
         SkyCheck* const wanted = settings_.SkyCheck ? &check_ : nullptr;
         if (!CalculateChart(batchChart.Form, chart_, reading_, batchChart.Sky, wanted)) {
             return Refuse(out, line.Number, chart_.SkyName);

@@ -169,6 +169,13 @@ std::optional<std::string_view> MissingNeed(const GivenOptions& given, Needs nee
     return std::nullopt;
 }
 
+// Whether the option adds to a chart's object (the vargas, the dasha, the
+// transits and what shapes them), which a batch's CSV does not carry.
+bool AddsToObject(Needs needs) {
+    return needs == Needs::TextOrJson || needs == Needs::Dasha ||
+           needs == Needs::DashaOrTimeline || needs == Needs::Moment;
+}
+
 const ModeRow* RowOf(std::string_view option, std::string_view value) {
     const auto row = std::find_if(kModeRows.begin(), kModeRows.end(), [&](const ModeRow& r) {
         return r.Option == option && (r.Value.empty() || r.Value == value);
@@ -205,6 +212,8 @@ std::optional<std::string> UnusedOption(const GivenOptions& given) {
             if (const auto missing = MissingNeed(given, row.Also)) {
                 return shown + ": " + std::string(*missing);
             }
+        } else if (AddsToObject(row.Also) && Has(given, "--format", "csv")) {
+            return shown + ": adds to each line's JSON object; a CSV row has no columns for it";
         }
     }
     return std::nullopt;

@@ -124,6 +124,30 @@ TEST(CliBatch, UnreadableFileIsRefused) {
     ExpectRefused(RunTool({"--batch", "/nonexistent/charts.jsonl"}), "--batch");
 }
 
+// A CSV row has columns for the chart alone: what would add to a line's
+// object is refused, on the command line and in a line, never dropped.
+TEST(CliBatch, CsvRefusesWhatItHasNoColumnsFor) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--vargas"}, "--vargas"},
+        {{"--dasha"}, "--dasha"},
+        {{"--transits"}, "--transits"},
+        {{"--on", "2026-12-08"}, "--on"},
+        {{"--dasha-levels", "3"}, "--dasha-levels"},
+    };
+    for (const auto& [more, option] : cases) {
+        std::vector<std::string> args = {"--batch", "-", "--format", "csv"};
+        args.insert(args.end(), more.begin(), more.end());
+        ExpectRefused(RunTool(args, std::string(kGoodLine) + "\n"), option);
+    }
+    std::string line = kGoodLine;
+    line.insert(1, R"("Vargas":true,)");
+    const Result r = RunTool({"--batch", "-", "--format", "csv"}, line + "\n" + kGoodLine + "\n");
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_NE(r.Out.find("\r\n1,,"), std::string::npos) << r.Out;
+    EXPECT_NE(r.Out.find("a CSV row has no columns for them"), std::string::npos) << r.Out;
+    EXPECT_NE(r.Out.find("\r\n2,Ann,"), std::string::npos) << r.Out;
+}
+
 TEST(CliBatch, JobsTakeAWholeNumberOfThreads) {
     for (const char* jobs : {"0", "-1", "257", "2.5", "two", "", "1x"}) {
         SCOPED_TRACE(jobs);
