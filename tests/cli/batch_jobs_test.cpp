@@ -24,8 +24,9 @@ std::string Replaced(std::string line, const std::string& from, const std::strin
 }
 
 // Every kind of line a batch meets, over and over, so that the chunks pass
-// the workers' ring several times: charts in either sky, places from the
-// atlas, refused places and values, bad JSON, blank, NUL and oversized lines.
+// the workers' ring several times: charts in either sky and zodiac, places
+// from the atlas, vargas, dasha and transits, refused places and values, bad
+// JSON, blank, NUL and oversized lines.
 std::string MixedInput() {
     const std::string good = kGoodLine;
     const std::string dated = R"("BirthDay":15,"BirthMonth":7,"BirthYear":1990,"BirthHour":12,)"
@@ -47,6 +48,9 @@ std::string MixedInput() {
         Replaced(good, "\"BirthHour\":12", "\"BirthHour\":3"),
         Replaced(good, "\"PersonName\":\"Ann\"",
                  "\"PersonName\":\"Flo\",\"Sky\":\"precise\",\"Ayanamsa\":\"raman\",\"Node\":\"true\""),
+        Replaced(good, "\"PersonName\":\"Ann\"",
+                 "\"PersonName\":\"Gus\",\"Vargas\":true,\"Dasha\":3,\"Transits\":true,"
+                 "\"On\":\"2026-12-08\""),
     };
     std::string input;
     for (int round = 0; round < 25; ++round) {
@@ -91,10 +95,10 @@ TEST(BatchJobs, AnyNumberOfThreadsWritesWhatOneThreadWrites) {
     long expected = 0;
     int answered = 0;
     for (std::string line; std::getline(lines, line); ++answered) {
-        expected += expected % 14 == 9 ? 2 : 1;  // the tenth kind is blank
+        expected += expected % 15 == 9 ? 2 : 1;  // the tenth kind is blank
         ASSERT_EQ(nlohmann::json::parse(line)["line"], expected);
     }
-    EXPECT_EQ(answered, 25 * 13);
+    EXPECT_EQ(answered, 25 * 14);
 }
 
 // Takes `room` bytes, then refuses every write, as a full disk does.
