@@ -160,6 +160,9 @@ std::string AnalysisSectionsText(const ChartAnalysis& analysis, const ChartState
     if (analysis.Transits) {
         text += TransitsText(analysis, chart);
     }
+    if (!text.empty()) {
+        text.pop_back();  // the last section's blank line ends the whole
+    }
     return text;
 }
 

@@ -29,7 +29,8 @@ namespace tavrinel {
 // The sky at the analysis's moment, graha by graha, and Sade Sati.
 [[nodiscard]] std::string TransitsText(const ChartAnalysis& analysis, const ChartState& chart);
 
-// Every section the analysis holds, in the order vargas, dasha, transits.
+// Every section the analysis holds, in the order vargas, dasha, transits,
+// without the blank line after the last; empty when it holds none.
 [[nodiscard]] std::string AnalysisSectionsText(const ChartAnalysis& analysis,
                                                const ChartState& chart);
 

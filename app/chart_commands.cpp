@@ -69,7 +69,6 @@ ChartAnalysis ChartCommands::Analyse() const {
     request.DashaSettings.Levels = 3;
     const QDate today = platform_.Today.Today();
     request.On = ChosenMoment{{today.year(), today.month(), today.day(), 0, 0, 0}, false};
-    request.TransitSky = precise_;
     return AnalyseChart(chart_, request);
 }
 

@@ -58,6 +58,14 @@ QFont PlainLettersFont() {
     return font;
 }
 
+// The pictures' monospaced face, for the tables of text whose columns must
+// line up; unshaped, as the reading's.
+QFont ColumnsFont() {
+    QFont font(QString::fromUtf8(kPictureFontFamily.data()));
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    return font;
+}
+
 // The painter works in points on a device of any resolution, while a font's
 // point size is taken at the device's resolution: it is given in those units.
 QFont ReportFont(const QPainter& painter, double points, bool bold = false) {
@@ -208,8 +216,7 @@ void PaintReport(QPagedPaintDevice& device, const ChartState& chart, const Chart
     if (analysis.Vargas) {
         device.newPage();
         y = kMarginPoints;
-        QFont mono(QString::fromUtf8(kPictureFontFamily.data()));
-        mono.setStyleStrategy(QFont::PreferNoShaping);
+        QFont mono = ColumnsFont();
         mono.setPointSizeF(8 * kPointsPerInch / painter.device()->logicalDpiY());
         painter.setFont(mono);
         painter.setPen(Qt::black);
@@ -227,8 +234,7 @@ void PaintReport(QPagedPaintDevice& device, const ChartState& chart, const Chart
     // The dasha as text, in the same face so its columns line up.
     if (analysis.DashaAsked) {
         QTextDocument dasha;
-        QFont mono(QString::fromUtf8(kPictureFontFamily.data()));
-        mono.setStyleStrategy(QFont::PreferNoShaping);
+        QFont mono = ColumnsFont();
         mono.setPixelSize(8);
         dasha.setDefaultFont(mono);
         dasha.setPlainText(Text(DashaText(analysis, chart)));
@@ -275,12 +281,7 @@ std::string ReportText(const ChartState& chart, const ChartAnalysis& analysis,
         void ShowReadingPanel() override {}
     } reading;
     BuildDignityReading(chart, analysis.Reading, reading);
-    text += reading.Text;
-    const std::string sections = AnalysisSectionsText(analysis, chart);
-    if (!sections.empty()) {
-        text += sections.substr(0, sections.size() - 1);
-    }
-    return text;
+    return text + reading.Text + AnalysisSectionsText(analysis, chart);
 }
 
 }  // namespace tavrinel

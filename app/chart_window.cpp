@@ -185,7 +185,9 @@ void ChartWindow::ShowChart(const ChartState& chart, const ChartAnalysis& analys
     south_->SetPicture(LayoutSouthIndian(table));
     north_->SetPicture(LayoutNorthIndian(table));
     setWindowTitle(QStringLiteral("Chart - ") + QString::fromStdString(table.PersonName));
-    vargas_->ShowVargas(table, analysis.Vargas ? *analysis.Vargas : ComputeVargas(chart));
+    if (analysis.Vargas) {
+        vargas_->ShowVargas(table, *analysis.Vargas);
+    }
 
     table_->setRowCount(0);
     const auto addRow = [this](const PositionRow& row) {

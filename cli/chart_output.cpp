@@ -252,10 +252,7 @@ void PrintChart(std::ostream& out, const ChartOutput& output, OutputFormat forma
     } else {
         WriteWithoutCarriageReturns(out, output.Reading);
     }
-    const std::string sections = AnalysisSectionsText(output.Analysis, output.Chart);
-    if (!sections.empty()) {
-        out << sections.substr(0, sections.size() - 1);
-    }
+    out << AnalysisSectionsText(output.Analysis, output.Chart);
 }
 
 }  // namespace tavrinel::cli

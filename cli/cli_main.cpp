@@ -197,10 +197,17 @@ std::variant<BirthForm, Refusal> FormFromFile(const std::string& path) {
     return form;
 }
 
-// What the chart's analysis holds beyond the reading, from the options.
-std::variant<AnalysisRequest, Refusal> RequestFrom(const Options& options, OutputFormat format,
-                                                   const SkyChoice& sky) {
-    AnalysisRequest request;
+// What the chart's analysis holds beyond the reading, and which varga a
+// picture draws, from the options.
+struct AnalysisChoice {
+    AnalysisRequest Request;
+    int Varga = kRasiVarga;
+};
+
+std::variant<AnalysisChoice, Refusal> RequestFrom(const Options& options, OutputFormat format,
+                                                  const SkyChoice& sky) {
+    AnalysisChoice choice;
+    AnalysisRequest& request = choice.Request;
     std::optional<Refusal> refusal;
     request.Vargas = options.Vargas || options.Varga;
     request.Dasha = options.Dasha || format == OutputFormat::SvgDasha;
@@ -219,13 +226,13 @@ std::variant<AnalysisRequest, Refusal> RequestFrom(const Options& options, Outpu
         request.On = Take(ParseMoment(*options.On), "--on", refusal);
     }
     if (options.Varga) {
-        Take(ParseVarga(*options.Varga), "--varga", refusal);
+        choice.Varga = Take(ParseVarga(*options.Varga), "--varga", refusal).value_or(kRasiVarga);
     }
     if (refusal) {
         return *refusal;
     }
     request.TransitSky = TransitSkyOf(sky);
-    return request;
+    return choice;
 }
 
 void ListZones(std::ostream& out) {
@@ -387,7 +394,8 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     if (const auto* refusal = std::get_if<Refusal>(&requested)) {
         return refuse(refusal->Option, refusal->Message);
     }
-    const AnalysisRequest& request = std::get<AnalysisRequest>(requested);
+    const AnalysisChoice& choice = std::get<AnalysisChoice>(requested);
+    const AnalysisRequest& request = choice.Request;
     if (options.UtcOffset && !precise) {
         return refuse("--utc-offset",
                       "only the precise sky (--sky precise) can cast a chart at an offset of its "
@@ -527,9 +535,7 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     const SkyOutput skyOutput{sky, wanted};
     ChartOutput output{chart, analysis, reading.Text(), &skyOutput,
                        zoneReport ? &*zoneReport : nullptr};
-    if (options.Varga) {
-        output.Varga = std::get<int>(ParseVarga(*options.Varga));
-    }
+    output.Varga = choice.Varga;
     output.MomentName = options.On ? "On" : "Today";
     errno = 0;
     PrintChart(out, output, *format);

@@ -101,28 +101,6 @@ TEST(BatchJobs, AnyNumberOfThreadsWritesWhatOneThreadWrites) {
     EXPECT_EQ(answered, 25 * 14);
 }
 
-// Takes `room` bytes, then refuses every write, as a full disk does.
-class FullOutput : public std::streambuf {
-public:
-    explicit FullOutput(std::size_t room) : room_(room) {}
-
-protected:
-    int_type overflow(int_type c) override {
-        return xsputn(reinterpret_cast<const char*>(&c), 1) == 1 ? c : traits_type::eof();
-    }
-    std::streamsize xsputn(const char*, std::streamsize n) override {
-        if (taken_ + static_cast<std::size_t>(n) > room_) {
-            return 0;
-        }
-        taken_ += static_cast<std::size_t>(n);
-        return n;
-    }
-
-private:
-    std::size_t room_;
-    std::size_t taken_ = 0;
-};
-
 TEST(BatchJobs, ARefusedWriteStopsEveryWorker) {
     std::string input;
     for (int i = 0; i < 3000; ++i) input += std::string(kGoodLine) + "\n";

@@ -256,29 +256,6 @@ private:
     std::string text_;
 };
 
-// A stream that takes a number of bytes and then refuses, as a full disk does.
-class FullOutput : public std::streambuf {
-public:
-    explicit FullOutput(std::size_t room) : room_(room) {}
-    std::size_t Taken() const { return taken_; }
-
-protected:
-    int_type overflow(int_type c) override {
-        return xsputn(reinterpret_cast<const char*>(&c), 1) == 1 ? c : traits_type::eof();
-    }
-    std::streamsize xsputn(const char*, std::streamsize n) override {
-        if (taken_ + static_cast<std::size_t>(n) > room_) {
-            return 0;
-        }
-        taken_ += static_cast<std::size_t>(n);
-        return n;
-    }
-
-private:
-    std::size_t room_;
-    std::size_t taken_ = 0;
-};
-
 int RunWith(std::vector<std::string> args, std::istream& in, std::ostream& out, std::ostream& err) {
     args.insert(args.begin(), "tavrinel-cli");
     std::vector<const char*> argv;

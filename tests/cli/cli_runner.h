@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <sstream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,29 @@ inline void ExpectRefused(const Result& r, const std::string& option) {
     EXPECT_EQ(r.Err.find("tavrinel-cli: " + option + ":"), 0u) << r.Err;
     EXPECT_EQ(std::count(r.Err.begin(), r.Err.end(), '\n'), 1) << r.Err;
 }
+
+// A stream that takes a number of bytes and then refuses, as a full disk does.
+class FullOutput : public std::streambuf {
+public:
+    explicit FullOutput(std::size_t room) : room_(room) {}
+    std::size_t Taken() const { return taken_; }
+
+protected:
+    int_type overflow(int_type c) override {
+        return xsputn(reinterpret_cast<const char*>(&c), 1) == 1 ? c : traits_type::eof();
+    }
+    std::streamsize xsputn(const char*, std::streamsize n) override {
+        if (taken_ + static_cast<std::size_t>(n) > room_) {
+            return 0;
+        }
+        taken_ += static_cast<std::size_t>(n);
+        return n;
+    }
+
+private:
+    std::size_t room_;
+    std::size_t taken_ = 0;
+};
 
 // Ann as one batch line.
 inline constexpr const char* kGoodLine =
