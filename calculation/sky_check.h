@@ -33,7 +33,15 @@ struct SkyCheck {
     // Set by the caller and kept: whether PreciseRetrograde is wanted. Only
     // the window shows it; without it the precise sky costs less than half.
     bool WithMotion = true;
+    // Set by the caller and kept: work out a precise position only for a
+    // graha the precise sky could put in another sign, dignity or (the Moon)
+    // nakshatra, given how far the documented engines can err; the others
+    // keep an empty text and a NaN longitude. What the check says is the
+    // same; a batch of many charts pays for a fraction of the precise sky.
+    // Motion is then never worked out.
+    bool OnlyWhatCouldDiffer = false;
     bool Ran = false;  // false when the documented sky was not the one chosen
+    bool Answered = false;  // the precise sky gave positions; else its name says why
     PreciseSettings Settings = kDocumentedDefinitions;  // what the precise sky used
     std::string PreciseSkyName;
     std::array<std::string, kGrahaCount> PrecisePositionTexts{};
@@ -52,7 +60,23 @@ struct SkyCheck {
 // but for WithMotion; its vectors keep their storage.
 void RunSkyCheck(const ChartState& documented, SkyCheck& check);
 
-// The differences of two calculated charts, graha by graha.
+// Where the precise sky puts a graha (Sun to Saturn, sidereal degrees) at
+// the instant its documented engine took, as the documented chart tells:
+// the Moon where the chart has it; a planet ahead of it by the general
+// precession since J2000, which the planet theory's longitudes trail by.
+// How far the precise sky lies from it is measured by
+// bench/accuracy --engine-instants.
+[[nodiscard]] double DocumentedEstimate(const ChartState& documented, int graha);
+
+// Which of Sun to Saturn (bit 0 the Sun, in graha order) the precise sky
+// could put in another sign, dignity or, for the Moon, nakshatra than the
+// calculated documented chart does: those whose estimate lies within its
+// largest error, and the motion over the time their engine's instant
+// misses the birth's, of a place where one changes.
+[[nodiscard]] unsigned GrahasThatCouldDiffer(const ChartState& documented);
+
+// The differences of two calculated charts, graha by graha; a graha the
+// precise chart has no text for is passed over.
 void CompareReadings(const ChartState& documented, const ChartState& precise,
                      std::vector<SkyDifference>& differences);
 

@@ -392,7 +392,11 @@ struct BatchLine {
 class LineAnswerer {
 public:
     explicit LineAnswerer(const BatchSettings& settings) : settings_(settings) {
-        check_.WithMotion = false;  // no output of a batch shows the precise retrograde
+        // No output of a batch shows the precise retrograde, and a study of
+        // many charts wants the check's verdict, not a second sky's every
+        // position: those far from any edge are left out (null in JSON).
+        check_.WithMotion = false;
+        check_.OnlyWhatCouldDiffer = true;
     }
 
     // Appends the answer to one line, a chart or an error; false for an error.

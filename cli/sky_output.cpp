@@ -68,8 +68,13 @@ void AppendSkyJson(JsonWriter& json, const ChartState& chart, const SkyOutput& s
     json.Field("Ayanamsa", AyanamsaKey(sky.Check->Settings.Zodiac));
     json.Field("Node", NodeKey(sky.Check->Settings.Node));
     json.BeginArray("PrecisePositionTexts");
+    // Empty where the check needed no precise position (a batch's).
     for (const std::string& text : sky.Check->PrecisePositionTexts) {
-        json.Element(text);
+        if (text.empty()) {
+            json.RawElement("null");
+        } else {
+            json.Element(text);
+        }
     }
     json.EndArray();
     const PositionRow lagna = MakePositionRow(kLagnaAbbreviation, "Lagna", sky.Check->PreciseLagna);

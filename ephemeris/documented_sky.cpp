@@ -6,6 +6,7 @@
 
 #include "ephemeris/angles.h"
 #include "ephemeris/ascendant.h"
+#include "ephemeris/hemisphere_time.h"
 #include "ephemeris/planet_positions.h"
 #include "ephemeris/precise_sky.h"
 
@@ -28,6 +29,17 @@ constexpr std::array<int, 5> kPlanetBodies = {0, 1, 3, 4, 5};
 double DocumentedAyanamsa(const ChartState& chart) {
     return std::fabs(
         ComputeAyanamsaCorrection1900((PreciseJulianDayUt(chart) - kJd1900) / kDaysPerCentury));
+}
+
+DocumentedInstants DocumentedInstantsOf(const ChartState& chart) {
+    constexpr double kJ2000 = 2451545;
+    constexpr double kHoursPerDay = 24;
+    constexpr double kNoonToMidnightDays = 0.5;
+    DocumentedInstants instants;
+    instants.Planets = kJ2000 + PlanetEngineDays(chart);
+    instants.Moon = DateToDayNumber(chart.BirthMonth, chart.BirthDay, chart.BirthYear) -
+                    kNoonToMidnightDays + HemisphereTimeOf(chart).UniversalHours / kHoursPerDay;
+    return instants;
 }
 
 double DocumentedLagna(const ChartState& chart) {

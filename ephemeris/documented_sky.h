@@ -30,6 +30,16 @@ inline constexpr std::string_view kDocumentedRetrogradeSource =
 // to rise over (off the globe, or at a pole).
 [[nodiscard]] double DocumentedLagna(const ChartState& chart);
 
+// The instants (Julian Day, UT) the documented engines computed the grahas
+// at: the planets and nodes at the clock time less the zone's signed offset,
+// daylight saving left out, and the Moon on the site hemisphere's time base.
+// Either may miss the birth's true instant, by up to a day.
+struct DocumentedInstants {
+    double Planets = 0;
+    double Moon = 0;
+};
+[[nodiscard]] DocumentedInstants DocumentedInstantsOf(const ChartState& chart);
+
 // Sets SkyName, AyanamsaDegrees, LagnaLongitude and GrahaRetrograde after
 // the engines ran.
 void CompleteDocumentedSky(ChartState& chart);

@@ -102,6 +102,35 @@ void ClearPositions(ChartState& chart) {
     chart.AyanamsaDegrees = std::numeric_limits<double>::quiet_NaN();
 }
 
+// The positions from one shared instant's figures; false, with the chart
+// untouched, where the per-body calls must answer instead.
+bool FromSharedInstant(ChartState& chart, const PreciseSettings& settings, double jd,
+                       unsigned bodies) {
+    const std::optional<SweSite> site = SiteOf(chart);
+    const SweSky sky =
+        SweSiderealSky(jd, NodeBody(settings.Node), ZodiacOf(settings.Zodiac), site, bodies);
+    if (!sky.Ok) {
+        return false;
+    }
+    std::array<double, kGrahaCount> longitudes{};
+    std::copy(sky.Degrees.begin(), sky.Degrees.end(), longitudes.begin());
+    longitudes[kKetu] = ReduceDegrees(longitudes[kRahu] + kHalfCircle);
+    const bool nearEdge =
+        std::any_of(longitudes.begin(), longitudes.end(), NearWholeMinute) ||
+        (std::isfinite(sky.Ascendant) && NearWholeMinute(sky.Ascendant));
+    if (nearEdge) {
+        return false;
+    }
+    for (std::size_t g = 0; g < kGrahaNames.size(); ++g) {
+        chart.GrahaNames[g] = kGrahaNames[g];
+        chart.GrahaLongitudes[g] = longitudes[g];
+        chart.PlanetPositionTexts[g] = ShortSignPosition(longitudes[g]);  // empty for NaN
+    }
+    chart.LagnaLongitude = std::isfinite(sky.Ascendant) ? ReduceDegrees(sky.Ascendant) : sky.Ascendant;
+    chart.SkyName = SkyNameOf(settings, "ephemeris files");
+    return true;
+}
+
 }  // namespace
 
 std::string_view AyanamsaTitle(Ayanamsa ayanamsa) {
@@ -202,29 +231,20 @@ bool ComputePreciseSkyAt(ChartState& chart, const PreciseSettings& settings, dou
     return true;
 }
 
-bool ComputePreciseSkyPositions(ChartState& chart, const PreciseSettings& settings) {
+bool ComputePreciseSkyPositions(ChartState& chart, const PreciseSettings& settings,
+                                unsigned bodies) {
     const double jd = PreciseJulianDayUt(chart);
-    const std::optional<SweSite> site = SiteOf(chart);
-    const SweSky sky = SweSiderealSky(jd, NodeBody(settings.Node), ZodiacOf(settings.Zodiac), site);
-    if (!sky.Ok) {
-        return ComputePreciseSkyAt(chart, settings, jd);
+    if (!FromSharedInstant(chart, settings, jd, bodies) && !ComputePreciseSkyAt(chart, settings, jd)) {
+        return false;
     }
-    std::array<double, kGrahaCount> longitudes{};
-    std::copy(sky.Degrees.begin(), sky.Degrees.end(), longitudes.begin());
-    longitudes[kKetu] = ReduceDegrees(longitudes[kRahu] + kHalfCircle);
-    const bool nearEdge =
-        std::any_of(longitudes.begin(), longitudes.end(), NearWholeMinute) ||
-        (std::isfinite(sky.Ascendant) && NearWholeMinute(sky.Ascendant));
-    if (nearEdge) {
-        return ComputePreciseSkyAt(chart, settings, jd);
+    // Only what was asked for, whichever way it was found: the answer then
+    // depends on the birth alone, not on what the thread did before.
+    for (int g = kSun; g <= kSaturn; ++g) {
+        if ((bodies >> g & 1U) == 0) {
+            chart.GrahaLongitudes[g] = std::numeric_limits<double>::quiet_NaN();
+            chart.PlanetPositionTexts[g].clear();
+        }
     }
-    for (std::size_t g = 0; g < kGrahaNames.size(); ++g) {
-        chart.GrahaNames[g] = kGrahaNames[g];
-        chart.GrahaLongitudes[g] = longitudes[g];
-        chart.PlanetPositionTexts[g] = ShortSignPosition(longitudes[g]);
-    }
-    chart.LagnaLongitude = std::isfinite(sky.Ascendant) ? ReduceDegrees(sky.Ascendant) : sky.Ascendant;
-    chart.SkyName = SkyNameOf(settings, "ephemeris files");
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "chart/chart_state.h"
+#include "ephemeris/swiss_ephemeris.h"
 
 namespace tavrinel {
 
@@ -42,7 +43,11 @@ bool ComputePreciseSky(ChartState& chart, const PreciseSettings& settings);
 // texts exactly as ComputePreciseSky writes them and the longitudes to within
 // 1e-12 degree. Nothing else is promised: the long texts, the retrograde
 // flags and the ayanamsa may be left as they were. False as ComputePreciseSky.
-bool ComputePreciseSkyPositions(ChartState& chart, const PreciseSettings& settings);
+// `bodies` (bit 0 the Sun, to bit 6 Saturn) names the grahas wanted; the
+// others may come out with an empty text and a NaN longitude. The nodes and
+// the Lagna are always there.
+bool ComputePreciseSkyPositions(ChartState& chart, const PreciseSettings& settings,
+                                unsigned bodies = kEverySweBody);
 
 // The same sky at another instant (Julian Day, UT) seen from the chart's
 // site, as the transits need; the birth date and clock are not read.

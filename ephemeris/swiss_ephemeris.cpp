@@ -144,6 +144,7 @@ struct LibraryState {
     std::string Path;
     int Mode = -1;
     std::string Problem;  // why the path cannot be handed over; empty when it can
+    bool FilesAnswered = false;  // every body has come from this folder's files
 };
 
 // Why the library must not be handed `path`, or nothing. It opens its files
@@ -202,6 +203,7 @@ void EnsurePath() {
         Api().SetPath(state.Path.c_str());
     }
     state.Mode = -1;  // the library forgets its sidereal mode with its files
+    state.FilesAnswered = false;
 }
 
 // Why the calculations are refused: the library, or its folder.
@@ -225,6 +227,7 @@ bool UseZodiac(SweZodiac zodiac) {
         }
         Api().SetPath(state.Path.c_str());
         state.Mode = -1;
+        state.FilesAnswered = false;
     }
     const int mode = SiderealMode(zodiac);
     if (state.Mode != mode) {
@@ -281,7 +284,7 @@ SweLongitude SweSiderealLongitude(double julianDayUt, SweBody body, SweZodiac zo
 }
 
 SweSky SweSiderealSky(double julianDayUt, SweBody node, SweZodiac zodiac,
-                      const std::optional<SweSite>& site) {
+                      const std::optional<SweSite>& site, unsigned bodies) {
     SweSky sky;
     // Near either end of the files a planet's light left it at a time the
     // next file would hold, and the library answers otherwise than for the
@@ -302,9 +305,13 @@ SweSky SweSiderealSky(double julianDayUt, SweBody node, SweZodiac zodiac,
         degrees = values[0];
         return got != ERR && (got & SEFLG_SWIEPH) && std::isfinite(values[0]);
     };
+    LibraryState& state = State();
+    const unsigned calculated = state.FilesAnswered ? bodies : kEverySweBody;
     constexpr std::size_t kPlanets = 7;
     for (std::size_t b = 0; b < kPlanets; ++b) {
-        if (!tropical(static_cast<SweBody>(b), sky.Degrees[b])) {
+        if ((calculated >> b & 1U) == 0) {
+            sky.Degrees[b] = std::numeric_limits<double>::quiet_NaN();
+        } else if (!tropical(static_cast<SweBody>(b), sky.Degrees[b])) {
             return sky;
         }
     }
@@ -327,7 +334,9 @@ SweSky SweSiderealSky(double julianDayUt, SweBody node, SweZodiac zodiac,
     // comes off.
     const double ayanamsa = meanAyanamsa + nutationInLongitude;
     for (double& degrees : sky.Degrees) {
-        degrees = api.DegreesNormalised(degrees - ayanamsa);
+        if (std::isfinite(degrees)) {
+            degrees = api.DegreesNormalised(degrees - ayanamsa);
+        }
     }
     if (site) {
         // The house routine's own steps, its nutation not worked out again:
@@ -345,6 +354,12 @@ SweSky SweSiderealSky(double julianDayUt, SweBody node, SweZodiac zodiac,
         }
         if (!std::isfinite(sky.Ascendant)) {
             return sky;
+        }
+    }
+    state.FilesAnswered = state.FilesAnswered || calculated == kEverySweBody;
+    for (std::size_t b = 0; b < kPlanets; ++b) {
+        if ((bodies >> b & 1U) == 0) {
+            sky.Degrees[b] = std::numeric_limits<double>::quiet_NaN();
         }
     }
     sky.Ok = true;

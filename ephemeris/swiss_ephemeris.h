@@ -59,13 +59,22 @@ struct SweSite {
 // the files or whenever an answer did not come from them (the library's
 // analytical fallback has a Delta T of its own): the caller then asks the
 // per-body calls, which say why.
+//
+// `bodies` picks which of Sun to Saturn are wanted (bit 0 the Sun, in
+// SweBody order); the others are NaN. Each costs the library a read of its
+// files for a new date, while the node and the ascendant need none, so a
+// caller that needs only some bodies pays only for those. Until this thread
+// has had every body from the files in its folder, all are calculated, so
+// that "from the files" is never said of an answer that read none.
+inline constexpr unsigned kEverySweBody = 0x7f;
 struct SweSky {
     bool Ok = false;
     std::array<double, 8> Degrees{};  // sidereal, [0, 360): Sun to Saturn, then the node
     double Ascendant = std::numeric_limits<double>::quiet_NaN();  // NaN without a site
 };
 [[nodiscard]] SweSky SweSiderealSky(double julianDayUt, SweBody node, SweZodiac zodiac,
-                                    const std::optional<SweSite>& site);
+                                    const std::optional<SweSite>& site,
+                                    unsigned bodies = kEverySweBody);
 
 // The sidereal ascendant at a Julian Day in UT for a site (degrees, north and
 // east positive); NaN when the library cannot find it.

@@ -4,11 +4,17 @@
 //
 //   build/bench/accuracy/accuracy 5000            (seed 1)
 //   build/bench/accuracy/accuracy 5000 7 --any-site
+//   build/bench/accuracy/accuracy 1000000 1 --engine-instants
 //
 // By default each site lies in its zone's own hemisphere and no daylight
 // saving is set, so both skies are asked about the very same instant and
 // only the engines differ. --any-site puts the site anywhere and sets
 // daylight saving at random, which adds the documented time rules' share.
+// --engine-instants asks the precise sky about the instant each documented
+// engine took instead of the birth's (any site, daylight saving at random)
+// and prints, Sun to Saturn, the largest distance from the documented
+// chart's estimate of it: the error the batch's check allows for, before the
+// motion over the time an engine's instant misses.
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -20,6 +26,8 @@
 
 #include "calculation/calculation.h"
 #include "calculation/sky_check.h"
+#include "ephemeris/documented_sky.h"
+#include "ephemeris/precise_sky.h"
 #include "chart/birth_form.h"
 #include "chart/time_zone_table.h"
 #include "reading/dignity_reading.h"
@@ -142,6 +150,53 @@ int Run(long count, unsigned long seed, bool anySite) {
     return 0;
 }
 
+int RunAtEngineInstants(long count, unsigned long seed) {
+    std::mt19937_64 random(seed);
+    ChartState chart;
+    NoSink sink;
+    constexpr int kPlanetsAndMoon = 7;  // Sun to Saturn; the nodes are always recalculated
+    std::array<double, kPlanetsAndMoon> largest{};
+    std::array<double, 2> largestMissedHours{};
+    long charts = 0;
+    for (long i = 0; i < count; ++i) {
+        const BirthForm form = RandomForm(random, true);
+        if (ValidateBirthForm(form, PlaceRule::Optional)) {
+            continue;
+        }
+        CalculateChart(form, chart, sink, SkyChoice{}, nullptr);
+        const DocumentedInstants instants = DocumentedInstantsOf(chart);
+        const double birth = PreciseJulianDayUt(chart);
+        largestMissedHours[0] = std::max(largestMissedHours[0], std::fabs(instants.Planets - birth) * 24);
+        largestMissedHours[1] = std::max(largestMissedHours[1], std::fabs(instants.Moon - birth) * 24);
+        ChartState planets = chart;
+        ChartState moon = chart;
+        if (!ComputePreciseSkyAt(planets, kDocumentedDefinitions, instants.Planets) ||
+            !ComputePreciseSkyAt(moon, kDocumentedDefinitions, instants.Moon)) {
+            std::fprintf(stderr, "accuracy: no precise sky: %s\n", planets.SkyName.c_str());
+            return 1;
+        }
+        for (int g = 0; g < kPlanetsAndMoon; ++g) {
+            const ChartState& precise = g == kMoon ? moon : planets;
+            largest[static_cast<std::size_t>(g)] =
+                std::max(largest[static_cast<std::size_t>(g)],
+                         Arc(DocumentedEstimate(chart, g), precise.GrahaLongitudes[g]) *
+                             kArcminutesPerDegree);
+        }
+        ++charts;
+    }
+    std::printf("%ld charts 1901-2050, seed %lu, any site, daylight saving at random; the precise "
+                "sky at each engine's own instant\n\n",
+                charts, seed);
+    std::printf("| Graha   | largest (') |\n|---------|------------:|\n");
+    for (int g = 0; g < kPlanetsAndMoon; ++g) {
+        std::printf("| %-7s | %11.2f |\n", std::string(GrahaEnglishName(g)).c_str(),
+                    largest[static_cast<std::size_t>(g)]);
+    }
+    std::printf("\nLargest time missed: planets %.2f h, Moon %.2f h\n", largestMissedHours[0],
+                largestMissedHours[1]);
+    return 0;
+}
+
 }  // namespace
 }  // namespace tavrinel
 
@@ -153,9 +208,12 @@ int main(int argc, char** argv) {
     const long count = std::strtol(argv[1], nullptr, 10);
     unsigned long seed = 1;
     bool anySite = false;
+    bool engineInstants = false;
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--any-site") == 0) {
             anySite = true;
+        } else if (std::strcmp(argv[i], "--engine-instants") == 0) {
+            engineInstants = true;
         } else {
             seed = std::strtoul(argv[i], nullptr, 10);
         }
@@ -164,5 +222,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "accuracy: N must be a positive number of charts\n");
         return 2;
     }
-    return tavrinel::Run(count, seed, anySite);
+    return engineInstants ? tavrinel::RunAtEngineInstants(count, seed)
+                          : tavrinel::Run(count, seed, anySite);
 }

@@ -92,6 +92,23 @@ void ExpectPositions(bool analytical) {
         // Ketu is the point opposite, to the last bit the sum allows.
         EXPECT_NEAR(ArcDistance(chart.GrahaLongitudes[kKetu], chart.GrahaLongitudes[kRahu]), 180,
                     1e-9);
+
+        // Asked for the Moon alone, or for no planet, only what was asked
+        // and the nodes come back, whichever way the sky was found, and the
+        // source is named as truly as when every file was read.
+        ChartState some = Chart1950();
+        const unsigned asked = row.Graha == kMoon ? 1U << kMoon : 0U;
+        ASSERT_TRUE(ComputePreciseSkyPositions(some, {Ayanamsa::Lahiri, row.Node}, asked));
+        const bool wanted = row.Graha == kMoon || row.Graha == kRahu;
+        EXPECT_EQ(some.PlanetPositionTexts[row.Graha].empty(), !wanted) << row.Name;
+        EXPECT_EQ(std::isfinite(some.GrahaLongitudes[row.Graha]), wanted) << row.Name;
+        if (wanted) {
+            EXPECT_LE(ArcDistance(some.GrahaLongitudes[row.Graha], row.Expected), tolerance)
+                << row.Name;
+        }
+        EXPECT_NE(some.SkyName.find(analytical ? "analytical ephemeris" : "ephemeris files"),
+                  std::string::npos)
+            << some.SkyName;
     }
 }
 
