@@ -1,5 +1,6 @@
 // The application's style: the platform's own, except that the icons a
-// menu bar asks for while it is built are made only when first drawn.
+// menu bar asks for while it is built are made only when first drawn, and
+// that the lists LimitOpenListRows marks open as scrolling lists.
 #pragma once
 
 #include <QProxyStyle>
@@ -17,6 +18,9 @@ public:
     // button shows only on a bar too narrow for its menus.
     QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
                        const QWidget* widget) const override;
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override;
 };
 
 }  // namespace tavrinel
