@@ -103,6 +103,18 @@ void SetColours(QWidget* widget,
     widget->setPalette(palette);
 }
 
+// The panels' background, given as each panel is made: a colour given to a
+// panel afterwards would go on to every control already inside it.
+void ColourPanel(QWidget* panel) {
+    SetColours(panel, {{QPalette::Window, kBackground}});
+    panel->setAutoFillBackground(true);
+}
+
+void ColourFrame(QGroupBox* frame) {
+    SetColours(frame, {{QPalette::Window, kBackground}, {QPalette::WindowText, kFrameCaption}});
+    frame->setAutoFillBackground(true);
+}
+
 QString FromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -181,6 +193,7 @@ void FrmMain::CreateControls() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
+    ColourPanel(client);
     setCentralWidget(client);
 
     lblLabel[11] = MakeLabel(client, "lblLabel11",
@@ -200,6 +213,8 @@ void FrmMain::CreateControls() {
     Frame1->setTitle(QStringLiteral("Personal Details"));
     Frame2 = Place<PanelFrame>(client, "Frame2", TwipsRect(23, 1725, 9015, 3615));
     Frame2->setTitle(QStringLiteral("Tavrinel"));
+    ColourFrame(Frame1);
+    ColourFrame(Frame2);
 
     // --- Input panel ----------------------------------------------------
     QWidget* f1 = Frame1;
@@ -208,6 +223,7 @@ void FrmMain::CreateControls() {
     lblLabel[3] = MakeLabel(f1, "lblLabel3", "Latitude", TwipsRect(4680, 630, 675, 195));
     txtLatDeg = MakeTextBox(f1, "txtLatDeg", TwipsRect(5820, 585, 555, 300), kMaxDigits);
     Frame3 = Place<PanelFrame>(f1, "Frame3", TwipsRect(6480, 480, 850, 500));
+    ColourPanel(Frame3);
     optLat[0] = MakeButton<QRadioButton>(Frame3, "optLat0", "North", TwipsRect(30, 30, 800, 200));
     optLat[1] = MakeButton<QRadioButton>(Frame3, "optLat1", "South", TwipsRect(30, 250, 800, 200));
     txtLatMin = MakeTextBox(f1, "txtLatMin", TwipsRect(7440, 585, 525, 300), kMaxDigits);
@@ -215,6 +231,7 @@ void FrmMain::CreateControls() {
     lblLabel[4] = MakeLabel(f1, "lblLabel4", "Longitude", TwipsRect(4680, 1290, 825, 195));
     txtLonDeg = MakeTextBox(f1, "txtLonDeg", TwipsRect(5820, 1230, 555, 300), kMaxDigits);
     Frame4 = Place<PanelFrame>(f1, "Frame4", TwipsRect(6480, 1125, 850, 500));
+    ColourPanel(Frame4);
     optLong[0] = MakeButton<QRadioButton>(Frame4, "optLong0", "East", TwipsRect(30, 30, 800, 200));
     optLong[1] = MakeButton<QRadioButton>(Frame4, "optLong1", "West", TwipsRect(30, 250, 800, 200));
     txtLonMin = MakeTextBox(f1, "txtLonMin", TwipsRect(7440, 1230, 525, 300), kMaxDigits);
@@ -334,15 +351,7 @@ void FrmMain::SetTabOrder() {
 }
 
 void FrmMain::ApplyColours() {
-    for (QWidget* panel : {centralWidget(), static_cast<QWidget*>(Frame3),
-                           static_cast<QWidget*>(Frame4)}) {
-        SetColours(panel, {{QPalette::Window, kBackground}});
-        panel->setAutoFillBackground(true);
-    }
-    for (QGroupBox* frame : {Frame1, Frame2}) {
-        SetColours(frame, {{QPalette::Window, kBackground}, {QPalette::WindowText, kFrameCaption}});
-        frame->setAutoFillBackground(true);
-    }
+    // The panels have theirs from CreateControls.
     for (QLabel* label : lblLabel) {
         SetColours(label, {{QPalette::WindowText, kCaptionText}});
     }
