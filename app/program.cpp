@@ -36,7 +36,13 @@ int RunProgram(QApplication& application, const std::function<int(FrmMain&)>& wh
     const QString lockPath =
         SingleInstance::DefaultLockPath(QApplication::applicationName(), &whyNoLock);
     SingleInstance instance(lockPath, whyNoLock);
-    if (!instance.TryAcquire()) {
+    // The window is built while the lock is taken, and shown only when this
+    // copy turns out to be the only one.
+    instance.StartAcquiring();
+    // The one chart record, alive until the program ends.
+    ChartState chart;
+    FrmMain window(chart, platform);
+    if (!instance.Acquired()) {
         ShowAlreadyRunning(messages);
         return 0;
     }
@@ -47,9 +53,6 @@ int RunProgram(QApplication& application, const std::function<int(FrmMain&)>& wh
 
     RunStartup(platform);
 
-    // The one chart record, alive until the program ends.
-    ChartState chart;
-    FrmMain window(chart, platform);
     window.show();
     // A reading file handed over by a file manager opens once the window is
     // up, so a message about a damaged file has a window to stand over.

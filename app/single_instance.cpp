@@ -120,4 +120,10 @@ bool SingleInstance::TryAcquire() {
     return false;
 }
 
+void SingleInstance::StartAcquiring() {
+    acquiring_ = std::async(std::launch::async, [this] { return TryAcquire(); });
+}
+
+bool SingleInstance::Acquired() { return acquiring_.get(); }
+
 }  // namespace tavrinel

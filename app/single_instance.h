@@ -10,6 +10,7 @@
 #include <QString>
 #include <sys/types.h>
 
+#include <future>
 #include <memory>
 
 namespace tavrinel {
@@ -42,6 +43,13 @@ public:
     // taken for a reason that is not another copy (Warning() says which).
     [[nodiscard]] bool TryAcquire();
 
+    // TryAcquire on a thread of its own, answered by Acquired(), which waits
+    // for it. Taking the lock writes its file through to the disk, which can
+    // take longer than building the window: the program builds it meanwhile.
+    // Nothing else may be asked of this object until Acquired() has answered.
+    void StartAcquiring();
+    [[nodiscard]] bool Acquired();
+
     [[nodiscard]] bool IsHeld() const { return lock_ && lock_->isLocked(); }
 
     // Why the program runs without the lock; empty otherwise.
@@ -52,6 +60,7 @@ private:
     QString whyNoPath_;
     std::unique_ptr<QLockFile> lock_;
     QString warning_;
+    std::future<bool> acquiring_;
 };
 
 }  // namespace tavrinel

@@ -98,6 +98,21 @@ private slots:
         QVERIFY(next.TryAcquire());
     }
 
+    // Taken on a thread of its own while the window is built, the lock
+    // answers as it does at once.
+    void lockTakenMeanwhileAnswersTheSame() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("tavrinel.lock"));
+        SingleInstance first(path);
+        first.StartAcquiring();
+        QVERIFY(first.Acquired());
+        QVERIFY(first.IsHeld());
+        SingleInstance second(path);
+        second.StartAcquiring();
+        QVERIFY(!second.Acquired());
+        QVERIFY(!second.IsHeld());
+    }
+
     void lockOfACrashedInstanceDoesNotBlock() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("tavrinel.lock"));
