@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTextEdit>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "app/colour_button.h"
@@ -236,6 +237,23 @@ void TestFrmMainLayout::designedColoursAreOnScreen() {
     QCOMPARE(PixelAt(shot, &f.window, f.Get<QWidget>("Frame1"), {300, 230}), magenta);
     QCOMPARE(PixelAt(shot, &f.window, f.Get<QWidget>("Command1"), {6, 6}), magenta);
     QCOMPARE(PixelAt(shot, &f.window, f.Get<QWidget>("cmdCalculate"), {6, 6}), qRgb(255, 199, 6));
+
+    // The etched outline of a panel: a grey line on the rectangle's edge and
+    // a white one a pixel inside and below it, the panel's colour around.
+    const QWidget* frame3 = f.Get<QWidget>("Frame3");
+    const int right = frame3->width() - 1;
+    const int bottom = frame3->height() - 1;
+    const QRgb shadow = qRgb(128, 128, 128);
+    const QRgb white = qRgb(255, 255, 255);
+    const std::pair<QPoint, QRgb> outline[] = {
+        {{0, 0}, shadow},       {{right - 1, 0}, shadow}, {{0, bottom - 1}, shadow},
+        {{right - 1, bottom - 1}, shadow}, {{1, 1}, white}, {{right, 1}, white},
+        {{1, bottom}, white},   {{right, bottom}, white}, {{right, 0}, magenta},
+        {{0, bottom}, magenta},
+    };
+    for (const auto& [point, colour] : outline) {
+        QCOMPARE(PixelAt(shot, &f.window, frame3, point), colour);
+    }
 
     const QColor grey(224, 224, 224);
     for (const char* name : {"lblLabel3", "lblLabel11", "Label16", "optLat0", "optLong1",
