@@ -258,9 +258,9 @@ void FrmMain::CreateControls() {
     lblLabel[10] = MakeLabel(f1, "lblLabel10", "Time Zone", TwipsRect(120, 2760, 915, 195));
     chkDST = MakeButton<QCheckBox>(f1, "chkDST", "Daylight Saving Time",
                                    TwipsRect(2040, 2760, 2415, 200));
-    cboTimeZone = Place<QComboBox>(f1, "cboTimeZone", TwipsRect(120, 3090, 4335, 315));
     // Open, the 71 zones would fill the screen's height.
-    LimitOpenListRows(*cboTimeZone, kTimeZoneRowsShown);
+    cboTimeZone = Place<ScrollingList>(f1, "cboTimeZone", TwipsRect(120, 3090, 4335, 315));
+    cboTimeZone->setMaxVisibleItems(kTimeZoneRowsShown);
     cmdCalculate = MakeButton<ColourButton>(f1, "cmdCalculate", "&Get My Tavrinel Reading",
                                            TwipsRect(4800, 2880, 4065, 525));
 

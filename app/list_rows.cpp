@@ -1,25 +1,35 @@
 #include "app/list_rows.h"
 
-#include <QComboBox>
+#include <QProxyStyle>
 
 namespace tavrinel {
 
 namespace {
 
-// A mark the program's style reads, rather than a style of the list's own:
-// giving one widget a style polishes it again and builds its popup at once,
-// a noticeable part of the window's start for a list that may never open.
-constexpr const char* kScrollingListProperty = "tavrinelScrollingList";
+class ScrollingListStyle final : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ComboBox_Popup) {
+            return 0;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 }  // namespace
 
-void LimitOpenListRows(QComboBox& list, int rows) {
-    list.setProperty(kScrollingListProperty, true);
-    list.setMaxVisibleItems(rows);
-}
-
-bool OpensAsScrollingList(const QWidget* widget) {
-    return widget && widget->property(kScrollingListProperty).toBool();
+void ScrollingList::showPopup() {
+    // Given as the window is built, a style of the list's own would polish
+    // it again and build its popup at once, a noticeable part of the start
+    // for a list that may never be opened.
+    if (!styled_) {
+        styled_ = true;
+        auto* style = new ScrollingListStyle;
+        style->setParent(this);
+        setStyle(style);
+    }
+    QComboBox::showPopup();
 }
 
 }  // namespace tavrinel

@@ -1,18 +1,23 @@
 // How many rows a drop-down list shows when it is opened.
 #pragma once
 
-class QComboBox;
-class QWidget;
+#include <QComboBox>
 
 namespace tavrinel {
 
-// At most `rows` rows, with a scroll bar for the rest. Styles that open a
-// list like a menu, as tall as the screen allows, are told not to for this
-// list alone (by the program's style, which asks OpensAsScrollingList); the
-// list keeps the style's look otherwise.
-void LimitOpenListRows(QComboBox& list, int rows);
+// A drop-down list that opens as at most maxVisibleItems() rows with a
+// scroll bar for the rest. Styles that open a list like a menu, as tall as
+// the screen allows, are told not to for this list alone; the list keeps the
+// style's look otherwise. It has no meta-object of its own, so assistive
+// technology and styles see the QComboBox it was before.
+class ScrollingList final : public QComboBox {
+public:
+    using QComboBox::QComboBox;
 
-// Whether `widget` is a list LimitOpenListRows was given.
-bool OpensAsScrollingList(const QWidget* widget);
+    void showPopup() override;
+
+private:
+    bool styled_ = false;
+};
 
 }  // namespace tavrinel

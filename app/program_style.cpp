@@ -4,7 +4,6 @@
 #include <QPointer>
 #include <QStyleOption>
 
-#include "app/list_rows.h"
 #include "help/deferred_icon.h"
 
 namespace tavrinel {
@@ -26,14 +25,6 @@ QIcon ProgramStyle::standardIcon(StandardPixmap icon, const QStyleOption* option
         made.direction = direction;
         return style->standardIcon(icon, &made, asker.data());
     });
-}
-
-int ProgramStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                            QStyleHintReturn* returnData) const {
-    if (hint == SH_ComboBox_Popup && OpensAsScrollingList(widget)) {
-        return 0;
-    }
-    return QProxyStyle::styleHint(hint, option, widget, returnData);
 }
 
 }  // namespace tavrinel

@@ -1,6 +1,5 @@
 // The application's style: the platform's own, except that the icons a
-// menu bar asks for while it is built are made only when first drawn, and
-// that the lists LimitOpenListRows marks open as scrolling lists.
+// menu bar asks for while it is built are made only when first drawn.
 #pragma once
 
 #include <QProxyStyle>
@@ -18,9 +17,6 @@ public:
     // button shows only on a bar too narrow for its menus.
     QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
                        const QWidget* widget) const override;
-
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* returnData) const override;
 };
 
 }  // namespace tavrinel

@@ -1,16 +1,13 @@
 // The location look-up button, the Help menu, the About window and the
 // program's icon, as the user reaches them from the main window.
 #include <QAbstractButton>
-#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QStandardPaths>
 #include <QStyleFactory>
 #include <QStyleOption>
@@ -227,32 +224,6 @@ private slots:
         for (const QSize& size : expected.availableSizes()) {
             QCOMPARE(got.pixmap(size, 1.0).toImage(), expected.pixmap(size, 1.0).toImage());
         }
-    }
-
-    // Opened, the zone list shows fifteen rows and a scroll bar in the
-    // program's style, even where the platform's style opens lists like a
-    // menu as tall as the screen; the month list keeps the style's way.
-    void zoneListOpensAsFifteenRows() {
-        const QString name = QApplication::style()->name();
-        QApplication::setStyle(new ProgramStyle(QStyleFactory::create(name)));
-        {
-            testing::WindowFixture f;
-            f.window.show();
-            QComboBox* zones = f.List("cboTimeZone");
-            zones->showPopup();
-            const QAbstractItemView* view = zones->view();
-            QTRY_VERIFY(view->isVisible());
-            QCOMPARE(view->viewport()->height() / view->sizeHintForRow(0), 15);
-            QVERIFY(view->verticalScrollBar()->isVisible());
-            zones->hidePopup();
-            const QComboBox* months = f.List("cboMonth");
-            const std::unique_ptr<QStyle> platform(QStyleFactory::create(name));
-            QStyleOptionComboBox option;
-            option.initFrom(months);
-            QCOMPARE(QApplication::style()->styleHint(QStyle::SH_ComboBox_Popup, &option, months),
-                     platform->styleHint(QStyle::SH_ComboBox_Popup, &option, months));
-        }
-        QApplication::setStyle(QStyleFactory::create(name));
     }
 
     // Start-up runs the reminder: silent the first time, asking once the
