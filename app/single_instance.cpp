@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,15 +56,17 @@ LockFolder PrivateLockFolder(const QString& runtimeDir, const QString& tempDir,
 }
 
 SingleInstance::SingleInstance(const QString& lockPath, const QString& whyNoPath)
-    : path_(lockPath), whyNoPath_(whyNoPath) {
-    if (path_.isEmpty()) {
-        return;
+    : path_(lockPath), whyNoPath_(whyNoPath) {}
+
+SingleInstance::~SingleInstance() {
+    if (acquiring_.valid()) {
+        acquiring_.wait();
     }
-    lock_ = std::make_unique<QLockFile>(path_);
-    // QLockFile calls a lock stale after 30 seconds by default, which would let
-    // a second copy break the lock of a first one that has simply been open
-    // for a while. Only a lock whose process is gone counts as stale.
-    lock_->setStaleLockTime(0);
+    // The file stays: taking it away while another copy is opening it could
+    // leave that copy holding a lock on a file nobody else will find.
+    if (file_ >= 0) {
+        ::close(file_);
+    }
 }
 
 QString SingleInstance::DefaultLockPath(const QString& applicationName, QString* problem) {
@@ -79,45 +83,47 @@ QString SingleInstance::DefaultLockPath(const QString& applicationName, QString*
 }
 
 bool SingleInstance::TryAcquire() {
-    if (!lock_) {
-        warning_ = (whyNoPath_.isEmpty() ? QStringLiteral("no private folder for the lock file")
-                                         : whyNoPath_) +
-                   QStringLiteral("; running without the check for another copy");
+    const auto runUnchecked = [this](const QString& why) {
+        warning_ = why + QStringLiteral("; running without the check for another copy");
         return true;
+    };
+    if (path_.isEmpty()) {
+        return runUnchecked(whyNoPath_.isEmpty() ? QStringLiteral("no private folder for the lock file")
+                                                 : whyNoPath_);
     }
-    if (lock_->isLocked()) {
+    if (held_) {
         return true;
     }
     // Only a plain file of this user's can be another copy's lock; anything
-    // else there (a folder, a link, someone else's file) is in the way, not
-    // a sign of another copy.
-    struct stat info {};
+    // else there (a folder, a link, a pipe, someone else's file) is in the
+    // way, not a sign of another copy, and is neither opened nor followed.
     const QByteArray native = QFile::encodeName(path_);
-    if (::lstat(native.constData(), &info) == 0 &&
-        (!S_ISREG(info.st_mode) || info.st_uid != ::geteuid())) {
-        warning_ = path_ + QStringLiteral(" is not this user's lock file; "
-                                          "running without the check for another copy");
-        return true;
+    const int file =
+        ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+    struct stat info {};
+    if (file < 0 || ::fstat(file, &info) != 0 || !S_ISREG(info.st_mode) ||
+        info.st_uid != ::geteuid()) {
+        if (file >= 0) {
+            ::close(file);
+        }
+        return runUnchecked(path_ + QStringLiteral(" is not this user's lock file"));
     }
-    if (lock_->tryLock(0)) {
-        return true;
+    if (::flock(file, LOCK_EX | LOCK_NB) != 0) {
+        const int why = errno;
+        ::close(file);
+        if (why == EWOULDBLOCK) {
+            return false;  // another copy holds it
+        }
+        return runUnchecked(path_ + QStringLiteral(" cannot be used as a lock file"));
     }
-    if (lock_->error() != QLockFile::LockFailedError) {
-        warning_ = path_ + QStringLiteral(" cannot be used as a lock file; "
-                                          "running without the check for another copy");
-        return true;
+    // Who holds it, for a person looking; the lock itself is not in the text.
+    const QByteArray owner = QByteArray::number(static_cast<qint64>(::getpid())) + '\n';
+    if (::ftruncate(file, 0) == 0) {
+        [[maybe_unused]] const ssize_t written = ::write(file, owner.constData(), owner.size());
     }
-    // QLockFile takes over a lock whose process has died. A lock file that
-    // names no process at all (a crash while it was being written) would
-    // otherwise block every later start; removing it is safe, because the
-    // removal fails while a live instance still holds the file.
-    qint64 pid = 0;
-    QString host;
-    QString application;
-    if (!lock_->getLockInfo(&pid, &host, &application) && lock_->removeStaleLockFile()) {
-        return lock_->tryLock(0);
-    }
-    return false;
+    file_ = file;
+    held_ = true;
+    return true;
 }
 
 void SingleInstance::StartAcquiring() {

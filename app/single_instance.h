@@ -1,12 +1,13 @@
-// The previous-instance test: the first copy of the program holds a lock
-// file in a folder only this user can write; a second copy finds it held and
-// stops. A lock left behind by a copy that crashed names a process that no
-// longer runs, and is taken over instead of blocking every later start.
-// Nothing another user can put in the way keeps the program from starting:
-// then it runs without the lock and says why.
+// The previous-instance test: the first copy of the program holds a lock on
+// a file in a folder only this user can write; a second copy finds it held
+// and stops. The lock is the kernel's (flock), held for as long as the file
+// is open: a copy that crashed holds nothing, so no later start is blocked,
+// and nothing has to reach the disk before the window can show. Copies that
+// lock the file with Qt's lock files lock it the same way. Nothing another
+// user can put in the way keeps the program from starting: then it runs
+// without the lock and says why.
 #pragma once
 
-#include <QLockFile>
 #include <QString>
 #include <sys/types.h>
 
@@ -44,13 +45,16 @@ public:
     [[nodiscard]] bool TryAcquire();
 
     // TryAcquire on a thread of its own, answered by Acquired(), which waits
-    // for it. Taking the lock writes its file through to the disk, which can
-    // take longer than building the window: the program builds it meanwhile.
-    // Nothing else may be asked of this object until Acquired() has answered.
+    // for it: the program builds the window meanwhile. Nothing else may be
+    // asked of this object until Acquired() has answered.
     void StartAcquiring();
     [[nodiscard]] bool Acquired();
 
-    [[nodiscard]] bool IsHeld() const { return lock_ && lock_->isLocked(); }
+    [[nodiscard]] bool IsHeld() const { return held_; }
+
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
+    ~SingleInstance();
 
     // Why the program runs without the lock; empty otherwise.
     [[nodiscard]] const QString& Warning() const { return warning_; }
@@ -58,7 +62,8 @@ public:
 private:
     QString path_;
     QString whyNoPath_;
-    std::unique_ptr<QLockFile> lock_;
+    int file_ = -1;  // open while held
+    bool held_ = false;
     QString warning_;
     std::future<bool> acquiring_;
 };

@@ -42,7 +42,7 @@ bool GiveAway(const QString& path) {
 
 // What is at a path before the program looks: each row of the tables below
 // names one.
-enum class Thing { Nothing, OwnPrivateFolder, OwnOpenFolder, OthersFolder, File, LinkToOwnFolder, Pipe, OthersFile };
+enum class Thing { Nothing, OwnPrivateFolder, OwnOpenFolder, OthersFolder, File, LinkToOwnFolder, LinkToOwnFile, Pipe, OthersFile };
 
 // Puts the thing at the path; false when this user cannot (another user's
 // things need root).
@@ -64,6 +64,11 @@ bool Make(Thing thing, const QString& path) {
     case Thing::LinkToOwnFolder:
         return ::mkdir((native + "-real").constData(), 0700) == 0 &&
                ::symlink((native + "-real").constData(), native.constData()) == 0;
+    case Thing::LinkToOwnFile: {
+        QFile file(path + QStringLiteral("-real"));
+        return file.open(QIODevice::WriteOnly) && file.write("kept\n") == 5 &&
+               ::symlink((native + "-real").constData(), native.constData()) == 0;
+    }
     case Thing::Pipe:
         return ::mkfifo(native.constData(), 0600) == 0;
     case Thing::OthersFile:
@@ -96,6 +101,24 @@ private slots:
         // The first has ended normally: the next start goes ahead.
         SingleInstance next(path);
         QVERIFY(next.TryAcquire());
+    }
+
+    // A copy of an earlier version locks the same file with Qt's lock file,
+    // which takes the same kernel lock: it is seen, and it sees this one.
+    void lockOfAnEarlierVersionIsSeen() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("tavrinel.lock"));
+        {
+            QLockFile earlier(path);
+            QVERIFY(earlier.tryLock(0));
+            SingleInstance now(path);
+            QVERIFY(!now.TryAcquire());
+        }
+        SingleInstance now(path);
+        QVERIFY(now.TryAcquire());
+        QLockFile earlier(path);
+        earlier.setStaleLockTime(0);
+        QVERIFY(!earlier.tryLock(0));
     }
 
     // Taken on a thread of its own while the window is built, the lock
@@ -206,6 +229,7 @@ private slots:
         QTest::newRow("folder") << Thing::OwnPrivateFolder;
         QTest::newRow("another user's file") << Thing::OthersFile;
         QTest::newRow("link") << Thing::LinkToOwnFolder;
+        QTest::newRow("link to a file") << Thing::LinkToOwnFile;
         QTest::newRow("named pipe") << Thing::Pipe;
     }
     void somethingInTheWay() {
@@ -218,6 +242,11 @@ private slots:
         SingleInstance instance(path);
         QVERIFY(instance.TryAcquire());
         QVERIFY(instance.Warning().contains(path));
+        if (thing == Thing::LinkToOwnFile) {  // what the link points at is left alone
+            QFile real(path + QStringLiteral("-real"));
+            QVERIFY(real.open(QIODevice::ReadOnly));
+            QCOMPARE(real.readAll(), QByteArray("kept\n"));
+        }
         SingleInstance noFolder(QString(), QStringLiteral("the folder belongs to another user"));
         QVERIFY(noFolder.TryAcquire());
         QVERIFY(noFolder.Warning().startsWith(QLatin1String("the folder belongs to another user")));
