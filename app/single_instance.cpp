@@ -91,7 +91,7 @@ bool SingleInstance::TryAcquire() {
         return runUnchecked(whyNoPath_.isEmpty() ? QStringLiteral("no private folder for the lock file")
                                                  : whyNoPath_);
     }
-    if (held_) {
+    if (IsHeld()) {
         return true;
     }
     // Only a plain file of this user's can be another copy's lock; anything
@@ -122,7 +122,6 @@ bool SingleInstance::TryAcquire() {
         [[maybe_unused]] const ssize_t written = ::write(file, owner.constData(), owner.size());
     }
     file_ = file;
-    held_ = true;
     return true;
 }
 

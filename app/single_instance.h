@@ -12,7 +12,6 @@
 #include <sys/types.h>
 
 #include <future>
-#include <memory>
 
 namespace tavrinel {
 
@@ -50,7 +49,7 @@ public:
     void StartAcquiring();
     [[nodiscard]] bool Acquired();
 
-    [[nodiscard]] bool IsHeld() const { return held_; }
+    [[nodiscard]] bool IsHeld() const { return file_ >= 0; }
 
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
@@ -62,8 +61,7 @@ public:
 private:
     QString path_;
     QString whyNoPath_;
-    int file_ = -1;  // open while held
-    bool held_ = false;
+    int file_ = -1;  // open, and locked, while held
     QString warning_;
     std::future<bool> acquiring_;
 };

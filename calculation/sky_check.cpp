@@ -68,29 +68,28 @@ std::pair<int, Dignity> PlacementAt(int graha, int degree) {
     return {d / 30, ClassifyDignity(graha, d / 30, d % 30)};
 }
 
-// The whole degree of the zodiac a short position text ("05 Tau 59") names,
-// as the reading reads it; -1 for none.
-int TextDegree(std::string_view text) {
-    const std::size_t sign = std::string_view(kSignAbbreviations).find(SignCode(text));
-    if (SignCode(text).empty() || sign == std::string_view::npos || sign % 3 != 0 ||
-        text[0] < '0' || text[0] > '2' || text[1] < '0' || text[1] > '9') {
-        return -1;
+// 0 Aries .. 11 Pisces of a three-letter sign code; -1 for none.
+int SignIndexOf(std::string_view code) {
+    const std::string_view codes = kSignAbbreviations;
+    for (std::size_t sign = 0; sign < kSignNames.size(); ++sign) {
+        if (codes.substr(3 * sign, 3) == code) {
+            return static_cast<int>(sign);
+        }
     }
-    return static_cast<int>(sign / 3) * 30 + (text[0] - '0') * 10 + (text[1] - '0');
+    return -1;
 }
 
 // Whether a graha the precise sky puts within `bound` of `estimate` could be
-// placed otherwise than the documented chart's text places it, or, for the
-// Moon, in another nakshatra than its longitude's.
-bool CouldDiffer(int graha, std::string_view text, double longitude, double estimate,
+// placed otherwise than the documented reading places it (`placed`: its
+// sign and dignity), or, for the Moon, in another nakshatra than its
+// documented longitude's.
+bool CouldDiffer(int graha, std::pair<int, Dignity> placed, double longitude, double estimate,
                  double bound) {
     constexpr double kNakshatraDegrees = 360.0 / 27;
-    const int degree = TextDegree(text);
-    if (degree < 0 || !std::isfinite(longitude) || !std::isfinite(estimate) ||
+    if (placed.first < 0 || !std::isfinite(longitude) || !std::isfinite(estimate) ||
         2 * bound >= kNakshatraDegrees) {
         return true;
     }
-    const std::pair<int, Dignity> placed = PlacementAt(graha, degree);
     const int last = static_cast<int>(std::floor(estimate + bound));
     for (int degree = static_cast<int>(std::floor(estimate - bound)); degree <= last; ++degree) {
         if (PlacementAt(graha, degree) != placed) {
@@ -104,26 +103,32 @@ bool CouldDiffer(int graha, std::string_view text, double longitude, double esti
 
 }  // namespace
 
-double DocumentedEstimate(const ChartState& documented, int graha) {
+double DocumentedEstimate(const ChartState& documented, int graha,
+                          const DocumentedInstants& instants) {
     const double longitude = documented.GrahaLongitudes[graha];
     if (graha == kMoon) {
         return longitude;
     }
-    const double centuries = (DocumentedInstantsOf(documented).Planets - kJ2000) / kDaysPerCentury;
+    const double centuries = (instants.Planets - kJ2000) / kDaysPerCentury;
     return ReduceDegrees(longitude + kPrecessionArcsecPerCentury * centuries / kArcsecPerDegree);
 }
 
 unsigned GrahasThatCouldDiffer(const ChartState& documented) {
     const double birth = PreciseJulianDayUt(documented);
     const DocumentedInstants instants = DocumentedInstantsOf(documented);
+    // What the check compares the precise sky with: the reading's own signs
+    // and dignities.
+    const DignityAnalysis reading = ClassifyGrahas(documented);
     unsigned grahas = 0;
     for (int g = kSun; g <= kSaturn; ++g) {
         const auto i = static_cast<std::size_t>(g);
         const double missedDays = std::fabs((g == kMoon ? instants.Moon : instants.Planets) - birth);
         const double bound = (kLargestEstimateErrorArcmin[i] + kTextMarginArcmin) / kArcminPerDegree +
                              kFastestDegreesPerDay[i] * missedDays;
-        if (CouldDiffer(g, documented.PlanetPositionTexts[g], documented.GrahaLongitudes[g],
-                        DocumentedEstimate(documented, g), bound)) {
+        const std::pair<int, Dignity> placed = {
+            SignIndexOf(SignCode(documented.PlanetPositionTexts[g])), reading.Dignities[g]};
+        if (CouldDiffer(g, placed, documented.GrahaLongitudes[g],
+                        DocumentedEstimate(documented, g, instants), bound)) {
             grahas |= 1U << g;
         }
     }
@@ -131,13 +136,8 @@ unsigned GrahasThatCouldDiffer(const ChartState& documented) {
 }
 
 std::string SignName(std::string_view code) {
-    const std::string_view codes = kSignAbbreviations;
-    for (std::size_t sign = 0; sign < kSignNames.size(); ++sign) {
-        if (codes.substr(3 * sign, 3) == code) {
-            return std::string(kSignNames[sign]);
-        }
-    }
-    return std::string(code);
+    const int sign = SignIndexOf(code);
+    return sign < 0 ? std::string(code) : std::string(kSignNames[static_cast<std::size_t>(sign)]);
 }
 
 void CompareReadings(const ChartState& documented, const ChartState& precise,

@@ -10,6 +10,7 @@
 
 #include "calculation/sky_choice.h"
 #include "chart/chart_state.h"
+#include "ephemeris/documented_sky.h"
 #include "reading/dignity_reading.h"
 
 namespace tavrinel {
@@ -66,7 +67,8 @@ void RunSkyCheck(const ChartState& documented, SkyCheck& check);
 // precession since J2000, which the planet theory's longitudes trail by.
 // How far the precise sky lies from it is measured by
 // bench/accuracy --engine-instants.
-[[nodiscard]] double DocumentedEstimate(const ChartState& documented, int graha);
+[[nodiscard]] double DocumentedEstimate(const ChartState& documented, int graha,
+                                        const DocumentedInstants& instants);
 
 // Which of Sun to Saturn (bit 0 the Sun, in graha order) the precise sky
 // could put in another sign, dignity or, for the Moon, nakshatra than the

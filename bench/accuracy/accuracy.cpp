@@ -179,7 +179,7 @@ int RunAtEngineInstants(long count, unsigned long seed) {
             const ChartState& precise = g == kMoon ? moon : planets;
             largest[static_cast<std::size_t>(g)] =
                 std::max(largest[static_cast<std::size_t>(g)],
-                         Arc(DocumentedEstimate(chart, g), precise.GrahaLongitudes[g]) *
+                         Arc(DocumentedEstimate(chart, g, instants), precise.GrahaLongitudes[g]) *
                              kArcminutesPerDegree);
         }
         ++charts;
