@@ -50,7 +50,7 @@ std::string DashaSummaryText(const VimshottariDasha& dasha, const ChartState& ch
            chart.SkyName + ").\nBalance at birth: " + std::string(GrahaEnglishName(dasha.BirthLord)) +
            ", " + Fixed(dasha.BalanceYears, 5) + " years.\nYears: " +
            std::string(DashaYearOf(dasha.Year).Name) + ".\nDates on the birth zone's clock, " +
-           ZoneClockText(chart) + ".";
+           ZoneClockText(chart) + ", rounded up to the minute.\n" + std::string(kDashaDignityNote);
 }
 
 std::string RunningLordsText(const VimshottariDasha& dasha,
@@ -92,7 +92,7 @@ std::string DashaText(const ChartAnalysis& analysis, const ChartState& chart) {
     }
     const VimshottariDasha& dasha = *analysis.Dasha;
     const double shift = ZoneShiftHoursOf(chart);
-    const auto civil = [shift](double ut) { return CivilText(CivilFromJulianDay(ut, shift)); };
+    const auto civil = [shift](double ut) { return CivilText(ut, shift); };
     std::string text = DashaSummaryText(dasha, chart) + "\n\n";
     text += Trimmed(Padded("Mahadasha", 11) + Padded("Antardasha", 12) + Padded("Dignity", 14) +
                     Padded("Start", 18) + "End");

@@ -41,13 +41,13 @@ void AppendVargas(JsonWriter& json, const VargaTable& table) {
     json.EndArray();
 }
 
-// The periods of `level` from `first` on, nine of them, each with its own
+// The periods of `level` from `first` on, `count` of them, each with its own
 // nine below down to the last level kept.
 void AppendPeriods(JsonWriter& json, const VimshottariDasha& dasha, std::size_t level,
-                   std::size_t first) {
+                   std::size_t first, std::size_t count) {
     json.BeginArray("Periods");
     const std::vector<DashaPeriod>& periods = dasha.Levels[level];
-    for (std::size_t i = first; i < first + kVimshottariLords.size(); ++i) {
+    for (std::size_t i = first; i < first + count; ++i) {
         const DashaPeriod& period = periods[i];
         json.BeginObject();
         json.Field("Lord", GrahaEnglishName(period.Lord));
@@ -55,7 +55,8 @@ void AppendPeriods(JsonWriter& json, const VimshottariDasha& dasha, std::size_t 
         json.Field("End", IsoUtc(period.EndUt));
         json.Field("Dignity", DignityName(period.LordDignity));
         if (level + 1 < dasha.Levels.size()) {
-            AppendPeriods(json, dasha, level + 1, i * kVimshottariLords.size());
+            AppendPeriods(json, dasha, level + 1, i * kVimshottariLords.size(),
+                          kVimshottariLords.size());
         }
         json.EndObject();
     }
@@ -79,7 +80,7 @@ void AppendDasha(JsonWriter& json, const ChartAnalysis& analysis) {
     json.Field("Lord", GrahaEnglishName(dasha.BirthLord));
     json.Number("Years", dasha.BalanceYears);
     json.EndObject();
-    AppendPeriods(json, dasha, 0, 0);
+    AppendPeriods(json, dasha, 0, 0, dasha.Levels[0].size());
     json.Field("On", IsoUtc(analysis.OnUt));
     json.BeginArray("Running");
     for (std::size_t level = 0; level < analysis.Running.size(); ++level) {

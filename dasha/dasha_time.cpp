@@ -83,11 +83,46 @@ std::string IsoUtc(double julianDayUt) {
     return text;
 }
 
-std::string CivilText(const CivilTime& civil) {
+namespace {
+
+std::string MinuteText(const CivilTime& civil) {
     char text[32];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", civil.Year, civil.Month,
                   civil.Day, civil.Hour, civil.Minute);
     return text;
+}
+
+CivilTime WholeMinute(CivilTime civil) {
+    civil.Second = 0;
+    return civil;
+}
+
+}  // namespace
+
+std::string CivilText(const CivilTime& civil) {
+    if (civil.Second == 0) {
+        return MinuteText(civil);
+    }
+    // The calendar's carries (into the hour, the day, the year) are the
+    // Julian Day's to make.
+    const double next = JulianDayFromCivil(WholeMinute(civil)) + kSecondsPerMinute / kSecondsPerDay;
+    return MinuteText(WholeMinute(CivilFromJulianDay(next)));
+}
+
+std::string CivilText(double julianDayUt, double zoneShiftHours) {
+    if (!std::isfinite(julianDayUt) || !std::isfinite(zoneShiftHours)) {
+        return {};
+    }
+    // The minute is found with the conversion a typed moment goes through,
+    // so the comparison with the instant is the one the running periods make.
+    CivilTime minute = WholeMinute(CivilFromJulianDay(julianDayUt, zoneShiftHours));
+    double at = JulianDayFromCivil(minute, zoneShiftHours);
+    while (at < julianDayUt) {
+        minute = WholeMinute(
+            CivilFromJulianDay(at + kSecondsPerMinute / kSecondsPerDay, zoneShiftHours));
+        at = JulianDayFromCivil(minute, zoneShiftHours);
+    }
+    return MinuteText(minute);
 }
 
 double MomentUt(const ChosenMoment& moment, const ChartState& chart) {

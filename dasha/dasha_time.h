@@ -48,8 +48,14 @@ struct ChosenMoment {
 // "2022-04-01T22:07:13Z".
 [[nodiscard]] std::string IsoUtc(double julianDayUt);
 
-// "2022-04-02 03:37", to the minute (seconds are dropped, not rounded, so a
-// period never shows as starting in the minute after it began).
+// "2022-04-02 03:37", to the minute, a reading with seconds rounded up to the
+// next minute.
 [[nodiscard]] std::string CivilText(const CivilTime& civil);
+
+// The clock reading of an instant in a zone `zoneShiftHours` from UT, as
+// above: the first whole minute at or after the instant, so that a period
+// shown as starting at 07:54 already runs at a moment typed as 07:54 on that
+// clock. Empty for an instant that is not a finite number.
+[[nodiscard]] std::string CivilText(double julianDayUt, double zoneShiftHours);
 
 }  // namespace tavrinel

@@ -64,7 +64,7 @@ TimelineLayout LayoutDashaTimeline(const VimshottariDasha& dasha, double zoneShi
     if (dasha.Levels.size() > 1) {
         for (std::size_t i = 0; i < dasha.Levels[1].size(); ++i) {
             // The first antardasha begins with its bar, which already shows.
-            if (i % dasha.Levels[0].size() != 0) {
+            if (i % kVimshottariLords.size() != 0) {
                 layout.Ticks.push_back(at(dasha.Levels[1][i].StartUt));
             }
         }

@@ -1,4 +1,4 @@
-// The 120 years of a Vimshottari dasha as a picture: a bar for each
+// The listed periods of a Vimshottari dasha as a picture: a bar for each
 // mahadasha in its lord's dignity colour, a tick at each antardasha, the
 // birth and a chosen moment marked. The layout is plain data in fractions of
 // the width, so a test reads it without pixels; the window draws it with its
@@ -15,7 +15,7 @@
 namespace tavrinel {
 
 struct TimelineBar {
-    double From = 0;  // fraction of the 120 years
+    double From = 0;  // fraction of the span of the mahadashas listed
     double To = 0;
     Graha Lord = kKetu;
     int Colour = 0;  // the reading's colour index for the lord's dignity
@@ -31,7 +31,7 @@ struct TimelineLayout {
     std::vector<double> Ticks;  // antardasha starts inside each bar
     std::vector<TimelineYear> Years;  // every tenth year
     double Birth = 0;
-    std::optional<double> Today;  // the moment marked; none outside the 120 years
+    std::optional<double> Today;  // the moment marked; none outside the span
 };
 
 [[nodiscard]] TimelineLayout LayoutDashaTimeline(const VimshottariDasha& dasha, double zoneShiftHours,

@@ -92,21 +92,38 @@ std::span<const DashaPeriod> VimshottariDasha::SubPeriods(int level, std::size_t
     return std::span<const DashaPeriod>(Levels[below]).subspan(index * kLords, kLords);
 }
 
+bool VimshottariDasha::Lists(double julianDayUt) const {
+    return !Levels.empty() && julianDayUt >= Levels[0].front().StartUt &&
+           julianDayUt < Levels[0].back().EndUt;
+}
+
 std::vector<std::size_t> VimshottariDasha::Running(double julianDayUt) const {
     std::vector<std::size_t> running;
     if (Levels.empty() || !(julianDayUt >= Levels[0].front().StartUt) ||
-        julianDayUt >= Levels[0].back().EndUt) {
+        !std::isfinite(julianDayUt)) {
         return running;
     }
-    std::size_t first = 0;  // of the nine candidates on this level
+    const double listEnd = Levels[0].back().EndUt;
+    if (julianDayUt >= listEnd) {
+        // Every cycle repeats the first to the second, so whole cycles back
+        // land in the list: at most one cycle before its end.
+        const double cycle = kVimshottariYears * YearDays;
+        julianDayUt -= std::ceil((julianDayUt - listEnd) / cycle) * cycle;
+        if (julianDayUt >= listEnd) {
+            julianDayUt -= cycle;
+        }
+    }
+    std::size_t first = 0;  // of the candidates on this level
+    std::size_t count = Levels[0].size();
     for (const std::vector<DashaPeriod>& level : Levels) {
         std::size_t k = 0;
         // The later period runs on an edge: its start counts, its end not.
-        while (k + 1 < kLords && julianDayUt >= level[first + k + 1].StartUt) {
+        while (k + 1 < count && julianDayUt >= level[first + k + 1].StartUt) {
             ++k;
         }
         running.push_back(first + k);
         first = (first + k) * kLords;
+        count = kLords;
     }
     return running;
 }
@@ -136,9 +153,13 @@ std::optional<VimshottariDasha> ComputeVimshottari(
     const int levels = std::clamp(options.Levels, 1, kDashaLevels);
     dasha.Levels.resize(static_cast<std::size_t>(levels));
     const double firstStart = birthUt - crossed * birthLord.Years * dasha.YearDays;
-    dasha.Levels[0].reserve(kLords);
-    Divide(firstStart, firstStart + kVimshottariYears * dasha.YearDays, birthPlace, dignities,
-           dasha.Levels[0]);
+    const double cycleEnd = firstStart + kVimshottariYears * dasha.YearDays;
+    dasha.Levels[0].reserve(kListedMahadashas);
+    Divide(firstStart, cycleEnd, birthPlace, dignities, dasha.Levels[0]);
+    DashaPeriod again = dasha.Levels[0].front();
+    again.StartUt = cycleEnd;
+    again.EndUt = cycleEnd + birthLord.Years * dasha.YearDays;
+    dasha.Levels[0].push_back(again);
     for (std::size_t level = 1; level < dasha.Levels.size(); ++level) {
         const std::vector<DashaPeriod>& above = dasha.Levels[level - 1];
         std::vector<DashaPeriod>& here = dasha.Levels[level];

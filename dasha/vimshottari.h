@@ -1,6 +1,7 @@
-// The Vimshottari dasha: the 120 years of planetary periods counted from the
-// nakshatra the Moon held at birth, to five levels, each period carrying its
-// lord's dignity in the natal reading. Times are Julian Days in UT.
+// The Vimshottari dasha: the 120-year cycle of planetary periods counted from
+// the nakshatra the Moon held at birth, and repeated after its end, to five
+// levels, each period carrying its lord's dignity in the natal reading.
+// Times are Julian Days in UT.
 #pragma once
 
 #include <array>
@@ -54,6 +55,8 @@ inline constexpr std::array<DashaLord, 9> kVimshottariLords = {{
     {kMercury, 17},
 }};
 inline constexpr int kVimshottariYears = 120;
+// The nine of the cycle and the birth lord's return.
+inline constexpr std::size_t kListedMahadashas = 10;
 
 // Years of a lord's mahadasha (0 for a graha that is no lord).
 [[nodiscard]] int DashaYears(Graha lord);
@@ -76,10 +79,12 @@ struct DashaOptions {
 };
 
 // The periods of one birth. Level 0 holds the nine mahadashas from the birth
-// period on; each level below holds nine periods for every period above it,
-// stored flat: the children of period i of a level are i*9 .. i*9+8 of the
-// next, so nothing but the start and lord of each is kept and no tree is
-// walked.
+// period on and then the birth lord's again, whole, as the cycle starts over:
+// ten, so that periods are listed for at least 120 years after birth however
+// much of the first one had passed. Each level below holds nine periods for
+// every period above it, stored flat: the children of period i of a level are
+// i*9 .. i*9+8 of the next, so nothing but the start and lord of each is kept
+// and no tree is walked.
 struct VimshottariDasha {
     double BirthUt = 0;
     double MoonLongitude = 0;  // sidereal degrees, of the sky the chart used
@@ -94,9 +99,13 @@ struct VimshottariDasha {
     // below the last level kept).
     [[nodiscard]] std::span<const DashaPeriod> SubPeriods(int level, std::size_t index) const;
     // Index within its level of each period running at the instant, outermost
-    // first, one per level; empty outside the 120 years. On the edge between
-    // two periods the later one runs.
+    // first, one per level; empty before the first period. On the edge between
+    // two periods the later one runs. Past the list the cycle goes on: the
+    // answer is the period a whole number of cycles earlier, which has the
+    // same lords (its dates are those cycles earlier).
     [[nodiscard]] std::vector<std::size_t> Running(double julianDayUt) const;
+    // Whether the instant falls within the periods listed.
+    [[nodiscard]] bool Lists(double julianDayUt) const;
 };
 
 // The dasha from a birth instant (Julian Day UT), the Moon's sidereal

@@ -138,7 +138,7 @@ void DashaView::ShowChart(const ChartState& chart, const std::optional<Vimshotta
         QString::fromStdString(DashaSummaryText(*dasha_, chart_)).replace(QLatin1Char('\n'), QLatin1Char(' ')));
 
     const auto civil = [shift](double ut) {
-        return QString::fromStdString(CivilText(CivilFromJulianDay(ut, shift)));
+        return QString::fromStdString(CivilText(ut, shift));
     };
     const auto fill = [&](QTreeWidgetItem* item, const DashaPeriod& period, const QString& name) {
         item->setText(0, name);
@@ -178,13 +178,16 @@ void DashaView::ShowMoment() {
     if (dasha_) {
         running = dasha_->Running(on);
     }
+    // Past the listed periods the cycle's lords are named, but no row of the
+    // table has the date.
+    const bool listed = dasha_ && dasha_->Lists(on);
     // The running mahadasha and antardasha stand out in the table.
     for (int m = 0; m < periods_->topLevelItemCount(); ++m) {
         QTreeWidgetItem* maha = periods_->topLevelItem(m);
         for (int a = -1; a < maha->childCount(); ++a) {
             QTreeWidgetItem* item = a < 0 ? maha : maha->child(a);
             const bool isRunning =
-                running.size() >= 2 && (a < 0 ? running[0] == static_cast<std::size_t>(m)
+                listed && running.size() >= 2 && (a < 0 ? running[0] == static_cast<std::size_t>(m)
                                               : running[1] == static_cast<std::size_t>(m * 9 + a));
             for (int c = 0; c < periods_->columnCount(); ++c) {
                 QFont font = item->font(c);

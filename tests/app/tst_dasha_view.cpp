@@ -66,7 +66,9 @@ void TestDashaView::annsDashaOnTheFixedToday() {
              qPrintable(view->Running()->text()));
 
     QTreeWidget* tree = view->Periods();
-    QCOMPARE(tree->topLevelItemCount(), 9);
+    // The nine and Mercury's return as the cycle starts again.
+    QCOMPARE(tree->topLevelItemCount(), 10);
+    QCOMPARE(tree->topLevelItem(9)->text(0), QStringLiteral("Mercury"));
     const char* lords[] = {"Mercury", "Ketu", "Venus", "Sun"};
     const char* starts[] = {"1978-04-01 20:5", "1995-04-02 05:3", "2002-04-02 00:3",
                             "2022-04-02 03:3"};
@@ -92,13 +94,14 @@ void TestDashaView::annsDashaOnTheFixedToday() {
     QVERIFY2(summary.contains(QStringLiteral("Balance at birth: Mercury, 4.71376 years")),
              qPrintable(summary));
     QVERIFY(summary.contains(QStringLiteral("sidereal year of 365.256363 days")));
-    QVERIFY(summary.contains(QStringLiteral("UT+05:30")));
+    QVERIFY(summary.contains(QStringLiteral("UT+05:30, rounded up to the minute.")));
+    QVERIFY(summary.contains(QStringLiteral("A lord's dignity is its dignity in the birth chart.")));
 
-    // The time line: nine bars from Mercury's start, birth in the first,
+    // The time line: ten bars from Mercury's start, birth in the first,
     // today in the fourth, the Sun's; each in its lord's dignity colour.
     const TimelineLayout& line = view->Timeline()->Layout();
-    QCOMPARE(line.Bars.size(), std::size_t{9});
-    QCOMPARE(line.Ticks.size(), std::size_t{72});
+    QCOMPARE(line.Bars.size(), std::size_t{10});
+    QCOMPARE(line.Ticks.size(), std::size_t{80});
     QCOMPARE(line.Bars[0].Colour, DignityColour(Dignity::Peregrine));
     QCOMPARE(line.Bars[5].Colour, DignityColour(Dignity::Own));
     QVERIFY(line.Birth > line.Bars[0].From && line.Birth < line.Bars[0].To);
@@ -136,8 +139,22 @@ void TestDashaView::theDateBoxMovesTheRunningPeriodsAndTransits() {
                 .contains(QStringLiteral("Sade Sati: setting")));
     view->DateBox()->setDate(kToday);
     QVERIFY(view->Running()->text().startsWith(QStringLiteral("Running: Sun / Ketu / Venus")));
-    // Beyond the 120 years nothing runs.
+    // The cycle starts again: Mercury's second mahadasha from 2098, the last
+    // row; past it Ketu's, its Jupiter antardasha 3.967-4.9 years in, named
+    // though no row holds its dates.
     view->DateBox()->setDate(QDate(2100, 1, 1));
+    QVERIFY2(view->Running()->text().startsWith(QStringLiteral("Running: Mercury / Mercury")),
+             qPrintable(view->Running()->text()));
+    QCOMPARE(view->Periods()->currentItem()->text(0), QStringLiteral("Mercury / Mercury"));
+    QVERIFY(view->Periods()->topLevelItem(9)->font(0).bold());
+    view->DateBox()->setDate(QDate(2120, 1, 1));
+    QVERIFY2(view->Running()->text().startsWith(QStringLiteral("Running: Ketu / Jupiter")),
+             qPrintable(view->Running()->text()));
+    for (int m = 0; m < view->Periods()->topLevelItemCount(); ++m) {
+        QVERIFY(!view->Periods()->topLevelItem(m)->font(0).bold());
+    }
+    // Before the first period nothing runs.
+    view->DateBox()->setDate(QDate(1978, 1, 1));
     QCOMPARE(view->Running()->text(), QStringLiteral("No period runs on this date."));
 }
 

@@ -41,7 +41,10 @@ TEST(CliDasha, TheWorkedCase) {
     EXPECT_EQ(dasha["Balance"]["Lord"], "Mercury");
     EXPECT_NEAR(dasha["Balance"]["Years"].get<double>(), 4.71376, 1e-5);
     const json& periods = dasha["Periods"];
-    ASSERT_EQ(periods.size(), 9u);
+    // The nine and Mercury's return, whole, as the cycle starts again.
+    ASSERT_EQ(periods.size(), 10u);
+    EXPECT_EQ(periods[9]["Lord"], "Mercury");
+    EXPECT_EQ(periods[9]["Start"], periods[8]["End"]);
     const struct {
         const char* Lord;
         const char* Start;  // to the minute
@@ -93,8 +96,39 @@ TEST(CliDasha, YearsLevelsAndMoments) {
         }
         EXPECT_EQ(dasha["Running"].size(), row.Running);
     }
-    // Past the 120 years nothing runs.
-    EXPECT_EQ(AnnJson({"--dasha", "--on", "2099-01-01"}).at("Dasha")["Running"], json::array());
+    // The cycle starts again: Mercury's second mahadasha from 2098 (its own
+    // antardasha the first 2.40833 years) is the last listed, to 2115-04;
+    // Ketu's follows, its Jupiter antardasha 3.967-4.9 years in.
+    EXPECT_EQ(AnnJson({"--dasha", "--on", "2099-01-01"}).at("Dasha")["Running"],
+              json({"Mercury", "Mercury"}));
+    EXPECT_EQ(AnnJson({"--dasha", "--on", "2120-01-01"}).at("Dasha")["Running"],
+              json({"Ketu", "Jupiter"}));
+}
+
+// The Sun's mahadasha begins 2022-04-01 22:07:30 UT, 03:37:30 on the birth
+// zone's clock: shown as 03:38, the first minute at which it runs.
+TEST(CliDasha, AShownStartIsAMomentThePeriodRuns) {
+    std::vector<std::string> args = kAnn;
+    args.insert(args.end(), {"--dasha", "--dasha-levels", "1", "--on", "2026-12-08"});
+    const std::string text = RunTool(args).Out;
+    EXPECT_NE(text.find("\nSun                    Peregrine     2022-04-02 03:38  2028-04-01 "),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\nDates on the birth zone's clock, UT+05:30, rounded up to the minute.\n"
+                        "A lord's dignity is its dignity in the birth chart.\n"),
+              std::string::npos)
+        << text;
+    const json periods = AnnJson({"--dasha"}).at("Dasha")["Periods"];
+    EXPECT_EQ(periods[3]["Start"], "2022-04-01T22:07:30Z") << "the JSON keeps the seconds";
+    const struct {
+        const char* On;
+        const char* Running;
+    } kMoments[] = {{"2022-04-02T03:38", "Sun"}, {"2022-04-02T03:37", "Venus"},
+                    {"2022-04-01T22:08Z", "Sun"}, {"2022-04-01T22:07Z", "Venus"}};
+    for (const auto& row : kMoments) {
+        EXPECT_EQ(AnnJson({"--dasha", "--on", row.On}).at("Dasha")["Running"][0], row.Running)
+            << row.On;
+    }
 }
 
 TEST(CliVargas, TheWorkedCase) {

@@ -7,6 +7,7 @@
 
 #include "tests/dasha/anns_chart.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -73,12 +74,12 @@ TEST(Vimshottari, LordAndBalanceAtNakshatraEdges) {
 TEST(Vimshottari, SubPeriodsFillTheirParentToTheSecondAtEveryLevel) {
     const VimshottariDasha dasha = Dasha(200.123, kDashaLevels);
     ASSERT_EQ(dasha.LevelCount(), kDashaLevels);
-    std::size_t expected = 9;
+    std::size_t expected = 10;  // the nine and the birth lord's return
     for (int level = 0; level < kDashaLevels; ++level) {
         ASSERT_EQ(dasha.Levels[static_cast<std::size_t>(level)].size(), expected);
         expected *= 9;
     }
-    EXPECT_EQ(dasha.Levels[4].size(), 59049u);
+    EXPECT_EQ(dasha.Levels[4].size(), 65610u);
     // Ketu 7, Venus 20, Sun 6, Moon 10, Mars 7, Rahu 18, Jupiter 16, Saturn 19, Mercury 17.
     const std::array<Graha, 9> order = {kKetu, kVenus, kSun, kMoon, kMars,
                                         kRahu, kJupiter, kSaturn, kMercury};
@@ -106,10 +107,64 @@ TEST(Vimshottari, SubPeriodsFillTheirParentToTheSecondAtEveryLevel) {
         }
     }
     EXPECT_TRUE(dasha.SubPeriods(kDashaLevels - 1, 0).empty());
-    // The nine mahadashas from Vishakha's lord, Jupiter, fill the 120 years.
+    // The nine mahadashas from Vishakha's lord, Jupiter, fill the 120 years;
+    // Jupiter's sixteen follow whole.
     EXPECT_EQ(dasha.BirthLord, kJupiter);
-    EXPECT_NEAR(dasha.Levels[0].back().EndUt - dasha.Levels[0].front().StartUt,
-                120 * 365.256363, kSecondDays);
+    EXPECT_NEAR(dasha.Levels[0][8].EndUt - dasha.Levels[0].front().StartUt, 120 * 365.256363,
+                kSecondDays);
+    EXPECT_EQ(dasha.Levels[0][9].Lord, kJupiter);
+    EXPECT_NEAR(dasha.Levels[0][9].EndUt - dasha.Levels[0].front().StartUt, 136 * 365.256363,
+                kSecondDays);
+}
+
+// After Mercury, the ninth, the cycle starts again from the birth lord with
+// whole periods: a period runs at every instant from birth on.
+TEST(Vimshottari, TheCycleStartsAgainAfterItsEnd) {
+    struct Row {
+        double Moon;
+        double Age;  // sidereal years after birth
+        std::vector<Graha> Running;
+        bool Listed;
+    };
+    // Moon at 0°: Ketu 0-7, Venus 7-27, ..., Mercury 103-120 (its last
+    // antardasha, Saturn's, from 117.307), Ketu 120-127, Venus 127-147. Ketu's
+    // antardashas (7 x lord / 120 years) end at 0.408, 1.575 (Venus), 1.925,
+    // 2.508, 2.917, 3.967, 4.9, 6.008 (Saturn), 7.
+    // Moon at 356.30294°: Mercury's 17 years began 12.28624 before birth;
+    // Saturn's run 88.71376-107.71376 (its Moon antardasha 9.975-12.508 years
+    // in), Mercury's again to 124.71376, its own antardasha the first
+    // 17 x 17 / 120 = 2.40833 years.
+    const Row rows[] = {
+        {0, 119.99, {kMercury, kSaturn}, true},
+        {0, 121, {kKetu, kVenus}, true},
+        {0, 126.99, {kKetu, kMercury}, true},
+        {0, 127.5, {kVenus, kVenus}, false},
+        {0, 245, {kKetu, kSaturn}, false},
+        {0, 1205, {kKetu, kSaturn}, false},
+        {356.30294, 100, {kSaturn, kMoon}, true},
+        {356.30294, 110, {kMercury, kMercury}, true},
+        {356.30294, 125, {kKetu, kKetu}, false},
+    };
+    const std::array<Graha, 9> order = {kKetu, kVenus, kSun, kMoon, kMars,
+                                        kRahu, kJupiter, kSaturn, kMercury};
+    for (const Row& row : rows) {
+        const VimshottariDasha dasha = Dasha(row.Moon, 2);
+        const double at = dasha.BirthUt + row.Age * 365.256363;
+        std::vector<Graha> lords;
+        const std::vector<std::size_t> running = dasha.Running(at);
+        for (std::size_t level = 0; level < running.size(); ++level) {
+            lords.push_back(dasha.Levels[level][running[level]].Lord);
+        }
+        EXPECT_EQ(lords, row.Running) << row.Moon << " at " << row.Age;
+        EXPECT_EQ(dasha.Lists(at), row.Listed) << row.Moon << " at " << row.Age;
+        // Listed for at least 120 years, the return's antardashas in order.
+        EXPECT_GE(dasha.Levels[0].back().EndUt, dasha.BirthUt + 120 * 365.256363);
+        const auto back = dasha.SubPeriods(0, 9);
+        ASSERT_EQ(back.size(), 9u);
+        EXPECT_EQ(back.front().Lord, dasha.BirthLord);
+        EXPECT_EQ(back[1].Lord, order[(std::find(order.begin(), order.end(), dasha.BirthLord) -
+                                       order.begin() + 1) % 9]);
+    }
 }
 
 TEST(Vimshottari, TheFourYearLengthsAreNamedAndCounted) {
@@ -156,7 +211,10 @@ TEST(Vimshottari, RunningPeriodsOnTheirEdgesAreTheLaterOnes) {
         {pratyantar[200].StartUt, {2, 22, 200}},
         {pratyantar[200].EndUt - kSecondDays, {2, 22, 200}},
         {maha[8].EndUt - kSecondDays, {8, 80, 728}},
-        {maha[8].EndUt, {}},
+        {maha[8].EndUt, {9, 81, 729}},
+        {maha[9].EndUt - kSecondDays, {9, 89, 809}},
+        // Past the list: the same periods a cycle earlier.
+        {maha[9].EndUt + kSecondDays, {1, 9, 81}},
         {NAN, {}},
     };
     for (const Row& row : rows) {
@@ -179,8 +237,13 @@ TEST(DashaTime, CivilTimesAndIsoInstants) {
         {2451545.0, -5.5, "2000-01-01 17:30", "2000-01-01T12:00:00Z"},
         {2451544.5 + 20.0 / 24, -5.5, "2000-01-02 01:30", "2000-01-01T20:00:00Z"},
         {2451544.5 + 2.0 / 24, 8, "1999-12-31 18:00", "2000-01-01T02:00:00Z"},
-        {2451603.5 + 23.0 / 24 + 59.0 / 1440 + 59.4 / 86400, 0, "2000-02-29 23:59",
+        // Shown times are rounded up to the minute, across a leap day's end.
+        {2451603.5 + 23.0 / 24 + 59.0 / 1440 + 59.4 / 86400, 0, "2000-03-01 00:00",
          "2000-02-29T23:59:59Z"},
+        {2451544.5 + 7.0 / 24 + 53.0 / 1440 + 6.0 / 86400, 0, "2000-01-01 07:54",
+         "2000-01-01T07:53:06Z"},
+        {2451544.5 - 30.0 / 86400, -5.5, "2000-01-01 05:30", "1999-12-31T23:59:30Z"},
+        {2451544.5 - 30.0 / 86400, 0, "2000-01-01 00:00", "1999-12-31T23:59:30Z"},
         {2451603.5 + 23.0 / 24 + 59.0 / 1440 + 59.6 / 86400, 0, "2000-03-01 00:00",
          "2000-03-01T00:00:00Z"},
         {2448087.5 + 6.5 / 24, -5.5, "1990-07-15 12:00", "1990-07-15T06:30:00Z"},
@@ -188,8 +251,38 @@ TEST(DashaTime, CivilTimesAndIsoInstants) {
     for (const Row& row : rows) {
         const CivilTime civil = CivilFromJulianDay(row.JulianDay, row.ZoneShift);
         EXPECT_EQ(CivilText(civil), row.Civil) << row.Iso;
+        EXPECT_EQ(CivilText(row.JulianDay, row.ZoneShift), row.Civil) << row.Iso;
         EXPECT_EQ(IsoUtc(row.JulianDay), row.Iso);
         EXPECT_NEAR(JulianDayFromCivil(civil, row.ZoneShift), row.JulianDay, kSecondDays);
+    }
+    EXPECT_EQ(CivilText(NAN, 0), "");
+}
+
+// A period shown as starting at a minute runs at that minute typed on the
+// same clock, and not a minute before, whether its start has seconds or is
+// a whole minute (here to within the Julian Day's own rounding).
+TEST(DashaTime, AShownStartIsAMomentThePeriodRuns) {
+    struct Row {
+        CivilTime VenusStarts;  // UT
+        double ZoneShift;
+        CivilTime Shown;  // on the zone's clock
+    };
+    const Row rows[] = {
+        {{2007, 1, 1, 7, 53, 6}, 0, {2007, 1, 1, 7, 54, 0}},
+        {{2007, 1, 1, 7, 53, 6}, -5.5, {2007, 1, 1, 13, 24, 0}},
+        {{2007, 12, 31, 23, 59, 1}, 0, {2008, 1, 1, 0, 0, 0}},
+        {{2007, 1, 1, 7, 53, 0}, 0, {2007, 1, 1, 7, 53, 0}},
+    };
+    for (const Row& row : rows) {
+        // Moon at 0°: Venus follows Ketu's seven years from birth.
+        const double venus = JulianDayFromCivil(row.VenusStarts);
+        const VimshottariDasha dasha = Dasha(0, 1, DashaYear::Sidereal, venus - 7 * 365.256363);
+        ASSERT_EQ(dasha.Levels[0][1].Lord, kVenus);
+        const double shown = JulianDayFromCivil(row.Shown, row.ZoneShift);
+        const double minuteBefore = shown - kMinuteDays;
+        EXPECT_EQ(CivilText(dasha.Levels[0][1].StartUt, row.ZoneShift), CivilText(row.Shown));
+        EXPECT_EQ(dasha.Running(shown), std::vector<std::size_t>{1}) << CivilText(row.Shown);
+        EXPECT_EQ(dasha.Running(minuteBefore), std::vector<std::size_t>{0}) << CivilText(row.Shown);
     }
 }
 
