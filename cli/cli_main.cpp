@@ -294,7 +294,7 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     app.add_flag("--dst", options.DaylightSaving, "daylight-saving time was in force");
     app.add_option("--utc-offset", options.UtcOffset,
                    "with --sky precise, instead of --zone and --dst: the offset from UTC in "
-                   "force, e.g. +5:45");
+                   "force, e.g. +5:45 (the sign an ASCII hyphen-minus or plus)");
     app.add_option("--lat", options.Lat, "latitude DEG:MIN and N or S, e.g. 28:36N");
     app.add_option("--lon", options.Lon, "longitude DEG:MIN and E or W, e.g. 77:12E");
     app.add_option("--city", options.City, "city of birth");
@@ -306,14 +306,16 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
                    "with --format svg: south, north (default south) or dasha (the dasha's time line)");
     app.add_option("--varga", options.Varga,
                    "with --format svg and a south or north chart: the divisional chart to draw, "
-                   "1, 2, 3, 4, 7, 9, 10, 12, 16, 20, 24, 27, 30, 40, 45 or 60");
+                   "1, 2, 3, 4, 7, 9, 10, 12, 16, 20, 24, 27, 30, 40, 45 or 60, with or without "
+                   "a D before it (D9)");
     app.add_flag("--vargas", options.Vargas,
                  "add the sixteen divisional charts with each graha's dignity in them");
     app.add_flag("--dasha", options.Dasha, "add the Vimshottari dasha");
     app.add_option("--dasha-levels", options.DashaLevels,
                    "with --dasha: levels of periods, 1 to 5 (default 2)");
     app.add_option("--dasha-year", options.DashaYear,
-                   "with --dasha: sidereal (default), julian, gregorian or savana years");
+                   "with --dasha: sidereal (default), julian, gregorian or savana years, in "
+                   "any case");
     app.add_option("--on", options.On,
                    "with --dasha or --transits: the moment, YYYY-MM-DD[THH:MM][Z], on the birth "
                    "zone's standard clock or with Z in UTC (default now)");
@@ -331,10 +333,11 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
                    "fills the place, coordinates, zone and daylight saving");
     app.add_option("--atlas", options.AtlasQuery, "list the atlas's places matching a text");
     app.add_option("--sky", options.Sky,
-                   "documented (the default) or precise (Swiss Ephemeris) positions");
+                   "documented (the default) or precise (Swiss Ephemeris) positions, in any "
+                   "case");
     app.add_option("--ayanamsa", options.Ayanamsa,
-                   "precise sky: lahiri (default), raman or krishnamurti");
-    app.add_option("--node", options.Node, "precise sky: mean (default) or true");
+                   "precise sky: lahiri (default), raman or krishnamurti, in any case");
+    app.add_option("--node", options.Node, "precise sky: mean (default) or true, in any case");
     app.add_flag("--no-sky-check", options.NoSkyCheck,
                  "leave out the check of a documented reading against the precise sky");
     app.add_option("file", options.File, "a saved reading file (.tvl) to calculate");

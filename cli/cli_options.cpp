@@ -61,7 +61,26 @@ std::string Upper(std::string_view text) {
     return result;
 }
 
+int DaysInMonth(int year, int month) {
+    static constexpr std::array<int, kMonthCount> kMonthDays = {31, 28, 31, 30, 31, 30,
+                                                                31, 31, 30, 31, 30, 31};
+    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    return kMonthDays[static_cast<std::size_t>(month - 1)] + (month == 2 && leap ? 1 : 0);
+}
+
+// The minus sign that word processors and web pages put where a hyphen-minus
+// was typed: it looks the same, so the refusal names it.
+constexpr std::string_view kUnicodeMinus = "\u2212";
+
 }  // namespace
+
+std::string LowerCase(std::string_view text) {
+    std::string result(text);
+    for (char& c : result) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return result;
+}
 
 Parsed<Angle> ParseLatitude(std::string_view text) {
     return ParseAngle(text, 'N', 'S', "a latitude");
@@ -115,16 +134,16 @@ Parsed<ChosenMoment> ParseMoment(std::string_view text) {
         civil.Hour = SmallNumber(text.substr(11, 2), 2);
         civil.Minute = SmallNumber(text.substr(14, 2), 2);
     }
-    const bool leap = civil.Year % 4 == 0 && (civil.Year % 100 != 0 || civil.Year % 400 == 0);
-    static constexpr std::array<int, 12> kMonthDays = {31, 28, 31, 30, 31, 30,
-                                                       31, 31, 30, 31, 30, 31};
     if (civil.Year < kFirstMomentYear || civil.Year > kLastMomentYear || civil.Month < 1 ||
-        civil.Month > 12 || civil.Day < 1 ||
-        civil.Day > kMonthDays[static_cast<std::size_t>(civil.Month - 1)] +
-                        (civil.Month == 2 && leap ? 1 : 0) ||
-        civil.Hour < 0 || civil.Hour >= kHoursPerDay || civil.Minute < 0 ||
-        civil.Minute >= kMinutesPerHour) {
+        civil.Month > kMonthCount || civil.Day < 1 || civil.Hour < 0 ||
+        civil.Hour >= kHoursPerDay || civil.Minute < 0 || civil.Minute >= kMinutesPerHour) {
         return accepts;
+    }
+    const int days = DaysInMonth(civil.Year, civil.Month);
+    if (civil.Day > days) {
+        return "day " + std::to_string(civil.Day) + " is past the month's end: " +
+               std::string(kMonthNames[static_cast<std::size_t>(civil.Month - 1)]) + " " +
+               std::to_string(civil.Year) + " has " + std::to_string(days) + " days";
     }
     return moment;
 }
@@ -138,13 +157,17 @@ Parsed<int> ParseDashaLevels(std::string_view text) {
 }
 
 Parsed<DashaYear> ParseDashaYearOption(std::string_view text) {
-    if (const auto year = ParseDashaYear(text)) {
+    if (const auto year = ParseDashaYear(LowerCase(text))) {
         return *year;
     }
     return std::string("accepts sidereal (365.256363 days), julian, gregorian or savana (360 days)");
 }
 
 Parsed<int> ParseVarga(std::string_view text) {
+    // The window and the tables name a varga D9; the number alone says the same.
+    if (!text.empty() && (text.front() == 'D' || text.front() == 'd')) {
+        text.remove_prefix(1);
+    }
     const int varga = VargaOfDivisions(SmallNumber(text, 2));
     if (varga < 0) {
         std::string accepts = "accepts the number of a divisional chart:";
@@ -152,7 +175,7 @@ Parsed<int> ParseVarga(std::string_view text) {
             accepts += (v == 0 ? " " : v + 1 == kVargaCount ? " or " : ", ") +
                        std::to_string(VargaDivisions(v));
         }
-        return accepts + " (9 the navamsa)";
+        return accepts + ", with or without a D before it (9 or D9 the navamsa)";
     }
     return varga;
 }
@@ -176,6 +199,10 @@ Parsed<int> ParseUtcOffset(std::string_view text) {
     const std::string accepts =
         "accepts an offset from UTC as +H:MM or -H:MM (seconds may follow, as in +5:21:10), "
         "at most 15 hours, e.g. +5:45";
+    if (text.starts_with(kUnicodeMinus)) {
+        return "begins with the Unicode minus sign (U+2212), not the hyphen-minus: type the "
+               "sign as - (or +), e.g. -4:30";
+    }
     if (text.empty() || (text.front() != '+' && text.front() != '-')) {
         return accepts;
     }

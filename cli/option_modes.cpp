@@ -4,6 +4,7 @@
 #include <array>
 #include <utility>
 
+#include "cli/cli_options.h"
 #include "cli/terminal_text.h"
 
 namespace tavrinel::cli {
@@ -116,7 +117,8 @@ bool Has(const GivenOptions& given, std::string_view option, std::string_view va
 
 // Why the option does nothing for want of another, or nothing.
 std::optional<std::string_view> MissingNeed(const GivenOptions& given, Needs needs) {
-    const bool precise = Has(given, "--sky", "precise");
+    const auto sky = given.find("--sky");
+    const bool precise = sky != given.end() && LowerCase(sky->second) == "precise";
     const bool svg = Has(given, "--format", "svg");
     const bool timeline = svg && Has(given, "--chart", "dasha");
     switch (needs) {

@@ -17,28 +17,28 @@ constexpr std::string_view kNodeAccepts = "accepts mean or true";
 }  // namespace
 
 Parsed<SkyEngine> ParseSkyKey(std::string_view text) {
-    if (const auto engine = ParseSkyEngine(text)) return *engine;
+    if (const auto engine = ParseSkyEngine(LowerCase(text))) return *engine;
     return std::string(kSkyAccepts);
 }
 
 Parsed<Ayanamsa> ParseAyanamsaKey(std::string_view text) {
-    if (const auto ayanamsa = ParseAyanamsa(text)) return *ayanamsa;
+    if (const auto ayanamsa = ParseAyanamsa(LowerCase(text))) return *ayanamsa;
     return std::string(kAyanamsaAccepts);
 }
 
 Parsed<NodeKind> ParseNodeKey(std::string_view text) {
-    if (const auto node = ParseNode(text)) return *node;
+    if (const auto node = ParseNode(LowerCase(text))) return *node;
     return std::string(kNodeAccepts);
 }
 
 Parsed<SkyChoice> ParseSkyOptions(std::string_view sky, std::string_view ayanamsa,
                                   std::string_view node) {
     SkyChoice choice;
-    const auto engine = ParseSkyEngine(sky);
+    const auto engine = ParseSkyEngine(LowerCase(sky));
     if (!engine) return "--sky: " + std::string(kSkyAccepts);
-    const auto zodiac = ParseAyanamsa(ayanamsa);
+    const auto zodiac = ParseAyanamsa(LowerCase(ayanamsa));
     if (!zodiac) return "--ayanamsa: " + std::string(kAyanamsaAccepts);
-    const auto kind = ParseNode(node);
+    const auto kind = ParseNode(LowerCase(node));
     if (!kind) return "--node: " + std::string(kNodeAccepts);
     choice.Engine = *engine;
     choice.Precise = {*zodiac, *kind};

@@ -22,12 +22,13 @@ struct SkyOutput {
     const SkyCheck* Check = nullptr;
 };
 
-// The three option texts as given ("documented", "lahiri", "mean" ...), or
-// the message naming the option that is refused.
+// The three option texts as given ("documented", "lahiri", "mean" ..., in
+// any case), or the message naming the option that is refused.
 Parsed<SkyChoice> ParseSkyOptions(std::string_view sky, std::string_view ayanamsa,
                                   std::string_view node);
 
-// One value of a batch line's "Sky", "Ayanamsa" or "Node" key, or the message.
+// One value of a batch line's "Sky", "Ayanamsa" or "Node" key (in any case,
+// as the options take them), or the message.
 Parsed<SkyEngine> ParseSkyKey(std::string_view text);
 Parsed<Ayanamsa> ParseAyanamsaKey(std::string_view text);
 Parsed<NodeKind> ParseNodeKey(std::string_view text);

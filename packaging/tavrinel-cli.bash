@@ -26,7 +26,8 @@ _tavrinel_cli() {
     case $prev in
         --format) COMPREPLY=($(compgen -W "text ansi json svg csv" -- "$cur")); return ;;
         --chart) COMPREPLY=($(compgen -W "south north dasha" -- "$cur")); return ;;
-        --varga) COMPREPLY=($(compgen -W "1 2 3 4 7 9 10 12 16 20 24 27 30 40 45 60" -- "$cur")); return ;;
+        --varga) COMPREPLY=($(compgen -W "1 2 3 4 7 9 10 12 16 20 24 27 30 40 45 60
+            D1 D2 D3 D4 D7 D9 D10 D12 D16 D20 D24 D27 D30 D40 D45 D60" -- "$cur")); return ;;
         --dasha-levels) COMPREPLY=($(compgen -W "1 2 3 4 5" -- "$cur")); return ;;
         --dasha-year) COMPREPLY=($(compgen -W "sidereal julian gregorian savana" -- "$cur")); return ;;
         --sky) COMPREPLY=($(compgen -W "documented precise" -- "$cur")); return ;;

@@ -87,6 +87,10 @@ TEST(CliDasha, YearsLevelsAndMoments) {
         {{"--dasha", "--dasha-year", "gregorian", "--on", "2000-01-01Z", "--dasha-levels", "5"},
          365.2425, "2000-01-01T00:00:00Z", 5},
         {{"--dasha", "--dasha-year", "savana"}, 360, nullptr, 2},
+        // Keys in any case, as --on takes t and z.
+        {{"--dasha", "--dasha-year", "JULIAN", "--on", "2000-01-01t00:00z"}, 365.25,
+         "2000-01-01T00:00:00Z", 2},
+        {{"--dasha", "--dasha-year", "Savana"}, 360, nullptr, 2},
     };
     for (const auto& row : kCases) {
         const json dasha = AnnJson(row.Options).at("Dasha");
@@ -195,6 +199,9 @@ TEST(CliAnalysis, RefusedWhereAnOptionWouldDoNothing) {
         {{"--transits", "--format", "svg", "--chart", "dasha"}, "--transits"},
         {{"--varga", "9"}, "--varga"},
         {{"--varga", "8", "--format", "svg"}, "--varga"},
+        {{"--varga", "D8", "--format", "svg"}, "--varga"},
+        {{"--varga", "DD9", "--format", "svg"}, "--varga"},
+        {{"--varga", "D", "--format", "svg"}, "--varga"},
         {{"--varga", "9", "--format", "svg", "--chart", "dasha"}, "--varga"},
         {{"--format", "svg", "--chart", "east"}, "--chart"},
     };
@@ -203,12 +210,30 @@ TEST(CliAnalysis, RefusedWhereAnOptionWouldDoNothing) {
         args.insert(args.end(), row.Options.begin(), row.Options.end());
         ExpectRefused(RunTool(args), row.Option);
     }
+    // A day past its month's end is named with the month's length.
+    const struct {
+        const char* On;
+        const char* Says;
+    } kMonthEnds[] = {
+        {"2026-02-31", "February 2026 has 28 days"}, {"2024-02-30", "February 2024 has 29 days"},
+        {"2100-02-29", "February 2100 has 28 days"}, {"2000-02-30", "February 2000 has 29 days"},
+        {"2026-04-31T12:00Z", "April 2026 has 30 days"},
+    };
+    for (const auto& row : kMonthEnds) {
+        std::vector<std::string> args = kAnn;
+        args.insert(args.end(), {"--dasha", "--on", row.On});
+        const Result run = RunTool(args);
+        ExpectRefused(run, "--on");
+        EXPECT_NE(run.Err.find(row.Says), std::string::npos) << run.Err;
+    }
     // Beside a moment the dasha picture and the transits are both fine.
     for (const std::vector<std::string>& fine :
          {std::vector<std::string>{"--format", "svg", "--chart", "dasha", "--on", "2000-01-01",
                                    "--dasha-year", "savana"},
           std::vector<std::string>{"--transits", "--on", "2000-02-29"},
-          std::vector<std::string>{"--format", "svg", "--chart", "north", "--varga", "60"}}) {
+          std::vector<std::string>{"--format", "svg", "--chart", "north", "--varga", "60"},
+          std::vector<std::string>{"--format", "svg", "--chart", "north", "--varga", "D9"},
+          std::vector<std::string>{"--format", "svg", "--chart", "south", "--varga", "d60"}}) {
         std::vector<std::string> args = kAnn;
         args.insert(args.end(), fine.begin(), fine.end());
         EXPECT_EQ(RunTool(args).Status, 0) << fine[1];
@@ -225,6 +250,8 @@ TEST(CliAnalysis, Pictures) {
     }
     std::vector<std::string> navamsa = kAnn;
     navamsa.insert(navamsa.end(), {"--format", "svg", "--varga", "9"});
+    EXPECT_NE(RunTool(navamsa).Out.find(">D9 Navamsa<"), std::string::npos);
+    navamsa.back() = "d9";
     EXPECT_NE(RunTool(navamsa).Out.find(">D9 Navamsa<"), std::string::npos);
 }
 
@@ -246,6 +273,7 @@ TEST(CliAnalysis, BatchKeys) {
         {R"("Dasha":"yes")", "Dasha: accepts true, false or a number of levels", 0},
         {R"("Dasha":1,"On":"2026-13-01")", "On: accepts a date", 0},
         {R"("Dasha":1,"DashaYear":"lunar")", "DashaYear: accepts sidereal", 0},
+        {R"("Dasha":1,"On":"2026-02-29")", "On: day 29 is past the month's end: February 2026 has 28 days", 0},
         {R"("Vargas":"yes")", "Vargas: accepts true or false", 0},
     };
     for (const auto& row : kCases) {
@@ -268,6 +296,9 @@ TEST(CliAnalysis, BatchKeys) {
     const Result defaults =
         RunTool({"--batch", "-", "--dasha", "--dasha-year", "savana"}, line + "\n");
     EXPECT_EQ(json::parse(defaults.Out)["Dasha"]["YearDays"], 360);
+    // A key in any case, as the option takes it.
+    const Result julian = RunTool({"--batch", "-"}, with(R"("Dasha":1,"DashaYear":"Julian")"));
+    EXPECT_EQ(json::parse(julian.Out)["Dasha"]["YearDays"], 365.25) << julian.Out;
 }
 
 TEST(CliAnalysis, TextSections) {

@@ -365,6 +365,8 @@ TEST(UtcOffsetOptionTest, RefusesWhatItCannotUseOrRead) {
         {{"--utc-offset", "+5:45:", "--sky", "precise"}, "accepts an offset from UTC"},
         {{"--utc-offset", "+-5:45", "--sky", "precise"}, "accepts an offset from UTC"},
         {{"--utc-offset", "", "--sky", "precise"}, "accepts an offset from UTC"},
+        {{"--utc-offset", "\u22125:45", "--sky", "precise"},
+         "begins with the Unicode minus sign (U+2212), not the hyphen-minus: type the sign as -"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Extra[1]);

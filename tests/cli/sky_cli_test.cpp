@@ -35,6 +35,11 @@ const PreciseCase kPrecise[] = {
     {"mean node", "5:30", {"--sky", "precise"}, "mean", "18 Pis 57", "18 Vir 57"},
     {"true node", "5:30", {"--sky", "precise", "--node", "true"}, "true", "19 Pis 24", "19 Vir 24"},
     {"daylight saving", "6:30", {"--sky", "precise", "--dst"}, "mean", "18 Pis 57", "18 Vir 57"},
+    // Keys in any case, as the batch's values.
+    {"capitals", "5:30", {"--sky", "PRECISE", "--node", "True", "--ayanamsa", "Lahiri"}, "true",
+     "19 Pis 24", "19 Vir 24"},
+    {"capital mean", "5:30", {"--sky", "Precise", "--node", "Mean"}, "mean", "18 Pis 57",
+     "18 Vir 57"},
 };
 
 TEST(CliSky, PrecisePositionsLagnaAndNames) {
@@ -112,7 +117,10 @@ struct RefusalCase {
 const RefusalCase kRefusals[] = {
     {{"--sky", "exact"}, "tavrinel-cli: --sky: accepts documented or precise\n"},
     {{"--sky", "precise", "--ayanamsa", "fagan"}, "tavrinel-cli: --ayanamsa: accepts lahiri, raman or krishnamurti\n"},
-    {{"--sky", "precise", "--node", "Mean"}, "tavrinel-cli: --node: accepts mean or true\n"},
+    {{"--sky", "precise", "--node", "osculating"}, "tavrinel-cli: --node: accepts mean or true\n"},
+    {{"--sky", "Documented", "--node", "true"},
+     "tavrinel-cli: --node: chooses the precise sky's positions, which only --sky precise uses "
+     "(the documented sky's check keeps Lahiri and the mean node)\n"},
 };
 
 TEST(CliSky, RefusedOptions) {
@@ -142,7 +150,8 @@ const BatchCase kBatch[] = {
     {R"(,"Sky":"precise","Ayanamsa":"lahiri","Node":"mean")", "18 Pis 57", ""},
     {R"(,"Sky":"exact")", "", "Sky: accepts documented or precise"},
     {R"(,"Sky":"precise","Node":5)", "", "Node: accepts mean or true"},
-    {R"(,"Sky":"precise","Ayanamsa":"Lahiri")", "", "Ayanamsa: accepts lahiri, raman or krishnamurti"},
+    {R"(,"Sky":"precise","Ayanamsa":"fagan")", "", "Ayanamsa: accepts lahiri, raman or krishnamurti"},
+    {R"(,"Sky":"Precise","Ayanamsa":"Lahiri","Node":"TRUE")", "19 Pis 24", ""},
 };
 
 TEST(CliSky, BatchLinesChooseTheirSky) {
