@@ -12,6 +12,10 @@ constexpr int kVargasPerBlock = 8;
 constexpr int kNameWidth = 8;
 constexpr int kCellWidth = 7;
 
+// Which dignity a period's lord carries: the text, the window and the exports
+// say it alike.
+constexpr std::string_view kDashaDignityNote = "A lord's dignity is its dignity in the birth chart.";
+
 std::string Padded(std::string_view text, std::size_t width) {
     std::string out(text);
     if (out.size() < width) {

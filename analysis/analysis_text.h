@@ -4,21 +4,16 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "analysis/chart_analysis.h"
 
 namespace tavrinel {
 
-// The dasha's header lines say which periods' dignities the table shows.
-inline constexpr std::string_view kDashaDignityNote =
-    "A lord's dignity is its dignity in the birth chart.";
-
 // "Vimshottari dasha from the Moon at 26 Pis 18 in Revati (…sky…).",
 // "Balance at birth: Mercury, 4.71376 years.", "Years: sidereal year of
 // 365.256363 days.", "Dates on the birth zone's clock, UT+05:30, rounded up
-// to the minute." and the dignity note, one line each, without a final line
-// break.
+// to the minute." and "A lord's dignity is its dignity in the birth chart.",
+// one line each, without a final line break.
 [[nodiscard]] std::string DashaSummaryText(const VimshottariDasha& dasha, const ChartState& chart);
 
 // The lords of the running periods, "Sun / Ketu / Venus"; empty when none.
