@@ -105,8 +105,8 @@ std::vector<std::size_t> VimshottariDasha::Running(double julianDayUt) const {
     }
     const double listEnd = Levels[0].back().EndUt;
     if (julianDayUt >= listEnd) {
-        // Every cycle repeats the first to the second, so whole cycles back
-        // land in the list: at most one cycle before its end.
+        // Each cycle repeats the first, period for period, 120 years on: the
+        // moment whole cycles back lands in the list, within a cycle of its end.
         const double cycle = kVimshottariYears * YearDays;
         julianDayUt -= std::ceil((julianDayUt - listEnd) / cycle) * cycle;
         if (julianDayUt >= listEnd) {
