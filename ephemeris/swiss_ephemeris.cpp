@@ -511,11 +511,18 @@ std::optional<double> SweHinduSunrise(double julianDayUt, const SweSite& site, b
         !std::isfinite(found[0])) {
         return std::nullopt;
     }
+    return SweHinduSunEventNear(found[0], site, rising);
+}
+
+std::optional<double> SweHinduSunEventNear(double guess, const SweSite& site, bool rising) {
+    if (!UseFolder()) {
+        return std::nullopt;
+    }
     constexpr double kLastStepDays = 1e-8;
     constexpr int kMostSteps = 12;
-    // Farther than this from the estimate the root found is another event.
+    // Farther than this from the guess the root found is another event.
     constexpr double kFarthestPolishDays = 0.1;
-    double t = found[0];
+    double t = guess;
     for (int step = 0; step < kMostSteps; ++step) {
         const SunAltitude altitude = SunAltitudeAt(t, site);
         if (!altitude.Ok || altitude.DegreesPerDay == 0) {
@@ -523,7 +530,7 @@ std::optional<double> SweHinduSunrise(double julianDayUt, const SweSite& site, b
         }
         const double change = altitude.Degrees / altitude.DegreesPerDay;
         t -= change;
-        if (std::fabs(t - found[0]) > kFarthestPolishDays) {
+        if (std::fabs(t - guess) > kFarthestPolishDays) {
             return std::nullopt;
         }
         if (std::fabs(change) < kLastStepDays) {

@@ -106,6 +106,10 @@ struct SweMotionSky {
 // Nothing where the Sun does not rise (or set) there then, or the library
 // fails.
 [[nodiscard]] std::optional<double> SweHinduSunrise(double julianDayUt, const SweSite& site, bool rising);
+// The same event polished from a guess of the caller's own, within an hour
+// or two of it: what the library's search would give, at a fraction of its
+// cost. Nothing when the steps do not settle near the guess.
+[[nodiscard]] std::optional<double> SweHinduSunEventNear(double guess, const SweSite& site, bool rising);
 
 // The sidereal ascendant at a Julian Day in UT for a site (degrees, north and
 // east positive); NaN when the library cannot find it.

@@ -9,6 +9,8 @@ namespace tavrinel {
 namespace {
 
 constexpr double kHalfCircle = 180;
+// Degrees the Sun's hour angle turns in a day.
+constexpr double kCircle = 360;
 // Searched from this far past a sunrise, the library's estimate of the next
 // event cannot be the same sunrise again: its estimate is at most minutes off.
 constexpr double kPastEventDays = 0.01;
@@ -18,7 +20,7 @@ constexpr double kDay = 1;
 
 }  // namespace
 
-std::optional<StrengthDay> FindStrengthDay(double jd, const SweSite& site) {
+std::optional<StrengthDay> FindStrengthDay(double jd, const SweSite& site, double sunHourAngle) {
     std::optional<double> sunrise = SweHinduSunrise(jd - kDay, site, true);
     if (sunrise && *sunrise > jd) {
         sunrise = SweHinduSunrise(jd - 2 * kDay, site, true);
@@ -26,17 +28,35 @@ std::optional<StrengthDay> FindStrengthDay(double jd, const SweSite& site) {
     if (!sunrise || *sunrise > jd) {
         return std::nullopt;
     }
-    std::optional<double> next = SweHinduSunrise(*sunrise + kPastEventDays, site, true);
+    // The library's search costs as much as a chart; away from the polar
+    // circles the next sunrise comes a day later give or take minutes, and
+    // the steps polish that guess into the same instant. The search answers
+    // where they do not settle.
+    const auto nextSunrise = [&](double after) {
+        std::optional<double> next = SweHinduSunEventNear(after + kDay, site, true);
+        if (!next || *next <= after + kPastEventDays) {
+            next = SweHinduSunrise(after + kPastEventDays, site, true);
+        }
+        return next;
+    };
+    std::optional<double> next = nextSunrise(*sunrise);
     // Days shorter than a clock day can put two sunrises within the day
     // before the birth: the later one is the day's.
     while (next && *next <= jd) {
         sunrise = next;
-        next = SweHinduSunrise(*sunrise + kPastEventDays, site, true);
+        next = nextSunrise(*sunrise);
     }
     if (!next) {
         return std::nullopt;
     }
-    const std::optional<double> sunset = SweHinduSunrise(*sunrise + kPastEventDays, site, false);
+    // The sunset falls as long after the day's transit as the sunrise
+    // before it; the birth's hour angle dates the transit.
+    const double nearestTransit = jd - sunHourAngle / kCircle;
+    const double transit = nearestTransit + std::ceil(*sunrise - nearestTransit);
+    std::optional<double> sunset = SweHinduSunEventNear(2 * transit - *sunrise, site, false);
+    if (!sunset || *sunset <= *sunrise || *sunset >= *next) {
+        sunset = SweHinduSunrise(*sunrise + kPastEventDays, site, false);
+    }
     if (!sunset || *sunset >= *next) {
         return std::nullopt;
     }
@@ -79,7 +99,7 @@ std::optional<StrengthInputs> StrengthInputsAt(double jd, const SweSite& site,
     in.Lagna = ReduceDegrees(sky.Ascendant);
     in.Midheaven = sky.Midheaven;
     in.SunHourAngle = sky.SunHourAngle;
-    in.Day = FindStrengthDay(jd, site);
+    in.Day = FindStrengthDay(jd, site, sky.SunHourAngle);
     return in;
 }
 

@@ -13,8 +13,10 @@
 namespace tavrinel {
 
 // The last sunrise at or before the instant, the sunset after it and the
-// next sunrise; nothing where the Sun does not rise or set around then.
-[[nodiscard]] std::optional<StrengthDay> FindStrengthDay(double julianDayUt, const SweSite& site);
+// next sunrise; nothing where the Sun does not rise or set around then. The
+// Sun's hour angle at the instant (degrees) guides the search.
+[[nodiscard]] std::optional<StrengthDay> FindStrengthDay(double julianDayUt, const SweSite& site,
+                                                         double sunHourAngle);
 
 // The inputs at an instant (Julian Day, UT) and a site; nothing, with
 // `error` saying why, when the library gives no answer.

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <optional>
+#include <random>
 #include <string>
 
 #include "ephemeris/precise_sky.h"
@@ -135,6 +136,60 @@ TEST(Sunrise, PolishedSunriseDoesNotDependOnTheSearchStart) {
                 }
             }
         }
+    }
+}
+
+// The day as the convention words it, each event from the library's own
+// search and polished: the last sunrise at or before the birth, the first
+// sunset after it, the next sunrise.
+std::optional<StrengthDay> SearchedDay(double jd, const SweSite& site) {
+    constexpr double kPast = 0.01;
+    std::optional<double> sunrise = SweHinduSunrise(jd - 1, site, true);
+    if (sunrise && *sunrise > jd) {
+        sunrise = SweHinduSunrise(jd - 2, site, true);
+    }
+    if (!sunrise) {
+        return std::nullopt;
+    }
+    std::optional<double> next = SweHinduSunrise(*sunrise + kPast, site, true);
+    while (next && *next <= jd) {
+        sunrise = next;
+        next = SweHinduSunrise(*sunrise + kPast, site, true);
+    }
+    const std::optional<double> sunset = SweHinduSunrise(*sunrise + kPast, site, false);
+    if (!next || !sunset) {
+        return std::nullopt;
+    }
+    return StrengthDay{*sunrise, *sunset, *next};
+}
+
+// The day's events are guessed from the sunrise and polished rather than
+// searched for; they must be the search's, at any date and place where the
+// Sun rises and sets.
+TEST(Sunrise, TheDayIsTheOneTheLibrarySearchFinds) {
+    UseEphemerisPath(DefaultEphemerisPath());
+    std::mt19937 random(1918);
+    std::uniform_real_distribution<double> days(Jd(1850, 1, 1, 0), Jd(2100, 1, 1, 0));
+    std::uniform_real_distribution<double> latitude(-66, 66);
+    std::uniform_real_distribution<double> longitude(-180, 180);
+    constexpr double kSameInstantDays = 1e-6;
+    for (int i = 0; i < 300; ++i) {
+        const double jd = days(random);
+        const SweSite site{latitude(random), longitude(random)};
+        std::string error;
+        const std::optional<StrengthInputs> in = StrengthInputsAt(jd, site, PreciseSettings{}, error);
+        ASSERT_TRUE(in) << error;
+        const std::optional<StrengthDay> searched = SearchedDay(jd, site);
+        ASSERT_EQ(in->Day.has_value(), searched.has_value()) << jd << " at " << site.Latitude;
+        if (!searched) {
+            continue;
+        }
+        EXPECT_LE(in->Day->Sunrise, jd);
+        EXPECT_GT(in->Day->NextSunrise, jd);
+        EXPECT_NEAR(in->Day->Sunrise, searched->Sunrise, kSameInstantDays) << jd << " at " << site.Latitude;
+        EXPECT_NEAR(in->Day->Sunset, searched->Sunset, kSameInstantDays) << jd << " at " << site.Latitude;
+        EXPECT_NEAR(in->Day->NextSunrise, searched->NextSunrise, kSameInstantDays)
+            << jd << " at " << site.Latitude;
     }
 }
 
