@@ -461,6 +461,9 @@ SweMotionSky SweSiderealMotionSky(double julianDayUt, SweBody node, SweZodiac zo
             sky.Error = error.data();
             return false;
         }
+        if ((got & SEFLG_SWIEPH) == 0) {
+            sky.Source = SweSource::Analytical;
+        }
         motion.Degrees = Api().DegreesNormalised(values[0]);
         motion.Latitude = values[1];
         motion.DegreesPerDay = values[3];

@@ -94,6 +94,7 @@ struct SweMotionSky {
     double Ascendant = 0;  // sidereal
     double Midheaven = 0;  // sidereal
     double SunHourAngle = 0;  // the Sun's local hour angle, (-180, 180], 0 at apparent noon
+    SweSource Source = SweSource::Files;  // Analytical when any body came from the fallback
 };
 [[nodiscard]] SweMotionSky SweSiderealMotionSky(double julianDayUt, SweBody node, SweZodiac zodiac,
                                                 const SweSite& site);

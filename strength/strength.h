@@ -33,6 +33,9 @@ struct StrengthDay {
 // Everything the strength reads, from one precise sky. Longitudes are
 // sidereal degrees in [0, 360), in graha order Sun to Ketu.
 struct StrengthInputs {
+    // Which sky made them, for every output to name: "Precise (Swiss
+    // Ephemeris), Raman, mean node, ephemeris files".
+    std::string SkyName;
     double JulianDayUt = 0;
     double Latitude = 0;   // degrees, north positive
     double Longitude = 0;  // degrees, east positive

@@ -83,6 +83,11 @@ std::optional<StrengthInputs> StrengthInputsAt(double jd, const SweSite& site,
         return std::nullopt;
     }
     StrengthInputs in;
+    in.SkyName = "Precise (Swiss Ephemeris), ";
+    in.SkyName += AyanamsaTitle(settings.Zodiac);
+    in.SkyName += ", ";
+    in.SkyName += NodeTitle(settings.Node);
+    in.SkyName += sky.Source == SweSource::Analytical ? ", analytical ephemeris" : ", ephemeris files";
     in.JulianDayUt = jd;
     in.Latitude = site.Latitude;
     in.Longitude = site.Longitude;

@@ -43,8 +43,28 @@ constexpr double kEphemerisAgainstPrinted = 0.05 + 0.02;
 
 TEST(RamansExample, LagnaAndMeridianAreTheEphemeris) {
     const StrengthInputs in = RamansExample();
+    EXPECT_EQ(in.SkyName, "Precise (Swiss Ephemeris), Raman, mean node, ephemeris files");
     EXPECT_NEAR(in.Lagna, 297.40, 0.01);
     EXPECT_NEAR(in.Midheaven, 215.73, 0.01);
+}
+
+// Without the files the library's analytical theory answers, within
+// arc-seconds; the inputs say so, and the day and the lords stand.
+TEST(RamansExample, WithoutTheFilesTheAnalyticalSkyIsNamed) {
+    UseEphemerisPath("/nonexistent/tavrinel-no-ephemeris");
+    PreciseSettings settings;
+    settings.Zodiac = Ayanamsa::Raman;
+    std::string error;
+    const std::optional<StrengthInputs> in =
+        StrengthInputsAt(Jd(1918, 10, 16, 8 + 52 / 60.0 + 16 / 3600.0), {13, 77 + 35 / 60.0},
+                         settings, error);
+    UseEphemerisPath(DefaultEphemerisPath());
+    ASSERT_TRUE(in) << error;
+    EXPECT_EQ(in->SkyName, "Precise (Swiss Ephemeris), Raman, mean node, analytical ephemeris");
+    EXPECT_NEAR(in->Lagna, 297.40, 0.01);
+    const StrengthAnalysis strength = ComputeStrength(*in);
+    ASSERT_TRUE(strength.Lords);
+    EXPECT_EQ(strength.Lords->Hora, kMoon);
 }
 
 TEST(RamansExample, ComponentsAsTheConventionWorksThemOut) {
