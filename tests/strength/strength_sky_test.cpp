@@ -106,6 +106,41 @@ TEST(RamansExample, LordsAndTribhagaAsTheBook) {
     EXPECT_EQ(bala[kSun].Kala.Tribhaga + bala[kMercury].Kala.Tribhaga, 0);
 }
 
+// From a chart's birth fields, the strength reads the same sky as the
+// chart's precise positions: the Lagna and the longitudes are the chart's.
+TEST(RamansExample, FromTheChartTheSameLongitudesAndLagnaAsThePreciseChart) {
+    ChartState chart;
+    chart.BirthYear = 1918;
+    chart.BirthMonth = 10;
+    chart.BirthDay = 16;
+    chart.BirthHour = 14;
+    chart.BirthMinute = 22;
+    chart.ZoneShiftHours = -5;
+    chart.ZoneShiftMinutes = -30;
+    chart.LatDegrees = 13;
+    chart.LonDegrees = 77;
+    chart.LonMinutes = 35;
+    chart.LonDirection = kTrue;
+    PreciseSettings settings;
+    settings.Zodiac = Ayanamsa::Raman;
+    settings.Node = NodeKind::True;
+    std::string error;
+    const std::optional<StrengthInputs> in = PreciseStrengthInputs(chart, settings, error);
+    ASSERT_TRUE(in) << error;
+    ASSERT_TRUE(ComputePreciseSky(chart, settings));
+    EXPECT_EQ(in->Lagna, chart.LagnaLongitude);
+    EXPECT_EQ(in->AyanamsaDegrees, chart.AyanamsaDegrees);
+    for (int g = 0; g < kGrahaCount; ++g) {
+        EXPECT_NEAR(in->Longitudes[g], chart.GrahaLongitudes[g], 1e-9) << g;
+    }
+    EXPECT_EQ(in->SkyName, chart.SkyName);
+
+    // A place off the globe has no horizon: no inputs, and a reason.
+    chart.LatDegrees = 91;
+    EXPECT_FALSE(PreciseStrengthInputs(chart, settings, error));
+    EXPECT_FALSE(error.empty());
+}
+
 // A birth before sunrise belongs to the previous day: 13 September 1981,
 // 01:30 IST is the Saturday's (year Mars, month Mars, hora Mercury). The
 // place is not quoted: Bangalore and New Delhi, whose sunrises fall near
