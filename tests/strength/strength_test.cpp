@@ -167,6 +167,86 @@ TEST(StrengthSelfCheck, AspectCurveContinuousAndSpecialAspectsFull) {
     }
 }
 
+// --- Shadbala worked by hand --------------------------------------------
+
+// The quiet chart's figures worked by hand from the rules: the Lagna in
+// Aries, the MC at 275, the Sun 20 degrees past the meridian, the birth
+// halfway through the day of Saturday 1 January 2000 at 77.5 E. The Moon,
+// 60 degrees ahead of the Sun, is malefic; Mercury, alone in Leo, benefic.
+TEST(StrengthWorkedByHand, TheQuietChartComponentByComponent) {
+    const StrengthAnalysis strength = ComputeStrength(QuietChart());
+    ASSERT_TRUE(strength.Shadbala);
+    const auto& b = *strength.Shadbala;
+    struct Row {
+        const char* What;
+        double Got;
+        double Expected;
+    };
+    const Row rows[] = {
+        // Sun in Cancer 10: the Moon's sign, a great friend's (natural friend,
+        // 3rd house); hora Cancer 22.5, drekkana Scorpio 7.5 (Mars in the
+        // 6th), saptamsa Pisces 22.5, navamsa Libra 7.5, dwadasamsa Scorpio
+        // 7.5, trimsamsa Virgo 15 (Mercury neutral, in the 2nd).
+        {"Sun Saptavargaja", b[kSun].Sthana.Saptavargaja, 105},
+        // Mercury in Leo 10: Leo 22.5, Leo 22.5, Sagittarius 15, Libra 22.5,
+        // Cancer 7.5, Sagittarius 15, Sagittarius 15.
+        {"Mercury Saptavargaja", b[kMercury].Sthana.Saptavargaja, 120},
+        {"Sun Uccha", b[kSun].Sthana.Uccha, 30},
+        {"Sun Ojayugma (even sign, odd navamsa)", b[kSun].Sthana.Ojayugma, 15},
+        {"Moon Ojayugma (even sign, odd navamsa)", b[kMoon].Sthana.Ojayugma, 15},
+        {"Sun Kendradi (4th)", b[kSun].Sthana.Kendradi, 60},
+        {"Moon Kendradi (6th)", b[kMoon].Sthana.Kendradi, 15},
+        {"Jupiter Kendradi (2nd)", b[kJupiter].Sthana.Kendradi, 30},
+        {"Mercury Drekkana (second decanate)", b[kMercury].Sthana.Drekkana, 15},
+        {"Saturn Drekkana (third decanate)", b[kSaturn].Sthana.Drekkana, 0},
+        {"Sun Dig (5 from the IC)", b[kSun].Dig, 5.0 / 3},
+        {"Moon Dig (115 from the MC)", b[kMoon].Dig, 115.0 / 3},
+        {"Mercury Dig (55 from the Descendant)", b[kMercury].Dig, 55.0 / 3},
+        {"Saturn Dig (105 from the Lagna)", b[kSaturn].Dig, 35},
+        {"Sun Nathonnata", b[kSun].Kala.Nathonnata, 160.0 / 3},
+        {"Moon Nathonnata", b[kMoon].Kala.Nathonnata, 20.0 / 3},
+        {"Mercury Nathonnata", b[kMercury].Kala.Nathonnata, 60},
+        {"Sun Paksha (malefic)", b[kSun].Kala.Paksha, 40},
+        {"Moon Paksha (doubled)", b[kMoon].Kala.Paksha, 40},
+        {"Mercury Paksha (benefic)", b[kMercury].Kala.Paksha, 20},
+        {"Sun Tribhaga (the day's middle third)", b[kSun].Kala.Tribhaga, 60},
+        {"Jupiter Tribhaga", b[kJupiter].Kala.Tribhaga, 60},
+        {"Saturn Tribhaga", b[kSaturn].Kala.Tribhaga, 0},
+        // kranti = asin(sin 23.43929 sin(L + 23.85)): Sun 19.2902, Moon
+        // -1.5305, Mercury 10.0967, Saturn -22.7190 degrees.
+        {"Sun Ayana (doubled)", b[kSun].Kala.Ayana, (24 + 19.2902) * 1.25 * 2},
+        {"Moon Ayana", b[kMoon].Kala.Ayana, (24 + 1.5305) * 1.25},
+        {"Mercury Ayana", b[kMercury].Kala.Ayana, (24 + 10.0967) * 1.25},
+        {"Saturn Ayana", b[kSaturn].Kala.Ayana, (24 + 22.7190) * 1.25},
+        {"Sun Cheshta", b[kSun].Cheshta, 0},
+        // Aspects on the Sun: Jupiter 15 (60 ahead); Mars 45 + 15 (210),
+        // Saturn 50 (200); the rest nothing.
+        {"Sun Drik", b[kSun].Drik, (15 - 60 - 50) / 4.0},
+    };
+    for (const Row& row : rows) {
+        EXPECT_NEAR(row.Got, row.Expected, 1e-3) << row.What;
+    }
+    ASSERT_TRUE(strength.Lords);
+    EXPECT_EQ(strength.Lords->Weekday, kSaturn);
+    EXPECT_EQ(strength.Lords->Hora, kMoon);  // the 7th clock hour from sunrise
+    EXPECT_EQ(strength.Lords->Year, kMercury);
+    EXPECT_EQ(strength.Lords->Month, kSun);
+}
+
+TEST(StrengthWorkedByHand, NightThirdsGoToMoonVenusMars) {
+    // Sunset 0.1 day before the birth, the next sunrise 0.4 after.
+    for (const auto& [sinceSunset, lord] :
+         {std::pair{0.1, kMoon}, std::pair{0.2, kVenus}, std::pair{0.45, kMars}}) {
+        StrengthInputs in = QuietChart();
+        in.Day = StrengthDay{in.JulianDayUt - sinceSunset - 0.5, in.JulianDayUt - sinceSunset,
+                             in.JulianDayUt - sinceSunset + 0.5};
+        const auto& bala = *ComputeStrength(in).Shadbala;
+        for (int g = 0; g < kStrengthGrahaCount; ++g) {
+            EXPECT_EQ(bala[g].Kala.Tribhaga, g == lord || g == kJupiter ? 60 : 0) << g;
+        }
+    }
+}
+
 // --- Combustion --------------------------------------------------------
 
 TEST(StrengthCompanions, CombustWithinTheOrbRetrogradeNarrowsMercuryAndVenus) {
