@@ -25,7 +25,12 @@ constexpr double kJ2000 = 2451545;
 constexpr double kDaysPerCentury = 36525;
 constexpr double kHoursPerDay = 24;
 
+// Inputs are finite (ComputeStrength's contract); should one not be, it
+// reads as 0 rather than reaching an integer conversion undefined for it.
 double Norm(double degrees) {
+    if (!std::isfinite(degrees)) {
+        return 0;
+    }
     double x = std::fmod(degrees, kCircle);
     if (x < 0) {
         x += kCircle;

@@ -159,6 +159,8 @@ struct StrengthAnalysis {
     std::array<Avastha, kStrengthGrahaCount> Avasthas{};
 };
 
+// Every number in the inputs must be finite, as PreciseStrengthInputs
+// makes them.
 [[nodiscard]] StrengthAnalysis ComputeStrength(const StrengthInputs& inputs);
 
 // The value (virupas) of the aspect of graha `from` (Sun to Saturn) on a

@@ -16,6 +16,9 @@ using namespace strength_tables;
 constexpr double kSignDegrees = 30;
 
 int SignOf(double longitude) {
+    if (!std::isfinite(longitude)) {
+        return 0;
+    }
     const int sign = static_cast<int>(std::floor(longitude / kSignDegrees));
     return ((sign % kSignCount) + kSignCount) % kSignCount;
 }
