@@ -34,9 +34,9 @@ StrengthInputs RamansExample() {
     return in.value_or(StrengthInputs{});
 }
 
-// The Swiss Ephemeris' Lagna and MC for the example, and the figures the
-// strength convention works out from Raman's printed longitudes where the
-// book itself errs (Saturn's Uccha, Jupiter's Ayana, the Cheshta of Mercury
+// The Swiss Ephemeris' Lagna and MC for the example, and the figures that
+// Raman's printed longitudes give by his rules where the book's own arithmetic
+// errs (Saturn's Uccha, Jupiter's Ayana, the Cheshta of Mercury
 // and Venus from modern mean motions, Mars' total with its Dig folded below
 // 180 degrees). The ephemeris' own longitudes move each by at most 0.05.
 constexpr double kEphemerisAgainstPrinted = 0.05 + 0.02;
@@ -67,7 +67,7 @@ TEST(RamansExample, WithoutTheFilesTheAnalyticalSkyIsNamed) {
     EXPECT_EQ(strength.Lords->Hora, kMoon);
 }
 
-TEST(RamansExample, ComponentsAsTheConventionWorksThemOut) {
+TEST(RamansExample, ComponentsFromHisPrintedLongitudes) {
     const StrengthInputs in = RamansExample();
     const StrengthAnalysis strength = ComputeStrength(in);
     ASSERT_TRUE(strength.Shadbala);
@@ -194,8 +194,8 @@ TEST(Sunrise, PolishedSunriseDoesNotDependOnTheSearchStart) {
     }
 }
 
-// The day as the convention words it, each event from the library's own
-// search and polished: the last sunrise at or before the birth, the first
+// The day by its definition, each event from the library's own search and
+// polished: the last sunrise at or before the birth, the first
 // sunset after it, the next sunrise.
 std::optional<StrengthDay> SearchedDay(double jd, const SweSite& site) {
     constexpr double kPast = 0.01;

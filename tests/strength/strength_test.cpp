@@ -54,7 +54,7 @@ StrengthInputs Chart(const Placements& placements, double lagna = 5) {
     return in;
 }
 
-// --- The convention's self-checks --------------------------------------
+// --- Self-checks ---------------------------------------------------------
 
 // Bindus each row gives, whatever the chart (BPHS): Sun 48, Moon 49, Mars
 // 39, Mercury 54, Jupiter 56, Venus 52, Saturn 39, Lagna 49; in all 337.
