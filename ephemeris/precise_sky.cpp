@@ -133,6 +133,14 @@ bool FromSharedInstant(ChartState& chart, const PreciseSettings& settings, doubl
 
 }  // namespace
 
+std::optional<SweSite> PreciseSite(const ChartState& chart) {
+    return SiteOf(chart);
+}
+
+SweZodiac PreciseZodiac(Ayanamsa ayanamsa) {
+    return ZodiacOf(ayanamsa);
+}
+
 std::string_view AyanamsaTitle(Ayanamsa ayanamsa) {
     switch (ayanamsa) {
     case Ayanamsa::Raman:

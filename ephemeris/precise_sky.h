@@ -3,6 +3,7 @@
 // reading can be built on them.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,13 @@ struct PreciseSettings {
 // the chart's exact offset where it has one. The site's hemisphere plays no
 // part. Julian Day, Universal Time.
 [[nodiscard]] double PreciseJulianDayUt(const ChartState& chart);
+
+// The birth place in degrees, north and east positive; nothing for a place
+// off the globe or at a pole, which has no horizon the ecliptic rises over.
+[[nodiscard]] std::optional<SweSite> PreciseSite(const ChartState& chart);
+
+// The library's zodiac for an ayanamsa choice.
+[[nodiscard]] SweZodiac PreciseZodiac(Ayanamsa ayanamsa);
 
 // Julian Day at 0h UT of a Gregorian calendar date.
 [[nodiscard]] double JulianDayAtMidnight(int year, int month, int day);

@@ -86,6 +86,8 @@ struct SweApi {
     decltype(&swe_degnorm) DegreesNormalised = nullptr;
     decltype(&swe_sidtime0) SiderealTime = nullptr;
     decltype(&swe_houses_armc) HousesOfMeridian = nullptr;
+    decltype(&swe_rise_trans) RiseOrSet = nullptr;
+    decltype(&swe_sidtime) SiderealTimeUt = nullptr;
     std::string Problem;  // why the library cannot be used; empty when it can
 };
 
@@ -109,7 +111,9 @@ SweApi OpenLibrary() {
                        Bind(library, "swe_calc", api.CalcEt) &&
                        Bind(library, "swe_degnorm", api.DegreesNormalised) &&
                        Bind(library, "swe_sidtime0", api.SiderealTime) &&
-                       Bind(library, "swe_houses_armc", api.HousesOfMeridian);
+                       Bind(library, "swe_houses_armc", api.HousesOfMeridian) &&
+                       Bind(library, "swe_rise_trans", api.RiseOrSet) &&
+                       Bind(library, "swe_sidtime", api.SiderealTimeUt);
     if (!bound) {
         const char* why = dlerror();
         api.Problem = std::string("the Swiss Ephemeris library cannot be used: ") +
@@ -211,10 +215,9 @@ const std::string& Refusal() {
     return Api().Problem.empty() ? State().Problem : Api().Problem;
 }
 
-// Setting the mode drops the library's cached positions, so it is set only
-// when it changes. False, with nothing handed to the library, while it or
-// its folder cannot be used; a folder that was mended is taken up again.
-bool UseZodiac(SweZodiac zodiac) {
+// False, with nothing handed to the library, while it or its folder cannot
+// be used; a folder that was mended is taken up again.
+bool UseFolder() {
     if (!Api().Problem.empty()) {
         return false;
     }
@@ -229,6 +232,16 @@ bool UseZodiac(SweZodiac zodiac) {
         state.Mode = -1;
         state.FilesAnswered = false;
     }
+    return true;
+}
+
+// Setting the mode drops the library's cached positions, so it is set only
+// when it changes.
+bool UseZodiac(SweZodiac zodiac) {
+    if (!UseFolder()) {
+        return false;
+    }
+    LibraryState& state = State();
     const int mode = SiderealMode(zodiac);
     if (state.Mode != mode) {
         Api().SetSiderealMode(mode, 0, 0);
@@ -364,6 +377,171 @@ SweSky SweSiderealSky(double julianDayUt, SweBody node, SweZodiac zodiac,
     }
     sky.Ok = true;
     return sky;
+}
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kRadians = kPi / 180;
+constexpr double kDegreesPerHour = 15;
+
+double Wrap180(double degrees) {
+    double x = std::fmod(degrees, 360.0);
+    if (x <= -180) {
+        x += 360;
+    } else if (x > 180) {
+        x -= 360;
+    }
+    return x;
+}
+
+// The Sun's apparent right ascension and declination of date, with their
+// daily rates; false when the library fails.
+bool SunEquatorial(double julianDayUt, std::array<double, 6>& values) {
+    std::array<char, AS_MAXCH> error{};
+    const int got = Api().CalcUt(julianDayUt, SE_SUN, SEFLG_SWIEPH | SEFLG_EQUATORIAL | SEFLG_SPEED,
+                                 values.data(), error.data());
+    return got != ERR && std::isfinite(values[0]) && std::isfinite(values[1]);
+}
+
+double HourAngle(double julianDayUt, double longitude, double rightAscension) {
+    return Wrap180(kDegreesPerHour * Api().SiderealTimeUt(julianDayUt) + longitude - rightAscension);
+}
+
+// The Sun's true altitude (degrees) and its rate (degrees per day).
+struct SunAltitude {
+    bool Ok = false;
+    double Degrees = 0;
+    double DegreesPerDay = 0;
+};
+
+SunAltitude SunAltitudeAt(double julianDayUt, const SweSite& site) {
+    // The sidereal day's length in solar days: the hour angle's rate is this
+    // many turns a day less the Sun's own motion in right ascension.
+    constexpr double kSiderealTurnsPerDay = 1.00273790935;
+    std::array<double, 6> sun{};
+    SunAltitude result;
+    if (!SunEquatorial(julianDayUt, sun)) {
+        return result;
+    }
+    const double hourAngle = HourAngle(julianDayUt, site.Longitude, sun[0]) * kRadians;
+    const double latitude = site.Latitude * kRadians;
+    const double declination = sun[1] * kRadians;
+    const double sine = std::sin(latitude) * std::sin(declination) +
+                        std::cos(latitude) * std::cos(declination) * std::cos(hourAngle);
+    const double altitude = std::asin(std::clamp(sine, -1.0, 1.0));
+    const double hourAngleRate = (360 * kSiderealTurnsPerDay - sun[3]) * kRadians;
+    const double declinationRate = sun[4] * kRadians;
+    const double sineRate =
+        std::sin(latitude) * std::cos(declination) * declinationRate -
+        std::cos(latitude) * std::sin(declination) * std::cos(hourAngle) * declinationRate -
+        std::cos(latitude) * std::cos(declination) * std::sin(hourAngle) * hourAngleRate;
+    result.Ok = std::cos(altitude) > 0;
+    result.Degrees = altitude / kRadians;
+    result.DegreesPerDay = result.Ok ? sineRate / std::cos(altitude) / kRadians : 0;
+    return result;
+}
+
+}  // namespace
+
+SweMotionSky SweSiderealMotionSky(double julianDayUt, SweBody node, SweZodiac zodiac,
+                                  const SweSite& site) {
+    SweMotionSky sky;
+    if (!UseZodiac(zodiac)) {
+        sky.Error = Refusal();
+        return sky;
+    }
+    std::array<double, 6> values{};
+    std::array<char, AS_MAXCH> error{};
+    const auto body = [&](SweBody which, SweBodyMotion& motion) {
+        const int got = Api().CalcUt(julianDayUt, kBodyNumbers[static_cast<std::size_t>(which)],
+                                     SEFLG_SWIEPH | SEFLG_SIDEREAL | SEFLG_SPEED, values.data(),
+                                     error.data());
+        if (got == ERR || !std::isfinite(values[0])) {
+            sky.Error = error.data();
+            return false;
+        }
+        if ((got & SEFLG_SWIEPH) == 0) {
+            sky.Source = SweSource::Analytical;
+        }
+        motion.Degrees = Api().DegreesNormalised(values[0]);
+        motion.Latitude = values[1];
+        motion.DegreesPerDay = values[3];
+        return true;
+    };
+    constexpr std::size_t kPlanets = 7;
+    for (std::size_t b = 0; b < kPlanets; ++b) {
+        if (!body(static_cast<SweBody>(b), sky.Bodies[b])) {
+            return sky;
+        }
+    }
+    if (!body(node, sky.Bodies[kPlanets])) {
+        return sky;
+    }
+    sky.Ayanamsa = SweAyanamsaUt(julianDayUt, zodiac, AyanamsaKind::True);
+    sky.Ascendant = SweSiderealAscendant(julianDayUt, site.Latitude, site.Longitude, zodiac);
+    // The tropical meridian, as the house routine finds it for any system;
+    // the ascendant above is the chart's own, found as the chart finds it.
+    std::array<double, 13> cusps{};
+    std::array<double, 10> points{};
+    points.fill(std::numeric_limits<double>::quiet_NaN());
+    Api().Houses(julianDayUt, 0, site.Latitude, site.Longitude, kEqualHouses, cusps.data(),
+                 points.data());
+    sky.Midheaven = Api().DegreesNormalised(points[1] - sky.Ayanamsa);
+    std::array<double, 6> sun{};
+    if (!SunEquatorial(julianDayUt, sun) || !std::isfinite(sky.Ayanamsa) ||
+        !std::isfinite(sky.Ascendant) || !std::isfinite(points[1])) {
+        sky.Error = "the library found no ascendant, meridian or Sun for this place and moment";
+        return sky;
+    }
+    sky.SunHourAngle = HourAngle(julianDayUt, site.Longitude, sun[0]);
+    sky.Ok = true;
+    return sky;
+}
+
+std::optional<double> SweHinduSunrise(double julianDayUt, const SweSite& site, bool rising) {
+    // The sidereal mode plays no part: left as it is, the positions the
+    // library keeps for the chart's zodiac stay.
+    if (!UseFolder()) {
+        return std::nullopt;
+    }
+    std::array<double, 3> place = {site.Longitude, site.Latitude, 0};
+    std::array<double, 10> found{};
+    std::array<char, AS_MAXCH> error{};
+    const int which = (rising ? SE_CALC_RISE : SE_CALC_SET) | SE_BIT_HINDU_RISING;
+    if (Api().RiseOrSet(julianDayUt, SE_SUN, nullptr, SEFLG_SWIEPH, which, place.data(), 0, 0,
+                        found.data(), error.data()) != 0 ||
+        !std::isfinite(found[0])) {
+        return std::nullopt;
+    }
+    return SweHinduSunEventNear(found[0], site, rising);
+}
+
+std::optional<double> SweHinduSunEventNear(double guess, const SweSite& site, bool rising) {
+    if (!UseFolder()) {
+        return std::nullopt;
+    }
+    constexpr double kLastStepDays = 1e-8;
+    constexpr int kMostSteps = 12;
+    // Farther than this from the guess the root found is another event.
+    constexpr double kFarthestPolishDays = 0.1;
+    double t = guess;
+    for (int step = 0; step < kMostSteps; ++step) {
+        const SunAltitude altitude = SunAltitudeAt(t, site);
+        if (!altitude.Ok || altitude.DegreesPerDay == 0) {
+            return std::nullopt;
+        }
+        const double change = altitude.Degrees / altitude.DegreesPerDay;
+        t -= change;
+        if (std::fabs(t - guess) > kFarthestPolishDays) {
+            return std::nullopt;
+        }
+        if (std::fabs(change) < kLastStepDays) {
+            // A sunrise is where the altitude rises through zero.
+            return (altitude.DegreesPerDay > 0) == rising ? std::optional<double>(t) : std::nullopt;
+        }
+    }
+    return std::nullopt;
 }
 
 double SweSiderealAscendant(double julianDayUt, double latitude, double longitude,

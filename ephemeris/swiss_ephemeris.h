@@ -76,6 +76,42 @@ struct SweSky {
                                     const std::optional<SweSite>& site,
                                     unsigned bodies = kEverySweBody);
 
+// What a chart's strength reads beyond the chart itself, at one instant and
+// site: Sun to Saturn and the node with their daily motion and geocentric
+// apparent ecliptic latitude, the true ayanamsa taken off, and the sidereal
+// ascendant and upper meridian (MC). Ok false, with Error saying why, when
+// the library gives no answer.
+struct SweBodyMotion {
+    double Degrees = 0;        // sidereal, [0, 360)
+    double DegreesPerDay = 0;  // negative while retrograde
+    double Latitude = 0;       // ecliptic, degrees north
+};
+struct SweMotionSky {
+    bool Ok = false;
+    std::string Error;
+    std::array<SweBodyMotion, 8> Bodies{};  // Sun to Saturn, then the node
+    double Ayanamsa = 0;   // true, nutation included
+    double Ascendant = 0;  // sidereal
+    double Midheaven = 0;  // sidereal
+    double SunHourAngle = 0;  // the Sun's local hour angle, (-180, 180], 0 at apparent noon
+    SweSource Source = SweSource::Files;  // Analytical when any body came from the fallback
+};
+[[nodiscard]] SweMotionSky SweSiderealMotionSky(double julianDayUt, SweBody node, SweZodiac zodiac,
+                                                const SweSite& site);
+
+// The first sunrise (or sunset) after `julianDayUt` as the Hindu day counts
+// it: the centre of the Sun's disc on the true geocentric horizon, no
+// refraction. The library's estimate is polished by Newton steps on the
+// Sun's true altitude until a step is below 1e-8 day, since near 60 degrees
+// of latitude the estimate alone moves by minutes with the search's start.
+// Nothing where the Sun does not rise (or set) there then, or the library
+// fails.
+[[nodiscard]] std::optional<double> SweHinduSunrise(double julianDayUt, const SweSite& site, bool rising);
+// The same event polished from a guess of the caller's own, within an hour
+// or two of it: what the library's search would give, at a fraction of its
+// cost. Nothing when the steps do not settle near the guess.
+[[nodiscard]] std::optional<double> SweHinduSunEventNear(double guess, const SweSite& site, bool rising);
+
 // The sidereal ascendant at a Julian Day in UT for a site (degrees, north and
 // east positive); NaN when the library cannot find it.
 [[nodiscard]] double SweSiderealAscendant(double julianDayUt, double latitude, double longitude,
