@@ -142,7 +142,7 @@ void DashaView::ShowChart(const ChartState& chart, const std::optional<Vimshotta
     };
     const auto fill = [&](QTreeWidgetItem* item, const DashaPeriod& period, const QString& name) {
         item->setText(0, name);
-        item->setText(1, Text(DignityName(period.LordDignity)));
+        item->setText(1, Text(DignityTerm(period.LordDignity)));
         item->setText(2, civil(period.StartUt));
         item->setText(3, civil(period.EndUt));
         const QColor colour = PictureQColor(DignityColour(period.LordDignity));
@@ -161,7 +161,7 @@ void DashaView::ShowChart(const ChartState& chart, const std::optional<Vimshotta
     QString description;
     for (const DashaPeriod& maha : dasha_->Levels[0]) {
         description += QStringLiteral("%1 %2 from %3; ")
-                           .arg(LordName(maha.Lord), Text(DignityName(maha.LordDignity)),
+                           .arg(LordName(maha.Lord), Text(DignityTerm(maha.LordDignity)),
                                 civil(maha.StartUt));
     }
     timeline_->setAccessibleDescription(description);
@@ -221,7 +221,7 @@ void DashaView::ShowMoment() {
             LordName(static_cast<Graha>(g)),
             Text(table.PositionTexts[i]),
             Text(kSignNames[static_cast<std::size_t>(table.Signs[i])]),
-            Text(DignityName(table.Dignities[i])),
+            Text(DignityTerm(table.Dignities[i])),
             table.SignFromLagna[i] > 0 ? QString::number(table.SignFromLagna[i]) : QString(),
             QString::number(table.SignFromMoon[i]),
             table.Retrograde[i] ? QStringLiteral("R") : QString()};

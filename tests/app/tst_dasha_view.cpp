@@ -86,7 +86,7 @@ void TestDashaView::annsDashaOnTheFixedToday() {
     // Ann's reading: Mercury at 12 Can 45 peregrine, Mars at 08 Ari in its own sign.
     QCOMPARE(tree->topLevelItem(0)->text(1), QStringLiteral("Peregrine"));
     QCOMPARE(tree->topLevelItem(5)->text(0), QStringLiteral("Mars"));
-    QCOMPARE(tree->topLevelItem(5)->text(1), QStringLiteral("Own"));
+    QCOMPARE(tree->topLevelItem(5)->text(1), QStringLiteral("Own sign"));
 
     const QString summary = view->findChild<QLabel*>(QStringLiteral("lblDashaSummary"))->text();
     QVERIFY2(summary.contains(QStringLiteral("Balance at birth: Mercury, 4.71376 years")),
