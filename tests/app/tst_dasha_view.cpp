@@ -55,6 +55,7 @@ class TestDashaView : public QObject {
     void annsDashaOnTheFixedToday();
     void theDateBoxMovesTheRunningPeriodsAndTransits();
     void keyboardAndNames();
+    void timelineNamesOfCloseDatesStayApart();
 };
 
 void TestDashaView::annsDashaOnTheFixedToday() {
@@ -171,6 +172,25 @@ void TestDashaView::keyboardAndNames() {
     view->DateBox()->setCurrentSection(QDateTimeEdit::DaySection);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(view->Transits()));
+}
+
+// Birth 1990-07-15 and today a month later: the two names at Ann's birth
+// stand apart on the window's own time line too, at the width a small
+// window gives it and at a wide one.
+void TestDashaView::timelineNamesOfCloseDatesStayApart() {
+    Fixture f;
+    DashaView* view = f.OpenDasha(QDate(1990, 8, 15));
+    QVERIFY(view);
+    for (const int width : {420, 1200}) {
+        view->Timeline()->resize(width, view->Timeline()->sizeHint().height());
+        const std::vector<QRectF> names = view->Timeline()->NameBoxes();
+        QCOMPARE(names.size(), std::size_t{2});
+        QVERIFY2(!names[0].intersects(names[1]), qPrintable(QString::number(width)));
+        for (const QRectF& name : names) {
+            QVERIFY(name.left() >= 0 && name.right() <= width);
+            QVERIFY(name.bottom() <= view->Timeline()->sizeHint().height());
+        }
+    }
 }
 
 QTEST_MAIN(TestDashaView)

@@ -7,12 +7,14 @@
 
 #include "tests/dasha/anns_chart.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
 
 #include "calculation/calculation.h"
 #include "dasha/dasha_time.h"
+#include "dasha/dasha_timeline.h"
 #include "dasha/vimshottari.h"
 
 namespace tavrinel {
@@ -232,6 +234,51 @@ TEST(Vimshottari, AnnsChartFromTheDocumentedMoon) {
         lords.push_back(dasha->Levels[level][running[level]].Lord);
     }
     EXPECT_EQ(lords, (std::vector<Graha>{kSun, kKetu, kVenus}));
+}
+
+// The time line's names never sit on each other, whatever the two dates. The
+// Moon at 26° Aries leaves 5% of Venus's 20 years, so the periods start 19
+// years before the birth; at 0°00'36" Aries nearly all of Ketu's 7 are left,
+// and the birth stands at the line's very start.
+TEST(DashaTimeline, NamesOfCloseMarksStayApart) {
+    struct Case {
+        const char* What;
+        double Moon;
+        CivilTime Birth;
+        CivilTime Today;
+    };
+    const Case cases[] = {
+        {"a birth in 2031 seen from 2026", 26, {2031, 6, 1, 0, 0, 0}, {2026, 12, 8, 0, 0, 0}},
+        {"today on the birth's day", 26, {2031, 6, 1, 0, 0, 0}, {2031, 6, 1, 0, 0, 0}},
+        {"today a month after", 26, {2031, 6, 1, 0, 0, 0}, {2031, 7, 1, 0, 0, 0}},
+        {"a birth at the line's start", 0.01, {2031, 6, 1, 0, 0, 0}, {2032, 1, 1, 0, 0, 0}},
+        {"the same day at the start", 0.01, {2031, 6, 1, 0, 0, 0}, {2031, 6, 1, 0, 0, 0}},
+        {"far apart", 26, {1990, 7, 15, 0, 0, 0}, {2026, 12, 8, 0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        const VimshottariDasha dasha = Dasha(c.Moon, 2, DashaYear::Sidereal, JulianDayFromCivil(c.Birth));
+        const TimelineLayout layout = LayoutDashaTimeline(dasha, 0, JulianDayFromCivil(c.Today));
+        ASSERT_TRUE(layout.Today.has_value());
+        const ChartPicture picture = DashaTimelinePicture(layout, "Vimshottari dasha", "Today");
+        for (std::size_t i = 0; i < picture.Labels.size(); ++i) {
+            for (std::size_t j = i + 1; j < picture.Labels.size(); ++j) {
+                EXPECT_FALSE(picture.Labels[i].Box.Overlaps(picture.Labels[j].Box))
+                    << picture.Labels[i].Text << " on " << picture.Labels[j].Text;
+            }
+        }
+        // Each name stands at its own line, inside the picture.
+        for (const auto& [name, at] : {std::pair{"Birth", layout.Birth}, {"Today", *layout.Today}}) {
+            const auto label = std::find_if(picture.Labels.begin(), picture.Labels.end(),
+                                            [&](const PictureLabel& l) { return l.Text == name; });
+            ASSERT_NE(label, picture.Labels.end()) << name;
+            const double reach = label->Size;
+            EXPECT_GE(at, label->Box.X - reach) << name;
+            EXPECT_LE(at, label->Box.X + label->Box.Width + reach) << name;
+            EXPECT_GE(label->Box.X, 0) << name;
+            EXPECT_LE(label->Box.X + label->Box.Width, picture.Width) << name;
+        }
+    }
 }
 
 }  // namespace
