@@ -15,6 +15,7 @@
 #include "calculation/calculation.h"
 #include "dasha/dasha_time.h"
 #include "dasha/dasha_timeline.h"
+#include "dasha/typed_day.h"
 #include "dasha/vimshottari.h"
 
 namespace tavrinel {
@@ -234,6 +235,44 @@ TEST(Vimshottari, AnnsChartFromTheDocumentedMoon) {
         lords.push_back(dasha->Levels[level][running[level]].Lord);
     }
     EXPECT_EQ(lords, (std::vector<Graha>{kSun, kKetu, kVenus}));
+}
+
+// A typed day is taken as written or refused with a word, never rolled into
+// the next month (the Gregorian calendar: 2028 and 2000 are leap years, 2100
+// is not).
+TEST(TypedDay, TakenAsWrittenOrRefused) {
+    struct Case {
+        const char* Text;
+        CivilTime Day;  // Year 0: refused
+        const char* Problem;
+    };
+    const Case cases[] = {
+        {"2026-12-08", {2026, 12, 8}, ""},
+        {"2026-2-8", {2026, 2, 8}, ""},
+        {"2028-02-29", {2028, 2, 29}, ""},
+        {"2000-02-29", {2000, 2, 29}, ""},
+        {"2026-02-31", {}, "February 2026 has 28 days."},
+        {"2100-02-29", {}, "February 2100 has 28 days."},
+        {"2026-04-31", {}, "April 2026 has 30 days."},
+        {"2026-12-00", {}, "December 2026 has 31 days."},
+        {"2026-13-01", {}, "There is no month 13: months run from 1 to 12."},
+        {"1799-12-31", {}, "The year 1799 is out of reach: years run from 1800 to 2399."},
+        {"2026-12", {}, "Type the date as year-month-day, such as 2026-12-08."},
+        {"2026-12-08-", {}, "Type the date as year-month-day, such as 2026-12-08."},
+        {"26-12-08", {}, "Type the date as year-month-day, such as 2026-12-08."},
+        {"", {}, "Type the date as year-month-day, such as 2026-12-08."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Text);
+        const TypedDay typed = ParseTypedDay(c.Text);
+        EXPECT_EQ(typed.Problem, c.Problem);
+        ASSERT_EQ(typed.Day.has_value(), c.Day.Year != 0);
+        if (typed.Day) {
+            EXPECT_EQ(TypedDayText(*typed.Day), TypedDayText(c.Day));
+            EXPECT_EQ(typed.Day->Month, c.Day.Month);
+            EXPECT_EQ(typed.Day->Day, c.Day.Day);
+        }
+    }
 }
 
 // The time line's names never sit on each other, whatever the two dates. The
