@@ -31,6 +31,9 @@ const QStringList kPeriodColumns = {"Period", "Dignity", "Start", "End"};
 const QStringList kTransitColumns = {"Graha",      "Position",  "Sign",      "Dignity",
                                      "From Lagna", "From Moon", "Retrograde"};
 
+// The reading's dark red, that of a debilitated graha.
+const QColor kProblemColour(128, 0, 0);
+
 const QString kDateDescription = QStringLiteral(
     "The day whose running periods and transits are shown, on the birth zone's clock, typed as "
     "year-month-day; up and down arrows step a day");
@@ -98,15 +101,19 @@ DashaView::DashaView(QWidget* parent) : QWidget(parent) {
     calendarButton->setMenu(calendarMenu);
     connect(calendarMenu, &QMenu::aboutToShow, calendar,
             [this, calendar] { calendar->setSelectedDate(date_->date()); });
-    connect(calendar, &QCalendarWidget::clicked, this, [this, calendarMenu](QDate day) {
+    const auto pick = [this, calendarMenu](QDate day) {
         calendarMenu->close();
         date_->setDate(day);
-    });
+    };
+    connect(calendar, &QCalendarWidget::clicked, this, pick);
+    connect(calendar, &QCalendarWidget::activated, this, pick);
     dateProblem_ = new QLabel(this);
     dateProblem_->setObjectName(QStringLiteral("lblDashaDateProblem"));
     dateProblem_->setTextFormat(Qt::PlainText);
     dateProblem_->setWordWrap(true);
-    dateProblem_->setStyleSheet(QStringLiteral("color: #800000"));
+    QPalette problemPalette = dateProblem_->palette();
+    problemPalette.setColor(QPalette::WindowText, kProblemColour);
+    dateProblem_->setPalette(problemPalette);
     dateProblem_->hide();
     connect(date_, &DayBox::problemChanged, this, &DashaView::ShowDateProblem);
     auto* dateLabel = new QLabel(QStringLiteral("&On:"), this);

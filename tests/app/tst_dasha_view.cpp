@@ -5,6 +5,7 @@
 // 00:00, Venus's from 2002-04-01 19:04, Sun's from 2022-04-01 22:07; on
 // 2026-12-08 Sun / Ketu / Venus run. Saturn is in sidereal Pisces then, over
 // the natal Moon: Sade Sati at its peak.
+#include <QCalendarWidget>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -137,7 +138,9 @@ void TestDashaView::theDateBoxMovesTheRunningPeriodsAndTransits() {
     QVERIFY(view->findChild<QLabel*>(QStringLiteral("lblTransitNotes"))
                 ->text()
                 .contains(QStringLiteral("Sade Sati: setting")));
-    view->DateBox()->setDate(kToday);
+    // A day picked on the calendar is the box's too.
+    emit view->findChild<QCalendarWidget*>(QStringLiteral("calDashaOn"))->clicked(kToday);
+    QCOMPARE(view->DateBox()->text(), QStringLiteral("2026-12-08"));
     QVERIFY(view->Running()->text().startsWith(QStringLiteral("Running: Sun / Ketu / Venus")));
     // Beyond the 120 years nothing runs.
     view->DateBox()->setDate(QDate(2100, 1, 1));
