@@ -104,7 +104,7 @@ std::string DashaText(const ChartAnalysis& analysis, const ChartState& chart) {
         const auto row = [&](const DashaPeriod& period, bool sub) {
             const std::string lord(GrahaEnglishName(period.Lord));
             text += Trimmed(Padded(sub ? "" : lord, 11) + Padded(sub ? lord : "", 12) +
-                            Padded(DignityName(period.LordDignity), 14) +
+                            Padded(DignityTerm(period.LordDignity), 14) +
                             Padded(civil(period.StartUt), 18) + civil(period.EndUt));
         };
         row(dasha.Levels[0][m], false);
@@ -144,7 +144,7 @@ std::string TransitsText(const ChartAnalysis& analysis, const ChartState& chart)
         text += Trimmed(
             Padded(GrahaEnglishName(static_cast<int>(g)), 9) +
             Padded(table.PositionTexts[g] + (table.Retrograde[g] ? " R" : ""), 13) +
-            Padded(DignityName(table.Dignities[g]), 14) +
+            Padded(DignityTerm(table.Dignities[g]), 14) +
             Padded(table.SignFromLagna[g] > 0 ? std::to_string(table.SignFromLagna[g]) : "-", 12) +
             std::to_string(table.SignFromMoon[g]));
     }

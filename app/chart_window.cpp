@@ -143,6 +143,9 @@ ChartWindow::ChartWindow(QWidget* parent, Clock* today)
     dashaPage->setWidget(dasha_);
     dashaPage->setWidgetResizable(true);
     dashaPage->setFrameShape(QFrame::NoFrame);
+    // The page itself is no stop of its own: Tab goes from the tab straight
+    // to the periods table, and the page scrolls to whatever takes the focus.
+    dashaPage->setFocusPolicy(Qt::NoFocus);
     tabs_->addTab(dashaPage, QStringLiteral("&Dasha"));
     vargas_ = new VargaPage;
     tabs_->addTab(vargas_, QStringLiteral("&Vargas"));

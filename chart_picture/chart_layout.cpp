@@ -40,14 +40,6 @@ constexpr std::array<std::pair<int, int>, kSignCount> kSouthCells = {{
     {0, 0},  // Libra .. Pisces
 }};
 
-struct LegendEntry {
-    int Colour;
-    std::string_view Text;
-};
-
-constexpr std::array<LegendEntry, 5> kDignityLegend = {
-    {{1, "Exalted"}, {2, "Own sign"}, {3, "Moolatrikona"}, {4, "Debilitated"}, {6, "Peregrine"}}};
-
 PictureBox TextBoxAt(std::string_view text, double size, double left, double top) {
     return {left, top, static_cast<double>(CharacterCount(text)) * kCharAdvanceEm * size,
             kLineHeightEm * size};
@@ -197,8 +189,8 @@ void AddDignityLegend(ChartPicture& picture, double top, bool chartNotes) {
             MakeLabel(std::string(text), size, x, top, kInkColour, false, LabelRole::Legend));
         x += textWidth + gap;
     };
-    for (const LegendEntry& entry : kDignityLegend) {
-        place(entry.Colour, entry.Text);
+    for (const Dignity dignity : kDignityLegendOrder) {
+        place(DignityColour(dignity), DignityTerm(dignity));
     }
     if (chartNotes) {
         place(kNoColour, "(R) retrograde");

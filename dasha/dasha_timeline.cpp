@@ -46,7 +46,67 @@ PictureLabel Centred(std::string text, double x, double top, double size, int co
     return Label(std::move(text), left, top, size, colour, role);
 }
 
+bool Apart(const TimelineName& a, const TimelineName& b, double gap) {
+    return a.Row != b.Row || a.Left + a.Width + gap <= b.Left || b.Left + b.Width + gap <= a.Left;
+}
+
+bool ApartFromAll(const TimelineName& name, const std::vector<TimelineName>& placed,
+                  std::size_t count, double gap) {
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!Apart(name, placed[i], gap)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
+
+std::vector<TimelineName> PlaceMarkNames(const std::vector<double>& at,
+                                         const std::vector<double>& widths, double gap) {
+    std::vector<TimelineName> names(at.size());
+    for (std::size_t i = 0; i < at.size(); ++i) {
+        const double width = widths[i];
+        names[i] = {std::clamp(at[i] - width / 2, 0.0, std::max(0.0, kPictureWidth - width)), width,
+                    0};
+    }
+    for (std::size_t j = 0; j < at.size(); ++j) {
+        if (ApartFromAll(names[j], names, j, gap)) {
+            continue;
+        }
+        std::size_t i = 0;
+        while (Apart(names[i], names[j], gap)) {
+            ++i;
+        }
+        // Flags on either side of the two lines, the earlier mark's to the left.
+        const bool iFirst = at[i] <= at[j];
+        TimelineName left = iFirst ? names[i] : names[j];
+        TimelineName right = iFirst ? names[j] : names[i];
+        left.Left = (iFirst ? at[i] : at[j]) - gap / 2 - left.Width;
+        right.Left = (iFirst ? at[j] : at[i]) + gap / 2;
+        bool fits = left.Left >= 0 && right.Left + right.Width <= kPictureWidth;
+        for (std::size_t k = 0; k < j && fits; ++k) {
+            fits = k == i || (Apart(names[k], left, gap) && Apart(names[k], right, gap));
+        }
+        if (fits) {
+            names[i] = iFirst ? left : right;
+            names[j] = iFirst ? right : left;
+            continue;
+        }
+        while (!ApartFromAll(names[j], names, j, gap)) {
+            ++names[j].Row;
+        }
+    }
+    return names;
+}
+
+int MarkNameRows(const std::vector<TimelineName>& names) {
+    int rows = 1;
+    for (const TimelineName& name : names) {
+        rows = std::max(rows, name.Row + 1);
+    }
+    return rows;
+}
 
 TimelineLayout LayoutDashaTimeline(const VimshottariDasha& dasha, double zoneShiftHours,
                                    double todayUt) {
@@ -91,10 +151,30 @@ ChartPicture DashaTimelinePicture(const TimelineLayout& layout, std::string titl
     picture.Width = kPictureWidth;
     picture.Labels.push_back(Label(std::move(title), 0, 0, kTitleSize, kInkColour,
                                    LabelRole::Title, true));
-    const double barBottom = kBarTop + kBarHeight;
+    std::vector<double> marks;
+    std::vector<std::string> markNames;
+    if (!layout.Bars.empty()) {
+        marks.push_back(layout.Birth);
+        markNames.emplace_back("Birth");
+    }
+    if (layout.Today) {
+        marks.push_back(*layout.Today);
+        markNames.emplace_back(momentName);
+    }
+    std::vector<double> widths;
+    for (const std::string& name : markNames) {
+        widths.push_back(static_cast<double>(CharacterCount(name)) * kCharAdvanceEm * kTextSize);
+    }
+    const std::vector<TimelineName> places =
+        PlaceMarkNames(marks, widths, kCharAdvanceEm * kTextSize);
+    // A second row of names pushes everything below it down by a line.
+    const double nameLine = kLineHeightEm * kTextSize;
+    const double below = (MarkNameRows(places) - 1) * nameLine;
+    const double barTop = kBarTop + below;
+    const double barBottom = barTop + kBarHeight;
     for (const TimelineBar& bar : layout.Bars) {
         PictureCell cell;
-        cell.Outline = {{bar.From, kBarTop}, {bar.To, kBarTop}, {bar.To, barBottom},
+        cell.Outline = {{bar.From, barTop}, {bar.To, barTop}, {bar.To, barBottom},
                         {bar.From, barBottom}};
         cell.Fill = bar.Colour;
         picture.Cells.push_back(std::move(cell));
@@ -106,9 +186,9 @@ ChartPicture DashaTimelinePicture(const TimelineLayout& layout, std::string titl
                 ? name
                 : std::string(kGrahaAbbreviations[static_cast<std::size_t>(bar.Lord)]);
         picture.Labels.push_back(Centred(text, (bar.From + bar.To) / 2,
-                                         kBarTop + (kBarHeight - kLineHeightEm * kTextSize) / 2,
-                                         kTextSize, kPaperColour, LabelRole::Graha));
-        picture.Lines.push_back({{bar.To, kBarTop}, {bar.To, barBottom}, kLineWidth, kPaperColour});
+                                         barTop + (kBarHeight - nameLine) / 2, kTextSize,
+                                         kPaperColour, LabelRole::Graha));
+        picture.Lines.push_back({{bar.To, barTop}, {bar.To, barBottom}, kLineWidth, kPaperColour});
     }
     for (double tick : layout.Ticks) {
         picture.Lines.push_back(
@@ -120,21 +200,16 @@ ChartPicture DashaTimelinePicture(const TimelineLayout& layout, std::string titl
         picture.Labels.push_back(Centred(std::to_string(year.Year), year.At, barBottom + kYearGap / 2,
                                          kTextSize, kInkColour, LabelRole::SignNumber));
     }
-    const auto mark = [&picture, barBottom](double at, std::string_view name) {
-        picture.Lines.push_back({{at, kMarkTop + kLineHeightEm * kTextSize},
-                                 {at, barBottom + kTickLength / 2},
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        const double top = kMarkTop + below - places[i].Row * nameLine;
+        picture.Lines.push_back({{marks[i], top + nameLine},
+                                 {marks[i], barBottom + kTickLength / 2},
                                  2 * kLineWidth,
                                  kInkColour});
-        picture.Labels.push_back(
-            Centred(std::string(name), at, kMarkTop, kTextSize, kInkColour, LabelRole::Legend));
-    };
-    if (!layout.Bars.empty()) {
-        mark(layout.Birth, "Birth");
+        picture.Labels.push_back(Label(std::move(markNames[i]), places[i].Left, top, kTextSize,
+                                       kInkColour, LabelRole::Legend));
     }
-    if (layout.Today) {
-        mark(*layout.Today, momentName);
-    }
-    AddDignityLegend(picture, kLegendTop, false);
+    AddDignityLegend(picture, kLegendTop + below, false);
     return picture;
 }
 

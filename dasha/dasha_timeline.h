@@ -34,6 +34,26 @@ struct TimelineLayout {
     std::optional<double> Today;  // the moment marked; none outside the span
 };
 
+// Where a mark's name goes above the bars: its box's left edge and width, in
+// fractions of the width, and its row counted up from the bars.
+struct TimelineName {
+    double Left = 0;
+    double Width = 0;
+    int Row = 0;
+};
+
+// Places the names of marks at `at` with widths `widths` (fractions of the
+// width) so that no two come nearer than `gap`: each centred on its line and
+// kept inside the width; two that would meet stand as flags on either side of
+// their lines, and where the edge leaves no room for that, the later one goes
+// up a row. A birth and a moment months apart thus read "Birth" and "Today",
+// not one over the other.
+[[nodiscard]] std::vector<TimelineName> PlaceMarkNames(const std::vector<double>& at,
+                                                       const std::vector<double>& widths,
+                                                       double gap);
+// The rows the names take, at least one.
+[[nodiscard]] int MarkNameRows(const std::vector<TimelineName>& names);
+
 [[nodiscard]] TimelineLayout LayoutDashaTimeline(const VimshottariDasha& dasha, double zoneShiftHours,
                                                  double todayUt);
 

@@ -180,7 +180,7 @@ constexpr std::array<std::string_view, kGrahaCount> kGrahaEnglishNames = {
 constexpr std::array<std::string_view, 5> kDignityNames = {
     "Own", "Exaltation", "Moolatrikona", "Debilitation", "Peregrine"};
 constexpr std::array<std::string_view, 5> kDignityTerms = {
-    "Own sign", "Exaltation", "Moolatrikona", "Debilitation", "Peregrine"};
+    "Own sign", "Exalted", "Moolatrikona", "Debilitated", "Peregrine"};
 
 // Six colours of the classic 16-colour console palette, by palette index.
 constexpr std::array<Rgb, kLastColourIndex + 1> kReadingColours = {{

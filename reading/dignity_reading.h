@@ -15,9 +15,15 @@ inline constexpr int kCountedDignities = 4;
 
 // Name of a dignity as the command line's JSON writes it ("Own", ...).
 [[nodiscard]] std::string_view DignityName(Dignity dignity);
-// The words for a dignity in the tables ("Own sign", ...): the legend's and
-// the sky check's, so one dignity has one name outside the reading's text.
+// The words for a dignity wherever a person reads one outside the reading's
+// fixed sentences ("Own sign", "Exalted", ...): every table, legend and
+// description of the window, its exports and the command line's text, so one
+// dignity has one name. JSON and CSV keep DignityName, which scripts read.
 [[nodiscard]] std::string_view DignityTerm(Dignity dignity);
+// The order the legends list the dignities in, from the strongest.
+inline constexpr std::array<Dignity, 5> kDignityLegendOrder = {
+    Dignity::Exaltation, Dignity::Own, Dignity::Moolatrikona, Dignity::Debilitation,
+    Dignity::Peregrine};
 
 // English name of a graha ("Sun" ... "Ketu").
 [[nodiscard]] std::string_view GrahaEnglishName(int graha);

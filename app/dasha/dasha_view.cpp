@@ -1,17 +1,21 @@
 #include "app/dasha/dasha_view.h"
 
-#include <QDateEdit>
+#include <QAbstractItemView>
+#include <QCalendarWidget>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
+#include <QMenu>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QWidgetAction>
 
 #include "analysis/analysis_text.h"
 #include "app/chart_painter.h"
+#include "app/dasha/day_box.h"
 #include "app/dasha/timeline_widget.h"
 #include "chart_picture/chart_layout.h"
 #include "chart_picture/positions_table.h"
@@ -26,6 +30,13 @@ namespace {
 const QStringList kPeriodColumns = {"Period", "Dignity", "Start", "End"};
 const QStringList kTransitColumns = {"Graha",      "Position",  "Sign",      "Dignity",
                                      "From Lagna", "From Moon", "Retrograde"};
+
+// The reading's dark red, that of a debilitated graha.
+const QColor kProblemColour(128, 0, 0);
+
+const QString kDateDescription = QStringLiteral(
+    "The day whose running periods and transits are shown, on the birth zone's clock, typed as "
+    "year-month-day; up and down arrows step a day");
 
 QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -58,18 +69,53 @@ DashaView::DashaView(QWidget* parent) : QWidget(parent) {
     periods_->setUniformRowHeights(true);
     periods_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
-    date_ = new QDateEdit(this);
+    date_ = new DayBox(this);
     date_->setObjectName(QStringLiteral("dateDashaOn"));
     date_->setAccessibleName(QStringLiteral("Date"));
-    date_->setAccessibleDescription(
-        QStringLiteral("The day whose running periods and transits are shown, on the birth zone's clock"));
-    // The box's own line edit takes the focus, so a screen reader asks it.
-    if (auto* edit = date_->findChild<QLineEdit*>()) {
-        edit->setAccessibleName(date_->accessibleName());
-        edit->setAccessibleDescription(date_->accessibleDescription());
+    date_->setAccessibleDescription(kDateDescription);
+    date_->setMaximumWidth(date_->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-000")) +
+                           2 * date_->fontMetrics().averageCharWidth());
+    // A calendar for the mouse; the keyboard types the day.
+    auto* calendar = new QCalendarWidget;
+    calendar->setObjectName(QStringLiteral("calDashaOn"));
+    calendar->setAccessibleName(QStringLiteral("Calendar"));
+    // The calendar's own days and year box are named for a screen reader too.
+    for (auto* part : calendar->findChildren<QWidget*>()) {
+        if ((part->focusPolicy() & Qt::TabFocus) && part->accessibleName().isEmpty()) {
+            part->setAccessibleName(qobject_cast<QAbstractItemView*>(part)
+                                        ? QStringLiteral("Days of the month")
+                                        : QStringLiteral("Year"));
+        }
     }
-    date_->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    date_->setCalendarPopup(true);
+    auto* calendarMenu = new QMenu(this);
+    auto* calendarAction = new QWidgetAction(calendarMenu);
+    calendarAction->setDefaultWidget(calendar);
+    calendarMenu->addAction(calendarAction);
+    auto* calendarButton = new QToolButton(this);
+    calendarButton->setObjectName(QStringLiteral("cmdDashaCalendar"));
+    calendarButton->setText(QStringLiteral("Calendar"));
+    calendarButton->setAccessibleName(QStringLiteral("Calendar"));
+    calendarButton->setToolTip(QStringLiteral("Choose the day on a calendar"));
+    calendarButton->setFocusPolicy(Qt::NoFocus);
+    calendarButton->setPopupMode(QToolButton::InstantPopup);
+    calendarButton->setMenu(calendarMenu);
+    connect(calendarMenu, &QMenu::aboutToShow, calendar,
+            [this, calendar] { calendar->setSelectedDate(date_->date()); });
+    const auto pick = [this, calendarMenu](QDate day) {
+        calendarMenu->close();
+        date_->setDate(day);
+    };
+    connect(calendar, &QCalendarWidget::clicked, this, pick);
+    connect(calendar, &QCalendarWidget::activated, this, pick);
+    dateProblem_ = new QLabel(this);
+    dateProblem_->setObjectName(QStringLiteral("lblDashaDateProblem"));
+    dateProblem_->setTextFormat(Qt::PlainText);
+    dateProblem_->setWordWrap(true);
+    QPalette problemPalette = dateProblem_->palette();
+    problemPalette.setColor(QPalette::WindowText, kProblemColour);
+    dateProblem_->setPalette(problemPalette);
+    dateProblem_->hide();
+    connect(date_, &DayBox::problemChanged, this, &DashaView::ShowDateProblem);
     auto* dateLabel = new QLabel(QStringLiteral("&On:"), this);
     dateLabel->setBuddy(date_);
     running_ = new QLabel(this);
@@ -79,6 +125,7 @@ DashaView::DashaView(QWidget* parent) : QWidget(parent) {
     auto* dateRow = new QHBoxLayout;
     dateRow->addWidget(dateLabel);
     dateRow->addWidget(date_);
+    dateRow->addWidget(calendarButton);
     dateRow->addWidget(running_, 1);
 
     transits_ = new QTableWidget(0, static_cast<int>(kTransitColumns.size()), this);
@@ -107,13 +154,14 @@ DashaView::DashaView(QWidget* parent) : QWidget(parent) {
     layout->addWidget(timeline_);
     layout->addWidget(periods_, 1);
     layout->addLayout(dateRow);
+    layout->addWidget(dateProblem_);
     // The nine rows whole; the periods table takes what room is left.
     layout->addWidget(transits_);
     layout->addWidget(transitNotes_);
     setTabOrder(periods_, date_);
     setTabOrder(date_, transits_);
 
-    connect(date_, &QDateEdit::dateChanged, this, [this] { ShowMoment(); });
+    connect(date_, &DayBox::dateChanged, this, [this] { ShowMoment(); });
 }
 
 double DashaView::MomentOf(QDate date) const {
@@ -127,6 +175,11 @@ void DashaView::ShowChart(const ChartState& chart, const std::optional<Vimshotta
     precise_ = precise;
     dasha_ = dasha;
     periods_->clear();
+    {
+        const QSignalBlocker quiet(date_);
+        date_->setDate(today);
+    }
+    ShowDateProblem(date_->Problem());
     if (!dasha_) {
         summary_->setText(QStringLiteral("No dasha: the chart has no Moon to count from."));
         timeline_->SetLayout({});
@@ -142,7 +195,7 @@ void DashaView::ShowChart(const ChartState& chart, const std::optional<Vimshotta
     };
     const auto fill = [&](QTreeWidgetItem* item, const DashaPeriod& period, const QString& name) {
         item->setText(0, name);
-        item->setText(1, Text(DignityName(period.LordDignity)));
+        item->setText(1, Text(DignityTerm(period.LordDignity)));
         item->setText(2, civil(period.StartUt));
         item->setText(3, civil(period.EndUt));
         const QColor colour = PictureQColor(DignityColour(period.LordDignity));
@@ -161,15 +214,22 @@ void DashaView::ShowChart(const ChartState& chart, const std::optional<Vimshotta
     QString description;
     for (const DashaPeriod& maha : dasha_->Levels[0]) {
         description += QStringLiteral("%1 %2 from %3; ")
-                           .arg(LordName(maha.Lord), Text(DignityName(maha.LordDignity)),
+                           .arg(LordName(maha.Lord), Text(DignityTerm(maha.LordDignity)),
                                 civil(maha.StartUt));
     }
     timeline_->setAccessibleDescription(description);
     timeline_->SetLayout(LayoutDashaTimeline(*dasha_, shift, MomentOf(today)));
 
-    const QSignalBlocker quiet(date_);
-    date_->setDate(today);
     ShowMoment();
+}
+
+void DashaView::ShowDateProblem(const QString& problem) {
+    dateProblem_->setText(problem);
+    dateProblem_->setAccessibleName(problem);
+    dateProblem_->setVisible(!problem.isEmpty());
+    // A screen reader hears the word with the box it is about.
+    date_->setAccessibleDescription(problem.isEmpty() ? kDateDescription
+                                                      : problem + QLatin1Char(' ') + kDateDescription);
 }
 
 void DashaView::ShowMoment() {
@@ -224,7 +284,7 @@ void DashaView::ShowMoment() {
             LordName(static_cast<Graha>(g)),
             Text(table.PositionTexts[i]),
             Text(kSignNames[static_cast<std::size_t>(table.Signs[i])]),
-            Text(DignityName(table.Dignities[i])),
+            Text(DignityTerm(table.Dignities[i])),
             table.SignFromLagna[i] > 0 ? QString::number(table.SignFromLagna[i]) : QString(),
             QString::number(table.SignFromMoon[i]),
             table.Retrograde[i] ? QStringLiteral("R") : QString()};

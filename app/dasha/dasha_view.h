@@ -11,7 +11,6 @@
 #include "dasha/vimshottari.h"
 #include "ephemeris/precise_sky.h"
 
-class QDateEdit;
 class QLabel;
 class QTableWidget;
 class QTreeWidget;
@@ -19,6 +18,7 @@ class QTreeWidget;
 namespace tavrinel {
 
 class DashaTimeline;
+class DayBox;
 
 class DashaView final : public QWidget {
     Q_OBJECT
@@ -30,13 +30,17 @@ class DashaView final : public QWidget {
     void ShowChart(const ChartState& chart, const std::optional<VimshottariDasha>& dasha,
                    const PreciseSettings& precise, QDate today);
 
-    [[nodiscard]] QDateEdit* DateBox() const { return date_; }
+    [[nodiscard]] DayBox* DateBox() const { return date_; }
+    // What is wrong with the date as typed, beside the box.
+    [[nodiscard]] QLabel* DateProblem() const { return dateProblem_; }
     [[nodiscard]] QTreeWidget* Periods() const { return periods_; }
     [[nodiscard]] QTableWidget* Transits() const { return transits_; }
     [[nodiscard]] QLabel* Running() const { return running_; }
     [[nodiscard]] DashaTimeline* Timeline() const { return timeline_; }
 
   private:
+    // The word on the date as typed, or none.
+    void ShowDateProblem(const QString& problem);
     // The running periods and the transits at the date box's day.
     void ShowMoment();
     // The Julian Day (UT) of midnight starting a day on the zone's clock.
@@ -45,7 +49,8 @@ class DashaView final : public QWidget {
     QLabel* summary_ = nullptr;
     DashaTimeline* timeline_ = nullptr;
     QTreeWidget* periods_ = nullptr;
-    QDateEdit* date_ = nullptr;
+    DayBox* date_ = nullptr;
+    QLabel* dateProblem_ = nullptr;
     QLabel* running_ = nullptr;
     QTableWidget* transits_ = nullptr;
     QLabel* transitNotes_ = nullptr;

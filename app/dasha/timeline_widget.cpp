@@ -1,6 +1,7 @@
 #include "app/dasha/timeline_widget.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 #include "app/chart_painter.h"
@@ -31,10 +32,63 @@ DashaTimeline::DashaTimeline(QWidget* parent) : QWidget(parent) {
 
 void DashaTimeline::SetLayout(TimelineLayout layout) {
     layout_ = std::move(layout);
+    FitHeight();
     update();
 }
 
-QSize DashaTimeline::sizeHint() const { return {kPreferredWidth, kPreferredHeight}; }
+QSize DashaTimeline::sizeHint() const {
+    return {kPreferredWidth, kPreferredHeight + (nameRows_ - 1) * QFontMetrics(font()).height()};
+}
+
+std::vector<DashaTimeline::Mark> DashaTimeline::Marks() const {
+    std::vector<Mark> marks;
+    if (!layout_.Bars.empty()) {
+        marks.push_back({layout_.Birth, QStringLiteral("Birth"), palette().text().color()});
+    }
+    if (layout_.Today) {
+        marks.push_back({*layout_.Today, QStringLiteral("Today"), kTodayColour});
+    }
+    return marks;
+}
+
+std::vector<TimelineName> DashaTimeline::Names() const {
+    const double width = std::max(1.0, this->width() - 2.0 * kSidePadding);
+    const QFontMetrics metrics(font());
+    std::vector<double> at;
+    std::vector<double> widths;
+    for (const Mark& mark : Marks()) {
+        at.push_back(mark.At);
+        widths.push_back(metrics.horizontalAdvance(mark.Name) / width);
+    }
+    return PlaceMarkNames(at, widths, metrics.horizontalAdvance(QLatin1Char(' ')) / width);
+}
+
+std::vector<QRectF> DashaTimeline::NameBoxes() const {
+    const double width = this->width() - 2.0 * kSidePadding;
+    const QFontMetrics metrics(font());
+    const int below = (nameRows_ - 1) * metrics.height();
+    std::vector<QRectF> boxes;
+    for (const TimelineName& name : Names()) {
+        boxes.emplace_back(kSidePadding + name.Left * width,
+                           kMarkTop + below - name.Row * metrics.height(), name.Width * width,
+                           metrics.height());
+    }
+    return boxes;
+}
+
+void DashaTimeline::FitHeight() {
+    const int rows = MarkNameRows(Names());
+    if (rows != nameRows_) {
+        nameRows_ = rows;
+        setMinimumHeight(sizeHint().height());
+        updateGeometry();
+    }
+}
+
+void DashaTimeline::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FitHeight();
+}
 
 void DashaTimeline::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -44,9 +98,12 @@ void DashaTimeline::paintEvent(QPaintEvent*) {
     const double width = this->width() - 2.0 * kSidePadding;
     const auto x = [&](double fraction) { return left + fraction * width; };
     const QFontMetrics metrics(font());
+    const int below = (nameRows_ - 1) * metrics.height();
+    const double barTop = kBarTop + below;
+    const double barBottom = barTop + kBarHeight;
 
     for (const TimelineBar& bar : layout_.Bars) {
-        const QRectF box(x(bar.From), kBarTop, x(bar.To) - x(bar.From), kBarHeight);
+        const QRectF box(x(bar.From), barTop, x(bar.To) - x(bar.From), kBarHeight);
         painter.fillRect(box, PictureQColor(bar.Colour));
         painter.setPen(QPen(palette().base().color(), 1));
         painter.drawRect(box);
@@ -60,31 +117,24 @@ void DashaTimeline::paintEvent(QPaintEvent*) {
     }
     painter.setPen(QPen(palette().text().color(), 1));
     for (double tick : layout_.Ticks) {
-        painter.drawLine(QPointF(x(tick), kBarTop + kBarHeight - kTickLength),
-                         QPointF(x(tick), kBarTop + kBarHeight));
+        painter.drawLine(QPointF(x(tick), barBottom - kTickLength), QPointF(x(tick), barBottom));
     }
-    const double axis = kBarTop + kBarHeight + kAxisGap;
+    const double axis = barBottom + kAxisGap;
     for (const TimelineYear& year : layout_.Years) {
-        painter.drawLine(QPointF(x(year.At), kBarTop + kBarHeight),
-                         QPointF(x(year.At), kBarTop + kBarHeight + 3));
+        painter.drawLine(QPointF(x(year.At), barBottom), QPointF(x(year.At), barBottom + 3));
         const QString text = QString::number(year.Year);
         painter.drawText(QPointF(x(year.At) - metrics.horizontalAdvance(text) / 2.0,
                                  axis + metrics.ascent() / 2.0),
                          text);
     }
-    const auto mark = [&](double at, const QColor& colour, const QString& text) {
-        painter.setPen(QPen(colour, 2));
-        painter.drawLine(QPointF(x(at), kMarkTop + metrics.height()),
-                         QPointF(x(at), kBarTop + kBarHeight + 4));
-        const double textX = std::min(x(at) - metrics.horizontalAdvance(text) / 2.0,
-                                      this->width() - 1.0 - metrics.horizontalAdvance(text));
-        painter.drawText(QPointF(std::max(1.0, textX), kMarkTop + metrics.ascent()), text);
-    };
-    if (!layout_.Bars.empty()) {
-        mark(layout_.Birth, palette().text().color(), QStringLiteral("Birth"));
-    }
-    if (layout_.Today) {
-        mark(*layout_.Today, kTodayColour, QStringLiteral("Today"));
+    const std::vector<Mark> marks = Marks();
+    const std::vector<QRectF> boxes = NameBoxes();
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        painter.setPen(QPen(marks[i].Colour, 2));
+        painter.drawLine(QPointF(x(marks[i].At), boxes[i].bottom()),
+                         QPointF(x(marks[i].At), barBottom + 4));
+        painter.drawText(QPointF(boxes[i].left(), boxes[i].top() + metrics.ascent()),
+                         marks[i].Name);
     }
 }
 

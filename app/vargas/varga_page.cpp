@@ -42,6 +42,8 @@ VargaPage::VargaPage(QWidget* parent) : QWidget(parent) {
         "dignity there"));
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setMinimumHeight(kSmallestTableHeight);
+    // The arrows walk the 160 cells; Tab goes on to the choosers.
+    table_->setTabKeyNavigation(false);
     QStringList rows;
     for (int g = 0; g < kGrahaCount; ++g) {
         rows << Text(GrahaEnglishName(g));

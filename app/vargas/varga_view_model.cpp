@@ -37,7 +37,7 @@ VargaCellView VargaCell(const VargaTable& table, int point, int varga) {
     if (point != kLagnaPoint) {
         const Dignity dignity = table.Dignities[v][p];
         cell.Colour = DignityColour(dignity);
-        facts << Text(DignityName(dignity));
+        facts << Text(DignityTerm(dignity));
         const Relationship relationship = table.Relationships[v][p];
         if (relationship != Relationship::None) {
             facts << QStringLiteral("sign of ") + Text(GrahaEnglishName(SignLord(sign))) +
@@ -62,10 +62,9 @@ QString VargaFactsText(const VargaTable& table, int varga) {
 
 QString VargaLegendHtml() {
     QStringList parts;
-    for (const Dignity dignity : {Dignity::Exaltation, Dignity::Own, Dignity::Moolatrikona,
-                                  Dignity::Debilitation, Dignity::Peregrine}) {
+    for (const Dignity dignity : kDignityLegendOrder) {
         parts << QStringLiteral("<span style=\"color:%1\">%2</span>")
-                     .arg(PictureQColor(DignityColour(dignity)).name(), Text(DignityName(dignity)));
+                     .arg(PictureQColor(DignityColour(dignity)).name(), Text(DignityTerm(dignity)));
     }
     return parts.join(QStringLiteral(" &nbsp;")) +
            QStringLiteral(

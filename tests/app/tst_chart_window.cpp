@@ -1,6 +1,7 @@
 // The Chart window, the exports and printing, driven through the main
 // window with the recording platform: nothing here waits on a dialog.
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -60,6 +62,8 @@ class TestChartWindow : public QObject {
     void entriesWaitForTheFirstChart();
     void windowShowsPicturesAndTableAndFollowsCalculate();
     void windowFitsOnTheScreen();
+    void tabWalksEachPage_data();
+    void tabWalksEachPage();
     void windowIsPlacedBesideTheMainWindow_data();
     void windowIsPlacedBesideTheMainWindow();
     void exportsWriteTheReport_data();
@@ -125,6 +129,46 @@ void TestChartWindow::windowFitsOnTheScreen() {
                             .arg(chart->width()).arg(chart->height())
                             .arg(room.width()).arg(room.height())));
     QVERIFY(chart->minimumSizeHint().height() <= chart->height());
+}
+
+void TestChartWindow::tabWalksEachPage_data() {
+    QTest::addColumn<QString>("tab");
+    QTest::addColumn<QStringList>("stops");
+    // From the tab: no unnamed page in between, and one step out of a table
+    // however many cells it has (the arrows walk the cells).
+    QTest::newRow("Dasha") << QStringLiteral("&Dasha")
+                           << QStringList{"treeDasha", "dateDashaOn", "tableTransits"};
+    QTest::newRow("Vargas") << QStringLiteral("&Vargas")
+                            << QStringList{"tableVargas", "cboVarga", "cboVargaStyle"};
+}
+
+void TestChartWindow::tabWalksEachPage() {
+    QFETCH(QString, tab);
+    QFETCH(QStringList, stops);
+    Fixture f;
+    f.CalculateAnn();
+    f.Get<QPushButton>("cmdChart")->click();
+    ChartWindow* chart = f.Chart();
+    QVERIFY(chart);
+    for (int i = 0; i < chart->Tabs()->count(); ++i) {
+        if (chart->Tabs()->tabText(i) == tab) {
+            chart->Tabs()->setCurrentIndex(i);
+        }
+    }
+    chart->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(chart));
+    chart->Tabs()->tabBar()->setFocus();
+    QStringList walked;
+    for (qsizetype i = 0; i < stops.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focus = QApplication::focusWidget();
+        // The date box's own line edit holds the focus for the box.
+        if (focus && focus->objectName().isEmpty() && focus->parentWidget()) {
+            focus = focus->parentWidget();
+        }
+        walked << (focus ? focus->objectName() : QStringLiteral("(none)"));
+    }
+    QCOMPARE(walked, stops);
 }
 
 // Frames of a 604 by 420 main window and a 620 by 700 Chart window, 8

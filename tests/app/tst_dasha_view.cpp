@@ -5,7 +5,7 @@
 // 00:00, Venus's from 2002-04-01 19:04, Sun's from 2022-04-01 22:07; on
 // 2026-12-08 Sun / Ketu / Venus run. Saturn is in sidereal Pisces then, over
 // the natal Moon: Sade Sati at its peak.
-#include <QDateEdit>
+#include <QCalendarWidget>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 
 #include "app/chart_window.h"
+#include "app/dasha/day_box.h"
 #include "app/dasha/timeline_widget.h"
 #include "app/dasha/dasha_view.h"
 #include "window_fixture.h"
@@ -55,6 +56,9 @@ class TestDashaView : public QObject {
     void annsDashaOnTheFixedToday();
     void theDateBoxMovesTheRunningPeriodsAndTransits();
     void keyboardAndNames();
+    void typedDatesAreTakenAsShownOrRefused_data();
+    void typedDatesAreTakenAsShownOrRefused();
+    void timelineNamesOfCloseDatesStayApart();
 };
 
 void TestDashaView::annsDashaOnTheFixedToday() {
@@ -88,7 +92,7 @@ void TestDashaView::annsDashaOnTheFixedToday() {
     // Ann's reading: Mercury at 12 Can 45 peregrine, Mars at 08 Ari in its own sign.
     QCOMPARE(tree->topLevelItem(0)->text(1), QStringLiteral("Peregrine"));
     QCOMPARE(tree->topLevelItem(5)->text(0), QStringLiteral("Mars"));
-    QCOMPARE(tree->topLevelItem(5)->text(1), QStringLiteral("Own"));
+    QCOMPARE(tree->topLevelItem(5)->text(1), QStringLiteral("Own sign"));
 
     const QString summary = view->findChild<QLabel*>(QStringLiteral("lblDashaSummary"))->text();
     QVERIFY2(summary.contains(QStringLiteral("Balance at birth: Mercury, 4.71376 years")),
@@ -137,7 +141,9 @@ void TestDashaView::theDateBoxMovesTheRunningPeriodsAndTransits() {
     QVERIFY(view->findChild<QLabel*>(QStringLiteral("lblTransitNotes"))
                 ->text()
                 .contains(QStringLiteral("Sade Sati: setting")));
-    view->DateBox()->setDate(kToday);
+    // A day picked on the calendar is the box's too.
+    emit view->findChild<QCalendarWidget*>(QStringLiteral("calDashaOn"))->clicked(kToday);
+    QCOMPARE(view->DateBox()->text(), QStringLiteral("2026-12-08"));
     QVERIFY(view->Running()->text().startsWith(QStringLiteral("Running: Sun / Ketu / Venus")));
     // The cycle starts again: Mercury's second mahadasha from 2098, the last
     // row; past it Ketu's, its Jupiter antardasha 3.967-4.9 years in, named
@@ -175,19 +181,93 @@ void TestDashaView::keyboardAndNames() {
     QVERIFY(view->Timeline()->accessibleDescription().contains(QStringLiteral("Mercury Peregrine from 1978-04-01")));
 
     // Tab walks the table, the date box and the transits; the date box takes
-    // the arrow keys.
+    // the arrow keys, a day a step.
     view->Periods()->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QVERIFY(view->DateBox()->hasFocus() ||
-            view->DateBox()->isAncestorOf(QApplication::focusWidget()));
-    view->DateBox()->setCurrentSection(QDateTimeEdit::YearSection);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(view->DateBox()));
     QTest::keyClick(view->DateBox(), Qt::Key_Up);
-    QCOMPARE(view->DateBox()->date(), QDate(2027, 12, 8));
-    QVERIFY(view->Running()->text().startsWith(QStringLiteral("Running: Sun / Venus")));
-    // Tab steps through the box's year, month and day before leaving it.
-    view->DateBox()->setCurrentSection(QDateTimeEdit::DaySection);
+    QCOMPARE(view->DateBox()->date(), QDate(2026, 12, 9));
+    QCOMPARE(view->DateBox()->text(), QStringLiteral("2026-12-09"));
+    QTest::keyClick(view->DateBox(), Qt::Key_Down);
+    QTest::keyClick(view->DateBox(), Qt::Key_Down);
+    QCOMPARE(view->DateBox()->date(), QDate(2026, 12, 7));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(view->Transits()));
+}
+
+void TestDashaView::typedDatesAreTakenAsShownOrRefused_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("enter");
+    QTest::addColumn<QDate>("taken");  // none: refused, the moment kept
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("running");
+    // From the box showing 2030-01-01, when the Moon / Rahu periods run. The
+    // Sun's antardashas from 2022-04-01 by the sidereal year: Mercury's from
+    // about 2026-01-20, Ketu's from 2026-11-26, Venus's from 2027-04-03.
+    QTest::newRow("a whole date") << "2026-12-08" << false << QDate(2026, 12, 8) << QString()
+                                  << "Running: Sun / Ketu / Venus";
+    QTest::newRow("31 February") << "2026-02-31" << false << QDate() << "February 2026 has 28 days"
+                                 << "Running: Moon / Rahu / ";
+    QTest::newRow("29 February of a leap year")
+        << "2028-02-29" << false << QDate(2028, 2, 29) << QString() << "Running: Sun / Venus / ";
+    QTest::newRow("month 13") << "2026-13-01" << false << QDate() << "no month 13"
+                              << "Running: Moon / Rahu / ";
+    QTest::newRow("short parts, then Enter")
+        << "2026-2-8" << true << QDate(2026, 2, 8) << QString() << "Running: Sun / Mercury / ";
+    QTest::newRow("part of a date, then Enter")
+        << "2026-12" << true << QDate() << "year-month-day" << "Running: Moon / Rahu / ";
+}
+
+void TestDashaView::typedDatesAreTakenAsShownOrRefused() {
+    QFETCH(QString, typed);
+    QFETCH(bool, enter);
+    QFETCH(QDate, taken);
+    QFETCH(QString, word);
+    QFETCH(QString, running);
+    Fixture f;
+    DashaView* view = f.OpenDasha(QDate(2030, 1, 1));
+    QVERIFY(view);
+    view->window()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+    view->window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(view->window()));
+    view->Periods()->setFocus();
+    // As a user comes: Alt+O, then the date one key at a time.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(view->DateBox()));
+    QTest::keyClicks(QApplication::focusWidget(), typed);
+    if (enter) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    QCOMPARE(view->DateBox()->text(), typed);
+    QCOMPARE(view->DateBox()->date(), taken.isValid() ? taken : QDate(2030, 1, 1));
+    QVERIFY2(view->Running()->text().startsWith(running), qPrintable(view->Running()->text()));
+    QLabel* problem = view->DateProblem();
+    if (word.isEmpty()) {
+        QVERIFY2(problem->isHidden(), qPrintable(problem->text()));
+    } else {
+        QVERIFY2(problem->isVisible() && problem->text().contains(word), qPrintable(problem->text()));
+        QVERIFY(view->DateBox()->accessibleDescription().contains(word));
+    }
+}
+
+// Birth 1990-07-15 and today a month later: the two names at Ann's birth
+// stand apart on the window's own time line too, at the width a small
+// window gives it and at a wide one.
+void TestDashaView::timelineNamesOfCloseDatesStayApart() {
+    Fixture f;
+    DashaView* view = f.OpenDasha(QDate(1990, 8, 15));
+    QVERIFY(view);
+    for (const int width : {420, 1200}) {
+        view->Timeline()->resize(width, view->Timeline()->sizeHint().height());
+        const std::vector<QRectF> names = view->Timeline()->NameBoxes();
+        QCOMPARE(names.size(), std::size_t{2});
+        QVERIFY2(!names[0].intersects(names[1]), qPrintable(QString::number(width)));
+        for (const QRectF& name : names) {
+            QVERIFY(name.left() >= 0 && name.right() <= width);
+            QVERIFY(name.bottom() <= view->Timeline()->sizeHint().height());
+        }
+    }
 }
 
 QTEST_MAIN(TestDashaView)

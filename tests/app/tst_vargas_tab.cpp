@@ -2,6 +2,7 @@
 // New Delhi): the table's cells and the picture the chooser draws.
 #include <QAccessible>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -93,6 +94,13 @@ void TestVargasTab::tableShowsEachSignInItsDignityColour() {
     QCOMPARE(table->item(kSunRow, Column(9))->data(Qt::AccessibleTextRole).toString(),
              QStringLiteral("Sun in D9 Navamsa: Gemini, Peregrine, sign of Mercury, neutral, "
                             "vargottama"));
+    // The legend names each dignity as the positions table and the picture
+    // legend do.
+    const QString legend =
+        chart->Vargas()->findChild<QLabel*>(QStringLiteral("lblVargaLegend"))->text();
+    for (const char* word : {"Exalted", "Own sign", "Moolatrikona", "Debilitated", "Peregrine"}) {
+        QVERIFY2(legend.contains(QLatin1String(word)), word);
+    }
     // The Lagna's rasi sign is the positions table's.
     const QString lagnaSign = chart->Table()->item(0, 2)->text();
     QVERIFY(table->item(kLagnaRow, 0)
@@ -127,7 +135,7 @@ void TestVargasTab::chooserRedrawsTheVarga() {
     QCOMPARE(SignOfLabel(page->View()->Picture(), kSun), 6);
     QCOMPARE(SignOfLabel(page->View()->Picture(), kMercury), 11);
     QVERIFY(page->View()->accessibleDescription().contains(
-        QStringLiteral("Sun in D30 Trimsamsa: Libra, Debilitation")));
+        QStringLiteral("Sun in D30 Trimsamsa: Libra, Debilitated")));
 
     // North Indian: house 1 is the Lagna's sign in that varga.
     style->setCurrentIndex(1);

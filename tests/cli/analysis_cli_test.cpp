@@ -312,6 +312,8 @@ TEST(CliAnalysis, TextSections) {
              "\nMoon    Pis=   Leo+   ScoD   Sag=   Pis=   Aqu=   CanO   Cap=\n",
              "\nJupiter Gem-*  CanE   Aqu=   PisO   SagM   Gem-*  PisO   Tau-\n",
              "\nBalance at birth: Mercury, 4.71376 years.\n",
+             // Mars in Aries, its own sign: the words of the window's tables.
+             "\nMars                   Own sign      ",
              "\nRunning on 2026-12-08 00:00 (UT+05:30): Sun / Ketu (maha / antar)\n",
              "\nSade Sati: peak (Saturn in sign 1 from the natal Moon).\n"}) {
         EXPECT_NE(text.find(line), std::string::npos) << line;

@@ -14,6 +14,8 @@
 
 #include "calculation/calculation.h"
 #include "dasha/dasha_time.h"
+#include "dasha/dasha_timeline.h"
+#include "dasha/typed_day.h"
 #include "dasha/vimshottari.h"
 
 namespace tavrinel {
@@ -325,6 +327,89 @@ TEST(Vimshottari, AnnsChartFromTheDocumentedMoon) {
         lords.push_back(dasha->Levels[level][running[level]].Lord);
     }
     EXPECT_EQ(lords, (std::vector<Graha>{kSun, kKetu, kVenus}));
+}
+
+// A typed day is taken as written or refused with a word, never rolled into
+// the next month (the Gregorian calendar: 2028 and 2000 are leap years, 2100
+// is not).
+TEST(TypedDay, TakenAsWrittenOrRefused) {
+    struct Case {
+        const char* Text;
+        CivilTime Day;  // Year 0: refused
+        const char* Problem;
+    };
+    const Case cases[] = {
+        {"2026-12-08", {2026, 12, 8}, ""},
+        {"2026-2-8", {2026, 2, 8}, ""},
+        {"2028-02-29", {2028, 2, 29}, ""},
+        {"2000-02-29", {2000, 2, 29}, ""},
+        {"2026-02-31", {}, "February 2026 has 28 days."},
+        {"2100-02-29", {}, "February 2100 has 28 days."},
+        {"2026-04-31", {}, "April 2026 has 30 days."},
+        {"2026-12-00", {}, "December 2026 has 31 days."},
+        {"2026-13-01", {}, "There is no month 13: months run from 1 to 12."},
+        {"1799-12-31", {}, "The year 1799 is out of reach: years run from 1800 to 2399."},
+        {"2026-12", {}, "Type the date as year-month-day, such as 2026-12-08."},
+        {"2026-12-08-", {}, "Type the date as year-month-day, such as 2026-12-08."},
+        {"26-12-08", {}, "Type the date as year-month-day, such as 2026-12-08."},
+        {"", {}, "Type the date as year-month-day, such as 2026-12-08."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Text);
+        const TypedDay typed = ParseTypedDay(c.Text);
+        EXPECT_EQ(typed.Problem, c.Problem);
+        ASSERT_EQ(typed.Day.has_value(), c.Day.Year != 0);
+        if (typed.Day) {
+            EXPECT_EQ(TypedDayText(*typed.Day), TypedDayText(c.Day));
+            EXPECT_EQ(typed.Day->Month, c.Day.Month);
+            EXPECT_EQ(typed.Day->Day, c.Day.Day);
+        }
+    }
+}
+
+// The time line's names never sit on each other, whatever the two dates. The
+// Moon at 26° Aries leaves 5% of Venus's 20 years, so the periods start 19
+// years before the birth; at 0°00'36" Aries nearly all of Ketu's 7 are left,
+// and the birth stands at the line's very start.
+TEST(DashaTimeline, NamesOfCloseMarksStayApart) {
+    struct Case {
+        const char* What;
+        double Moon;
+        CivilTime Birth;
+        CivilTime Today;
+    };
+    const Case cases[] = {
+        {"a birth in 2031 seen from 2026", 26, {2031, 6, 1, 0, 0, 0}, {2026, 12, 8, 0, 0, 0}},
+        {"today on the birth's day", 26, {2031, 6, 1, 0, 0, 0}, {2031, 6, 1, 0, 0, 0}},
+        {"today a month after", 26, {2031, 6, 1, 0, 0, 0}, {2031, 7, 1, 0, 0, 0}},
+        {"a birth at the line's start", 0.01, {2031, 6, 1, 0, 0, 0}, {2032, 1, 1, 0, 0, 0}},
+        {"the same day at the start", 0.01, {2031, 6, 1, 0, 0, 0}, {2031, 6, 1, 0, 0, 0}},
+        {"far apart", 26, {1990, 7, 15, 0, 0, 0}, {2026, 12, 8, 0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        const VimshottariDasha dasha = Dasha(c.Moon, 2, DashaYear::Sidereal, JulianDayFromCivil(c.Birth));
+        const TimelineLayout layout = LayoutDashaTimeline(dasha, 0, JulianDayFromCivil(c.Today));
+        ASSERT_TRUE(layout.Today.has_value());
+        const ChartPicture picture = DashaTimelinePicture(layout, "Vimshottari dasha", "Today");
+        for (std::size_t i = 0; i < picture.Labels.size(); ++i) {
+            for (std::size_t j = i + 1; j < picture.Labels.size(); ++j) {
+                EXPECT_FALSE(picture.Labels[i].Box.Overlaps(picture.Labels[j].Box))
+                    << picture.Labels[i].Text << " on " << picture.Labels[j].Text;
+            }
+        }
+        // Each name stands at its own line, inside the picture.
+        for (const auto& [name, at] : {std::pair{"Birth", layout.Birth}, {"Today", *layout.Today}}) {
+            const auto label = std::find_if(picture.Labels.begin(), picture.Labels.end(),
+                                            [&](const PictureLabel& l) { return l.Text == name; });
+            ASSERT_NE(label, picture.Labels.end()) << name;
+            const double reach = label->Size;
+            EXPECT_GE(at, label->Box.X - reach) << name;
+            EXPECT_LE(at, label->Box.X + label->Box.Width + reach) << name;
+            EXPECT_GE(label->Box.X, 0) << name;
+            EXPECT_LE(label->Box.X + label->Box.Width, picture.Width) << name;
+        }
+    }
 }
 
 }  // namespace

@@ -42,7 +42,9 @@ export HOME=$sandbox/home XDG_CONFIG_HOME=$sandbox/config XDG_DATA_HOME=$sandbox
 export XDG_CACHE_HOME=$sandbox/cache XDG_STATE_HOME=$sandbox/state XDG_RUNTIME_DIR=$sandbox/runtime
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS SESSION_MANAGER
 
-# A display number nobody holds, chosen by the server itself.
+# A display number nobody holds, chosen by the server itself. The file is
+# there before the server starts, so the first look never races its opening.
+: >"$sandbox/display"
 Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset \
   3>"$sandbox/display" >"$sandbox/xvfb.log" 2>&1 &
 xvfb_pid=$!

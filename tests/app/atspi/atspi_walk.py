@@ -344,6 +344,44 @@ def chart_window(app, frame):
               for n in descendants(chart)), "the table's notes are not read out")
     check(dignities.get("Sun") == "Peregrine" and dignities.get("Rahu") == "Moolatrikona",
           "the positions table reads %r" % dignities)
+    # Tab from a page's tab reaches its controls by their names, with no
+    # unnamed stop between (a scrolling page that took the focus was heard
+    # as a nameless filler), and leaves a table in one step. What takes the
+    # focus is what a screen reader is told of; a cell stands for its table
+    # (a table's cells keep their focused state after it is left).
+    heard = []
+
+    def on_focus(event):
+        if event.detail1 == 1:
+            heard.append(event.source)
+
+    def control(node):
+        while node is not None and node.getRole() in (pyatspi.ROLE_TABLE_CELL, pyatspi.ROLE_LIST_ITEM):
+            node = node.parent
+        # A drop-down list is named by its first label, its name being its value.
+        labels = labels_of(node) if node.getRole() == pyatspi.ROLE_COMBO_BOX else []
+        return node.getRoleName(), labels[0] if labels else node.name
+
+    pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
+    wait_for("the Chart window to be active", lambda: chart.getState().contains(pyatspi.STATE_ACTIVE))
+    for page, stops in (("Dasha", ["Mahadashas and antardashas", "Date", "Transits"]),
+                        ("Vargas", ["Vargas", "Draw:", "Style:"])):
+        find(chart, pyatspi.ROLE_PAGE_TAB, page).queryAction().doAction(0)
+        wait_for("the %s page" % page, lambda: any(
+            n.name == stops[0] and showing(n) for n in descendants(chart)))
+        tabs = find(chart, pyatspi.ROLE_PAGE_TAB_LIST)
+        tabs.queryComponent().grabFocus()
+        # The row of tabs is heard by its current tab.
+        walked = [wait_for("the focus on the tabs", lambda: heard and heard[-1].getRole() in (
+            pyatspi.ROLE_PAGE_TAB, pyatspi.ROLE_PAGE_TAB_LIST) and control(heard[-1]))]
+        for _ in stops:
+            key("Tab")
+            walked.append(wait_for("the focus to move on from %r" % (walked[-1],), lambda: (
+                lambda now: now if now != walked[-1] else None)(control(heard[-1]))))
+        check([name for _, name in walked[1:]] == stops and all(
+            role != "filler" and name for role, name in walked[1:]),
+            "Tab from the %s tab goes %r" % (page, walked[1:]))
+    pyatspi.Registry.deregisterEventListener(on_focus, "object:state-changed:focused")
 
 
 def compare_window(app, frame):
