@@ -159,8 +159,10 @@ std::variant<BirthForm, Refusal> BuildForm(const Options& options, PlaceRule pla
 
 // Why Open refused a file, in words a command-line user can act on; the
 // window only says "Please Check The File.".
-std::string WhyNotOpened(const std::string& path, ReadingFileProblem problem) {
-    switch (problem) {
+std::string WhyNotOpened(const std::string& path, const ReadingFileError& error) {
+    switch (error.Problem) {
+        case ReadingFileProblem::DamagedOffset:
+            return "the file is damaged: " + EscapedForMessage(error.Detail);
         case ReadingFileProblem::WrongExtension:
             return "the name does not end in tvl";
         case ReadingFileProblem::Missing:
@@ -189,7 +191,7 @@ std::variant<BirthForm, Refusal> FormFromFile(const std::string& path) {
     BirthForm form;  // the window's input panel as it is at start
     if (const auto error = OpenReadingFile(path, form)) {
         return Refusal{shownPath, EscapedForMessage(error->Message) + " (" +
-                                      WhyNotOpened(path, error->Problem) + ")"};
+                                      WhyNotOpened(path, *error) + ")"};
     }
     if (const auto fault = ValidateBirthForm(form, PlaceRule::Required)) {
         return Refusal{shownPath, std::string(fault->Message)};
