@@ -206,8 +206,8 @@ ExactOffsetLine ReadExactOffset(std::string_view line) {
         const std::string quoted = line.size() > kMostQuoted
                                        ? std::string(line.substr(0, kMostQuoted)) + "..."
                                        : std::string(line);
-        return ExactOffsetLine{std::nullopt, "the line after the seventeen, \"" + quoted +
-                                                 "\", " + std::string(why)};
+        return ExactOffsetLine{
+            std::nullopt, "the line after the seventeen, \"" + quoted + "\", " + std::string(why)};
     };
     if (!line.starts_with(kExactOffsetKey)) {
         return damaged("is not \"UtcOffsetSeconds=\" and the offset from UTC in seconds");
@@ -326,7 +326,8 @@ std::string WriteReadingFile(const ChartState& chart, int zoneIndex) {
     // An offset the zone line already gives needs no line of its own: a
     // reader that follows the documents then gets the same sky.
     if (chart.ExactUtcOffsetSeconds &&
-        chart.ExactUtcOffsetSeconds != EntryOffsetSeconds(zoneIndex, chart.DaylightSaving != kFalse)) {
+        chart.ExactUtcOffsetSeconds !=
+            EntryOffsetSeconds(zoneIndex, chart.DaylightSaving != kFalse)) {
         bytes += FileLine(std::string(kExactOffsetKey) +
                           std::to_string(*chart.ExactUtcOffsetSeconds));
         bytes += kReadingFileLineEnd;

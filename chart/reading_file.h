@@ -72,8 +72,7 @@ inline constexpr std::size_t kMaxReadingFileBytes = 1 << 20;
 // offset anyway. That line is ours alone, so anything in it but an offset as
 // WriteReadingFile writes it is damage: the form is then left as it was and
 // the answer says what is wrong with the line.
-[[nodiscard]] std::optional<std::string> ApplyReadingFile(std::string_view bytes,
-                                                          BirthForm& form);
+[[nodiscard]] std::optional<std::string> ApplyReadingFile(std::string_view bytes, BirthForm& form);
 
 // The only extension check: the last three characters are exactly "tvl".
 [[nodiscard]] bool HasReadingFileExtension(std::string_view path);

@@ -278,6 +278,11 @@ TEST_F(CliFiles, AReadingAtAnExactOffsetKeepsIt) {
     const Result opened = RunTool({PathOf("exact.tvl"), "--sky", "precise"});
     ASSERT_EQ(opened.Status, 0) << opened.Err;
     EXPECT_EQ(opened.Out, saved.Out);
+    EXPECT_NE(opened.Err.find("the reading was cast at UTC+5:45"), std::string::npos)
+        << opened.Err;
+    const Result json = RunTool({PathOf("exact.tvl"), "--sky", "precise", "--format", "json"});
+    ASSERT_EQ(json.Status, 0) << json.Err;
+    EXPECT_EQ(JsonOf(json.Out)["UtcOffsetSeconds"], 20700);
     const Result refused = RunTool({PathOf("exact.tvl")});
     ExpectRefused(refused, "\"" + PathOf("exact.tvl") + "\"");
     EXPECT_NE(refused.Err.find("cast at UTC+5:45"), std::string::npos) << refused.Err;
