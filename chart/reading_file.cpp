@@ -1,6 +1,7 @@
 #include "chart/reading_file.h"
 
 #include "chart/safe_save.h"
+#include "chart/time_zone_table.h"
 #include "chart/utf8.h"
 
 #include <fcntl.h>
@@ -10,6 +11,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <utility>
 
 namespace tavrinel {
@@ -21,7 +23,6 @@ constexpr char kUnrepresentable = '?';
 // Written after the seventeen documented lines for a chart cast at an exact
 // offset; a reader that follows the documents never looks past them.
 constexpr std::string_view kExactOffsetKey = "UtcOffsetSeconds=";
-constexpr std::size_t kOffsetDigits = 5;  // 54000, fifteen hours
 
 // Line numbers, counted from 0, of the fields in the file.
 enum Line : int {
@@ -185,20 +186,60 @@ std::array<std::string, Count> SplitLines(std::string_view bytes) {
     return lines;
 }
 
-// The line after the documented ones: "UtcOffsetSeconds=20700". Anything else
-// there, or an offset no clock has kept, is no exact offset.
-std::optional<int> ReadExactOffset(std::string_view line) {
+// The line after the documented ones: nothing, or "UtcOffsetSeconds=20700"
+// exactly as WriteReadingFile writes it. Only this program writes that line,
+// so anything else there (a misspelt key, a sign, a blank, a fraction, an
+// offset no clock has kept) is a damaged file, never a reason to fall back on
+// the zone entry without a word.
+struct ExactOffsetLine {
+    std::optional<int> Seconds;
+    std::optional<std::string> Damage;
+};
+
+ExactOffsetLine ReadExactOffset(std::string_view line) {
+    if (line.empty()) {
+        return {};
+    }
+    const auto damaged = [line](std::string_view why) {
+        // Enough of the line to recognise it; a whole megabyte would bury why.
+        constexpr std::size_t kMostQuoted = 40;
+        const std::string quoted = line.size() > kMostQuoted
+                                       ? std::string(line.substr(0, kMostQuoted)) + "..."
+                                       : std::string(line);
+        return ExactOffsetLine{
+            std::nullopt, "the line after the seventeen, \"" + quoted + "\", " + std::string(why)};
+    };
     if (!line.starts_with(kExactOffsetKey)) {
+        return damaged("is not \"UtcOffsetSeconds=\" and the offset from UTC in seconds");
+    }
+    const std::string_view digits = line.substr(kExactOffsetKey.size());
+    int seconds = 0;
+    const auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), seconds);
+    const bool whole = error == std::errc() && end == digits.data() + digits.size();
+    // Written back, the number must give the same text: no '+', no leading
+    // zero, no "-0".
+    if (!whole || std::to_string(seconds) != digits) {
+        const bool onlyDigits =
+            !digits.empty() && digits.find_first_not_of("-0123456789") == std::string_view::npos;
+        return damaged(onlyDigits && error == std::errc::result_out_of_range
+                           ? "is out of range: an offset from UTC is at most 15 hours"
+                           : "does not give the offset as a whole number of seconds, east "
+                             "positive, written as Save writes it");
+    }
+    if (std::abs(seconds) > kMostUtcOffsetSeconds) {
+        return damaged("is out of range: an offset from UTC is at most 15 hours");
+    }
+    return {seconds, std::nullopt};
+}
+
+// The offset the file's own zone line and daylight-saving line give.
+std::optional<int> EntryOffsetSeconds(int zoneIndex, bool daylightSaving) {
+    constexpr int kSecondsPerHour = 3600;
+    if (zoneIndex < 0 || zoneIndex >= kZoneCount) {
         return std::nullopt;
     }
-    line.remove_prefix(kExactOffsetKey.size());
-    const bool negative = line.starts_with('-');
-    const std::optional<int> magnitude =
-        ParseUnsignedDigits(line.substr(negative ? 1 : 0), kOffsetDigits);
-    if (!magnitude || *magnitude > kMostUtcOffsetSeconds) {
-        return std::nullopt;
-    }
-    return negative ? -*magnitude : *magnitude;
+    return ZoneEntryOffsetSeconds(zoneIndex) + (daylightSaving ? kSecondsPerHour : 0);
 }
 
 }  // namespace
@@ -282,7 +323,11 @@ std::string WriteReadingFile(const ChartState& chart, int zoneIndex) {
         bytes += line;
         bytes += kReadingFileLineEnd;
     }
-    if (chart.ExactUtcOffsetSeconds) {
+    // An offset the zone line already gives needs no line of its own: a
+    // reader that follows the documents then gets the same sky.
+    if (chart.ExactUtcOffsetSeconds &&
+        chart.ExactUtcOffsetSeconds !=
+            EntryOffsetSeconds(zoneIndex, chart.DaylightSaving != kFalse)) {
         bytes += FileLine(std::string(kExactOffsetKey) +
                           std::to_string(*chart.ExactUtcOffsetSeconds));
         bytes += kReadingFileLineEnd;
@@ -294,11 +339,15 @@ std::array<std::string, kReadingFileLineCount> SplitReadingFile(std::string_view
     return SplitLines<kReadingFileLineCount>(bytes);
 }
 
-void ApplyReadingFile(std::string_view bytes, BirthForm& form) {
+std::optional<std::string> ApplyReadingFile(std::string_view bytes, BirthForm& form) {
     std::array<std::string, kReadingFileLineCount + 1> lines =
         SplitLines<kReadingFileLineCount + 1>(bytes);
     for (std::string& line : lines) {
         line = UnscrambleText(line);
+    }
+    const ExactOffsetLine exact = ReadExactOffset(lines[kReadingFileLineCount]);
+    if (exact.Damage) {
+        return exact.Damage;
     }
 
     // Applied in file order, as the form is filled on screen.
@@ -318,8 +367,13 @@ void ApplyReadingFile(std::string_view bytes, BirthForm& form) {
     form.Latitude =
         ReadsFalse(lines[kLatDirectionLine]) ? LatitudeChoice::North : LatitudeChoice::South;
     form.DaylightSaving = !ReadsFalse(lines[kDaylightSavingLine]);
-    // The file brings its own zone: without the line, no exact offset.
-    form.UtcOffsetSeconds = ReadExactOffset(lines[kReadingFileLineCount]);
+    // The file brings its own zone: without the line, no exact offset, and
+    // with one that the zone gives anyway, the zone's own.
+    form.UtcOffsetSeconds = exact.Seconds;
+    if (form.UtcOffsetSeconds == EntryOffsetSeconds(form.ZoneIndex, form.DaylightSaving)) {
+        form.UtcOffsetSeconds.reset();
+    }
+    return std::nullopt;
 }
 
 bool HasReadingFileExtension(std::string_view path) {
@@ -329,7 +383,7 @@ bool HasReadingFileExtension(std::string_view path) {
 std::optional<ReadingFileError> OpenReadingFile(const std::filesystem::path& path,
                                                 BirthForm& form) {
     const auto refuse = [](ReadingFileProblem problem) {
-        return ReadingFileError{std::string(kCheckFileMessage), problem};
+        return ReadingFileError{std::string(kCheckFileMessage), problem, {}};
     };
     if (!HasReadingFileExtension(path.native())) {
         return refuse(ReadingFileProblem::WrongExtension);
@@ -366,14 +420,17 @@ std::optional<ReadingFileError> OpenReadingFile(const std::filesystem::path& pat
     }
     ::close(fd);
     bytes.resize(got);
-    ApplyReadingFile(bytes, form);
+    if (auto damage = ApplyReadingFile(bytes, form)) {
+        return ReadingFileError{std::string(kCheckFileMessage), ReadingFileProblem::DamagedOffset,
+                                std::move(*damage)};
+    }
     return std::nullopt;
 }
 
 std::optional<ReadingFileError> SaveReadingFile(const std::filesystem::path& path,
                                                 std::string_view bytes) {
     if (auto failure = SafeSave(path, bytes)) {
-        return ReadingFileError{std::move(failure->Message), ReadingFileProblem::NotSaved};
+        return ReadingFileError{std::move(failure->Message), ReadingFileProblem::NotSaved, {}};
     }
     return std::nullopt;
 }

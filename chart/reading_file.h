@@ -49,7 +49,8 @@ inline constexpr std::size_t kMaxReadingFileBytes = 1 << 20;
 
 // The exact bytes of the file for a calculated chart. Line 7 is the zone's
 // list index as the window shows it at saving time, not taken from the chart.
-// A chart cast at an exact offset gets one line more after the seventeen,
+// A chart cast at an exact offset that this entry with the chart's
+// daylight-saving hour does not give gets one line more after the seventeen,
 // which a reader that follows the documents never reads.
 [[nodiscard]] std::string WriteReadingFile(const ChartState& chart, int zoneIndex);
 
@@ -59,15 +60,19 @@ inline constexpr std::size_t kMaxReadingFileBytes = 1 << 20;
 [[nodiscard]] std::array<std::string, kReadingFileLineCount> SplitReadingFile(
     std::string_view bytes);
 
-// Sets the form from a file's bytes. Nothing in the bytes can make this fail:
-// a damaged line leaves its list selection as it was, a direction or
-// daylight-saving line that is neither "True" nor "False" selects East, South
-// or checked, and a text line replaces its box unchanged (empty empties it).
-// A degree or minute line longer than the box's three characters is kept
-// whole, so that ValidateBirthForm refuses it as too long
+// Sets the form from a file's bytes. Nothing in the seventeen documented
+// lines can make this fail: a damaged line leaves its list selection as it
+// was, a direction or daylight-saving line that is neither "True" nor "False"
+// selects East, South or checked, and a text line replaces its box unchanged
+// (empty empties it). A degree or minute line longer than the box's three
+// characters is kept whole, so that ValidateBirthForm refuses it as too long
 // rather than a shortened number being calculated. The exact offset comes
-// from the line after the seventeenth, and is cleared when it has none.
-void ApplyReadingFile(std::string_view bytes, BirthForm& form);
+// from the line after the seventeenth, and is cleared when it has none or
+// when the file's zone entry, with its daylight-saving hour, gives that
+// offset anyway. That line is ours alone, so anything in it but an offset as
+// WriteReadingFile writes it is damage: the form is then left as it was and
+// the answer says what is wrong with the line.
+[[nodiscard]] std::optional<std::string> ApplyReadingFile(std::string_view bytes, BirthForm& form);
 
 // The only extension check: the last three characters are exactly "tvl".
 [[nodiscard]] bool HasReadingFileExtension(std::string_view path);
@@ -79,18 +84,23 @@ enum class ReadingFileProblem {
     Missing,
     Unreadable,
     NotRegularFile,  // a folder, a named pipe, a device
+    DamagedOffset,   // the line after the seventeen holds no offset Save writes
     NotSaved,
 };
 
 struct ReadingFileError {
     std::string Message;  // shown with the error icon
     ReadingFileProblem Problem = ReadingFileProblem::NotSaved;
+    // What exactly is damaged, for a caller that can say more than Message;
+    // it quotes the file's own text, so it needs escaping before a terminal.
+    std::string Detail;
 };
 
 // Open as the window and the command line do it: refuses a path without the
-// extension ("Please Check The File.") before touching the file, and a file
-// that cannot be read or is no regular file, without ever waiting on it (a
-// named pipe with no writer); either way the form is left as it was.
+// extension ("Please Check The File.") before touching the file, a file that
+// cannot be read or is no regular file, without ever waiting on it (a named
+// pipe with no writer), and a file whose line after the seventeen is
+// damaged; either way the form is left as it was.
 [[nodiscard]] std::optional<ReadingFileError> OpenReadingFile(const std::filesystem::path& path,
                                                               BirthForm& form);
 

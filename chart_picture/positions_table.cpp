@@ -31,12 +31,23 @@ std::string BirthLineOf(const ChartState& chart) {
     }
     line += " " + std::to_string(chart.BirthYear) + ", " + TwoDigits(chart.BirthHour) + ":" +
             TwoDigits(chart.BirthMinute);
-    // The table's shift is what takes the clock to UT; the zone is its opposite.
-    const int zoneMinutes = -(chart.ZoneShiftHours * 60 + chart.ZoneShiftMinutes);
-    const int magnitude = std::abs(zoneMinutes);
-    line += std::string(" UTC") + (zoneMinutes < 0 ? "-" : "+") + std::to_string(magnitude / 60) +
-            ":" + TwoDigits(magnitude % 60);
-    if (chart.DaylightSaving != kFalse) {
+    constexpr int kSecondsPerMinute = 60;
+    constexpr int kMinutesPerHour = 60;
+    // The table's shift is what takes the clock to UT; the zone is its
+    // opposite. An exact offset is the whole offset in force, daylight
+    // saving included, and may keep a local mean time's seconds.
+    const int east = chart.ExactUtcOffsetSeconds
+                         ? *chart.ExactUtcOffsetSeconds
+                         : -(chart.ZoneShiftHours * kMinutesPerHour + chart.ZoneShiftMinutes) *
+                               kSecondsPerMinute;
+    const int magnitude = std::abs(east);
+    const int minutes = magnitude / kSecondsPerMinute;
+    line += std::string(" UTC") + (east < 0 ? "-" : "+") +
+            std::to_string(minutes / kMinutesPerHour) + ":" + TwoDigits(minutes % kMinutesPerHour);
+    if (magnitude % kSecondsPerMinute != 0) {
+        line += ":" + TwoDigits(magnitude % kSecondsPerMinute);
+    }
+    if (!chart.ExactUtcOffsetSeconds && chart.DaylightSaving != kFalse) {
         line += ", daylight saving";
     }
     return line;

@@ -119,8 +119,12 @@ void AppendChartJson(std::string& out, const ChartOutput& output, long line) {
     if (output.Sky) {
         AppendSkyJson(json, chart, *output.Sky);
     }
+    // Every chart says which offset it was cast at; a zone report says it
+    // among its own fields.
     if (output.Zone) {
         WriteZoneReport(json, *output.Zone);
+    } else {
+        json.Field("UtcOffsetSeconds", UtcOffsetSecondsOf(chart));
     }
     AppendAnalysisJson(json, output.Analysis);
     json.EndObject();

@@ -159,8 +159,10 @@ std::variant<BirthForm, Refusal> BuildForm(const Options& options, PlaceRule pla
 
 // Why Open refused a file, in words a command-line user can act on; the
 // window only says "Please Check The File.".
-std::string WhyNotOpened(const std::string& path, ReadingFileProblem problem) {
-    switch (problem) {
+std::string WhyNotOpened(const std::string& path, const ReadingFileError& error) {
+    switch (error.Problem) {
+        case ReadingFileProblem::DamagedOffset:
+            return "the file is damaged: " + EscapedForMessage(error.Detail);
         case ReadingFileProblem::WrongExtension:
             return "the name does not end in tvl";
         case ReadingFileProblem::Missing:
@@ -188,8 +190,8 @@ std::variant<BirthForm, Refusal> FormFromFile(const std::string& path) {
     const std::string shownPath = QuotedForMessage(path);
     BirthForm form;  // the window's input panel as it is at start
     if (const auto error = OpenReadingFile(path, form)) {
-        return Refusal{shownPath, EscapedForMessage(error->Message) + " (" +
-                                      WhyNotOpened(path, error->Problem) + ")"};
+        return Refusal{shownPath,
+                       EscapedForMessage(error->Message) + " (" + WhyNotOpened(path, *error) + ")"};
     }
     if (const auto fault = ValidateBirthForm(form, PlaceRule::Required)) {
         return Refusal{shownPath, std::string(fault->Message)};
@@ -318,7 +320,8 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
                    "any case");
     app.add_option("--on", options.On,
                    "with --dasha or --transits: the moment, YYYY-MM-DD[THH:MM][Z], on the birth "
-                   "zone's standard clock or with Z in UTC (default now)");
+                   "zone's standard clock (or the chart's exact offset) or with Z in UTC "
+                   "(default now)");
     app.add_flag("--transits", options.Transits,
                  "add the sky at --on (default now) over the chart, in the precise sky");
     app.add_flag("--zones", options.ListZones, "list the time zones with their indices");
@@ -526,6 +529,14 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     }
     if (zoneReport && *format != OutputFormat::Json) {
         err << "tavrinel-cli: " << zoneReport->Line << '\n';
+    }
+    // The text shows no zone; a file's exact offset is said beside it, as a
+    // place's zone line is (JSON carries it as UtcOffsetSeconds).
+    if (options.File && form.UtcOffsetSeconds && *format != OutputFormat::Json) {
+        err << "tavrinel-cli: " << QuotedForMessage(*options.File) << ": the reading was cast at "
+            << atlas::UtcOffsetText(*form.UtcOffsetSeconds)
+            << ", which no zone of the list has; the precise sky casts it at exactly that "
+               "offset\n";
     }
     const ChartAnalysis analysis = AnalyseChart(chart, request);
     if (analysis.Transits && !analysis.Transits->Ok) {

@@ -44,6 +44,9 @@ CalendarDay DateOfDayNumber(long dayNumber) {
 }  // namespace
 
 double ZoneShiftHoursOf(const ChartState& chart) {
+    if (chart.ExactUtcOffsetSeconds) {
+        return -*chart.ExactUtcOffsetSeconds / static_cast<double>(kSecondsPerHour);
+    }
     return chart.ZoneShiftHours + chart.ZoneShiftMinutes / kMinutesPerHour;
 }
 
@@ -137,11 +140,18 @@ double NowUt() {
 }
 
 std::string ZoneOffsetText(double zoneShiftHours) {
-    const long minutes = std::lround(-zoneShiftHours * kMinutesPerHour);
+    const long east = std::lround(-zoneShiftHours * kSecondsPerHour);
+    const long seconds = std::labs(east);
     char text[48];
-    std::snprintf(text, sizeof text, "%c%02ld:%02ld", minutes < 0 ? '-' : '+',
-                  std::labs(minutes) / 60, std::labs(minutes) % 60);
-    return text;
+    std::snprintf(text, sizeof text, "%c%02ld:%02ld", east < 0 ? '-' : '+',
+                  seconds / kSecondsPerHour, seconds % kSecondsPerHour / kSecondsPerMinute);
+    std::string offset = text;
+    // A local mean time kept its seconds; the dates are read on that clock.
+    if (seconds % kSecondsPerMinute != 0) {
+        std::snprintf(text, sizeof text, ":%02ld", seconds % kSecondsPerMinute);
+        offset += text;
+    }
+    return offset;
 }
 
 }  // namespace tavrinel

@@ -17,9 +17,12 @@ struct CivilTime {
     int Second = 0;
 };
 
-// Hours to add to the clock of the chart's zone entry to reach UT (positive
-// west of Greenwich). Daylight saving is a fact of the birth moment only, so
-// the dates of a life are read on the zone's standard clock.
+// Hours to add to the birth's clock to reach UT (positive west of
+// Greenwich). Daylight saving is a fact of the birth moment only, so the
+// dates of a life are read on the zone entry's standard clock. A chart cast
+// at an exact offset has no entry to read them on: its offset is the clock,
+// daylight saving and all, since nothing tells which part of it was summer
+// time.
 [[nodiscard]] double ZoneShiftHoursOf(const ChartState& chart);
 
 // The clock reading, to the nearest second, of a zone `zoneShiftHours` from
@@ -42,7 +45,8 @@ struct ChosenMoment {
 // The Julian Day in UT of the system clock's present instant.
 [[nodiscard]] double NowUt();
 
-// "+05:30": how far the clock of a zone `zoneShiftHours` from UT is ahead.
+// "+05:30": how far the clock of a zone `zoneShiftHours` from UT is ahead,
+// with the seconds of a local mean time ("+05:21:10") where it has them.
 [[nodiscard]] std::string ZoneOffsetText(double zoneShiftHours);
 
 // "2022-04-01T22:07:13Z".

@@ -1,5 +1,6 @@
 // Writes the fuzzer's seed files into the folder given: files as the program
-// saves them for a few charts, plus a short and a damaged one.
+// saves them for a few charts, one cast at an exact offset, plus a short and
+// a damaged one.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -72,6 +73,12 @@ int main(int argc, char** argv) {
     for (const Seed& seed : seeds) {
         ok &= Write(folder / seed.File, WriteReadingFile(seed.Chart, seed.Zone));
     }
+
+    // Nepal's UTC+5:45, which no entry has: the line after the seventeen.
+    ChartState kathmandu = Chart("Ann", 15, 7, 1990, 12, 0, 27, 42, false, 85, 19, true, false,
+                                 "Kathmandu", "Bagmati", "Nepal");
+    kathmandu.ExactUtcOffsetSeconds = 20700;
+    ok &= Write(folder / "kathmandu-exact-offset.tvl", WriteReadingFile(kathmandu, 34));
 
     // The first 14 lines only: city, state and country missing.
     std::string shortFile = WriteReadingFile(seeds[0].Chart, seeds[0].Zone);

@@ -54,7 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(back.size() == scrambled.size() && back.size() <= bytes.size());
 
     BirthForm form;
-    ApplyReadingFile(bytes, form);
+    if (ApplyReadingFile(bytes, form)) {
+        // Refused: the form must be the one it was before.
+        Require(!form.UtcOffsetSeconds && form.Name.empty() && form.ZoneIndex == 0);
+        return 0;
+    }
     CheckSelections(form);
     if (ValidateBirthForm(form)) {
         return 0;
@@ -68,7 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     BirthForm reopened;
-    ApplyReadingFile(WriteReadingFile(chart, form.ZoneIndex), reopened);
+    Require(!ApplyReadingFile(WriteReadingFile(chart, form.ZoneIndex), reopened));
+    Require(reopened.UtcOffsetSeconds == form.UtcOffsetSeconds);
     Require(reopened.DayIndex == form.DayIndex);
     Require(reopened.MonthIndex == form.MonthIndex);
     Require(reopened.YearIndex == form.YearIndex);

@@ -128,6 +128,7 @@ private slots:
     void emptyDirectionLinesChooseEastSouthAndDaylightSaving();
     void longNumberLineIsRefusedNotShortened();
     void damagedListLinesLeaveTheirListsAlone();
+    void theOffsetLineIsTheZonesOrRefusedWhenDamaged();
 };
 
 void TestFrmMainFiles::saveThenOpenGivesTheSameControlsAndReading() {
@@ -411,6 +412,37 @@ void TestFrmMainFiles::longNumberLineIsRefusedNotShortened() {
     QCOMPARE(degrees->text(), QStringLiteral("28"));
     QVERIFY(f.ReadingInFront());
     QCOMPARE(int(f.chart.LatDegrees), 28);
+}
+
+// Ann's file says Indian Time with daylight saving: UTC+6:30. A line after
+// the seventeen that says so too is the zone's own, which the documented sky
+// casts; a damaged one is refused like any damaged file, and the chart on
+// screen stays as it was rather than being cast at the zone's offset.
+void TestFrmMainFiles::theOffsetLineIsTheZonesOrRefusedWhenDamaged() {
+    QTemporaryDir dir;
+    Fixture f;
+    const QString zones = dir.filePath(QStringLiteral("zones.tvl"));
+    WriteFile(zones, AnnLines() << QStringLiteral("UtcOffsetSeconds=23400"));
+    f.Open(zones);
+    QVERIFY(f.platform.Messages.Shown.isEmpty());
+    QVERIFY(f.ReadingInFront());
+    QCOMPARE(f.chart.ExactUtcOffsetSeconds, std::nullopt);
+    QVERIFY(!f.chart.PlanetPositionTexts[0].empty());
+
+    const QStringList controls = f.Controls();
+    const QString reading = f.Reading();
+    const ChartState before = f.chart;
+    const QString damaged = dir.filePath(QStringLiteral("damaged.tvl"));
+    QStringList lines = AnnLines();
+    lines[0] = QStringLiteral("Bob");
+    WriteFile(damaged, lines << QStringLiteral("UtcOffsetSeconds=+20700"));
+    f.Open(damaged);
+    QCOMPARE(f.platform.Messages.Texts(), QStringList{kCheckFile});
+    QCOMPARE(f.platform.Messages.Shown[0].Icon, BoxIcon::Error);
+    QCOMPARE(f.Controls(), controls);
+    QCOMPARE(f.Reading(), reading);
+    QCOMPARE(f.chart.PersonName, before.PersonName);
+    QCOMPARE(f.chart.PlanetPositionTexts, before.PlanetPositionTexts);
 }
 
 void TestFrmMainFiles::damagedListLinesLeaveTheirListsAlone() {

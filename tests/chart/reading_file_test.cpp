@@ -227,7 +227,8 @@ TEST(ReadingFileRoundTrip, RandomFormsComeBackAsSaved) {
             ChartState chart;
             CopyFormToChart(form, chart);
             BirthForm opened = DistinctForm();
-            ApplyReadingFile(WriteReadingFile(chart, form.ZoneIndex), opened);
+            ASSERT_EQ(ApplyReadingFile(WriteReadingFile(chart, form.ZoneIndex), opened),
+                      std::nullopt);
 
             BirthForm expected = form;
             expected.Name = std::string(TrimBlanks(form.Name));
@@ -251,7 +252,7 @@ TEST(ReadingFileRoundTrip, NumbersComeBackWithoutLeadingZeros) {
     ChartState chart;
     CopyFormToChart(form, chart);
     BirthForm opened;
-    ApplyReadingFile(WriteReadingFile(chart, 0), opened);
+    ASSERT_EQ(ApplyReadingFile(WriteReadingFile(chart, 0), opened), std::nullopt);
     EXPECT_EQ(opened.LatDeg, "7");
     EXPECT_EQ(opened.LatMin, "0");
     EXPECT_EQ(opened.LonDeg, "90");
@@ -262,7 +263,7 @@ TEST(ReadingFileRoundTrip, Latin1LettersSurvive) {
     chart.PersonName = "Zo\xC3\xAB \xC3\x81lvarez";
     chart.CityName = "M\xC3\xA1laga";
     BirthForm opened;
-    ApplyReadingFile(WriteReadingFile(chart, 3), opened);
+    ASSERT_EQ(ApplyReadingFile(WriteReadingFile(chart, 3), opened), std::nullopt);
     EXPECT_EQ(opened.Name, chart.PersonName);
     EXPECT_EQ(opened.City, chart.CityName);
 }
@@ -271,7 +272,7 @@ TEST(ApplyReadingFile, ShortFileEmptiesTheMissingTexts) {
     std::vector<std::string> lines = GoodLines();
     lines.resize(14);
     BirthForm form = DistinctForm();
-    ApplyReadingFile(MakeFile(lines), form);
+    ASSERT_EQ(ApplyReadingFile(MakeFile(lines), form), std::nullopt);
 
     EXPECT_EQ(form.Name, "Ann");
     EXPECT_EQ(form.MonthIndex, 6);
@@ -298,7 +299,7 @@ TEST(ApplyReadingFile, ShortFileEmptiesTheMissingTexts) {
 
 TEST(ApplyReadingFile, EmptyFileKeepsListsAndChoosesFirstOptions) {
     BirthForm form = DistinctForm();
-    ApplyReadingFile("", form);
+    ASSERT_EQ(ApplyReadingFile("", form), std::nullopt);
     BirthForm expected = DistinctForm();
     expected.Name = expected.LatDeg = expected.LatMin = expected.LonDeg = expected.LonMin = "";
     expected.City = expected.State = expected.Country = "";
@@ -312,7 +313,7 @@ TEST(ApplyReadingFile, EmptyDirectionLinesSelectEastSouthAndChecked) {
     std::vector<std::string> lines = GoodLines();
     lines[11] = lines[12] = lines[13] = "";
     BirthForm form = DistinctForm();
-    ApplyReadingFile(MakeFile(lines), form);
+    ASSERT_EQ(ApplyReadingFile(MakeFile(lines), form), std::nullopt);
     EXPECT_EQ(form.Longitude, LongitudeChoice::East);
     EXPECT_EQ(form.Latitude, LatitudeChoice::South);
     EXPECT_TRUE(form.DaylightSaving);
@@ -329,7 +330,7 @@ TEST(ApplyReadingFile, TruthLinesAreReadExactly) {
         std::vector<std::string> lines = GoodLines();
         lines[11] = lines[12] = lines[13] = c.Line;
         BirthForm form = DistinctForm();
-        ApplyReadingFile(MakeFile(lines), form);
+        ASSERT_EQ(ApplyReadingFile(MakeFile(lines), form), std::nullopt);
         SCOPED_TRACE(c.Line);
         EXPECT_EQ(form.Longitude, c.ReadsFalse ? LongitudeChoice::West : LongitudeChoice::East);
         EXPECT_EQ(form.Latitude, c.ReadsFalse ? LatitudeChoice::North : LatitudeChoice::South);
@@ -356,7 +357,7 @@ TEST(ApplyReadingFile, DamagedListLinesKeepTheirSelection) {
         std::vector<std::string> lines = GoodLines();
         lines[c.Line] = c.Text;
         BirthForm form = DistinctForm();
-        ApplyReadingFile(MakeFile(lines), form);
+        ASSERT_EQ(ApplyReadingFile(MakeFile(lines), form), std::nullopt);
         SCOPED_TRACE("line " + std::to_string(c.Line + 1) + " = \"" + c.Text + "\"");
         const BirthForm before = DistinctForm();
         EXPECT_EQ(form.MonthIndex, c.Line == 1 ? before.MonthIndex : 6);
@@ -405,7 +406,7 @@ TEST(ApplyReadingFile, ListEdgesAreAccepted) {
         std::vector<std::string> lines = GoodLines();
         lines[c.Line] = c.Text;
         BirthForm form = DistinctForm();
-        ApplyReadingFile(MakeFile(lines), form);
+        ASSERT_EQ(ApplyReadingFile(MakeFile(lines), form), std::nullopt);
         SCOPED_TRACE("line " + std::to_string(c.Line + 1) + " = \"" + c.Text + "\"");
         EXPECT_EQ(form.*c.Index, c.Expected);
     }
@@ -418,7 +419,7 @@ TEST(ApplyReadingFile, TextLinesReplaceTheBoxesUnchanged) {
     lines[8] = "1234";
     lines[14] = " New  York";
     BirthForm form = DistinctForm();
-    ApplyReadingFile(MakeFile(lines), form);
+    ASSERT_EQ(ApplyReadingFile(MakeFile(lines), form), std::nullopt);
     EXPECT_EQ(form.Name, "  Ann Lee ");
     EXPECT_EQ(form.LonDeg, "");
     EXPECT_EQ(form.LonMin, "1234");
@@ -477,31 +478,105 @@ TEST(ReadingFileExactOffset, FollowsTheSeventeenLinesAndComesBack) {
         EXPECT_EQ(SplitReadingFile(bytes), SplitReadingFile(documented));
 
         BirthForm form = DistinctForm();
-        ApplyReadingFile(bytes, form);
+        ASSERT_EQ(ApplyReadingFile(bytes, form), std::nullopt);
         EXPECT_EQ(form.UtcOffsetSeconds, seconds);
         BirthForm seventeen = DistinctForm();
-        ApplyReadingFile(documented, seventeen);
+        ASSERT_EQ(ApplyReadingFile(documented, seventeen), std::nullopt);
         EXPECT_EQ(seventeen.UtcOffsetSeconds, std::nullopt);
         ExpectSameForm(form, seventeen);
     }
 }
 
-TEST(ReadingFileExactOffset, AnythingElseAfterTheSeventeenIsNoOffset) {
-    const std::pair<const char*, std::optional<int>> lines[] = {
-        {"UtcOffsetSeconds=54000", 54000}, {"UtcOffsetSeconds=-54000", -54000},
-        {"UtcOffsetSeconds=54001", std::nullopt}, {"UtcOffsetSeconds=+20700", std::nullopt},
-        {"UtcOffsetSeconds=", std::nullopt}, {"UtcOffsetSeconds=20700x", std::nullopt},
-        {"UtcOffsetSeconds=999999", std::nullopt}, {"utcoffsetseconds=20700", std::nullopt},
-        {"20700", std::nullopt}, {"", std::nullopt},
+// The line is written by this program alone, so whatever else stands there is
+// a damaged file: the form stays as it was and the answer says why, rather
+// than the zone entry's offset casting another sky without a word. An empty
+// line is no line at all.
+TEST(ReadingFileExactOffset, TheLineAfterTheSeventeenIsAnOffsetOrDamage) {
+    constexpr const char* kRange = "out of range";
+    constexpr const char* kNumber = "whole number of seconds";
+    constexpr const char* kKey = "is not \"UtcOffsetSeconds=\"";
+    const struct {
+        const char* Line;
+        std::optional<int> Offset;
+        const char* Why;  // nullptr: the file opens
+    } rows[] = {
+        {"UtcOffsetSeconds=54000", 54000, nullptr},
+        {"UtcOffsetSeconds=-54000", -54000, nullptr},
+        {"UtcOffsetSeconds=19270", 19270, nullptr},
+        {"", std::nullopt, nullptr},
+        {"UtcOffsetSeconds=54001", std::nullopt, kRange},
+        {"UtcOffsetSeconds=-54001", std::nullopt, kRange},
+        {"UtcOffsetSeconds=999999", std::nullopt, kRange},
+        {"UtcOffsetSeconds=99999999999", std::nullopt, kRange},
+        {"UtcOffsetSeconds=NaN", std::nullopt, kNumber},
+        {"UtcOffsetSeconds=+20700", std::nullopt, kNumber},
+        {"UtcOffsetSeconds=", std::nullopt, kNumber},
+        {"UtcOffsetSeconds= 20700", std::nullopt, kNumber},
+        {"UtcOffsetSeconds=20700 ", std::nullopt, kNumber},
+        {"   ", std::nullopt, kKey},
+        {"UtcOffsetSeconds=20700.5", std::nullopt, kNumber},
+        {"UtcOffsetSeconds=20700.0", std::nullopt, kNumber},
+        {"UtcOffsetSeconds=020700", std::nullopt, kNumber},
+        {"UtcOffsetSeconds=-0", std::nullopt, kNumber},
+        {"UtcOffsetSeconds=2e4", std::nullopt, kNumber},
+        {"UtcOffsetSeconds=20700x", std::nullopt, kNumber},
+        {"UtcOffsetSecondz=20700", std::nullopt, kKey},
+        {"utcoffsetseconds=20700", std::nullopt, kKey},
+        {"20700", std::nullopt, kKey},
     };
-    for (const auto& [line, offset] : lines) {
-        SCOPED_TRACE(line);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Line);
         std::vector<std::string> plain = GoodLines();
-        plain.emplace_back(line);
+        plain.emplace_back(row.Line);
         BirthForm form = DistinctForm();
-        form.UtcOffsetSeconds = 1;  // what the form held before must not stay
-        ApplyReadingFile(MakeFile(plain), form);
-        EXPECT_EQ(form.UtcOffsetSeconds, offset);
+        form.UtcOffsetSeconds = 1;  // what the form held before
+        const std::optional<std::string> damage = ApplyReadingFile(MakeFile(plain), form);
+        if (!row.Why) {
+            EXPECT_EQ(damage, std::nullopt);
+            EXPECT_EQ(form.UtcOffsetSeconds, row.Offset);
+            continue;
+        }
+        ASSERT_TRUE(damage);
+        EXPECT_NE(damage->find(row.Why), std::string::npos) << *damage;
+        EXPECT_NE(damage->find(std::string("\"") + row.Line + "\""), std::string::npos)
+            << *damage;
+        EXPECT_EQ(form.UtcOffsetSeconds, 1);
+        ExpectSameForm(form, DistinctForm());
+    }
+}
+
+// An offset that the zone line's entry, with the daylight-saving line's
+// hour, already gives is the zone's own: Save writes no line for it, and a
+// file that has one anyway opens as the zone (which the documented sky can
+// cast). Offsets from the table: Indian Time +5:30, GMT, Newfoundland -3:30.
+TEST(ReadingFileExactOffset, AnOffsetTheZoneGivesIsTheZones) {
+    const struct {
+        int Zone;
+        bool Dst;
+        int Seconds;
+        bool ZoneGivesIt;
+    } rows[] = {
+        {34, false, 19800, true},  {34, true, 23400, true},  {34, true, 19800, false},
+        {34, false, 20700, false}, {29, false, 0, true},     {29, true, 0, false},
+        {50, true, -9000, true},   {50, false, -9000, false}, {61, false, 3600, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::to_string(row.Zone) + (row.Dst ? " DST " : " ") +
+                     std::to_string(row.Seconds));
+        ChartState chart = KnownChart();
+        chart.DaylightSaving = row.Dst ? kTrue : kFalse;
+        const std::string zoneOnly = WriteReadingFile(chart, row.Zone);
+        chart.ExactUtcOffsetSeconds = row.Seconds;
+        EXPECT_EQ(WriteReadingFile(chart, row.Zone) == zoneOnly, row.ZoneGivesIt);
+
+        std::vector<std::string> plain = GoodLines();
+        plain[6] = std::to_string(row.Zone);
+        plain[13] = row.Dst ? "True" : "False";
+        plain.push_back("UtcOffsetSeconds=" + std::to_string(row.Seconds));
+        BirthForm form = DistinctForm();
+        ASSERT_EQ(ApplyReadingFile(MakeFile(plain), form), std::nullopt);
+        EXPECT_EQ(form.UtcOffsetSeconds,
+                  row.ZoneGivesIt ? std::nullopt : std::optional<int>(row.Seconds));
     }
 }
 
@@ -568,6 +643,9 @@ TEST_F(ReadingFileOnDisk, OpenRefusesWrongExtensionAndUnreadableFiles) {
     ASSERT_EQ(::mkfifo((dir_ / "pipe.tvl").c_str(), 0644), 0);
     std::filesystem::create_directory(dir_ / "folder.tvl");
     std::filesystem::create_symlink("/dev/zero", dir_ / "device.tvl");
+    std::vector<std::string> damaged = GoodLines();
+    damaged.emplace_back("UtcOffsetSecondz=20700");
+    ASSERT_FALSE(SaveReadingFile(dir_ / "damaged.tvl", MakeFile(damaged)));
     const struct {
         std::filesystem::path Path;
         ReadingFileProblem Problem;
@@ -579,6 +657,7 @@ TEST_F(ReadingFileOnDisk, OpenRefusesWrongExtensionAndUnreadableFiles) {
         {dir_ / "pipe.tvl", ReadingFileProblem::NotRegularFile},
         {dir_ / "folder.tvl", ReadingFileProblem::NotRegularFile},
         {dir_ / "device.tvl", ReadingFileProblem::NotRegularFile},
+        {dir_ / "damaged.tvl", ReadingFileProblem::DamagedOffset},
     };
     // Should the open wait on the pipe after all, the test ends, not hangs.
     constexpr unsigned kPatienceSeconds = 30;
@@ -589,6 +668,9 @@ TEST_F(ReadingFileOnDisk, OpenRefusesWrongExtensionAndUnreadableFiles) {
         ASSERT_TRUE(error) << row.Path;
         EXPECT_EQ(error->Message, kCheckFileMessage);
         EXPECT_EQ(error->Problem, row.Problem) << row.Path;
+        EXPECT_EQ(error->Detail.find("UtcOffsetSecondz=20700") != std::string::npos,
+                  row.Problem == ReadingFileProblem::DamagedOffset)
+            << error->Detail;
         ExpectSameForm(form, DistinctForm());
     }
     ::alarm(0);

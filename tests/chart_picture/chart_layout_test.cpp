@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -188,6 +189,7 @@ struct Birth {
     bool Dst;
     const char* BirthLine;
     const char* PlaceLine;
+    std::optional<int> Exact = std::nullopt;  // seconds east, beside the nearest entry
 };
 
 ChartState ChartAt(const Birth& b) {
@@ -201,6 +203,7 @@ ChartState ChartAt(const Birth& b) {
     chart.ZoneShiftHours = static_cast<std::int16_t>(b.ShiftHours);
     chart.ZoneShiftMinutes = static_cast<std::int16_t>(b.ShiftMinutes);
     chart.DaylightSaving = b.Dst ? kTrue : kFalse;
+    chart.ExactUtcOffsetSeconds = b.Exact;
     chart.CityName = b.City;
     chart.LatDegrees = static_cast<std::int16_t>(b.LatDegrees);
     chart.LatMinutes = static_cast<std::int16_t>(b.LatMinutes);
@@ -260,6 +263,14 @@ TEST(ChartPicture, BirthAndPlaceLinesAndGrahaColoursSayWhatTheChartHolds) {
          "5 July 1990, 09:07 UTC-3:30", "Gander  48°57'N 54°36'W"},
         {"Sydney", 33, 52, true, 151, 13, true, -10, 0, true,
          "5 July 1990, 09:07 UTC+10:00, daylight saving", "Sydney  33°52'S 151°13'E"},
+        // Cast at an offset no entry has: the header gives that offset, not
+        // the nearest entry's the zone line keeps.
+        {"Kathmandu", 27, 42, false, 85, 19, true, -5, -30, false,
+         "5 July 1990, 09:07 UTC+5:45", "Kathmandu  27°42'N 85°19'E", 20700},
+        {"Caracas", 10, 29, false, 66, 54, false, 4, 0, false,
+         "5 July 1990, 09:07 UTC-4:30", "Caracas  10°29'N 66°54'W", -16200},
+        {"Madras", 13, 5, false, 80, 17, true, -5, -30, false,
+         "5 July 1990, 09:07 UTC+5:21:10", "Madras  13°05'N 80°17'E", 19270},
     };
     for (const Birth& b : births) {
         const PositionsTable table = BuildPositionsTable(ChartAt(b));

@@ -178,6 +178,42 @@ TEST(CliTransits, SaturnOverTheNatalMoon) {
     EXPECT_EQ(transits["Dignities"].size(), 9u);
 }
 
+// Ann born at noon in Kathmandu on Nepal's UTC+5:45, which no zone entry has
+// (the nearest, Indian Time, is 15 minutes off): birth 06:15 UT; midnight of
+// 2026-12-08 there is 2026-12-07 18:15 UT, and 14:30 UT is 20:15 there. Every
+// clock shown or read is that offset's, never the nearest entry's.
+TEST(CliAnalysis, EveryClockAtAnExactOffset) {
+    const std::vector<std::string> nepal = {
+        "--name", "Ann",    "--date", "1990-07-15", "--time",  "12:00",  "--utc-offset",
+        "+5:45",  "--lat",  "27:42N", "--lon",      "85:19E",  "--sky",  "precise"};
+    const auto run = [&nepal](std::vector<std::string> more) {
+        std::vector<std::string> args = nepal;
+        args.insert(args.end(), more.begin(), more.end());
+        const Result result = RunTool(args);
+        EXPECT_EQ(result.Status, 0) << result.Err;
+        return result.Out;
+    };
+    const json chart =
+        json::parse(run({"--dasha", "--transits", "--on", "2026-12-08", "--format", "json"}));
+    EXPECT_EQ(chart["UtcOffsetSeconds"], 20700);
+    EXPECT_EQ(chart["Dasha"]["BirthUT"], "1990-07-15T06:15:00Z");
+    EXPECT_EQ(chart["Dasha"]["On"], "2026-12-07T18:15:00Z");
+    EXPECT_EQ(chart["Transits"]["On"], "2026-12-07T18:15:00Z");
+
+    const std::string text = run({"--dasha", "--transits", "--on", "2026-12-08T14:30Z"});
+    for (const char* line : {"Dates on the birth zone's clock, UT+05:45.",
+                             "Running on 2026-12-08 20:15 (UT+05:45): ",
+                             "Transits on 2026-12-08 20:15 (UT+05:45), "}) {
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+    }
+    EXPECT_NE(run({"--format", "svg"}).find(">15 July 1990, 12:00 UTC+5:45<"), std::string::npos);
+
+    // Every chart says its offset: Indian Time's +5:30, an hour more with
+    // daylight saving.
+    EXPECT_EQ(AnnJson({})["UtcOffsetSeconds"], 19800);
+    EXPECT_EQ(AnnJson({"--dst"})["UtcOffsetSeconds"], 23400);
+}
+
 TEST(CliAnalysis, RefusedWhereAnOptionWouldDoNothing) {
     const struct {
         std::vector<std::string> Options;

@@ -278,10 +278,74 @@ TEST_F(CliFiles, AReadingAtAnExactOffsetKeepsIt) {
     const Result opened = RunTool({PathOf("exact.tvl"), "--sky", "precise"});
     ASSERT_EQ(opened.Status, 0) << opened.Err;
     EXPECT_EQ(opened.Out, saved.Out);
+    EXPECT_NE(opened.Err.find("the reading was cast at UTC+5:45"), std::string::npos)
+        << opened.Err;
+    const Result json = RunTool({PathOf("exact.tvl"), "--sky", "precise", "--format", "json"});
+    ASSERT_EQ(json.Status, 0) << json.Err;
+    EXPECT_EQ(JsonOf(json.Out)["UtcOffsetSeconds"], 20700);
     const Result refused = RunTool({PathOf("exact.tvl")});
     ExpectRefused(refused, "\"" + PathOf("exact.tvl") + "\"");
     EXPECT_NE(refused.Err.find("cast at UTC+5:45"), std::string::npos) << refused.Err;
     EXPECT_NE(refused.Err.find("only the precise sky (--sky precise)"), std::string::npos);
+}
+
+// The line after the seventeen is written by this program alone: anything
+// else there is a damaged file, refused as the window refuses one, and never
+// calculated at the zone line's nearest entry.
+TEST_F(CliFiles, ADamagedOffsetLineIsRefused) {
+    const char* damaged[] = {"UtcOffsetSecondz=20700", "UtcOffsetSeconds=54001",
+                             "UtcOffsetSeconds=NaN",   "UtcOffsetSeconds=+20700",
+                             "UtcOffsetSeconds= 20700", "UtcOffsetSeconds=20700.5"};
+    for (const char* line : damaged) {
+        SCOPED_TRACE(line);
+        std::string bytes;
+        for (const char* documented : {"Ann", "7", "15", "1990", "12", "0", "34", "85", "19",
+                                       "27", "42", "True", "False", "False", "Kathmandu",
+                                       "Bagmati", "Nepal", line}) {
+            bytes += ScrambleText(documented) + "\r\n";
+        }
+        const std::string path = PathOf("damaged.tvl");
+        std::ofstream(path, std::ios::binary) << bytes;
+        for (const char* sky : {"documented", "precise"}) {
+            const Result r = RunTool({path, "--sky", sky});
+            ExpectRefused(r, "\"" + path + "\"");
+            EXPECT_NE(r.Err.find("Please Check The File. (the file is damaged: the line after "
+                                 "the seventeen, \\\"" +
+                                 std::string(line) + "\\\""),
+                      std::string::npos)
+                << r.Err;
+        }
+    }
+}
+
+// UTC+5:30 is what Indian Time gives: --utc-offset +5:30 saves no line of its
+// own, and a file that has one anyway opens as the zone, which the
+// documented sky calculates like the seventeen lines alone.
+TEST_F(CliFiles, AnOffsetTheZoneGivesIsTheZones) {
+    std::vector<std::string> ann = {"--name", "Ann", "--date", "1990-07-15", "--time", "12:00",
+                                    "--lat", "28:36N", "--lon", "77:12E", "--city", "Delhi",
+                                    "--state", "Delhi", "--country", "India"};
+    std::vector<std::string> zone = ann;
+    zone.insert(zone.end(), {"--zone", "34", "--save", PathOf("zone.tvl")});
+    ASSERT_EQ(RunTool(zone).Status, 0);
+    std::vector<std::string> offset = ann;
+    offset.insert(offset.end(),
+                  {"--utc-offset", "+5:30", "--sky", "precise", "--save", PathOf("offset.tvl")});
+    const Result saved = RunTool(offset);
+    ASSERT_EQ(saved.Status, 0) << saved.Err;
+    const auto contents = [this](const char* name) {
+        std::ifstream file(PathOf(name), std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(file)), {});
+    };
+    const std::string seventeen = contents("zone.tvl");
+    EXPECT_EQ(contents("offset.tvl"), seventeen);
+
+    std::ofstream(PathOf("extra.tvl"), std::ios::binary)
+        << seventeen + ScrambleText("UtcOffsetSeconds=19800") + "\r\n";
+    const Result opened = RunTool({PathOf("extra.tvl")});
+    ASSERT_EQ(opened.Status, 0) << opened.Err;
+    EXPECT_EQ(opened.Out, RunTool({PathOf("zone.tvl")}).Out);
+    EXPECT_EQ(opened.Err, "");
 }
 
 TEST_F(CliFiles, FailedSaveIsReportedWithTheFileName) {

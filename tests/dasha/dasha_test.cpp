@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -285,6 +286,45 @@ TEST(DashaTime, AShownStartIsAMomentThePeriodRuns) {
         EXPECT_EQ(CivilText(dasha.Levels[0][1].StartUt, row.ZoneShift), CivilText(row.Shown));
         EXPECT_EQ(dasha.Running(shown), std::vector<std::size_t>{1}) << CivilText(row.Shown);
         EXPECT_EQ(dasha.Running(minuteBefore), std::vector<std::size_t>{0}) << CivilText(row.Shown);
+    }
+}
+
+// The clock the dates are read on and --on without Z is given on: the zone
+// entry's standard clock, or a chart's exact offset where it has one (Nepal's
+// +5:45, Venezuela's -4:30, Madras time +5:21:10, the Line Islands' +14),
+// never the nearest entry that the file's zone line names. Midnight of
+// 2026-12-08 on each clock, worked by hand into UT.
+TEST(DashaTime, TheBirthsClockIsItsExactOffsetWhereItHasOne) {
+    const struct {
+        int ShiftHours, ShiftMinutes;  // the zone entry's, added to the clock to reach UT
+        bool Dst;
+        std::optional<int> Exact;  // seconds east
+        double Shift;
+        const char* Offset;
+        const char* MidnightUt;
+    } rows[] = {
+        {-5, -30, false, std::nullopt, -5.5, "+05:30", "2026-12-07T18:30:00Z"},
+        {-5, -30, true, std::nullopt, -5.5, "+05:30", "2026-12-07T18:30:00Z"},
+        {3, 30, false, std::nullopt, 3.5, "-03:30", "2026-12-08T03:30:00Z"},
+        {-5, -30, false, 20700, -5.75, "+05:45", "2026-12-07T18:15:00Z"},
+        {4, 0, false, -16200, 4.5, "-04:30", "2026-12-08T04:30:00Z"},
+        {-5, -30, false, 19270, -19270.0 / 3600, "+05:21:10", "2026-12-07T18:38:50Z"},
+        {-13, 0, false, 50400, -14, "+14:00", "2026-12-07T10:00:00Z"},
+        {-1, 0, true, 0, 0, "+00:00", "2026-12-08T00:00:00Z"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Offset);
+        ChartState chart;
+        chart.ZoneShiftHours = static_cast<std::int16_t>(row.ShiftHours);
+        chart.ZoneShiftMinutes = static_cast<std::int16_t>(row.ShiftMinutes);
+        chart.DaylightSaving = row.Dst ? kTrue : kFalse;
+        chart.ExactUtcOffsetSeconds = row.Exact;
+        EXPECT_NEAR(ZoneShiftHoursOf(chart), row.Shift, 1e-12);
+        EXPECT_EQ(ZoneOffsetText(ZoneShiftHoursOf(chart)), row.Offset);
+        const double midnight = MomentUt({{2026, 12, 8, 0, 0, 0}, false}, chart);
+        EXPECT_EQ(IsoUtc(midnight), row.MidnightUt);
+        EXPECT_EQ(CivilText(CivilFromJulianDay(midnight, ZoneShiftHoursOf(chart))),
+                  "2026-12-08 00:00");
     }
 }
 
