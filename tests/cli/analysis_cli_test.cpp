@@ -201,7 +201,7 @@ TEST(CliAnalysis, EveryClockAtAnExactOffset) {
     EXPECT_EQ(chart["Transits"]["On"], "2026-12-07T18:15:00Z");
 
     const std::string text = run({"--dasha", "--transits", "--on", "2026-12-08T14:30Z"});
-    for (const char* line : {"Dates on the birth zone's clock, UT+05:45.",
+    for (const char* line : {"Dates on the birth zone's clock, UT+05:45, rounded up to the minute.",
                              "Running on 2026-12-08 20:15 (UT+05:45): ",
                              "Transits on 2026-12-08 20:15 (UT+05:45), "}) {
         EXPECT_NE(text.find(line), std::string::npos) << line;
