@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "chart/time_zone_table.h"
+#include "dasha/typed_day.h"
 #include "vargas/vargas.h"
 
 namespace tavrinel::cli {
@@ -61,13 +62,6 @@ std::string Upper(std::string_view text) {
     return result;
 }
 
-int DaysInMonth(int year, int month) {
-    static constexpr std::array<int, kMonthCount> kMonthDays = {31, 28, 31, 30, 31, 30,
-                                                                31, 31, 30, 31, 30, 31};
-    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-    return kMonthDays[static_cast<std::size_t>(month - 1)] + (month == 2 && leap ? 1 : 0);
-}
-
 // The minus sign that word processors and web pages put where a hyphen-minus
 // was typed: it looks the same, so the refusal names it.
 constexpr std::string_view kUnicodeMinus = "\u2212";
@@ -108,14 +102,12 @@ Parsed<CalendarDate> ParseDate(std::string_view text) {
 }
 
 Parsed<ChosenMoment> ParseMoment(std::string_view text) {
-    constexpr int kFirstMomentYear = 1800;
-    constexpr int kLastMomentYear = 2399;
     constexpr int kHoursPerDay = 24;
     constexpr int kMinutesPerHour = 60;
     const std::string accepts =
         "accepts a date YYYY-MM-DD, a time THH:MM may follow, and Z for UTC (without it, the "
         "birth zone's standard clock); years " +
-        std::to_string(kFirstMomentYear) + " to " + std::to_string(kLastMomentYear) +
+        std::to_string(kFirstTypedYear) + " to " + std::to_string(kLastTypedYear) +
         ", e.g. 2026-12-08 or 2026-12-08T14:30Z";
     ChosenMoment moment;
     if (!text.empty() && (text.back() == 'Z' || text.back() == 'z')) {
@@ -134,7 +126,7 @@ Parsed<ChosenMoment> ParseMoment(std::string_view text) {
         civil.Hour = SmallNumber(text.substr(11, 2), 2);
         civil.Minute = SmallNumber(text.substr(14, 2), 2);
     }
-    if (civil.Year < kFirstMomentYear || civil.Year > kLastMomentYear || civil.Month < 1 ||
+    if (civil.Year < kFirstTypedYear || civil.Year > kLastTypedYear || civil.Month < 1 ||
         civil.Month > kMonthCount || civil.Day < 1 || civil.Hour < 0 ||
         civil.Hour >= kHoursPerDay || civil.Minute < 0 || civil.Minute >= kMinutesPerHour) {
         return accepts;

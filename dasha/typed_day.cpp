@@ -15,12 +15,6 @@ constexpr std::size_t kWholeLength = 10;
 
 bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
-int DaysInMonth(int year, int month) {
-    constexpr std::array<int, kMonthCount> kDays = {31, 28, 31, 30, 31, 30,
-                                                    31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : kDays[static_cast<std::size_t>(month - 1)];
-}
-
 // The number of a run of 1 to `most` digits, or -1.
 int Digits(std::string_view text, std::size_t most) {
     if (text.empty() || text.size() > most) {
@@ -37,6 +31,12 @@ int Digits(std::string_view text, std::size_t most) {
 }
 
 }  // namespace
+
+int DaysInMonth(int year, int month) {
+    constexpr std::array<int, kMonthCount> kDays = {31, 28, 31, 30, 31, 30,
+                                                    31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeapYear(year) ? 29 : kDays[static_cast<std::size_t>(month - 1)];
+}
 
 TypedDay ParseTypedDay(std::string_view text) {
     const std::string shape = "Type the date as year-month-day, such as 2026-12-08.";

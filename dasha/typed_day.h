@@ -20,6 +20,9 @@ struct TypedDay {
     std::string Problem;           // empty when Day holds the day
 };
 
+// Days in a month (1-12) of a Gregorian year.
+[[nodiscard]] int DaysInMonth(int year, int month);
+
 // Year, month and day joined by "-", the month and day of one or two digits.
 [[nodiscard]] TypedDay ParseTypedDay(std::string_view text);
 
