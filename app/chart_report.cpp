@@ -221,7 +221,7 @@ void PaintReport(QPagedPaintDevice& device, const ChartState& chart, const Chart
         painter.setFont(mono);
         painter.setPen(Qt::black);
         const QFontMetricsF metrics(mono, painter.device());
-        for (const QString& line : Text(VargaTableText(*analysis.Vargas)).split(QLatin1Char('\n'))) {
+        for (const QString& line : Text(VargaTableText(*analysis.Vargas, PreciseSkyNote(analysis))).split(QLatin1Char('\n'))) {
             painter.drawText(QPointF(left, y + metrics.ascent()), line);
             y += metrics.height();
         }

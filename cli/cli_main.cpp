@@ -231,7 +231,9 @@ std::variant<AnalysisChoice, Refusal> RequestFrom(const Options& options, Output
     if (refusal) {
         return *refusal;
     }
-    request.TransitSky = TransitSkyOf(sky);
+    request.PreciseSky = sky.Precise;
+    request.PreciseLongitudes = format == OutputFormat::Json;
+    request.PreciseMotion = false;
     return choice;
 }
 
@@ -507,6 +509,10 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     ChartState chart;
     TextCollector reading;
     SkyCheck check;
+    // No output of the command line shows the precise retrograde; without
+    // it a chart's precise longitudes are the same to the last digit as a
+    // batch line's.
+    check.WithMotion = false;
     SkyCheck* const wanted = options.NoSkyCheck ? nullptr : &check;
     if (!CalculateChart(form, chart, reading, sky, wanted)) {
         // The reason may name an ephemeris file, from a folder the
@@ -524,7 +530,14 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     if (zoneReport && *format != OutputFormat::Json) {
         err << "tavrinel-cli: " << zoneReport->Line << '\n';
     }
-    const ChartAnalysis analysis = AnalyseChart(chart, request);
+    const ChartAnalysis analysis = AnalyseChart(chart, request, wanted);
+    // The vargas and the dasha of another sky than the one named would be
+    // wrong without a word: none rather than those.
+    if (analysis.Precise && !analysis.Precise->Ok && (request.Vargas || request.Dasha)) {
+        err << "tavrinel-cli: " << (request.Vargas ? "--vargas" : "--dasha") << ": "
+            << EscapedForMessage(analysis.Precise->Name) << '\n';
+        return kExitFailed;
+    }
     if (analysis.Transits && !analysis.Transits->Ok) {
         err << "tavrinel-cli: --transits: " << EscapedForMessage(analysis.Transits->SkyName) << '\n';
         return kExitFailed;

@@ -91,6 +91,11 @@ VargaPage::VargaPage(QWidget* parent) : QWidget(parent) {
     auto* top = new QWidget;
     auto* topLayout = new QVBoxLayout(top);
     topLayout->setContentsMargins(0, 0, 0, 0);
+    sky_ = new QLabel;
+    sky_->setObjectName(QStringLiteral("lblVargaSky"));
+    sky_->setTextFormat(Qt::PlainText);
+    sky_->setWordWrap(true);
+    topLayout->addWidget(sky_);
     topLayout->addWidget(table_, 1);
     topLayout->addWidget(legend_);
     auto* choosers = new QHBoxLayout;
@@ -115,7 +120,9 @@ VargaPage::VargaPage(QWidget* parent) : QWidget(parent) {
     connect(style_, &QComboBox::currentIndexChanged, this, &VargaPage::Redraw);
 }
 
-void VargaPage::ShowVargas(const PositionsTable& rasi, const VargaTable& vargas) {
+void VargaPage::ShowVargas(const PositionsTable& rasi, const VargaTable& vargas,
+                           std::string_view skyNote) {
+    sky_->setText(QStringLiteral("Vargas ") + Text(skyNote) + QLatin1Char('.'));
     rasi_ = rasi;
     vargas_ = vargas;
     for (int point = 0; point < kVargaPoints; ++point) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QWidget>
+#include <string_view>
 
 #include "chart_picture/positions_table.h"
 #include "vargas/vargas.h"
@@ -20,8 +21,10 @@ class VargaPage final : public QWidget {
     Q_OBJECT
   public:
     explicit VargaPage(QWidget* parent = nullptr);
-    // Shows the chart's vargas; the rasi table gives the names and motion.
-    void ShowVargas(const PositionsTable& rasi, const VargaTable& vargas);
+    // Shows the chart's vargas, built on the sky `skyNote` names ("(precise
+    // sky: …)"); the rasi table gives the names and motion.
+    void ShowVargas(const PositionsTable& rasi, const VargaTable& vargas,
+                    std::string_view skyNote);
 
     [[nodiscard]] QTableWidget* Table() const { return table_; }
     [[nodiscard]] QComboBox* VargaChooser() const { return varga_; }
@@ -32,6 +35,7 @@ class VargaPage final : public QWidget {
     void Redraw();
 
     QTableWidget* table_ = nullptr;
+    QLabel* sky_ = nullptr;
     QLabel* legend_ = nullptr;
     QComboBox* varga_ = nullptr;
     QComboBox* style_ = nullptr;

@@ -2,6 +2,7 @@
 // New Delhi): the table's cells and the picture the chooser draws.
 #include <QAccessible>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -61,6 +62,8 @@ void TestVargasTab::tableShowsEachSignInItsDignityColour() {
     QVERIFY(chart);
     QCOMPARE(chart->Tabs()->tabText(chart->Tabs()->indexOf(chart->Vargas())),
              QStringLiteral("&Vargas"));
+    QCOMPARE(chart->Vargas()->findChild<QLabel*>(QStringLiteral("lblVargaSky"))->text(),
+             QStringLiteral("Vargas (precise sky: Swiss Ephemeris, Lahiri, mean node)."));
     QTableWidget* table = chart->Vargas()->Table();
     QCOMPARE(table->rowCount(), 10);
     QCOMPARE(table->columnCount(), 16);

@@ -1,13 +1,14 @@
-// The vargas, the dasha and the transits on the command line. The worked
-// case is the README's chart (1990-07-15 12:00 IST, New Delhi): its
-// documented Moon at 356.30294° (Revati) leaves Mercury 4.71376 years; with
-// the sidereal year the Mercury mahadasha runs 1978-04-01 15:24 to
-// 1995-04-02 00:00 UTC, Ketu's to 2002-04-01 19:04, Venus's to 2022-04-01
-// 22:07, and on 2026-12-08 the Sun's mahadasha holds Ketu's antardasha and
-// Venus's pratyantardasha. Its Sun at 88.93001° falls in Gemini in D1 and
-// D9, Cancer in D2, Aquarius in D3, Pisces in D4, Sagittarius in D7, Pisces
-// in D10, Taurus in D12, Libra in D30 and Pisces in D60; its Mercury at
-// 102.75251° in Pisces in D7, Cancer in D10 and Pisces in D30.
+// The vargas, the dasha and the transits on the command line, all in the
+// precise sky. The worked case is the README's chart (1990-07-15 12:00 IST,
+// New Delhi, 06:30 UT): the Swiss Ephemeris (Lahiri, mean node) puts its
+// Moon at 356.31759° (Revati), which leaves Mercury 4.69508 years; with the
+// sidereal year the Mercury mahadasha runs 1978-03-25 19:39 to 1995-03-26
+// 04:15 UTC, Ketu's to 2002-03-25 23:19, Venus's to 2022-03-26 02:23, and
+// on 2026-12-08 the Sun's mahadasha holds Ketu's antardasha and Venus's
+// pratyantardasha. Its Sun at 88.79880° falls in Gemini in D1 and D9,
+// Cancer in D2, Aquarius in D3, Pisces in D4, Sagittarius in D7, Pisces in
+// D10, Taurus in D12, Libra in D30 and Pisces in D60; its Mercury at
+// 102.61325° in Pisces in D7, Cancer in D10 and Pisces in D30.
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -37,29 +38,32 @@ TEST(CliDasha, TheWorkedCase) {
     EXPECT_EQ(dasha["System"], "Vimshottari");
     EXPECT_EQ(dasha["YearDays"], 365.256363);
     EXPECT_EQ(dasha["BirthUT"], "1990-07-15T06:30:00Z");
-    EXPECT_NEAR(dasha["MoonLongitude"].get<double>(), 356.30294, 1e-5);
+    EXPECT_EQ(dasha["Sky"], "Swiss Ephemeris, Lahiri, mean node");
+    EXPECT_NEAR(dasha["MoonLongitude"].get<double>(), 356.31759, 1e-5);
     EXPECT_EQ(dasha["Balance"]["Lord"], "Mercury");
-    EXPECT_NEAR(dasha["Balance"]["Years"].get<double>(), 4.71376, 1e-5);
+    EXPECT_NEAR(dasha["Balance"]["Years"].get<double>(), 4.69508, 1e-5);
     const json& periods = dasha["Periods"];
     ASSERT_EQ(periods.size(), 9u);
     const struct {
         const char* Lord;
         const char* Start;  // to the minute
         const char* End;
-    } kMahadashas[] = {{"Mercury", "1978-04-01T15:24", "1995-04-02T00:00"},
-                       {"Ketu", "1995-04-02T00:00", "2002-04-01T19:04"},
-                       {"Venus", "2002-04-01T19:04", "2022-04-01T22:07"}};
+    } kMahadashas[] = {{"Mercury", "1978-03-25T19:39", "1995-03-26T04:15"},
+                       {"Ketu", "1995-03-26T04:15", "2002-03-25T23:19"},
+                       {"Venus", "2002-03-25T23:19", "2022-03-26T02:23"}};
     for (std::size_t i = 0; i < std::size(kMahadashas); ++i) {
         EXPECT_EQ(periods[i]["Lord"], kMahadashas[i].Lord);
         EXPECT_EQ(periods[i]["Start"].get<std::string>().substr(0, 16), kMahadashas[i].Start);
         EXPECT_EQ(periods[i]["End"].get<std::string>().substr(0, 16), kMahadashas[i].End);
     }
-    // Each lord carries its natal dignity, as the reading has it.
+    // Each lord carries its natal dignity in the sky the dasha is counted
+    // in: D1's, from the precise positions.
+    const json vargas = AnnJson({"--vargas"}).at("Vargas");
     const std::vector<std::string> order = {"Sun", "Moon", "Mercury", "Venus", "Mars",
                                             "Jupiter", "Saturn", "Rahu", "Ketu"};
     for (const json& maha : periods) {
         const auto graha = std::find(order.begin(), order.end(), maha["Lord"]) - order.begin();
-        EXPECT_EQ(maha["Dignity"], chart["Dignities"][static_cast<std::size_t>(graha)]);
+        EXPECT_EQ(maha["Dignity"], vargas["D1"]["Dignities"][static_cast<std::size_t>(graha)]);
         ASSERT_EQ(maha["Periods"].size(), 9u);
         EXPECT_EQ(maha["Periods"][0]["Lord"], maha["Lord"]) << "a period opens with its own lord";
         EXPECT_EQ(maha["Periods"][8]["End"], maha["End"]);
@@ -103,8 +107,12 @@ TEST(CliVargas, TheWorkedCase) {
     const std::vector<std::string> keys = {"D1",  "D2",  "D3",  "D4",  "D7",  "D9",
                                            "D10", "D12", "D16", "D20", "D24", "D27",
                                            "D30", "D40", "D45", "D60"};
+    EXPECT_EQ(vargas["Sky"], "Swiss Ephemeris, Lahiri, mean node");
     std::vector<std::string> given;
     for (const auto& [key, value] : vargas.items()) {
+        if (key == "Sky") {
+            continue;
+        }
         given.push_back(key);
         EXPECT_EQ(value["Signs"].size(), 10u);
         EXPECT_EQ(value["Dignities"].size(), 9u);
@@ -124,6 +132,8 @@ TEST(CliVargas, TheWorkedCase) {
     for (const auto& row : kSigns) {
         EXPECT_EQ(vargas[row.Varga]["Signs"][row.Graha], row.Sign) << row.Graha << row.Varga;
     }
+    // The reading's dignities here, since the precise sky leaves every
+    // graha of this chart in the same sign and dignity.
     EXPECT_EQ(vargas["D1"]["Dignities"], chart["Dignities"]);
     EXPECT_EQ(chart["Vargottama"][0], true);
     EXPECT_EQ(chart["Vargottama"][2], false);
@@ -185,13 +195,16 @@ TEST(CliAnalysis, Pictures) {
     std::vector<std::string> timeline = kAnn;
     timeline.insert(timeline.end(), {"--format", "svg", "--chart", "dasha", "--on", "2026-12-08"});
     const std::string dasha = RunTool(timeline).Out;
-    for (const char* text : {">Vimshottari dasha of Ann, sidereal year of 365.256363 days<",
+    for (const char* text : {">Vimshottari dasha of Ann, sidereal year of 365.256363 days "
+                             "(precise sky: Swiss Ephemeris, Lahiri, mean node)<",
                              ">Birth<", ">On<", ">Mercury<", ">Saturn<", ">1980<", ">2090<"}) {
         EXPECT_NE(dasha.find(text), std::string::npos) << text;
     }
     std::vector<std::string> navamsa = kAnn;
     navamsa.insert(navamsa.end(), {"--format", "svg", "--varga", "9"});
-    EXPECT_NE(RunTool(navamsa).Out.find(">D9 Navamsa<"), std::string::npos);
+    EXPECT_NE(RunTool(navamsa).Out.find(
+                  ">D9 Navamsa (precise sky: Swiss Ephemeris, Lahiri, mean node)<"),
+              std::string::npos);
 }
 
 TEST(CliAnalysis, BatchKeys) {
@@ -246,7 +259,7 @@ TEST(CliAnalysis, TextSections) {
              "\nSun     Gem=*  Can+   Aqu-   Pis+   Sag+   Gem=*  Pis+   Tau-\n",
              "\nMoon    Pis=   Leo+   ScoD   Sag=   Pis=   Aqu=   CanO   Cap=\n",
              "\nJupiter Gem-*  CanE   Aqu=   PisO   SagM   Gem-*  PisO   Tau-\n",
-             "\nBalance at birth: Mercury, 4.71376 years.\n",
+             "\nBalance at birth: Mercury, 4.69508 years.\n",
              "\nRunning on 2026-12-08 00:00 (UT+05:30): Sun / Ketu (maha / antar)\n",
              "\nSade Sati: peak (Saturn in sign 1 from the natal Moon).\n"}) {
         EXPECT_NE(text.find(line), std::string::npos) << line;
