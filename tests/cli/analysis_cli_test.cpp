@@ -12,10 +12,12 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/cli_options.h"
+#include "ephemeris/swiss_ephemeris.h"
 #include "tests/cli/cli_runner.h"
 
 namespace tavrinel::cli {
@@ -148,6 +150,134 @@ TEST(CliTransits, SaturnOverTheNatalMoon) {
     EXPECT_EQ(transits["SignFromLagna"][6], 7) << "Pisces from a Virgo Lagna";
     EXPECT_EQ(transits["SadeSati"], "peak");
     EXPECT_EQ(transits["Dignities"].size(), 9u);
+}
+
+// London 1990-07-15 12:00 BST, cast in the documented sky: its Moon, on a
+// time base of its own two hours late, stands at 0 Ari 05 in Ashwini (Ketu's);
+// the Swiss Ephemeris puts it at 358.9435 (28 Pis 56, Revati, Mercury's) with
+// Lahiri's ayanamsa, and at 0.3898 (0 Ari 23, Ashwini) with Raman's, 1.46
+// degrees smaller. Revati's last 1.0565 of its 13.3333 degrees leave Mercury
+// 1.347 of 17 years; Ashwini's 12.9435 left leave Ketu 6.795 of 7. A Moon at
+// 28 Pis 56 falls in the ninth navamsa of a water sign counted from Cancer,
+// Pisces, vargottama. Saturn stands in sidereal Pisces from 2025 to 2027:
+// over a Pisces Moon, Sade Sati's peak; twelfth from an Aries one, rising.
+struct PreciseSkyCase {
+    const char* Name;
+    std::vector<std::string> Options;
+    const char* Sky;
+    double Moon;
+    const char* Lord;
+    double Balance;
+    const char* MoonD1;
+    const char* MoonD9;
+    int SaturnFromMoon;
+    const char* SadeSati;
+};
+
+const PreciseSkyCase kPreciseSkyCases[] = {
+    {"Lahiri", {}, "Swiss Ephemeris, Lahiri, mean node", 358.9435, "Mercury", 1.347, "Pis", "Pis",
+     1, "peak"},
+    {"Raman", {"--ayanamsa", "raman"}, "Swiss Ephemeris, Raman, mean node", 0.3898, "Ketu", 6.795,
+     "Ari", "Ari", 12, "rising"},
+};
+
+const std::vector<std::string> kLondon = {"--name", "X", "--place", "London, United Kingdom",
+                                          "--date", "1990-07-15", "--time", "12:00"};
+
+TEST(CliAnalysis, BuiltOnThePreciseSkyWhateverTheReadingsSky) {
+    // A Moon to the arc-minute, and a balance to its thousandth of a year.
+    constexpr double kArcminute = 1.0 / 60;
+    constexpr double kThousandth = 0.001;
+    for (const PreciseSkyCase& row : kPreciseSkyCases) {
+        SCOPED_TRACE(row.Name);
+        std::vector<std::string> args = kLondon;
+        args.insert(args.end(), row.Options.begin(), row.Options.end());
+        args.insert(args.end(), {"--vargas", "--dasha", "--transits", "--on", "2026-12-08T00:00Z",
+                                 "--format", "json"});
+        const Result run = RunTool(args);
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        const json chart = json::parse(run.Out);
+        EXPECT_EQ(chart["PlanetPositionTexts"][1], "00 Ari 05") << "the reading stays documented";
+        EXPECT_EQ(chart["SkyCheck"]["Ayanamsa"], "lahiri") << "and so does its check";
+        EXPECT_LT(chart["DocumentedLongitudes"][1].get<double>(), 1);
+        EXPECT_NEAR(chart["Longitudes"][1].get<double>(), row.Moon, kArcminute);
+        EXPECT_TRUE(chart["LagnaLongitude"].is_number());
+        const json& dasha = chart["Dasha"];
+        EXPECT_EQ(dasha["Sky"], row.Sky);
+        EXPECT_NEAR(dasha["MoonLongitude"].get<double>(), row.Moon, kArcminute);
+        EXPECT_EQ(dasha["Balance"]["Lord"], row.Lord);
+        EXPECT_NEAR(dasha["Balance"]["Years"].get<double>(), row.Balance, kThousandth);
+        EXPECT_EQ(dasha["Periods"][0]["Lord"], row.Lord);
+        EXPECT_EQ(chart["Vargas"]["Sky"], row.Sky);
+        EXPECT_EQ(chart["Vargas"]["D1"]["Signs"][1], row.MoonD1);
+        EXPECT_EQ(chart["Vargas"]["D9"]["Signs"][1], row.MoonD9);
+        EXPECT_EQ(chart["Vargottama"][1], true);
+        EXPECT_EQ(chart["Transits"]["Sky"], row.Sky);
+        EXPECT_EQ(chart["Transits"]["SignFromMoon"][6], row.SaturnFromMoon);
+        EXPECT_EQ(chart["Transits"]["SadeSati"], row.SadeSati);
+    }
+}
+
+// Each section built on the precise sky names it in its first line, the
+// analytical theory's name where the ephemeris files are missing.
+class AnalyticalFallback {
+public:
+    AnalyticalFallback() { UseEphemerisPath("/nonexistent/tavrinel-no-ephemeris"); }
+    ~AnalyticalFallback() { UseEphemerisPath(DefaultEphemerisPath()); }
+    AnalyticalFallback(const AnalyticalFallback&) = delete;
+    AnalyticalFallback& operator=(const AnalyticalFallback&) = delete;
+};
+
+TEST(CliAnalysis, FirstLinesNameTheSky) {
+    std::vector<std::string> args = kLondon;
+    args.insert(args.end(), {"--vargas", "--dasha", "--transits", "--on", "2026-12-08T00:00Z"});
+    std::vector<std::string> timeline = kLondon;
+    timeline.insert(timeline.end(), {"--format", "svg", "--chart", "dasha"});
+    std::vector<std::string> navamsa = kLondon;
+    navamsa.insert(navamsa.end(), {"--format", "svg", "--varga", "9"});
+    for (const bool files : {true, false}) {
+        SCOPED_TRACE(files ? "files" : "analytical");
+        std::optional<AnalyticalFallback> fallback;
+        if (!files) {
+            fallback.emplace();
+        }
+        const std::string sky = files ? "Swiss Ephemeris, Lahiri, mean node"
+                                      : "analytical ephemeris, Lahiri, mean node";
+        const std::string text = RunTool(args).Out;
+        for (const std::string& line :
+             {"\nVargas (precise sky: " + sky + ").\n",
+              "\nVimshottari dasha from the Moon at 28 Pis 56 in Revati (precise sky: " + sky +
+                  ").\n",
+              "\nTransits on 2026-12-08 01:00 (UT+01:00) (precise sky: " + sky + "):\n"}) {
+            EXPECT_NE(text.find(line), std::string::npos) << line << text;
+        }
+        EXPECT_NE(RunTool(timeline).Out.find(", sidereal year of 365.256363 days (precise sky: " +
+                                             sky + ")<"),
+                  std::string::npos);
+        EXPECT_NE(RunTool(navamsa).Out.find(">D9 Navamsa (precise sky: " + sky + ")<"),
+                  std::string::npos);
+    }
+}
+
+// A reading cast in the precise sky has no documented positions beside it,
+// and its longitudes are its own.
+TEST(CliAnalysis, DocumentedLongitudesOnlyBesideADocumentedReading) {
+    std::vector<std::string> args = kAnn;
+    args.insert(args.end(), {"--sky", "precise", "--format", "json"});
+    const json precise = json::parse(RunTool(args).Out);
+    EXPECT_TRUE(precise["DocumentedLongitudes"].is_null());
+    EXPECT_NEAR(precise["Longitudes"][1].get<double>(), 356.31759, 1e-5);
+    // The same sky, but for the rounding of the library's two ways to it
+    // (under 1e-12 degree).
+    constexpr double kRounding = 1e-9;
+    const json documented = AnnJson({});
+    for (std::size_t g = 0; g < 9; ++g) {
+        EXPECT_NEAR(documented["Longitudes"][g].get<double>(),
+                    precise["Longitudes"][g].get<double>(), kRounding);
+    }
+    EXPECT_NEAR(documented["LagnaLongitude"].get<double>(),
+                precise["LagnaLongitude"].get<double>(), kRounding);
+    EXPECT_NEAR(documented["DocumentedLongitudes"][1].get<double>(), 356.30294, 1e-5);
 }
 
 TEST(CliAnalysis, RefusedWhereAnOptionWouldDoNothing) {
