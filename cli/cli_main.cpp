@@ -335,8 +335,11 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     app.add_option("--sky", options.Sky,
                    "documented (the default) or precise (Swiss Ephemeris) positions");
     app.add_option("--ayanamsa", options.Ayanamsa,
-                   "precise sky: lahiri (default), raman or krishnamurti");
-    app.add_option("--node", options.Node, "precise sky: mean (default) or true");
+                   "precise sky (also of the vargas, dasha, transits and JSON longitudes): "
+                   "lahiri (default), raman or krishnamurti");
+    app.add_option("--node", options.Node,
+                   "precise sky (also of the vargas, dasha, transits and JSON longitudes): mean "
+                   "(default) or true");
     app.add_flag("--no-sky-check", options.NoSkyCheck,
                  "leave out the check of a documented reading against the precise sky");
     app.add_option("file", options.File, "a saved reading file (.tvl) to calculate");
