@@ -137,9 +137,20 @@ ChartAnalysis AnalyseChart(const ChartState& chart, const AnalysisRequest& reque
     return analysis;
 }
 
+namespace {
+
+std::string PreciseSkyName(const ChartAnalysis& analysis) {
+    return analysis.Precise ? analysis.Precise->Name : std::string("none");
+}
+
+}  // namespace
+
 std::string PreciseSkyNote(const ChartAnalysis& analysis) {
-    return "(precise sky: " + (analysis.Precise ? analysis.Precise->Name : std::string("none")) +
-           ")";
+    return "(precise sky: " + PreciseSkyName(analysis) + ")";
+}
+
+std::string PreciseSkyLine(const ChartAnalysis& analysis) {
+    return "Precise sky: " + PreciseSkyName(analysis);
 }
 
 }  // namespace tavrinel

@@ -95,4 +95,8 @@ struct ChartAnalysis {
 // dasha and the transits name the sky they were built on.
 [[nodiscard]] std::string PreciseSkyNote(const ChartAnalysis& analysis);
 
+// "Precise sky: Swiss Ephemeris, Lahiri, mean node": the line a varga's
+// picture names its sky with.
+[[nodiscard]] std::string PreciseSkyLine(const ChartAnalysis& analysis);
+
 }  // namespace tavrinel

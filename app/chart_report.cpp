@@ -226,7 +226,8 @@ void PaintReport(QPagedPaintDevice& device, const ChartState& chart, const Chart
             y += metrics.height();
         }
         const ChartPicture navamsa =
-            LayoutSouthIndian(VargaPositionsTable(table, *analysis.Vargas, kNavamsaVarga));
+            LayoutSouthIndian(VargaPositionsTable(table, *analysis.Vargas, kNavamsaVarga,
+                                                  PreciseSkyLine(analysis)));
         const double side = std::min(pictureWidth * 1.3, pageHeight - kMarginPoints - y - 10);
         PaintChartPicture(painter, navamsa,
                           QRectF(left, y + 10, side, side * navamsa.Height / navamsa.Width));

@@ -186,7 +186,8 @@ void ChartWindow::ShowChart(const ChartState& chart, const ChartAnalysis& analys
     north_->SetPicture(LayoutNorthIndian(table));
     setWindowTitle(QStringLiteral("Chart - ") + QString::fromStdString(table.PersonName));
     if (analysis.Vargas) {
-        vargas_->ShowVargas(table, *analysis.Vargas, PreciseSkyNote(analysis));
+        vargas_->ShowVargas(table, *analysis.Vargas, PreciseSkyNote(analysis),
+                            PreciseSkyLine(analysis));
     }
 
     table_->setRowCount(0);

@@ -67,8 +67,8 @@ void AppendPictureFields(JsonWriter& json, const ChartAnalysis& analysis) {
 std::string ChartSvg(const ChartAnalysis& analysis, ChartStyle style, int varga) {
     PositionsTable table = analysis.Positions;
     if (varga != kRasiVarga) {
-        table = VargaPositionsTable(analysis.Positions, *analysis.Vargas, varga);
-        table.ChartName += " " + PreciseSkyNote(analysis);
+        table = VargaPositionsTable(analysis.Positions, *analysis.Vargas, varga,
+                                    PreciseSkyLine(analysis));
     }
     return RenderSvg(style == ChartStyle::South ? LayoutSouthIndian(table)
                                                 : LayoutNorthIndian(table));

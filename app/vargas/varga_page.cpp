@@ -121,8 +121,9 @@ VargaPage::VargaPage(QWidget* parent) : QWidget(parent) {
 }
 
 void VargaPage::ShowVargas(const PositionsTable& rasi, const VargaTable& vargas,
-                           std::string_view skyNote) {
+                           std::string_view skyNote, std::string_view skyLine) {
     sky_->setText(QStringLiteral("Vargas ") + Text(skyNote) + QLatin1Char('.'));
+    skyLine_ = skyLine;
     rasi_ = rasi;
     vargas_ = vargas;
     for (int point = 0; point < kVargaPoints; ++point) {
@@ -146,7 +147,7 @@ void VargaPage::ShowVargas(const PositionsTable& rasi, const VargaTable& vargas,
 
 void VargaPage::Redraw() {
     const int varga = varga_->currentIndex();
-    const PositionsTable table = VargaPositionsTable(rasi_, vargas_, varga);
+    const PositionsTable table = VargaPositionsTable(rasi_, vargas_, varga, skyLine_);
     view_->SetPicture(style_->currentIndex() == kNorthIndian ? LayoutNorthIndian(table)
                                                              : LayoutSouthIndian(table));
     view_->setAccessibleDescription(VargaFactsText(vargas_, varga));

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QWidget>
+#include <string>
 #include <string_view>
 
 #include "chart_picture/positions_table.h"
@@ -22,9 +23,10 @@ class VargaPage final : public QWidget {
   public:
     explicit VargaPage(QWidget* parent = nullptr);
     // Shows the chart's vargas, built on the sky `skyNote` names ("(precise
-    // sky: …)"); the rasi table gives the names and motion.
+    // sky: …)") and the pictures' `skyLine` ("Precise sky: …"); the rasi
+    // table gives the names and motion.
     void ShowVargas(const PositionsTable& rasi, const VargaTable& vargas,
-                    std::string_view skyNote);
+                    std::string_view skyNote, std::string_view skyLine);
 
     [[nodiscard]] QTableWidget* Table() const { return table_; }
     [[nodiscard]] QComboBox* VargaChooser() const { return varga_; }
@@ -40,6 +42,7 @@ class VargaPage final : public QWidget {
     QComboBox* varga_ = nullptr;
     QComboBox* style_ = nullptr;
     ChartView* view_ = nullptr;
+    std::string skyLine_;
     PositionsTable rasi_;
     VargaTable vargas_;
 };
