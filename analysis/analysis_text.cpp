@@ -48,10 +48,11 @@ std::string DashaSummaryText(const VimshottariDasha& dasha, const ChartState& ch
     const PositionRow moon = MakePositionRow("Mo", "Moon", dasha.MoonLongitude);
     return "Vimshottari dasha from the Moon at " + moon.PositionText + " in " +
            std::string(kNakshatraNames[static_cast<std::size_t>(moon.Nakshatra)]) + " " +
-           std::string(skyNote) + ".\nBalance at birth: " + std::string(GrahaEnglishName(dasha.BirthLord)) +
-           ", " + Fixed(dasha.BalanceYears, 5) + " years.\nYears: " +
-           std::string(DashaYearOf(dasha.Year).Name) + ".\nDates on the birth zone's clock, " +
-           ZoneClockText(chart) + ".";
+           std::string(skyNote) +
+           ".\nBalance at birth: " + std::string(GrahaEnglishName(dasha.BirthLord)) + ", " +
+           Fixed(dasha.BalanceYears, 5) +
+           " years.\nYears: " + std::string(DashaYearOf(dasha.Year).Name) +
+           ".\nDates on the birth zone's clock, " + ZoneClockText(chart) + ".";
 }
 
 std::string RunningLordsText(const VimshottariDasha& dasha,

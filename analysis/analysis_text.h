@@ -9,9 +9,9 @@
 
 namespace tavrinel {
 
-// "Vimshottari dasha from the Moon at 26 Pis 18 in Revati (precise sky:
+// "Vimshottari dasha from the Moon at 26 Pis 19 in Revati (precise sky:
 // Swiss Ephemeris, Lahiri, mean node).", with `skyNote` as PreciseSkyNote
-// gives it, "Balance at birth: Mercury, 4.71376 years.", "Years: sidereal
+// gives it, "Balance at birth: Mercury, 4.69508 years.", "Years: sidereal
 // year of 365.256363 days." and "Dates on the birth zone's clock,
 // UT+05:30.", one line each, without a final line break.
 [[nodiscard]] std::string DashaSummaryText(const VimshottariDasha& dasha, const ChartState& chart,

@@ -74,9 +74,9 @@ PreciseBirthSky FindPreciseBirthSky(const ChartState& chart, const PreciseSettin
         return FromChart(chart, settings, true, true);
     }
     if (check != nullptr && check->Ran && check->Settings == settings) {
-        const bool whole = std::all_of(check->PreciseLongitudes.begin(),
-                                       check->PreciseLongitudes.end(),
-                                       [](double longitude) { return std::isfinite(longitude); });
+        const bool whole =
+            std::all_of(check->PreciseLongitudes.begin(), check->PreciseLongitudes.end(),
+                        [](double longitude) { return std::isfinite(longitude); });
         const bool checkMotion = check->WithMotion && !check->OnlyWhatCouldDiffer;
         if (!check->Answered || (whole && (checkMotion || !motion))) {
             ChartState precise;
@@ -88,8 +88,8 @@ PreciseBirthSky FindPreciseBirthSky(const ChartState& chart, const PreciseSettin
         }
     }
     ChartState birth = BirthOf(chart);
-    const bool ok = motion ? ComputePreciseSky(birth, settings)
-                           : ComputePreciseSkyPositions(birth, settings);
+    const bool ok =
+        motion ? ComputePreciseSky(birth, settings) : ComputePreciseSkyPositions(birth, settings);
     return FromChart(birth, settings, ok, motion);
 }
 
@@ -100,8 +100,8 @@ ChartAnalysis AnalyseChart(const ChartState& chart, const AnalysisRequest& reque
     analysis.Positions = BuildPositionsTable(chart, analysis.Reading);
     analysis.ReadingIsPrecise = !chart.SkyName.empty() && chart.SkyName != kDocumentedSkyName;
     const bool calculated = !chart.SkyName.empty();
-    if (calculated && (request.Vargas || request.Dasha || request.Transits ||
-                       request.PreciseLongitudes)) {
+    if (calculated &&
+        (request.Vargas || request.Dasha || request.Transits || request.PreciseLongitudes)) {
         analysis.Precise =
             FindPreciseBirthSky(chart, request.PreciseSky, check, request.PreciseMotion);
     }
@@ -124,9 +124,9 @@ ChartAnalysis AnalyseChart(const ChartState& chart, const AnalysisRequest& reque
     }
     if (request.Transits) {
         if (precise) {
-            analysis.Transits = ComputeTransits(chart, precise->Longitudes[kMoon],
-                                                precise->LagnaLongitude, analysis.OnUt,
-                                                request.PreciseSky);
+            analysis.Transits =
+                ComputeTransits(chart, precise->Longitudes[kMoon], precise->LagnaLongitude,
+                                analysis.OnUt, request.PreciseSky);
         } else {
             analysis.Transits = TransitTable{};
             analysis.Transits->JulianDayUt = analysis.OnUt;

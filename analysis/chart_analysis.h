@@ -51,7 +51,7 @@ struct PreciseBirthSky {
     // "Swiss Ephemeris, Lahiri, mean node"; when not Ok, why there is none.
     std::string Name;
     std::array<double, kGrahaCount> Longitudes{};  // sidereal [0, 360)
-    bool Motion = false;  // whether Retrograde was worked out
+    bool Motion = false;                           // whether Retrograde was worked out
     std::array<bool, kGrahaCount> Retrograde{};
     double LagnaLongitude = std::numeric_limits<double>::quiet_NaN();  // NaN: no Lagna
     // By the reading's rules, from these longitudes.
@@ -68,8 +68,8 @@ struct PreciseBirthSky {
 struct ChartAnalysis {
     DignityAnalysis Reading;
     PositionsTable Positions;
-    // Whether the reading was cast in the precise sky of Precise: then there
-    // are no documented positions beside it.
+    // Whether the reading was cast in a precise sky: then there are no
+    // documented positions beside it.
     bool ReadingIsPrecise = false;
     // Worked out when anything below, or the request, needs it.
     std::optional<PreciseBirthSky> Precise;

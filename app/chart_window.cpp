@@ -224,8 +224,7 @@ void ChartWindow::ShowChart(const ChartState& chart, const ChartAnalysis& analys
     const QString facts = QString::fromStdString(PositionsTableText(table));
     south_->setAccessibleDescription(facts);
     north_->setAccessibleDescription(facts);
-    dasha_->ShowChart(chart, analysis, precise,
-                      today_ ? today_->Today() : QDate::currentDate());
+    dasha_->ShowChart(chart, analysis, precise, today_ ? today_->Today() : QDate::currentDate());
 }
 
 }  // namespace tavrinel

@@ -21,8 +21,8 @@ std::string VargaTitle(int varga) {
     return std::string(VargaKey(varga)) + " " + std::string(VargaName(varga));
 }
 
-PositionsTable VargaPositionsTable(const PositionsTable& rasi, const VargaTable& vargas,
-                                   int varga, std::string_view skyName) {
+PositionsTable VargaPositionsTable(const PositionsTable& rasi, const VargaTable& vargas, int varga,
+                                   std::string_view skyName) {
     PositionsTable table = rasi;
     if (varga < 0 || varga >= kVargaCount) {
         return table;

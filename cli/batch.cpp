@@ -427,9 +427,9 @@ public:
         }
         const ChartAnalysis analysis = AnalyseChart(chart_, request, wanted);
         if (analysis.Precise && !analysis.Precise->Ok && (request.Vargas || request.Dasha)) {
-            return Refuse(out, line.Number,
-                          std::string(request.Vargas ? "Vargas: " : "Dasha: ") +
-                              analysis.Precise->Name);
+            return Refuse(
+                out, line.Number,
+                std::string(request.Vargas ? "Vargas: " : "Dasha: ") + analysis.Precise->Name);
         }
         if (analysis.Transits && !analysis.Transits->Ok) {
             return Refuse(out, line.Number, "Transits: " + analysis.Transits->SkyName);

@@ -127,8 +127,10 @@ void DashaView::ShowChart(const ChartState& chart, const ChartAnalysis& analysis
     precise_ = precise;
     dasha_ = analysis.Dasha;
     const bool natal = analysis.Precise && analysis.Precise->Ok;
-    natalMoon_ = natal ? analysis.Precise->Longitudes[kMoon] : std::numeric_limits<double>::quiet_NaN();
-    natalLagna_ = natal ? analysis.Precise->LagnaLongitude : std::numeric_limits<double>::quiet_NaN();
+    natalMoon_ =
+        natal ? analysis.Precise->Longitudes[kMoon] : std::numeric_limits<double>::quiet_NaN();
+    natalLagna_ =
+        natal ? analysis.Precise->LagnaLongitude : std::numeric_limits<double>::quiet_NaN();
     skyNote_ = PreciseSkyNote(analysis);
     periods_->clear();
     if (!dasha_) {
@@ -141,8 +143,8 @@ void DashaView::ShowChart(const ChartState& chart, const ChartAnalysis& analysis
         return;
     }
     const double shift = ZoneShiftHoursOf(chart_);
-    summary_->setText(
-        QString::fromStdString(DashaSummaryText(*dasha_, chart_, skyNote_)).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    summary_->setText(QString::fromStdString(DashaSummaryText(*dasha_, chart_, skyNote_))
+                          .replace(QLatin1Char('\n'), QLatin1Char(' ')));
 
     const auto civil = [shift](double ut) {
         return QString::fromStdString(CivilText(CivilFromJulianDay(ut, shift)));
@@ -243,9 +245,9 @@ void DashaView::ShowMoment() {
     const QString sadeSati = QStringLiteral("Sade Sati: %1 (Saturn in sign %2 from the natal Moon).")
                                  .arg(Text(SadeSatiName(table.SadeSatiPhase)))
                                  .arg(table.SignFromMoon[kSaturn]);
-    transitNotes_->setText(sadeSati + QStringLiteral(" Transits at %1 %2.")
-                                          .arg(QString::fromStdString(IsoUtc(on)),
-                                               QString::fromStdString(skyNote_)));
+    transitNotes_->setText(
+        sadeSati + QStringLiteral(" Transits at %1 %2.")
+                       .arg(QString::fromStdString(IsoUtc(on)), QString::fromStdString(skyNote_)));
 }
 
 }  // namespace tavrinel

@@ -25,8 +25,8 @@ class VargaPage final : public QWidget {
     // Shows the chart's vargas, built on the sky `skyNote` names ("(precise
     // sky: …)") and the pictures' `skyLine` ("Precise sky: …"); the rasi
     // table gives the names and motion.
-    void ShowVargas(const PositionsTable& rasi, const VargaTable& vargas,
-                    std::string_view skyNote, std::string_view skyLine);
+    void ShowVargas(const PositionsTable& rasi, const VargaTable& vargas, std::string_view skyNote,
+                    std::string_view skyLine);
 
     [[nodiscard]] QTableWidget* Table() const { return table_; }
     [[nodiscard]] QComboBox* VargaChooser() const { return varga_; }

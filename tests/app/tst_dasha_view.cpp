@@ -161,7 +161,8 @@ void TestDashaView::keyboardAndNames() {
         }
     }
     QVERIFY(!view->Timeline()->accessibleName().isEmpty());
-    QVERIFY(view->Timeline()->accessibleDescription().contains(QStringLiteral("Mercury Peregrine from 1978-03-26")));
+    QVERIFY(view->Timeline()->accessibleDescription().contains(
+        QStringLiteral("Mercury Peregrine from 1978-03-26")));
 
     // Tab walks the table, the date box and the transits; the date box takes
     // the arrow keys.

@@ -159,8 +159,9 @@ void TestVargasTab::theSkyMenusZodiacShapesTheVargasOfADocumentedReading() {
         f.Get<QPushButton>("cmdChart")->click();
         VargaPage* page = f.window.findChild<ChartWindow*>(QStringLiteral("frmChart"))->Vargas();
         QCOMPARE(page->findChild<QLabel*>(QStringLiteral("lblVargaSky"))->text(),
-                 raman ? QStringLiteral("Vargas (precise sky: Swiss Ephemeris, Raman, mean node).")
-                       : QStringLiteral("Vargas (precise sky: Swiss Ephemeris, Lahiri, mean node)."));
+                 raman
+                     ? QStringLiteral("Vargas (precise sky: Swiss Ephemeris, Raman, mean node).")
+                     : QStringLiteral("Vargas (precise sky: Swiss Ephemeris, Lahiri, mean node)."));
         QCOMPARE(page->Table()->item(kMoonRow, Column(9))->text(),
                  raman ? QStringLiteral("Pis=*") : QStringLiteral("Aqu="));
         QCOMPARE(f.chart.SkyName, std::string("As documented (v1.15)"));

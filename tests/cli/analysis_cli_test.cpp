@@ -175,14 +175,30 @@ struct PreciseSkyCase {
 };
 
 const PreciseSkyCase kPreciseSkyCases[] = {
-    {"Lahiri", {}, "Swiss Ephemeris, Lahiri, mean node", 358.9435, "Mercury", 1.347, "Pis", "Pis",
-     1, "peak"},
-    {"Raman", {"--ayanamsa", "raman"}, "Swiss Ephemeris, Raman, mean node", 0.3898, "Ketu", 6.795,
-     "Ari", "Ari", 12, "rising"},
+    {"Lahiri",
+     {},
+     "Swiss Ephemeris, Lahiri, mean node",
+     358.9435,
+     "Mercury",
+     1.347,
+     "Pis",
+     "Pis",
+     1,
+     "peak"},
+    {"Raman",
+     {"--ayanamsa", "raman"},
+     "Swiss Ephemeris, Raman, mean node",
+     0.3898,
+     "Ketu",
+     6.795,
+     "Ari",
+     "Ari",
+     12,
+     "rising"},
 };
 
-const std::vector<std::string> kLondon = {"--name", "X", "--place", "London, United Kingdom",
-                                          "--date", "1990-07-15", "--time", "12:00"};
+const std::vector<std::string> kLondon = {
+    "--name", "X", "--place", "London, United Kingdom", "--date", "1990-07-15", "--time", "12:00"};
 
 TEST(CliAnalysis, BuiltOnThePreciseSkyWhateverTheReadingsSky) {
     // A Moon to the arc-minute, and a balance to its thousandth of a year.
@@ -221,7 +237,7 @@ TEST(CliAnalysis, BuiltOnThePreciseSkyWhateverTheReadingsSky) {
 // Each section built on the precise sky names it in its first line, the
 // analytical theory's name where the ephemeris files are missing.
 class AnalyticalFallback {
-public:
+  public:
     AnalyticalFallback() { UseEphemerisPath("/nonexistent/tavrinel-no-ephemeris"); }
     ~AnalyticalFallback() { UseEphemerisPath(DefaultEphemerisPath()); }
     AnalyticalFallback(const AnalyticalFallback&) = delete;
@@ -251,8 +267,8 @@ TEST(CliAnalysis, FirstLinesNameTheSky) {
               "\nTransits on 2026-12-08 01:00 (UT+01:00) (precise sky: " + sky + "):\n"}) {
             EXPECT_NE(text.find(line), std::string::npos) << line << text;
         }
-        EXPECT_NE(RunTool(timeline).Out.find(", sidereal year of 365.256363 days (precise sky: " +
-                                             sky + ")<"),
+        EXPECT_NE(RunTool(timeline).Out.find(
+                      ", sidereal year of 365.256363 days (precise sky: " + sky + ")<"),
                   std::string::npos);
         EXPECT_NE(RunTool(navamsa).Out.find(">Precise sky: " + sky + "<"), std::string::npos);
     }
@@ -274,8 +290,8 @@ TEST(CliAnalysis, DocumentedLongitudesOnlyBesideADocumentedReading) {
         EXPECT_NEAR(documented["Longitudes"][g].get<double>(),
                     precise["Longitudes"][g].get<double>(), kRounding);
     }
-    EXPECT_NEAR(documented["LagnaLongitude"].get<double>(),
-                precise["LagnaLongitude"].get<double>(), kRounding);
+    EXPECT_NEAR(documented["LagnaLongitude"].get<double>(), precise["LagnaLongitude"].get<double>(),
+                kRounding);
     EXPECT_NEAR(documented["DocumentedLongitudes"][1].get<double>(), 356.30294, 1e-5);
 }
 
@@ -383,15 +399,15 @@ TEST(CliAnalysis, TextSections) {
     std::vector<std::string> args = kAnn;
     args.insert(args.end(), {"--vargas", "--dasha", "--transits", "--on", "2026-12-08"});
     const std::string text = RunTool(args).Out;
-    for (const char* line : {
-             // Jupiter exalted in Cancer, own in Pisces, in its moolatrikona sign
-             // Sagittarius; the Moon debilitated in Scorpio, own in Cancer.
-             "\nSun     Gem=*  Can+   Aqu-   Pis+   Sag+   Gem=*  Pis+   Tau-\n",
-             "\nMoon    Pis=   Leo+   ScoD   Sag=   Pis=   Aqu=   CanO   Cap=\n",
-             "\nJupiter Gem-*  CanE   Aqu=   PisO   SagM   Gem-*  PisO   Tau-\n",
-             "\nBalance at birth: Mercury, 4.69508 years.\n",
-             "\nRunning on 2026-12-08 00:00 (UT+05:30): Sun / Ketu (maha / antar)\n",
-             "\nSade Sati: peak (Saturn in sign 1 from the natal Moon).\n"}) {
+    for (const char* line :
+         {// Jupiter exalted in Cancer, own in Pisces, in its moolatrikona sign
+          // Sagittarius; the Moon debilitated in Scorpio, own in Cancer.
+          "\nSun     Gem=*  Can+   Aqu-   Pis+   Sag+   Gem=*  Pis+   Tau-\n",
+          "\nMoon    Pis=   Leo+   ScoD   Sag=   Pis=   Aqu=   CanO   Cap=\n",
+          "\nJupiter Gem-*  CanE   Aqu=   PisO   SagM   Gem-*  PisO   Tau-\n",
+          "\nBalance at birth: Mercury, 4.69508 years.\n",
+          "\nRunning on 2026-12-08 00:00 (UT+05:30): Sun / Ketu (maha / antar)\n",
+          "\nSade Sati: peak (Saturn in sign 1 from the natal Moon).\n"}) {
         EXPECT_NE(text.find(line), std::string::npos) << line;
     }
 }
