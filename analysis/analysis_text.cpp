@@ -47,14 +47,16 @@ std::string ZoneClockText(const ChartState& chart) {
 
 }  // namespace
 
-std::string DashaSummaryText(const VimshottariDasha& dasha, const ChartState& chart) {
+std::string DashaSummaryText(const VimshottariDasha& dasha, const ChartState& chart,
+                             std::string_view skyNote) {
     const PositionRow moon = MakePositionRow("Mo", "Moon", dasha.MoonLongitude);
     return "Vimshottari dasha from the Moon at " + moon.PositionText + " in " +
-           std::string(kNakshatraNames[static_cast<std::size_t>(moon.Nakshatra)]) + " (" +
-           chart.SkyName + ").\nBalance at birth: " + std::string(GrahaEnglishName(dasha.BirthLord)) +
-           ", " + Fixed(dasha.BalanceYears, 5) + " years.\nYears: " +
-           std::string(DashaYearOf(dasha.Year).Name) + ".\nDates on the birth zone's clock, " +
-           ZoneClockText(chart) + ", rounded up to the minute.\n" + std::string(kDashaDignityNote);
+           std::string(kNakshatraNames[static_cast<std::size_t>(moon.Nakshatra)]) + " " +
+           std::string(skyNote) + ".\nBalance at birth: " +
+           std::string(GrahaEnglishName(dasha.BirthLord)) + ", " + Fixed(dasha.BalanceYears, 5) +
+           " years.\nYears: " + std::string(DashaYearOf(dasha.Year).Name) +
+           ".\nDates on the birth zone's clock, " + ZoneClockText(chart) +
+           ", rounded up to the minute.\n" + std::string(kDashaDignityNote);
 }
 
 std::string RunningLordsText(const VimshottariDasha& dasha,
@@ -67,9 +69,10 @@ std::string RunningLordsText(const VimshottariDasha& dasha,
     return text;
 }
 
-std::string VargaTableText(const VargaTable& table) {
+std::string VargaTableText(const VargaTable& table, std::string_view skyNote) {
     std::string text =
-        "Vargas. A cell gives the sign, then E exaltation, M moolatrikona, O own sign, D "
+        "Vargas " + std::string(skyNote) +
+        ".\nA cell gives the sign, then E exaltation, M moolatrikona, O own sign, D "
         "debilitation;\nfor a peregrine planet + a friend's sign, = a neutral's, - an enemy's; "
         "* vargottama.\n";
     for (int first = 0; first < kVargaCount; first += kVargasPerBlock) {
@@ -92,12 +95,15 @@ std::string VargaTableText(const VargaTable& table) {
 
 std::string DashaText(const ChartAnalysis& analysis, const ChartState& chart) {
     if (!analysis.Dasha) {
+        if (analysis.Precise && !analysis.Precise->Ok) {
+            return "Vimshottari dasha: none " + PreciseSkyNote(analysis) + ".\n\n";
+        }
         return "Vimshottari dasha: none, the chart has no Moon to count from.\n\n";
     }
     const VimshottariDasha& dasha = *analysis.Dasha;
     const double shift = ZoneShiftHoursOf(chart);
     const auto civil = [shift](double ut) { return CivilText(ut, shift); };
-    std::string text = DashaSummaryText(dasha, chart) + "\n\n";
+    std::string text = DashaSummaryText(dasha, chart, PreciseSkyNote(analysis)) + "\n\n";
     text += Trimmed(Padded("Mahadasha", 11) + Padded("Antardasha", 12) + Padded("Dignity", 14) +
                     Padded("Start", 18) + "End");
     for (std::size_t m = 0; m < dasha.Levels[0].size(); ++m) {
@@ -137,7 +143,7 @@ std::string TransitsText(const ChartAnalysis& analysis, const ChartState& chart)
                ").\n\n";
     }
     const TransitTable& table = *analysis.Transits;
-    std::string text = "Transits on " + on + ", " + table.SkyName + ":\n";
+    std::string text = "Transits on " + on + " " + PreciseSkyNote(analysis) + ":\n";
     text += Trimmed(Padded("Graha", 9) + Padded("Position", 13) + Padded("Dignity", 14) +
                     Padded("From Lagna", 12) + "From Moon");
     for (std::size_t g = 0; g < kGrahaCount; ++g) {
@@ -156,7 +162,7 @@ std::string TransitsText(const ChartAnalysis& analysis, const ChartState& chart)
 std::string AnalysisSectionsText(const ChartAnalysis& analysis, const ChartState& chart) {
     std::string text;
     if (analysis.Vargas) {
-        text += VargaTableText(*analysis.Vargas);
+        text += VargaTableText(*analysis.Vargas, PreciseSkyNote(analysis));
     }
     if (analysis.DashaAsked) {
         text += DashaText(analysis, chart);

@@ -9,19 +9,22 @@
 
 namespace tavrinel {
 
-// "Vimshottari dasha from the Moon at 26 Pis 18 in Revati (…sky…).",
-// "Balance at birth: Mercury, 4.71376 years.", "Years: sidereal year of
-// 365.256363 days.", "Dates on the birth zone's clock, UT+05:30, rounded up
-// to the minute." and "A lord's dignity is its dignity in the birth chart.",
-// one line each, without a final line break.
-[[nodiscard]] std::string DashaSummaryText(const VimshottariDasha& dasha, const ChartState& chart);
+// "Vimshottari dasha from the Moon at 26 Pis 19 in Revati (precise sky:
+// Swiss Ephemeris, Lahiri, mean node).", with `skyNote` as PreciseSkyNote
+// gives it, "Balance at birth: Mercury, 4.69508 years.", "Years: sidereal
+// year of 365.256363 days.", "Dates on the birth zone's clock, UT+05:30,
+// rounded up to the minute." and "A lord's dignity is its dignity in the
+// birth chart.", one line each, without a final line break.
+[[nodiscard]] std::string DashaSummaryText(const VimshottariDasha& dasha, const ChartState& chart,
+                                           std::string_view skyNote);
 
 // The lords of the running periods, "Sun / Ketu / Venus"; empty when none.
 [[nodiscard]] std::string RunningLordsText(const VimshottariDasha& dasha,
                                            const std::vector<std::size_t>& running);
 
-// The sixteen vargas in two blocks of eight columns, with their key.
-[[nodiscard]] std::string VargaTableText(const VargaTable& table);
+// "Vargas (precise sky: …).", then the sixteen vargas in two blocks of
+// eight columns, with their key.
+[[nodiscard]] std::string VargaTableText(const VargaTable& table, std::string_view skyNote);
 
 // The summary, the mahadashas with their antardashas, and the periods
 // running at the analysis's moment.

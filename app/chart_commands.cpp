@@ -69,7 +69,8 @@ ChartAnalysis ChartCommands::Analyse() const {
     request.DashaSettings.Levels = 3;
     const QDate today = platform_.Today.Today();
     request.On = ChosenMoment{{today.year(), today.month(), today.day(), 0, 0, 0}, false};
-    return AnalyseChart(chart_, request);
+    request.PreciseSky = precise_;
+    return AnalyseChart(chart_, request, &check_);
 }
 
 void ChartCommands::ChartCalculated(const PreciseSettings& precise) {

@@ -221,12 +221,13 @@ void PaintReport(QPagedPaintDevice& device, const ChartState& chart, const Chart
         painter.setFont(mono);
         painter.setPen(Qt::black);
         const QFontMetricsF metrics(mono, painter.device());
-        for (const QString& line : Text(VargaTableText(*analysis.Vargas)).split(QLatin1Char('\n'))) {
+        for (const QString& line : Text(VargaTableText(*analysis.Vargas, PreciseSkyNote(analysis)))
+                                       .split(QLatin1Char('\n'))) {
             painter.drawText(QPointF(left, y + metrics.ascent()), line);
             y += metrics.height();
         }
-        const ChartPicture navamsa =
-            LayoutSouthIndian(VargaPositionsTable(table, *analysis.Vargas, kNavamsaVarga));
+        const ChartPicture navamsa = LayoutSouthIndian(
+            VargaPositionsTable(table, *analysis.Vargas, kNavamsaVarga, PreciseSkyLine(analysis)));
         const double side = std::min(pictureWidth * 1.3, pageHeight - kMarginPoints - y - 10);
         PaintChartPicture(painter, navamsa,
                           QRectF(left, y + 10, side, side * navamsa.Height / navamsa.Width));

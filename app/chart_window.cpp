@@ -189,7 +189,8 @@ void ChartWindow::ShowChart(const ChartState& chart, const ChartAnalysis& analys
     north_->SetPicture(LayoutNorthIndian(table));
     setWindowTitle(QStringLiteral("Chart - ") + QString::fromStdString(table.PersonName));
     if (analysis.Vargas) {
-        vargas_->ShowVargas(table, *analysis.Vargas);
+        vargas_->ShowVargas(table, *analysis.Vargas, PreciseSkyNote(analysis),
+                            PreciseSkyLine(analysis));
     }
 
     table_->setRowCount(0);
@@ -226,8 +227,7 @@ void ChartWindow::ShowChart(const ChartState& chart, const ChartAnalysis& analys
     const QString facts = QString::fromStdString(PositionsTableText(table));
     south_->setAccessibleDescription(facts);
     north_->setAccessibleDescription(facts);
-    dasha_->ShowChart(chart, analysis.Dasha, precise,
-                      today_ ? today_->Today() : QDate::currentDate());
+    dasha_->ShowChart(chart, analysis, precise, today_ ? today_->Today() : QDate::currentDate());
 }
 
 }  // namespace tavrinel

@@ -21,14 +21,17 @@ std::string VargaTitle(int varga) {
     return std::string(VargaKey(varga)) + " " + std::string(VargaName(varga));
 }
 
-PositionsTable VargaPositionsTable(const PositionsTable& rasi, const VargaTable& vargas,
-                                   int varga) {
+PositionsTable VargaPositionsTable(const PositionsTable& rasi, const VargaTable& vargas, int varga,
+                                   std::string_view skyName) {
     PositionsTable table = rasi;
     if (varga < 0 || varga >= kVargaCount) {
         return table;
     }
     const auto v = static_cast<std::size_t>(varga);
     table.ChartName = VargaTitle(varga);
+    if (!skyName.empty()) {
+        table.SkyName = skyName;
+    }
     for (std::size_t g = 0; g < kGrahaCount; ++g) {
         MoveRow(table.Grahas[g], vargas.Signs[v][g]);
         table.Grahas[g].Dignity = vargas.Dignities[v][g];

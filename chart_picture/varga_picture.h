@@ -12,8 +12,11 @@ namespace tavrinel {
 [[nodiscard]] std::string VargaTitle(int varga);
 
 // The rasi table's rows moved into their signs of the varga; the North
-// Indian houses then count from the Lagna's sign in that varga.
+// Indian houses then count from the Lagna's sign in that varga. `skyName`,
+// the sky the vargas were built on, takes the place of the rasi's where it
+// is given.
 [[nodiscard]] PositionsTable VargaPositionsTable(const PositionsTable& rasi,
-                                                 const VargaTable& vargas, int varga);
+                                                 const VargaTable& vargas, int varga,
+                                                 std::string_view skyName = {});
 
 }  // namespace tavrinel

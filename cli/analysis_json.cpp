@@ -10,9 +10,16 @@ std::string_view SignCode(int sign) {
     return std::string_view(kSignAbbreviations).substr(3 * static_cast<std::size_t>(sign), 3);
 }
 
-void AppendVargas(JsonWriter& json, const VargaTable& table) {
+// Which sky the section was built on: "Swiss Ephemeris, Lahiri, mean node".
+void AppendSkyField(JsonWriter& json, const ChartAnalysis& analysis) {
+    json.Field("Sky", analysis.Precise ? std::string_view(analysis.Precise->Name) : "none");
+}
+
+void AppendVargas(JsonWriter& json, const ChartAnalysis& analysis) {
+    const VargaTable& table = *analysis.Vargas;
     json.Key("Vargas");
     json.BeginObject();
+    AppendSkyField(json, analysis);
     for (int v = 0; v < kVargaCount; ++v) {
         const auto i = static_cast<std::size_t>(v);
         json.Key(VargaKey(v));
@@ -71,6 +78,7 @@ void AppendDasha(JsonWriter& json, const ChartAnalysis& analysis) {
     const VimshottariDasha& dasha = *analysis.Dasha;
     json.Key("Dasha");
     json.BeginObject();
+    AppendSkyField(json, analysis);
     json.Field("System", "Vimshottari");
     json.Number("YearDays", dasha.YearDays);
     json.Field("BirthUT", IsoUtc(dasha.BirthUt));
@@ -94,6 +102,7 @@ void AppendTransits(JsonWriter& json, const ChartAnalysis& analysis) {
     const TransitTable& table = *analysis.Transits;
     json.Key("Transits");
     json.BeginObject();
+    AppendSkyField(json, analysis);
     json.Field("On", IsoUtc(analysis.OnUt));
     json.BeginArray("PositionTexts");
     for (const std::string& text : table.PositionTexts) {
@@ -123,7 +132,7 @@ void AppendTransits(JsonWriter& json, const ChartAnalysis& analysis) {
 
 void AppendAnalysisJson(JsonWriter& json, const ChartAnalysis& analysis) {
     if (analysis.Vargas) {
-        AppendVargas(json, *analysis.Vargas);
+        AppendVargas(json, analysis);
     }
     if (analysis.DashaAsked) {
         AppendDasha(json, analysis);

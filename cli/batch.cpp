@@ -307,7 +307,7 @@ AnalysisRequest ReadRequest(std::array<Value, kKeyCount>& values, const Analysis
     if (given(kTransits)) {
         request.Transits = read.Boolean(kTransits);
     }
-    request.TransitSky = TransitSkyOf(sky);
+    request.PreciseSky = sky.Precise;
     return request;
 }
 
@@ -392,11 +392,12 @@ struct BatchLine {
 class LineAnswerer {
 public:
     explicit LineAnswerer(const BatchSettings& settings) : settings_(settings) {
-        // No output of a batch shows the precise retrograde, and a study of
-        // many charts wants the check's verdict, not a second sky's every
-        // position: those far from any edge are left out (null in JSON).
+        // No output of a batch shows the precise retrograde. A CSV row
+        // wants the check's verdict, not a second sky's every position:
+        // those far from any edge are left out. A JSON line gives every
+        // precise longitude, so the check works them all out once for both.
         check_.WithMotion = false;
-        check_.OnlyWhatCouldDiffer = true;
+        check_.OnlyWhatCouldDiffer = settings.Format == BatchFormat::Csv;
     }
 
     // Appends the answer to one line, a chart or an error; false for an error.
@@ -411,7 +412,9 @@ public:
             return Refuse(out, line.Number, *message);
         }
         const BatchChart& batchChart = std::get<BatchChart>(parsed);
-        const AnalysisRequest& request = batchChart.Request;
+        AnalysisRequest request = batchChart.Request;
+        request.PreciseLongitudes = settings_.Format == BatchFormat::JsonLines;
+        request.PreciseMotion = false;
         if (settings_.Format == BatchFormat::Csv &&
             (request.Vargas || request.Dasha || request.Transits)) {
             return Refuse(out, line.Number,
@@ -422,7 +425,12 @@ public:
         if (!CalculateChart(batchChart.Form, chart_, reading_, batchChart.Sky, wanted)) {
             return Refuse(out, line.Number, chart_.SkyName);
         }
-        const ChartAnalysis analysis = AnalyseChart(chart_, batchChart.Request);
+        const ChartAnalysis analysis = AnalyseChart(chart_, request, wanted);
+        if (analysis.Precise && !analysis.Precise->Ok && (request.Vargas || request.Dasha)) {
+            return Refuse(
+                out, line.Number,
+                std::string(request.Vargas ? "Vargas: " : "Dasha: ") + analysis.Precise->Name);
+        }
         if (analysis.Transits && !analysis.Transits->Ok) {
             return Refuse(out, line.Number, "Transits: " + analysis.Transits->SkyName);
         }

@@ -114,7 +114,7 @@ void AppendChartJson(std::string& out, const ChartOutput& output, long line) {
     }
     array("Dignities", dignities);
     array("StatusLines", reading.StatusLines);
-    AppendPictureFields(json, output.Analysis.Positions);
+    AppendPictureFields(json, output.Analysis);
     json.Field("Reading", output.Reading);
     if (output.Sky) {
         AppendSkyJson(json, chart, *output.Sky);

@@ -233,7 +233,9 @@ std::variant<AnalysisChoice, Refusal> RequestFrom(const Options& options, Output
     if (refusal) {
         return *refusal;
     }
-    request.TransitSky = TransitSkyOf(sky);
+    request.PreciseSky = sky.Precise;
+    request.PreciseLongitudes = format == OutputFormat::Json;
+    request.PreciseMotion = false;
     return choice;
 }
 
@@ -339,8 +341,11 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
                    "documented (the default) or precise (Swiss Ephemeris) positions, in any "
                    "case");
     app.add_option("--ayanamsa", options.Ayanamsa,
-                   "precise sky: lahiri (default), raman or krishnamurti, in any case");
-    app.add_option("--node", options.Node, "precise sky: mean (default) or true, in any case");
+                   "precise sky (also of the vargas, dasha, transits and JSON longitudes): "
+                   "lahiri (default), raman or krishnamurti, in any case");
+    app.add_option("--node", options.Node,
+                   "precise sky (also of the vargas, dasha, transits and JSON longitudes): mean "
+                   "(default) or true, in any case");
     app.add_flag("--no-sky-check", options.NoSkyCheck,
                  "leave out the check of a documented reading against the precise sky");
     app.add_option("file", options.File, "a saved reading file (.tvl) to calculate");
@@ -513,6 +518,10 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     ChartState chart;
     TextCollector reading;
     SkyCheck check;
+    // No output of the command line shows the precise retrograde; without
+    // it a chart's precise longitudes are the same to the last digit as a
+    // batch line's.
+    check.WithMotion = false;
     SkyCheck* const wanted = options.NoSkyCheck ? nullptr : &check;
     if (!CalculateChart(form, chart, reading, sky, wanted)) {
         // The reason may name an ephemeris file, from a folder the
@@ -538,7 +547,14 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
             << ", which no zone of the list has; the precise sky casts it at exactly that "
                "offset\n";
     }
-    const ChartAnalysis analysis = AnalyseChart(chart, request);
+    const ChartAnalysis analysis = AnalyseChart(chart, request, wanted);
+    // The vargas and the dasha of another sky than the one named would be
+    // wrong without a word: none rather than those.
+    if (analysis.Precise && !analysis.Precise->Ok && (request.Vargas || request.Dasha)) {
+        err << "tavrinel-cli: " << (request.Vargas ? "--vargas" : "--dasha") << ": "
+            << EscapedForMessage(analysis.Precise->Name) << '\n';
+        return kExitFailed;
+    }
     if (analysis.Transits && !analysis.Transits->Ok) {
         err << "tavrinel-cli: --transits: " << EscapedForMessage(analysis.Transits->SkyName) << '\n';
         return kExitFailed;

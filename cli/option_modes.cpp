@@ -155,9 +155,14 @@ std::optional<std::string_view> MissingNeed(const GivenOptions& given, Needs nee
             }
             break;
         case Needs::PreciseSky:
-            if (!precise) {
-                return "chooses the precise sky's positions, which only --sky precise uses (the "
-                       "documented sky's check keeps Lahiri and the mean node)";
+            // The vargas, the dasha, the transits and the JSON's longitudes
+            // are the precise sky's whichever sky the reading is cast in.
+            if (!precise && !Has(given, "--vargas") && !Has(given, "--dasha") &&
+                !Has(given, "--transits") && !Has(given, "--format", "json") && !timeline &&
+                !Has(given, "--varga")) {
+                return "chooses the precise sky, which a documented chart uses only for --vargas, "
+                       "--dasha, --transits and the longitudes of --format json (its check keeps "
+                       "Lahiri and the mean node)";
             }
             break;
         case Needs::DocumentedSky:

@@ -10,7 +10,8 @@
 
 namespace tavrinel::cli {
 
-void AppendPictureFields(JsonWriter& json, const PositionsTable& table) {
+void AppendPictureFields(JsonWriter& json, const ChartAnalysis& analysis) {
+    const PositionsTable& table = analysis.Positions;
     const PositionRow& lagna = table.Lagna;
     const auto known = [&lagna](std::string_view text) {
         return lagna.Known ? std::optional<std::string_view>(text) : std::nullopt;
@@ -41,19 +42,34 @@ void AppendPictureFields(JsonWriter& json, const PositionsTable& table) {
     }
     json.EndArray();
     json.Number("AyanamsaDegrees", table.AyanamsaDegrees);
+    // The numbers a reader checks against another program are the real
+    // sky's; the documented engines' stay beside them.
+    constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+    const PreciseBirthSky* precise =
+        analysis.Precise && analysis.Precise->Ok ? &*analysis.Precise : nullptr;
     json.BeginArray("Longitudes");
-    for (const PositionRow& row : table.Grahas) {
-        json.NumberElement(row.Known ? row.Longitude : std::numeric_limits<double>::quiet_NaN());
+    for (std::size_t g = 0; g < kGrahaCount; ++g) {
+        json.NumberElement(precise ? precise->Longitudes[g] : kNone);
     }
     json.EndArray();
-    json.Number("LagnaLongitude",
-                lagna.Known ? lagna.Longitude : std::numeric_limits<double>::quiet_NaN());
+    json.Number("LagnaLongitude", precise ? precise->LagnaLongitude : kNone);
+    if (analysis.ReadingIsPrecise) {
+        json.Literal("DocumentedLongitudes", "null");
+        return;
+    }
+    json.BeginArray("DocumentedLongitudes");
+    for (const PositionRow& row : table.Grahas) {
+        json.NumberElement(row.Known ? row.Longitude : kNone);
+    }
+    json.EndArray();
 }
 
 std::string ChartSvg(const ChartAnalysis& analysis, ChartStyle style, int varga) {
-    const PositionsTable table = varga == kRasiVarga
-                                     ? analysis.Positions
-                                     : VargaPositionsTable(analysis.Positions, *analysis.Vargas, varga);
+    PositionsTable table = analysis.Positions;
+    if (varga != kRasiVarga) {
+        table = VargaPositionsTable(analysis.Positions, *analysis.Vargas, varga,
+                                    PreciseSkyLine(analysis));
+    }
     return RenderSvg(style == ChartStyle::South ? LayoutSouthIndian(table)
                                                 : LayoutNorthIndian(table));
 }
@@ -62,7 +78,8 @@ std::string DashaSvg(const ChartAnalysis& analysis, const ChartState& chart,
                      std::string_view momentName) {
     const VimshottariDasha& dasha = *analysis.Dasha;
     const std::string title = "Vimshottari dasha of " + chart.PersonName + ", " +
-                              std::string(DashaYearOf(dasha.Year).Name);
+                              std::string(DashaYearOf(dasha.Year).Name) + " " +
+                              PreciseSkyNote(analysis);
     return RenderSvg(DashaTimelinePicture(
                          LayoutDashaTimeline(dasha, ZoneShiftHoursOf(chart), analysis.OnUt), title,
                          momentName),

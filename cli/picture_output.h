@@ -13,9 +13,10 @@ enum class ChartStyle { South, North };
 
 // "Lagna" (short position text), "LagnaNakshatra" and "LagnaPada" (null
 // without a Lagna), "Nakshatras", "Padas", "NakshatraLords" and "Retrograde",
-// Sun to Ketu, "AyanamsaDegrees", and the numbers the reading was made of:
-// "Longitudes" (sidereal degrees, Sun to Ketu) and "LagnaLongitude".
-void AppendPictureFields(JsonWriter& json, const PositionsTable& table);
+// Sun to Ketu, "AyanamsaDegrees", the precise sky's "Longitudes" (sidereal
+// degrees, Sun to Ketu) and "LagnaLongitude", and the numbers a documented
+// reading was made of, "DocumentedLongitudes" (null for a precise reading).
+void AppendPictureFields(JsonWriter& json, const ChartAnalysis& analysis);
 
 // The South or North Indian picture of a varga (kRasiVarga: the chart as
 // calculated); the analysis must hold the vargas for any other.

@@ -45,10 +45,6 @@ Parsed<SkyChoice> ParseSkyOptions(std::string_view sky, std::string_view ayanams
     return choice;
 }
 
-PreciseSettings TransitSkyOf(const SkyChoice& sky) {
-    return sky.Engine == SkyEngine::Precise ? sky.Precise : kDocumentedDefinitions;
-}
-
 std::string SkyNameOf(const ChartState& chart) {
     return chart.SkyName.empty() ? std::string(kDocumentedSkyName) : chart.SkyName;
 }

@@ -33,10 +33,6 @@ Parsed<SkyEngine> ParseSkyKey(std::string_view text);
 Parsed<Ayanamsa> ParseAyanamsaKey(std::string_view text);
 Parsed<NodeKind> ParseNodeKey(std::string_view text);
 
-// The precise sky a chart's transits are taken in: the chosen one, or for
-// the documented sky its own definitions, as its check uses.
-PreciseSettings TransitSkyOf(const SkyChoice& sky);
-
 // The sky's name as the chart gives it, the documented one when it has none.
 std::string SkyNameOf(const ChartState& chart);
 

@@ -149,8 +149,12 @@ ChartPicture DashaTimelinePicture(const TimelineLayout& layout, std::string titl
                                   std::string_view momentName) {
     ChartPicture picture;
     picture.Width = kPictureWidth;
-    picture.Labels.push_back(Label(std::move(title), 0, 0, kTitleSize, kInkColour,
-                                   LabelRole::Title, true));
+    // A long title, such as one naming its sky, is set smaller rather than
+    // cut at the picture's edge.
+    const double fitting =
+        kPictureWidth / (static_cast<double>(CharacterCount(title)) * kCharAdvanceEm);
+    picture.Labels.push_back(Label(std::move(title), 0, 0, std::min(kTitleSize, fitting),
+                                   kInkColour, LabelRole::Title, true));
     std::vector<double> marks;
     std::vector<std::string> markNames;
     if (!layout.Bars.empty()) {

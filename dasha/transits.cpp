@@ -48,9 +48,16 @@ SadeSati SadeSatiPhase(int saturnSign, int natalMoonSign) {
 
 TransitTable ComputeTransits(const ChartState& natal, double julianDayUt,
                              const PreciseSettings& settings) {
+    return ComputeTransits(natal, natal.GrahaLongitudes[kMoon], natal.LagnaLongitude, julianDayUt,
+                           settings);
+}
+
+TransitTable ComputeTransits(const ChartState& natal, double natalMoonLongitude,
+                             double natalLagnaLongitude, double julianDayUt,
+                             const PreciseSettings& settings) {
     TransitTable table;
     table.JulianDayUt = julianDayUt;
-    const int moonSign = SignOf(natal.GrahaLongitudes[kMoon]);
+    const int moonSign = SignOf(natalMoonLongitude);
     if (moonSign < 0) {
         table.SkyName = "no natal Moon to count from";
         return table;
@@ -70,7 +77,7 @@ TransitTable ComputeTransits(const ChartState& natal, double julianDayUt,
         return table;
     }
     table.Dignities = ClassifyGrahas(sky).Dignities;
-    const int lagnaSign = SignOf(natal.LagnaLongitude);
+    const int lagnaSign = SignOf(natalLagnaLongitude);
     for (std::size_t g = 0; g < kGrahaCount; ++g) {
         table.Longitudes[g] = sky.GrahaLongitudes[g];
         table.Retrograde[g] = sky.GrahaRetrograde[g];

@@ -48,4 +48,10 @@ struct TransitTable {
 [[nodiscard]] TransitTable ComputeTransits(const ChartState& natal, double julianDayUt,
                                            const PreciseSettings& settings);
 
+// The same against a natal Moon and Lagna given apart (sidereal degrees;
+// NaN where there is none), at the site of `site`.
+[[nodiscard]] TransitTable ComputeTransits(const ChartState& site, double natalMoonLongitude,
+                                           double natalLagnaLongitude, double julianDayUt,
+                                           const PreciseSettings& settings);
+
 }  // namespace tavrinel

@@ -1,7 +1,7 @@
 // The Vimshottari dasha: the 120-year cycle of planetary periods counted from
 // the nakshatra the Moon held at birth, and repeated after its end, to five
-// levels, each period carrying its lord's dignity in the natal reading.
-// Times are Julian Days in UT.
+// levels, each period carrying its lord's natal dignity. Times are Julian
+// Days in UT.
 #pragma once
 
 #include <array>
@@ -70,7 +70,7 @@ struct DashaPeriod {
     double StartUt = 0;  // Julian Day, UT
     double EndUt = 0;    // the next period's start
     Graha Lord = kKetu;
-    Dignity LordDignity = Dignity::Peregrine;  // the lord's in the natal reading
+    Dignity LordDignity = Dignity::Peregrine;  // the lord's natal dignity, as given
 };
 
 struct DashaOptions {
@@ -87,7 +87,7 @@ struct DashaOptions {
 // and no tree is walked.
 struct VimshottariDasha {
     double BirthUt = 0;
-    double MoonLongitude = 0;  // sidereal degrees, of the sky the chart used
+    double MoonLongitude = 0;  // sidereal degrees, of the sky counted in
     DashaYear Year = DashaYear::Sidereal;
     double YearDays = 0;
     Graha BirthLord = kKetu;

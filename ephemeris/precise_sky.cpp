@@ -58,6 +58,9 @@ std::string SkyNameOf(const PreciseSettings& settings, std::string_view source) 
     return name;
 }
 
+constexpr std::string_view kFilesSource = "ephemeris files";
+constexpr std::string_view kAnalyticalSource = "analytical ephemeris";
+
 SweBody NodeBody(NodeKind node) {
     return node == NodeKind::True ? SweBody::TrueNode : SweBody::MeanNode;
 }
@@ -127,7 +130,7 @@ bool FromSharedInstant(ChartState& chart, const PreciseSettings& settings, doubl
         chart.PlanetPositionTexts[g] = ShortSignPosition(longitudes[g]);  // empty for NaN
     }
     chart.LagnaLongitude = std::isfinite(sky.Ascendant) ? ReduceDegrees(sky.Ascendant) : sky.Ascendant;
-    chart.SkyName = SkyNameOf(settings, "ephemeris files");
+    chart.SkyName = SkyNameOf(settings, kFilesSource);
     return true;
 }
 
@@ -155,6 +158,25 @@ std::string_view AyanamsaTitle(Ayanamsa ayanamsa) {
 
 std::string_view NodeTitle(NodeKind node) {
     return node == NodeKind::True ? "true node" : "mean node";
+}
+
+PreciseSource PreciseSourceOf(std::string_view skyName, const PreciseSettings& settings) {
+    if (skyName == SkyNameOf(settings, kFilesSource)) {
+        return PreciseSource::Files;
+    }
+    if (skyName == SkyNameOf(settings, kAnalyticalSource)) {
+        return PreciseSource::Analytical;
+    }
+    return PreciseSource::None;
+}
+
+std::string PreciseSkyTitle(const PreciseSettings& settings, PreciseSource source) {
+    std::string title(source == PreciseSource::Analytical ? kAnalyticalSource : "Swiss Ephemeris");
+    title += ", ";
+    title += AyanamsaTitle(settings.Zodiac);
+    title += ", ";
+    title += NodeTitle(settings.Node);
+    return title;
 }
 
 double JulianDayAtMidnight(int year, int month, int day) {
@@ -235,7 +257,7 @@ bool ComputePreciseSkyAt(ChartState& chart, const PreciseSettings& settings, dou
     for (int g = 0; g < kGrahaCount; ++g) {
         chart.PlanetPositionTexts[g] = ShortSignPosition(chart.GrahaLongitudes[g]);
     }
-    chart.SkyName = SkyNameOf(settings, analytical ? "analytical ephemeris" : "ephemeris files");
+    chart.SkyName = SkyNameOf(settings, analytical ? kAnalyticalSource : kFilesSource);
     return true;
 }
 

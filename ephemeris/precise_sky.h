@@ -18,11 +18,28 @@ enum class NodeKind { Mean, True };
 struct PreciseSettings {
     Ayanamsa Zodiac = Ayanamsa::Lahiri;
     NodeKind Node = NodeKind::Mean;
+
+    friend bool operator==(const PreciseSettings&, const PreciseSettings&) = default;
 };
 
 // "Lahiri", "Raman", "Krishnamurti"; "mean node", "true node".
 [[nodiscard]] std::string_view AyanamsaTitle(Ayanamsa ayanamsa);
 [[nodiscard]] std::string_view NodeTitle(NodeKind node);
+
+// Which source answered a precise sky: the ephemeris files, or the
+// library's analytical theory in their absence; None for a sky that is not
+// the precise one with the settings asked about, or that could not be had.
+enum class PreciseSource { None, Files, Analytical };
+
+// The source named by a chart's SkyName, for a chart cast in the precise sky
+// with `settings`.
+[[nodiscard]] PreciseSource PreciseSourceOf(std::string_view skyName,
+                                            const PreciseSettings& settings);
+
+// How whatever is built on the precise sky names it: "Swiss Ephemeris,
+// Lahiri, mean node", or, where the files were missing,
+// "analytical ephemeris, Lahiri, mean node".
+[[nodiscard]] std::string PreciseSkyTitle(const PreciseSettings& settings, PreciseSource source);
 
 // The instant of birth as the user meant it: clock time less the signed zone
 // offset, and one hour less again when daylight saving was in force, or less

@@ -169,11 +169,17 @@ double DashaView::MomentOf(QDate date) const {
                               ZoneShiftHoursOf(chart_));
 }
 
-void DashaView::ShowChart(const ChartState& chart, const std::optional<VimshottariDasha>& dasha,
+void DashaView::ShowChart(const ChartState& chart, const ChartAnalysis& analysis,
                           const PreciseSettings& precise, QDate today) {
     chart_ = chart;
     precise_ = precise;
-    dasha_ = dasha;
+    dasha_ = analysis.Dasha;
+    const bool natal = analysis.Precise && analysis.Precise->Ok;
+    natalMoon_ =
+        natal ? analysis.Precise->Longitudes[kMoon] : std::numeric_limits<double>::quiet_NaN();
+    natalLagna_ =
+        natal ? analysis.Precise->LagnaLongitude : std::numeric_limits<double>::quiet_NaN();
+    skyNote_ = PreciseSkyNote(analysis);
     periods_->clear();
     {
         const QSignalBlocker quiet(date_);
@@ -181,14 +187,17 @@ void DashaView::ShowChart(const ChartState& chart, const std::optional<Vimshotta
     }
     ShowDateProblem(date_->Problem());
     if (!dasha_) {
-        summary_->setText(QStringLiteral("No dasha: the chart has no Moon to count from."));
+        summary_->setText(analysis.Precise && !natal
+                              ? QStringLiteral("No dasha ") + QString::fromStdString(skyNote_) +
+                                    QLatin1Char('.')
+                              : QStringLiteral("No dasha: the chart has no Moon to count from."));
         timeline_->SetLayout({});
         ShowMoment();
         return;
     }
     const double shift = ZoneShiftHoursOf(chart_);
-    summary_->setText(
-        QString::fromStdString(DashaSummaryText(*dasha_, chart_)).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    summary_->setText(QString::fromStdString(DashaSummaryText(*dasha_, chart_, skyNote_))
+                          .replace(QLatin1Char('\n'), QLatin1Char(' ')));
 
     const auto civil = [shift](double ut) {
         return QString::fromStdString(CivilText(ut, shift));
@@ -272,7 +281,7 @@ void DashaView::ShowMoment() {
     running_->setAccessibleName(running_->text());
 
     transits_->setRowCount(0);
-    const TransitTable table = ComputeTransits(chart_, on, precise_);
+    const TransitTable table = ComputeTransits(chart_, natalMoon_, natalLagna_, on, precise_);
     if (!table.Ok) {
         transitNotes_->setText(QStringLiteral("No transits: ") + Text(table.SkyName));
         return;
@@ -299,9 +308,9 @@ void DashaView::ShowMoment() {
     const QString sadeSati = QStringLiteral("Sade Sati: %1 (Saturn in sign %2 from the natal Moon).")
                                  .arg(Text(SadeSatiName(table.SadeSatiPhase)))
                                  .arg(table.SignFromMoon[kSaturn]);
-    transitNotes_->setText(sadeSati + QStringLiteral(" Transits at %1 in the %2.")
-                                          .arg(QString::fromStdString(IsoUtc(on)),
-                                               Text(table.SkyName)));
+    transitNotes_->setText(
+        sadeSati + QStringLiteral(" Transits at %1 %2.")
+                       .arg(QString::fromStdString(IsoUtc(on)), QString::fromStdString(skyNote_)));
 }
 
 }  // namespace tavrinel

@@ -7,6 +7,10 @@
 #include <QWidget>
 #include <optional>
 
+#include <limits>
+#include <string>
+
+#include "analysis/chart_analysis.h"
 #include "chart/chart_state.h"
 #include "dasha/vimshottari.h"
 #include "ephemeris/precise_sky.h"
@@ -24,10 +28,11 @@ class DashaView final : public QWidget {
     Q_OBJECT
   public:
     explicit DashaView(QWidget* parent = nullptr);
-    // The chart's dasha (none for a chart without a Moon); the date box goes
-    // to `today`, which is also marked on the time line. The transits are
-    // worked in `precise`.
-    void ShowChart(const ChartState& chart, const std::optional<VimshottariDasha>& dasha,
+    // The analysis's dasha (none for a chart without a Moon); the date box
+    // goes to `today`, which is also marked on the time line. The transits
+    // are worked in `precise`, over the analysis's precise natal Lagna and
+    // Moon.
+    void ShowChart(const ChartState& chart, const ChartAnalysis& analysis,
                    const PreciseSettings& precise, QDate today);
 
     [[nodiscard]] DayBox* DateBox() const { return date_; }
@@ -58,6 +63,9 @@ class DashaView final : public QWidget {
     ChartState chart_;
     PreciseSettings precise_;
     std::optional<VimshottariDasha> dasha_;
+    double natalMoon_ = std::numeric_limits<double>::quiet_NaN();
+    double natalLagna_ = std::numeric_limits<double>::quiet_NaN();
+    std::string skyNote_;
 };
 
 }  // namespace tavrinel

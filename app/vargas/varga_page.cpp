@@ -93,6 +93,11 @@ VargaPage::VargaPage(QWidget* parent) : QWidget(parent) {
     auto* top = new QWidget;
     auto* topLayout = new QVBoxLayout(top);
     topLayout->setContentsMargins(0, 0, 0, 0);
+    sky_ = new QLabel;
+    sky_->setObjectName(QStringLiteral("lblVargaSky"));
+    sky_->setTextFormat(Qt::PlainText);
+    sky_->setWordWrap(true);
+    topLayout->addWidget(sky_);
     topLayout->addWidget(table_, 1);
     topLayout->addWidget(legend_);
     auto* choosers = new QHBoxLayout;
@@ -117,7 +122,10 @@ VargaPage::VargaPage(QWidget* parent) : QWidget(parent) {
     connect(style_, &QComboBox::currentIndexChanged, this, &VargaPage::Redraw);
 }
 
-void VargaPage::ShowVargas(const PositionsTable& rasi, const VargaTable& vargas) {
+void VargaPage::ShowVargas(const PositionsTable& rasi, const VargaTable& vargas,
+                           std::string_view skyNote, std::string_view skyLine) {
+    sky_->setText(QStringLiteral("Vargas ") + Text(skyNote) + QLatin1Char('.'));
+    skyLine_ = skyLine;
     rasi_ = rasi;
     vargas_ = vargas;
     for (int point = 0; point < kVargaPoints; ++point) {
@@ -141,7 +149,7 @@ void VargaPage::ShowVargas(const PositionsTable& rasi, const VargaTable& vargas)
 
 void VargaPage::Redraw() {
     const int varga = varga_->currentIndex();
-    const PositionsTable table = VargaPositionsTable(rasi_, vargas_, varga);
+    const PositionsTable table = VargaPositionsTable(rasi_, vargas_, varga, skyLine_);
     view_->SetPicture(style_->currentIndex() == kNorthIndian ? LayoutNorthIndian(table)
                                                              : LayoutSouthIndian(table));
     view_->setAccessibleDescription(VargaFactsText(vargas_, varga));

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QWidget>
+#include <string>
+#include <string_view>
 
 #include "chart_picture/positions_table.h"
 #include "vargas/vargas.h"
@@ -20,8 +22,11 @@ class VargaPage final : public QWidget {
     Q_OBJECT
   public:
     explicit VargaPage(QWidget* parent = nullptr);
-    // Shows the chart's vargas; the rasi table gives the names and motion.
-    void ShowVargas(const PositionsTable& rasi, const VargaTable& vargas);
+    // Shows the chart's vargas, built on the sky `skyNote` names ("(precise
+    // sky: …)") and the pictures' `skyLine` ("Precise sky: …"); the rasi
+    // table gives the names and motion.
+    void ShowVargas(const PositionsTable& rasi, const VargaTable& vargas, std::string_view skyNote,
+                    std::string_view skyLine);
 
     [[nodiscard]] QTableWidget* Table() const { return table_; }
     [[nodiscard]] QComboBox* VargaChooser() const { return varga_; }
@@ -32,10 +37,12 @@ class VargaPage final : public QWidget {
     void Redraw();
 
     QTableWidget* table_ = nullptr;
+    QLabel* sky_ = nullptr;
     QLabel* legend_ = nullptr;
     QComboBox* varga_ = nullptr;
     QComboBox* style_ = nullptr;
     ChartView* view_ = nullptr;
+    std::string skyLine_;
     PositionsTable rasi_;
     VargaTable vargas_;
 };

@@ -215,12 +215,14 @@ void TestChartWindow::exportsWriteTheReport_data() {
                                  QStringLiteral("15 July 1990, 12:00 UTC+5:30"),
                                  QStringLiteral("New Delhi, Delhi, India"),
                                  QString::fromUtf8("28°36'N 77°12'E"),
-                                 // Mercury's balance at birth, and on the fake clock's
-                                 // day the Sun's mahadasha holds Rahu's antardasha
-                                 // (1.15 to 2.05 of its six years from 2022-04-01).
-                                 QStringLiteral("Balance at birth: Mercury, 4.71376 years."),
+                                 // Mercury's balance at birth from the precise Moon, and
+                                 // on the fake clock's day the Sun's mahadasha holds
+                                 // Rahu's antardasha (1.15 to 2.05 of its six years from
+                                 // 2022-03-26).
+                                 QStringLiteral("Balance at birth: Mercury, 4.69508 years."),
                                  QStringLiteral("Running on 2024-03-15 00:00 (UT+05:30): Sun / Rahu / "),
-                                 QStringLiteral("Vargas. A cell gives the sign")};
+                                 QStringLiteral("Vargas (precise sky: Swiss Ephemeris, "
+                                                "Lahiri, mean node).")};
     // The Sun enters sidereal Virgo in the documented sky only.
     const QStringList parting = {
         documented,

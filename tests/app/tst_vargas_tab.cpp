@@ -51,6 +51,7 @@ class TestVargasTab : public QObject {
   private slots:
     void tableShowsEachSignInItsDignityColour();
     void chooserRedrawsTheVarga();
+    void theSkyMenusZodiacShapesTheVargasOfADocumentedReading();
 };
 
 void TestVargasTab::tableShowsEachSignInItsDignityColour() {
@@ -62,6 +63,8 @@ void TestVargasTab::tableShowsEachSignInItsDignityColour() {
     QVERIFY(chart);
     QCOMPARE(chart->Tabs()->tabText(chart->Tabs()->indexOf(chart->Vargas())),
              QStringLiteral("&Vargas"));
+    QCOMPARE(chart->Vargas()->findChild<QLabel*>(QStringLiteral("lblVargaSky"))->text(),
+             QStringLiteral("Vargas (precise sky: Swiss Ephemeris, Lahiri, mean node)."));
     QTableWidget* table = chart->Vargas()->Table();
     QCOMPARE(table->rowCount(), 10);
     QCOMPARE(table->columnCount(), 16);
@@ -144,6 +147,32 @@ void TestVargasTab::chooserRedrawsTheVarga() {
     const QString lagnaCode = page->Table()->item(kLagnaRow, Column(30))->text().left(3);
     QCOMPARE(QString::fromLatin1(kSignAbbreviations + 3 * north.Cells.front().Sign, 3), lagnaCode);
     QCOMPARE(SignOfLabel(north, kSun), 6);
+}
+
+// The vargas are the precise sky's of the Sky menu's zodiac while the
+// reading stays documented. Ann's Moon by the Swiss Ephemeris: 356.3176 with
+// Lahiri's ayanamsa, 1.4463 degrees more with Raman's, 357.7639: 26 Pis 19 in
+// Pisces' eighth navamsa (Aquarius, counted from Cancer), 27 Pis 46 in its
+// ninth (Pisces, vargottama, Jupiter's sign and a neutral's to the Moon).
+void TestVargasTab::theSkyMenusZodiacShapesTheVargasOfADocumentedReading() {
+    constexpr int kMoonRow = 1;
+    for (const bool raman : {false, true}) {
+        WindowFixture f;
+        f.FillAnn();
+        if (raman) {
+            f.Menu("mnuAyanamsaRaman")->trigger();
+        }
+        f.Get<QPushButton>("cmdCalculate")->click();
+        f.Get<QPushButton>("cmdChart")->click();
+        VargaPage* page = f.window.findChild<ChartWindow*>(QStringLiteral("frmChart"))->Vargas();
+        QCOMPARE(page->findChild<QLabel*>(QStringLiteral("lblVargaSky"))->text(),
+                 raman
+                     ? QStringLiteral("Vargas (precise sky: Swiss Ephemeris, Raman, mean node).")
+                     : QStringLiteral("Vargas (precise sky: Swiss Ephemeris, Lahiri, mean node)."));
+        QCOMPARE(page->Table()->item(kMoonRow, Column(9))->text(),
+                 raman ? QStringLiteral("Pis=*") : QStringLiteral("Aqu="));
+        QCOMPARE(f.chart.SkyName, std::string("As documented (v1.15)"));
+    }
 }
 
 QTEST_MAIN(TestVargasTab)

@@ -1,20 +1,23 @@
-// The vargas, the dasha and the transits on the command line. The worked
-// case is the README's chart (1990-07-15 12:00 IST, New Delhi): its
-// documented Moon at 356.30294° (Revati) leaves Mercury 4.71376 years; with
-// the sidereal year the Mercury mahadasha runs 1978-04-01 15:24 to
-// 1995-04-02 00:00 UTC, Ketu's to 2002-04-01 19:04, Venus's to 2022-04-01
-// 22:07, and on 2026-12-08 the Sun's mahadasha holds Ketu's antardasha and
-// Venus's pratyantardasha. Its Sun at 88.93001° falls in Gemini in D1 and
-// D9, Cancer in D2, Aquarius in D3, Pisces in D4, Sagittarius in D7, Pisces
-// in D10, Taurus in D12, Libra in D30 and Pisces in D60; its Mercury at
-// 102.75251° in Pisces in D7, Cancer in D10 and Pisces in D30.
+// The vargas, the dasha and the transits on the command line, all in the
+// precise sky. The worked case is the README's chart (1990-07-15 12:00 IST,
+// New Delhi, 06:30 UT): the Swiss Ephemeris (Lahiri, mean node) puts its
+// Moon at 356.31759° (Revati), which leaves Mercury 4.69508 years; with the
+// sidereal year the Mercury mahadasha runs 1978-03-25 19:39 to 1995-03-26
+// 04:15 UTC, Ketu's to 2002-03-25 23:19, Venus's to 2022-03-26 02:23, and
+// on 2026-12-08 the Sun's mahadasha holds Ketu's antardasha and Venus's
+// pratyantardasha. Its Sun at 88.79880° falls in Gemini in D1 and D9,
+// Cancer in D2, Aquarius in D3, Pisces in D4, Sagittarius in D7, Pisces in
+// D10, Taurus in D12, Libra in D30 and Pisces in D60; its Mercury at
+// 102.61325° in Pisces in D7, Cancer in D10 and Pisces in D30.
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/cli_options.h"
+#include "ephemeris/swiss_ephemeris.h"
 #include "tests/cli/cli_runner.h"
 
 namespace tavrinel::cli {
@@ -37,9 +40,10 @@ TEST(CliDasha, TheWorkedCase) {
     EXPECT_EQ(dasha["System"], "Vimshottari");
     EXPECT_EQ(dasha["YearDays"], 365.256363);
     EXPECT_EQ(dasha["BirthUT"], "1990-07-15T06:30:00Z");
-    EXPECT_NEAR(dasha["MoonLongitude"].get<double>(), 356.30294, 1e-5);
+    EXPECT_EQ(dasha["Sky"], "Swiss Ephemeris, Lahiri, mean node");
+    EXPECT_NEAR(dasha["MoonLongitude"].get<double>(), 356.31759, 1e-5);
     EXPECT_EQ(dasha["Balance"]["Lord"], "Mercury");
-    EXPECT_NEAR(dasha["Balance"]["Years"].get<double>(), 4.71376, 1e-5);
+    EXPECT_NEAR(dasha["Balance"]["Years"].get<double>(), 4.69508, 1e-5);
     const json& periods = dasha["Periods"];
     // The nine and Mercury's return, whole, as the cycle starts again.
     ASSERT_EQ(periods.size(), 10u);
@@ -49,20 +53,22 @@ TEST(CliDasha, TheWorkedCase) {
         const char* Lord;
         const char* Start;  // to the minute
         const char* End;
-    } kMahadashas[] = {{"Mercury", "1978-04-01T15:24", "1995-04-02T00:00"},
-                       {"Ketu", "1995-04-02T00:00", "2002-04-01T19:04"},
-                       {"Venus", "2002-04-01T19:04", "2022-04-01T22:07"}};
+    } kMahadashas[] = {{"Mercury", "1978-03-25T19:39", "1995-03-26T04:15"},
+                       {"Ketu", "1995-03-26T04:15", "2002-03-25T23:19"},
+                       {"Venus", "2002-03-25T23:19", "2022-03-26T02:23"}};
     for (std::size_t i = 0; i < std::size(kMahadashas); ++i) {
         EXPECT_EQ(periods[i]["Lord"], kMahadashas[i].Lord);
         EXPECT_EQ(periods[i]["Start"].get<std::string>().substr(0, 16), kMahadashas[i].Start);
         EXPECT_EQ(periods[i]["End"].get<std::string>().substr(0, 16), kMahadashas[i].End);
     }
-    // Each lord carries its natal dignity, as the reading has it.
+    // Each lord carries its natal dignity in the sky the dasha is counted
+    // in: D1's, from the precise positions.
+    const json vargas = AnnJson({"--vargas"}).at("Vargas");
     const std::vector<std::string> order = {"Sun", "Moon", "Mercury", "Venus", "Mars",
                                             "Jupiter", "Saturn", "Rahu", "Ketu"};
     for (const json& maha : periods) {
         const auto graha = std::find(order.begin(), order.end(), maha["Lord"]) - order.begin();
-        EXPECT_EQ(maha["Dignity"], chart["Dignities"][static_cast<std::size_t>(graha)]);
+        EXPECT_EQ(maha["Dignity"], vargas["D1"]["Dignities"][static_cast<std::size_t>(graha)]);
         ASSERT_EQ(maha["Periods"].size(), 9u);
         EXPECT_EQ(maha["Periods"][0]["Lord"], maha["Lord"]) << "a period opens with its own lord";
         EXPECT_EQ(maha["Periods"][8]["End"], maha["End"]);
@@ -141,8 +147,12 @@ TEST(CliVargas, TheWorkedCase) {
     const std::vector<std::string> keys = {"D1",  "D2",  "D3",  "D4",  "D7",  "D9",
                                            "D10", "D12", "D16", "D20", "D24", "D27",
                                            "D30", "D40", "D45", "D60"};
+    EXPECT_EQ(vargas["Sky"], "Swiss Ephemeris, Lahiri, mean node");
     std::vector<std::string> given;
     for (const auto& [key, value] : vargas.items()) {
+        if (key == "Sky") {
+            continue;
+        }
         given.push_back(key);
         EXPECT_EQ(value["Signs"].size(), 10u);
         EXPECT_EQ(value["Dignities"].size(), 9u);
@@ -162,6 +172,8 @@ TEST(CliVargas, TheWorkedCase) {
     for (const auto& row : kSigns) {
         EXPECT_EQ(vargas[row.Varga]["Signs"][row.Graha], row.Sign) << row.Graha << row.Varga;
     }
+    // The reading's dignities here, since the precise sky leaves every
+    // graha of this chart in the same sign and dignity.
     EXPECT_EQ(vargas["D1"]["Dignities"], chart["Dignities"]);
     EXPECT_EQ(chart["Vargottama"][0], true);
     EXPECT_EQ(chart["Vargottama"][2], false);
@@ -212,6 +224,149 @@ TEST(CliAnalysis, EveryClockAtAnExactOffset) {
     // daylight saving.
     EXPECT_EQ(AnnJson({})["UtcOffsetSeconds"], 19800);
     EXPECT_EQ(AnnJson({"--dst"})["UtcOffsetSeconds"], 23400);
+}
+
+// London 1990-07-15 12:00 BST, cast in the documented sky: its Moon, on a
+// time base of its own two hours late, stands at 0 Ari 05 in Ashwini (Ketu's);
+// the Swiss Ephemeris puts it at 358.9435 (28 Pis 56, Revati, Mercury's) with
+// Lahiri's ayanamsa, and at 0.3898 (0 Ari 23, Ashwini) with Raman's, 1.46
+// degrees smaller. Revati's last 1.0565 of its 13.3333 degrees leave Mercury
+// 1.347 of 17 years; Ashwini's 12.9435 left leave Ketu 6.795 of 7. A Moon at
+// 28 Pis 56 falls in the ninth navamsa of a water sign counted from Cancer,
+// Pisces, vargottama. Saturn stands in sidereal Pisces from 2025 to 2027:
+// over a Pisces Moon, Sade Sati's peak; twelfth from an Aries one, rising.
+struct PreciseSkyCase {
+    const char* Name;
+    std::vector<std::string> Options;
+    const char* Sky;
+    double Moon;
+    const char* Lord;
+    double Balance;
+    const char* MoonD1;
+    const char* MoonD9;
+    int SaturnFromMoon;
+    const char* SadeSati;
+};
+
+const PreciseSkyCase kPreciseSkyCases[] = {
+    {"Lahiri",
+     {},
+     "Swiss Ephemeris, Lahiri, mean node",
+     358.9435,
+     "Mercury",
+     1.347,
+     "Pis",
+     "Pis",
+     1,
+     "peak"},
+    {"Raman",
+     {"--ayanamsa", "raman"},
+     "Swiss Ephemeris, Raman, mean node",
+     0.3898,
+     "Ketu",
+     6.795,
+     "Ari",
+     "Ari",
+     12,
+     "rising"},
+};
+
+const std::vector<std::string> kLondon = {
+    "--name", "X", "--place", "London, United Kingdom", "--date", "1990-07-15", "--time", "12:00"};
+
+TEST(CliAnalysis, BuiltOnThePreciseSkyWhateverTheReadingsSky) {
+    // A Moon to the arc-minute, and a balance to its thousandth of a year.
+    constexpr double kArcminute = 1.0 / 60;
+    constexpr double kThousandth = 0.001;
+    for (const PreciseSkyCase& row : kPreciseSkyCases) {
+        SCOPED_TRACE(row.Name);
+        std::vector<std::string> args = kLondon;
+        args.insert(args.end(), row.Options.begin(), row.Options.end());
+        args.insert(args.end(), {"--vargas", "--dasha", "--transits", "--on", "2026-12-08T00:00Z",
+                                 "--format", "json"});
+        const Result run = RunTool(args);
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        const json chart = json::parse(run.Out);
+        EXPECT_EQ(chart["PlanetPositionTexts"][1], "00 Ari 05") << "the reading stays documented";
+        EXPECT_EQ(chart["SkyCheck"]["Ayanamsa"], "lahiri") << "and so does its check";
+        EXPECT_LT(chart["DocumentedLongitudes"][1].get<double>(), 1);
+        EXPECT_NEAR(chart["Longitudes"][1].get<double>(), row.Moon, kArcminute);
+        EXPECT_TRUE(chart["LagnaLongitude"].is_number());
+        const json& dasha = chart["Dasha"];
+        EXPECT_EQ(dasha["Sky"], row.Sky);
+        EXPECT_NEAR(dasha["MoonLongitude"].get<double>(), row.Moon, kArcminute);
+        EXPECT_EQ(dasha["Balance"]["Lord"], row.Lord);
+        EXPECT_NEAR(dasha["Balance"]["Years"].get<double>(), row.Balance, kThousandth);
+        EXPECT_EQ(dasha["Periods"][0]["Lord"], row.Lord);
+        EXPECT_EQ(chart["Vargas"]["Sky"], row.Sky);
+        EXPECT_EQ(chart["Vargas"]["D1"]["Signs"][1], row.MoonD1);
+        EXPECT_EQ(chart["Vargas"]["D9"]["Signs"][1], row.MoonD9);
+        EXPECT_EQ(chart["Vargottama"][1], true);
+        EXPECT_EQ(chart["Transits"]["Sky"], row.Sky);
+        EXPECT_EQ(chart["Transits"]["SignFromMoon"][6], row.SaturnFromMoon);
+        EXPECT_EQ(chart["Transits"]["SadeSati"], row.SadeSati);
+    }
+}
+
+// Each section built on the precise sky names it in its first line, the
+// analytical theory's name where the ephemeris files are missing.
+class AnalyticalFallback {
+  public:
+    AnalyticalFallback() { UseEphemerisPath("/nonexistent/tavrinel-no-ephemeris"); }
+    ~AnalyticalFallback() { UseEphemerisPath(DefaultEphemerisPath()); }
+    AnalyticalFallback(const AnalyticalFallback&) = delete;
+    AnalyticalFallback& operator=(const AnalyticalFallback&) = delete;
+};
+
+TEST(CliAnalysis, FirstLinesNameTheSky) {
+    std::vector<std::string> args = kLondon;
+    args.insert(args.end(), {"--vargas", "--dasha", "--transits", "--on", "2026-12-08T00:00Z"});
+    std::vector<std::string> timeline = kLondon;
+    timeline.insert(timeline.end(), {"--format", "svg", "--chart", "dasha"});
+    std::vector<std::string> navamsa = kLondon;
+    navamsa.insert(navamsa.end(), {"--format", "svg", "--varga", "9"});
+    for (const bool files : {true, false}) {
+        SCOPED_TRACE(files ? "files" : "analytical");
+        std::optional<AnalyticalFallback> fallback;
+        if (!files) {
+            fallback.emplace();
+        }
+        const std::string sky = files ? "Swiss Ephemeris, Lahiri, mean node"
+                                      : "analytical ephemeris, Lahiri, mean node";
+        const std::string text = RunTool(args).Out;
+        for (const std::string& line :
+             {"\nVargas (precise sky: " + sky + ").\n",
+              "\nVimshottari dasha from the Moon at 28 Pis 56 in Revati (precise sky: " + sky +
+                  ").\n",
+              "\nTransits on 2026-12-08 01:00 (UT+01:00) (precise sky: " + sky + "):\n"}) {
+            EXPECT_NE(text.find(line), std::string::npos) << line << text;
+        }
+        EXPECT_NE(RunTool(timeline).Out.find(
+                      ", sidereal year of 365.256363 days (precise sky: " + sky + ")<"),
+                  std::string::npos);
+        EXPECT_NE(RunTool(navamsa).Out.find(">Precise sky: " + sky + "<"), std::string::npos);
+    }
+}
+
+// A reading cast in the precise sky has no documented positions beside it,
+// and its longitudes are its own.
+TEST(CliAnalysis, DocumentedLongitudesOnlyBesideADocumentedReading) {
+    std::vector<std::string> args = kAnn;
+    args.insert(args.end(), {"--sky", "precise", "--format", "json"});
+    const json precise = json::parse(RunTool(args).Out);
+    EXPECT_TRUE(precise["DocumentedLongitudes"].is_null());
+    EXPECT_NEAR(precise["Longitudes"][1].get<double>(), 356.31759, 1e-5);
+    // The same sky, but for the rounding of the library's two ways to it
+    // (under 1e-12 degree).
+    constexpr double kRounding = 1e-9;
+    const json documented = AnnJson({});
+    for (std::size_t g = 0; g < 9; ++g) {
+        EXPECT_NEAR(documented["Longitudes"][g].get<double>(),
+                    precise["Longitudes"][g].get<double>(), kRounding);
+    }
+    EXPECT_NEAR(documented["LagnaLongitude"].get<double>(), precise["LagnaLongitude"].get<double>(),
+                kRounding);
+    EXPECT_NEAR(documented["DocumentedLongitudes"][1].get<double>(), 356.30294, 1e-5);
 }
 
 TEST(CliAnalysis, RefusedWhereAnOptionWouldDoNothing) {
@@ -280,7 +435,8 @@ TEST(CliAnalysis, Pictures) {
     std::vector<std::string> timeline = kAnn;
     timeline.insert(timeline.end(), {"--format", "svg", "--chart", "dasha", "--on", "2026-12-08"});
     const std::string dasha = RunTool(timeline).Out;
-    for (const char* text : {">Vimshottari dasha of Ann, sidereal year of 365.256363 days<",
+    for (const char* text : {">Vimshottari dasha of Ann, sidereal year of 365.256363 days "
+                             "(precise sky: Swiss Ephemeris, Lahiri, mean node)<",
                              ">Birth<", ">On<", ">Mercury<", ">Saturn<", ">1980<", ">2090<"}) {
         EXPECT_NE(dasha.find(text), std::string::npos) << text;
     }
@@ -288,7 +444,10 @@ TEST(CliAnalysis, Pictures) {
     navamsa.insert(navamsa.end(), {"--format", "svg", "--varga", "9"});
     EXPECT_NE(RunTool(navamsa).Out.find(">D9 Navamsa<"), std::string::npos);
     navamsa.back() = "d9";
-    EXPECT_NE(RunTool(navamsa).Out.find(">D9 Navamsa<"), std::string::npos);
+    const std::string picture = RunTool(navamsa).Out;
+    EXPECT_NE(picture.find(">D9 Navamsa<"), std::string::npos);
+    EXPECT_NE(picture.find(">Precise sky: Swiss Ephemeris, Lahiri, mean node<"), std::string::npos);
+    EXPECT_EQ(picture.find("As documented"), std::string::npos) << "not the reading's sky";
 }
 
 TEST(CliAnalysis, BatchKeys) {
@@ -347,7 +506,7 @@ TEST(CliAnalysis, TextSections) {
              "\nSun     Gem=*  Can+   Aqu-   Pis+   Sag+   Gem=*  Pis+   Tau-\n",
              "\nMoon    Pis=   Leo+   ScoD   Sag=   Pis=   Aqu=   CanO   Cap=\n",
              "\nJupiter Gem-*  CanE   Aqu=   PisO   SagM   Gem-*  PisO   Tau-\n",
-             "\nBalance at birth: Mercury, 4.71376 years.\n",
+             "\nBalance at birth: Mercury, 4.69508 years.\n",
              // Mars in Aries, its own sign: the words of the window's tables.
              "\nMars                   Own sign      ",
              "\nRunning on 2026-12-08 00:00 (UT+05:30): Sun / Ketu (maha / antar)\n",

@@ -139,6 +139,15 @@ TEST_F(CliProcess, DamagedEphemerisFilesAreSaidNotHidden) {
         << out;
     EXPECT_NE(out.find("ephe\\x1B[31m"), std::string::npos) << out;
     EXPECT_EQ(out.find('\x1b'), std::string::npos) << out;
+    // Its dasha has no sky to be counted in: none, rather than one from
+    // the documented Moon that its first line would misname.
+    std::vector<std::string> dasha = delhi;
+    dasha.push_back("--dasha");
+    const Run noDasha = Spawn(dasha, PathOf("out.txt"), 0, false, environment);
+    EXPECT_EQ(noDasha.Status, 1);
+    EXPECT_EQ(noDasha.Err.find("tavrinel-cli: --dasha: "), 0u) << noDasha.Err;
+    EXPECT_NE(noDasha.Err.find("unavailable"), std::string::npos) << noDasha.Err;
+    EXPECT_EQ(CountLines(noDasha.Err), 1) << noDasha.Err;
 
     // In a batch, the failed line is an error object and the run's status
     // says a line failed, while the documented line beside it is answered.
@@ -593,6 +602,12 @@ TEST_F(CliOptionModes, OptionsThatNeedAnotherAreRefusedWithoutIt) {
         {ann({"--ayanamsa", "raman"}), "--ayanamsa"},  // the check keeps Lahiri
         {ann({"--node", "true"}), "--node"},
         {ann({"--sky", "precise", "--node", "true"}), ""},
+        // The vargas, the dasha, the transits and the JSON's longitudes
+        // are the chosen precise sky's whichever sky the reading is cast in.
+        {ann({"--ayanamsa", "raman", "--dasha"}), ""},
+        {ann({"--node", "true", "--vargas", "--no-sky-check"}), ""},
+        {ann({"--node", "true", "--format", "json"}), ""},
+        {ann({"--ayanamsa", "raman", "--format", "svg", "--chart", "dasha"}), ""},
         {{"--batch", "-", "--no-sky-check", "--ayanamsa", "raman"}, ""},  // a line may be precise
         {{"--batch", "-", "--sky", "precise", "--no-sky-check"}, ""},     // or documented
     };

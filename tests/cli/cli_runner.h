@@ -31,9 +31,10 @@ inline Result RunTool(std::vector<std::string> args, const std::string& input = 
 }
 
 // A batch line's answer as the same chart asked alone would give it: a
-// batch's check leaves out (null) the precise positions that could change
-// nothing, and those are taken from `single`; every other field is kept, so
-// comparing the result with `single` still compares them all.
+// precise position a batch's check left out (null) is taken from `single`;
+// every other field is kept, so comparing the result with `single` still
+// compares them all. A JSON line's check now works out every position, as
+// its longitudes need them, so nothing should be left out.
 inline nlohmann::json WithLeftOutPositionsFrom(nlohmann::json batch, const nlohmann::json& single) {
     if (!batch.contains("SkyCheck") || !single.contains("SkyCheck")) {
         return batch;
