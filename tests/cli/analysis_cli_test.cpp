@@ -213,6 +213,15 @@ TEST(CliAnalysis, BatchKeys) {
         {R"("Dasha":1,"On":"2026-13-01")", "On: accepts a date", 0},
         {R"("Dasha":1,"DashaYear":"lunar")", "DashaYear: accepts sidereal", 0},
         {R"("Vargas":"yes")", "Vargas: accepts true or false", 0},
+        {R"("Dasha":true,"DashaLevels":5,"On":"2026-12-08")", "Dasha", 5},
+        {R"("Dasha":true,"DashaLevels":6)", "DashaLevels: accepts a whole number from 1 to 5", 0},
+        {R"("Dasha":3,"DashaLevels":3)", "DashaLevels: the levels are given by \"Dasha\"", 0},
+        // What shapes the dasha or names its moment, on a line without them.
+        {R"("DashaLevels":3)", "DashaLevels: shapes the dasha", 0},
+        {R"("Dasha":false,"DashaYear":"julian")", "DashaYear: shapes the dasha", 0},
+        {R"("On":"2026-12-08")", "On: names the moment", 0},
+        {R"("Vargas":true,"On":"2026-12-08")", "On: names the moment", 0},
+        {R"("Transits":false,"Dasha":false,"On":"2026-12-08")", "On: names the moment", 0},
     };
     for (const auto& row : kCases) {
         const Result run = RunTool({"--batch", "-"}, with(row.Keys));
@@ -234,6 +243,8 @@ TEST(CliAnalysis, BatchKeys) {
     const Result defaults =
         RunTool({"--batch", "-", "--dasha", "--dasha-year", "savana"}, line + "\n");
     EXPECT_EQ(json::parse(defaults.Out)["Dasha"]["YearDays"], 360);
+    const Result levels = RunTool({"--batch", "-", "--dasha"}, with(R"("DashaLevels":1)"));
+    EXPECT_EQ(json::parse(levels.Out)["Dasha"]["Running"].size(), 1u) << levels.Out;
 }
 
 TEST(CliAnalysis, TextSections) {
