@@ -71,7 +71,6 @@ struct BatchRun {
 BatchRun RunWith(const std::string& input, const BatchSettings& settings) {
     std::istringstream in(input);
     std::ostringstream out;
-    in.tie(&out);  // as standard input is tied to standard output
     const BatchOutcome outcome = RunBatch(in, out, settings);
     return {outcome, out.str()};
 }
@@ -165,6 +164,45 @@ TEST(BatchJobs, NowIsOneInstantForTheWholeBatch) {
                 << number;
         }
         EXPECT_EQ(number, 100);
+    }
+}
+
+// Standard input is tied to standard output: each read would flush the
+// output from the reader's thread while a worker writes to it, and a pipe's
+// answers came twice. The batch reads untied, and ties the stream again at
+// the end.
+TEST(BatchJobs, ReadsWithTheInputUntiedFromTheOutput) {
+    class WatchedInput : public std::stringbuf {
+    public:
+        WatchedInput(const std::string& text, const std::istream& stream)
+            : std::stringbuf(text), stream_(stream) {}
+        int ReadsWhileTied = 0;
+
+    protected:
+        std::streamsize xsgetn(char* to, std::streamsize count) override {
+            ReadsWhileTied += stream_.tie() != nullptr ? 1 : 0;
+            return std::stringbuf::xsgetn(to, count);
+        }
+
+    private:
+        const std::istream& stream_;
+    };
+    std::string input;
+    for (int i = 0; i < 100; ++i) input += std::string(kGoodLine) + "\n";
+    for (const int jobs : {1, 2}) {
+        SCOPED_TRACE(jobs);
+        std::istream in(nullptr);
+        WatchedInput watched(input, in);
+        in.rdbuf(&watched);
+        std::ostringstream out;
+        in.tie(&out);
+        BatchSettings settings;
+        settings.Jobs = jobs;
+        RunBatch(in, out, settings);
+        EXPECT_EQ(watched.ReadsWhileTied, 0);
+        EXPECT_EQ(in.tie(), &out);
+        const std::string answers = out.str();
+        EXPECT_EQ(std::count(answers.begin(), answers.end(), '\n'), 100);
     }
 }
 
