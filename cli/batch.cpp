@@ -603,8 +603,8 @@ BatchOutcome RunOnOneThread(LineSplitter& lines, std::ostream& out, const BatchS
     return outcome;
 }
 
-// Lines travel to the workers in chunks, so that a thread wakes once for many
-// charts; a chunk closes at this many lines or this much text, or when the
+// Lines travel from the reader in chunks, handed over under one lock and one
+// wake-up; a chunk closes at this many lines or this much text, or when the
 // input has nothing more ready.
 constexpr std::size_t kChunkLines = 32;
 constexpr std::size_t kChunkBytes = 1 << 16;
@@ -704,7 +704,8 @@ private:
         std::size_t bytes = 0;
         bool more = true;
         while (chunk.Count < kChunkLines && bytes < kChunkBytes) {
-            if (!lines.Ready()) {
+            const bool waiting = !lines.Ready();
+            if (waiting) {
                 if (chunk.Count > 0) {
                     break;  // answer these rather than hold them while input is awaited
                 }
@@ -712,7 +713,9 @@ private:
             }
             BatchLine& line = chunk.Lines[chunk.Count];
             more = ReadBatchLine(lines, lineNumber, line);
-            WantFlush(false);
+            if (waiting) {
+                WantFlush(false);
+            }
             if (!more) {
                 break;
             }

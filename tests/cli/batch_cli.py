@@ -116,6 +116,20 @@ def check_csv():
                                           capture_output=True).stdout)["SkyCheck"]["Sentences"]
     if not sentences or row["SkyDifferences"] != "; ".join(sentences):
         fail(f"differences {row['SkyDifferences']!r} against {sentences}")
+    # Texts a spreadsheet would run as formulas get a leading quote, unless
+    # --csv-raw; the offset west of Greenwich stays a number.
+    typed = {"PersonName": "=SUM(1,2)", "CityName": "@Delhi", "StateName": "+91",
+             "CountryName": "-India"}
+    formula = chart("", TimeZone=27, LonDirection="W", **typed)
+    for options, quote in (([], "'"), (["--csv-raw"], "")):
+        run = subprocess.run([CLI, "--batch", "-", "--format", "csv", *options],
+                             input=formula.encode(), capture_output=True)
+        row = next(csv.DictReader(run.stdout.decode().splitlines()))
+        for column, text in typed.items():
+            if row[column] != quote + text:
+                fail(f"{options}: {column} is {row[column]!r}")
+        if row["UtcOffsetSeconds"] != "-18000" or row["Longitude"] != "77:12W":
+            fail(f"{options}: offset {row['UtcOffsetSeconds']!r}, longitude {row['Longitude']!r}")
 
 
 def check_progress():
