@@ -658,7 +658,8 @@ public:
             for (bool more = out_.good(); more;) {
                 {
                     std::unique_lock<std::mutex> lock(mutex_);
-                    ringFree_.wait(lock, [this] { return stop_ || handed_ - writtenChunks_ < ring_.size(); });
+                    ringFree_.wait(
+                        lock, [this] { return stop_ || handed_ - writtenChunks_ < ring_.size(); });
                     if (stop_) {
                         break;
                     }

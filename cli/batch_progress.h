@@ -19,7 +19,8 @@ public:
 
     // `totalBytes` is the input's size; 0 when unknown, and no time left is
     // shown. The line is redrawn at most once per `redrawInterval`.
-    BatchProgress(std::ostream& err, std::uintmax_t totalBytes, Clock::time_point start = Clock::now(),
+    BatchProgress(std::ostream& err, std::uintmax_t totalBytes,
+                  Clock::time_point start = Clock::now(),
                   Clock::duration redrawInterval = kRedrawInterval);
     ~BatchProgress();
     BatchProgress(const BatchProgress&) = delete;

@@ -16,7 +16,8 @@ bool NeedsQuotes(std::string_view text) {
 }
 
 bool StartsAFormula(std::string_view text) {
-    return !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
+    return !text.empty() &&
+           std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
 }
 
 }  // namespace

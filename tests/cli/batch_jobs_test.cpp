@@ -324,6 +324,13 @@ TEST(BatchProgress, RedrawsAFewTimesASecondAndErasesItself) {
     const std::string text = err.str();
     const std::size_t width = std::string("100 lines (50%), 200 lines/s, 1 s left").size();
     EXPECT_EQ(text.substr(text.size() - width - 2), "\r" + std::string(width, ' ') + "\r");
+    // Without an interval (as the terminal's test runs it), every update draws.
+    std::ostringstream eager;
+    BatchProgress every(eager, 1000, start, {});
+    every.Update(10, 100, at(1));
+    every.Update(20, 200, at(2));
+    EXPECT_EQ(eager.str(), "\r10 lines (10%), 10000 lines/s, 1 s left"
+                           "\r20 lines (20%), 10000 lines/s, 1 s left");
 }
 
 }  // namespace
