@@ -6,9 +6,9 @@
 #include <array>
 #include <cerrno>
 #include <condition_variable>
+#include <cstdio>
 #include <cstdint>
 #include <cstring>
-#include <deque>
 #include <exception>
 #include <mutex>
 #include <new>
@@ -17,6 +17,7 @@
 #include <nlohmann/json.hpp>
 
 #include "chart/chart_state.h"
+#include "chart/utf8.h"
 #include "cli/chart_output.h"
 #include "cli/sky_output.h"
 #include "calculation/calculation.h"
@@ -54,6 +55,7 @@ enum Key : int {
     kPlace,
     kVargas,
     kDasha,
+    kDashaLevelsKey,  // beside the levels' constant of the dasha
     kDashaYear,
     kOn,
     kTransits,
@@ -65,8 +67,8 @@ constexpr std::array<std::string_view, kKeyCount> kKeyNames = {
     "BirthMinute", "TimeZone",    "LatDegrees",   "LatMinutes",     "LatDirection",
     "LonDegrees", "LonMinutes",   "LonDirection", "DaylightSaving", "CityName",
     "StateName",  "CountryName",  "Sky",        "Ayanamsa",       "Node",
-    "Place",      "Vargas",       "Dasha",        "DashaYear",      "On",
-    "Transits"};
+    "Place",      "Vargas",       "Dasha",        "DashaLevels",    "DashaYear",
+    "On",         "Transits"};
 
 struct Missing {};
 struct OtherType {};  // null, a fraction, an array or an object
@@ -255,7 +257,8 @@ BirthForm ReadForm(std::array<Value, kKeyCount>& values, bool preciseSky,
     if (!atlas || beside.State) form.State = read.Text(kStateName);
     if (!atlas || beside.Country) form.Country = read.Text(kCountryName);
     if (atlas) {
-        auto applied = ApplyPlace(read.Text(kPlace), form, beside, preciseSky);
+        auto applied = ApplyPlace(read.Text(kPlace), form, beside, preciseSky,
+                                  atlas::Atlas::Shared(), kBatchKeyWords);
         if (auto* message = std::get_if<std::string>(&applied)) {
             throw BadLine{std::string(kKeyNames[kPlace]) + ": " + *message};
         }
@@ -280,7 +283,9 @@ void ReadChoice(std::array<Value, kKeyCount>& values, Key key, Parsed<T> (*parse
 }
 
 // The analysis a line asks for beyond the reading. "Dasha" takes true,
-// false or a number of levels.
+// false or a number of levels. What shapes the dasha or names its moment is
+// refused on a line that asks for neither dasha nor transits, as the command
+// line refuses the same options.
 AnalysisRequest ReadRequest(std::array<Value, kKeyCount>& values, const AnalysisRequest& defaults,
                             const SkyChoice& sky) {
     AnalysisRequest request = defaults;
@@ -292,11 +297,32 @@ AnalysisRequest ReadRequest(std::array<Value, kKeyCount>& values, const Analysis
     if (std::holds_alternative<std::int64_t>(values[kDasha])) {
         request.Dasha = true;
         request.DashaSettings.Levels = read.Integer(kDasha, {1, kDashaLevels});
+        if (given(kDashaLevelsKey)) {
+            throw BadLine{std::string(kKeyNames[kDashaLevelsKey]) +
+                          ": the levels are given by \"Dasha\" already"};
+        }
     } else if (std::holds_alternative<bool>(values[kDasha])) {
         request.Dasha = read.Boolean(kDasha);
     } else if (given(kDasha)) {
         throw BadLine{std::string(kKeyNames[kDasha]) +
                       ": accepts true, false or a number of levels from 1 to 5"};
+    }
+    if (given(kTransits)) {
+        request.Transits = read.Boolean(kTransits);
+    }
+    for (const Key key : {kDashaLevelsKey, kDashaYear}) {
+        if (given(key) && !request.Dasha) {
+            throw BadLine{std::string(kKeyNames[key]) +
+                          ": shapes the dasha, which only \"Dasha\" (or --dasha) adds"};
+        }
+    }
+    if (given(kOn) && !request.Dasha && !request.Transits) {
+        throw BadLine{std::string(kKeyNames[kOn]) +
+                      ": names the moment of the running periods and the transits, which only "
+                      "\"Dasha\" or \"Transits\" (or --dasha, --transits) add"};
+    }
+    if (given(kDashaLevelsKey)) {
+        request.DashaSettings.Levels = read.Integer(kDashaLevelsKey, {1, kDashaLevels});
     }
     ReadChoice(values, kDashaYear, ParseDashaYearOption, request.DashaSettings.Year);
     if (given(kOn)) {
@@ -304,11 +330,45 @@ AnalysisRequest ReadRequest(std::array<Value, kKeyCount>& values, const Analysis
         ReadChoice(values, kOn, ParseMoment, moment);
         request.On = moment;
     }
-    if (given(kTransits)) {
-        request.Transits = read.Boolean(kTransits);
-    }
     request.PreciseSky = sky.Precise;
     return request;
+}
+
+// The first character of `text` that no output may carry as it is: C0 and
+// C1 controls, DEL, and the bidirectional marks, embeddings, overrides and
+// isolates, which reorder what a terminal or a spreadsheet shows after them.
+std::optional<char32_t> FirstControl(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const Utf8Sequence sequence = DecodeUtf8(text, i);
+        const char32_t code = sequence.Code;
+        const bool control = code < 0x20 || (code >= 0x7F && code < 0xA0);
+        const bool bidirectional = code == 0x061C || code == 0x200E || code == 0x200F ||
+                                   (code >= 0x202A && code <= 0x202E) ||
+                                   (code >= 0x2066 && code <= 0x2069);
+        if (sequence.Valid && (control || bidirectional)) {
+            return code;
+        }
+        i += sequence.Length;
+    }
+    return std::nullopt;
+}
+
+// "U+001B".
+std::string CodePointText(char32_t code) {
+    char text[16];
+    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(code));
+    return text;
+}
+
+void RefuseControls(const std::array<Value, kKeyCount>& values) {
+    for (int key = 0; key < kKeyCount; ++key) {
+        const auto* text = std::get_if<std::string>(&values[key]);
+        if (const auto code = text ? FirstControl(*text) : std::nullopt) {
+            throw BadLine{std::string(kKeyNames[key]) +
+                          ": accepts a text without control characters (it holds " +
+                          CodePointText(*code) + ")"};
+        }
+    }
 }
 
 bool IsBlank(const std::string& line) {
@@ -349,6 +409,17 @@ public:
                 return tooLong ? Result::TooLong : Result::Line;
             }
         }
+    }
+
+    // Whether the next line can be had without waiting: it is buffered
+    // already, or the stream has bytes ready (a file has, a quiet pipe has
+    // not).
+    bool Ready() const {
+        if (next_ != end_ &&
+            std::memchr(next_, '\n', static_cast<std::size_t>(end_ - next_)) != nullptr) {
+            return true;
+        }
+        return in_.good() && in_.rdbuf()->in_avail() > 0;
     }
 
     bool Failed() const { return in_.bad(); }
@@ -438,7 +509,7 @@ public:
         const ChartOutput chart{chart_, analysis, reading_.Text(), &sky,
                                 batchChart.Zone ? &*batchChart.Zone : nullptr};
         if (settings_.Format == BatchFormat::Csv) {
-            AppendChartCsv(out, chart, line.Number);
+            AppendChartCsv(out, chart, line.Number, settings_.CsvRaw);
         } else {
             AppendChartJson(out, chart, line.Number);
         }
@@ -490,6 +561,7 @@ BatchOutcome RunOnOneThread(LineSplitter& lines, std::ostream& out, const BatchS
     long lineNumber = 0;
     BatchOutcome outcome;
     const auto write = [&] {
+        outcome.PeakBytesInFlight = std::max(outcome.PeakBytesInFlight, buffer.size());
         out << buffer;
         buffer.clear();
         if (!out) {
@@ -503,6 +575,16 @@ BatchOutcome RunOnOneThread(LineSplitter& lines, std::ostream& out, const BatchS
     try {
         for (;;) {
             finished = buffer.size();
+            if (!lines.Ready()) {
+                // Whoever feeds the input may be waiting for these answers
+                // before it writes the next line.
+                write();
+                out.flush();
+                if (!out) {
+                    outcome.OutputFailed = true;
+                    return outcome;
+                }
+            }
             if (!ReadBatchLine(lines, lineNumber, line)) {
                 break;
             }
@@ -529,77 +611,92 @@ BatchOutcome RunOnOneThread(LineSplitter& lines, std::ostream& out, const BatchS
     return outcome;
 }
 
-// Lines travel to the workers in chunks, so that a thread wakes once for many
-// charts; a chunk closes at this many lines or this much text.
+// Lines travel from the reader in chunks, handed over under one lock and one
+// wake-up; a chunk closes at this many lines or this much text, or when the
+// input has nothing more ready.
 constexpr std::size_t kChunkLines = 32;
 constexpr std::size_t kChunkBytes = 1 << 16;
 // Chunks in flight per worker: enough that none waits for the reader or the
 // writer, few enough that memory stays flat.
 constexpr std::size_t kChunksPerWorker = 3;
 
+// One line's answer, from the worker that made it to whoever writes it.
+struct LineAnswer {
+    std::string Output;
+    bool Bad = false;
+    bool Done = false;
+    std::exception_ptr Failure;  // what stopped its worker instead
+};
+
 struct Chunk {
     std::vector<BatchLine> Lines = std::vector<BatchLine>(kChunkLines);
+    std::vector<LineAnswer> Answers = std::vector<LineAnswer>(kChunkLines);
     std::size_t Count = 0;        // lines of this chunk in use
-    std::string Output;
-    bool AnyBadLine = false;
-    bool Done = false;
-    std::exception_ptr Failure;   // what stopped its worker; Output holds the lines before
+    std::size_t Number = 0;       // chunks handed out before it
     long LastLine = 0;            // the input's line number at its end
     std::uintmax_t InputEnd = 0;  // the input's bytes split at its end
 };
 
-// The reader and writer on the calling thread, the answering on workers. The
-// chunks form a ring: the reader fills the next free one, the writer waits for
-// the oldest, so the output keeps the input's order and no more than the ring
-// is ever held.
+// The reader on the calling thread, the answering on workers. The chunks form
+// a ring: the reader fills the next free one, and the oldest is free again
+// once all its lines are written. Lines are written one by one, in the
+// input's order, by whichever thread holds the turn to write (the worker
+// that hands in the next line takes it when nobody has it): the calling
+// thread may then wait for input while the answers so far go out. Answers
+// made but not yet written stay under the byte budget.
 class ParallelBatch {
 public:
-    explicit ParallelBatch(const BatchSettings& settings)
-        : settings_(settings), ring_(kChunksPerWorker * static_cast<std::size_t>(settings.Jobs)) {}
+    ParallelBatch(const BatchSettings& settings, std::ostream& out)
+        : settings_(settings),
+          out_(out),
+          ring_(kChunksPerWorker * static_cast<std::size_t>(settings.Jobs)) {}
 
     ~ParallelBatch() { StopWorkers(); }
 
-    BatchOutcome Run(LineSplitter& lines, std::ostream& out, std::string& buffer) {
+    BatchOutcome Run(LineSplitter& lines, std::string& buffer) {
+        if (!buffer.empty()) {  // the header row, before any worker may write
+            out_ << buffer;
+            buffer.clear();
+        }
         for (int i = 0; i < settings_.Jobs; ++i) {
             workers_.emplace_back([this] { Work(); });
         }
-        BatchOutcome outcome;
         long lineNumber = 0;
-        bool inputLeft = true;
-        std::size_t read = 0;  // chunks handed out
-        if (!buffer.empty()) {  // the header row
-            out << buffer;
-            buffer.clear();
-        }
         try {
-            while (out) {
-                while (inputLeft && read - written_ < ring_.size()) {
-                    Chunk& chunk = ring_[read % ring_.size()];
-                    inputLeft = Fill(chunk, lines, lineNumber);
-                    if (chunk.Count == 0) {
+            for (bool more = out_.good(); more;) {
+                {
+                    std::unique_lock<std::mutex> lock(mutex_);
+                    ringFree_.wait(
+                        lock, [this] { return stop_ || handed_ - writtenChunks_ < ring_.size(); });
+                    if (stop_) {
                         break;
                     }
-                    Hand(read++);
                 }
-                if (written_ == read) {
-                    break;
+                Chunk& chunk = ring_[handed_ % ring_.size()];
+                more = Fill(chunk, lines, lineNumber);
+                if (chunk.Count > 0) {
+                    Hand(chunk);
                 }
-                WriteNext(out, outcome);
             }
         } catch (const std::bad_alloc&) {
-            // The reader ran out: what the workers answered is still the user's.
-            while (!workerFailed_ && written_ < read && out) {
-                WriteNext(out, outcome);
-            }
-            out.flush();
+            // The reader ran out: what the workers answer is still the user's.
+            FinishWriting();
+            StopWorkers();
+            out_.flush();
             throw;
         }
-        outcome.OutputFailed = !out;
+        FinishWriting();
+        StopWorkers();
+        if (failure_) {
+            out_.flush();
+            std::rethrow_exception(failure_);
+        }
+        BatchOutcome outcome;
+        outcome.AnyBadLine = anyBadLine_;
+        outcome.PeakBytesInFlight = peakInFlight_;
+        outcome.OutputFailed = outputFailed_ || !out_;
         if (outcome.OutputFailed) {
-            // The reason is in errno, which stopping the workers must not lose.
-            const int savedErrno = errno;
-            StopWorkers();
-            errno = savedErrno;
+            errno = outputErrno_;  // why the write failed, from the thread that saw it
             return outcome;
         }
         outcome.InputFailed = lines.Failed();
@@ -613,19 +710,26 @@ private:
     // Reads lines into the chunk; false when the input has ended.
     bool Fill(Chunk& chunk, LineSplitter& lines, long& lineNumber) {
         chunk.Count = 0;
-        chunk.Output.clear();
-        chunk.AnyBadLine = false;
-        chunk.Done = false;
-        chunk.Failure = nullptr;
         std::size_t bytes = 0;
         bool more = true;
         while (chunk.Count < kChunkLines && bytes < kChunkBytes) {
+            const bool waiting = !lines.Ready();
+            if (waiting) {
+                if (chunk.Count > 0) {
+                    break;  // answer these rather than hold them while input is awaited
+                }
+                WantFlush(true);
+            }
             BatchLine& line = chunk.Lines[chunk.Count];
             more = ReadBatchLine(lines, lineNumber, line);
+            if (waiting) {
+                WantFlush(false);
+            }
             if (!more) {
                 break;
             }
             bytes += line.Text.size();
+            chunk.Answers[chunk.Count] = LineAnswer{};
             ++chunk.Count;
         }
         chunk.LastLine = lineNumber;
@@ -636,76 +740,180 @@ private:
         return more;
     }
 
-    void Hand(std::size_t index) {
+    // While the reader waits for input, every answer written goes out at
+    // once: whoever feeds the input may be waiting for it.
+    void WantFlush(bool wanted) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        flushWanted_ = wanted;
+        if (wanted) {
+            Drain(lock);
+        }
+    }
+
+    void Hand(Chunk& chunk) {
         {
             const std::lock_guard<std::mutex> lock(mutex_);
-            todo_.push_back(index);
+            chunk.Number = handed_;
+            ++handed_;
         }
-        workToDo_.notify_one();
+        workToDo_.notify_all();
     }
 
-    // Writes the oldest chunk once its worker is done with it. A worker's
-    // failure is thrown on, after the lines it finished.
-    void WriteNext(std::ostream& out, BatchOutcome& outcome) {
-        Chunk& chunk = ring_[written_ % ring_.size()];
-        {
-            std::unique_lock<std::mutex> lock(mutex_);
-            chunkDone_.wait(lock, [&chunk] { return chunk.Done; });
-        }
-        out << chunk.Output;
-        outcome.AnyBadLine = outcome.AnyBadLine || chunk.AnyBadLine;
-        if (chunk.Failure) {
-            workerFailed_ = true;
-            out.flush();
-            StopWorkers();
-            std::rethrow_exception(chunk.Failure);
-        }
-        if (settings_.Progress) {
-            settings_.Progress->Update(chunk.LastLine, chunk.InputEnd);
-        }
-        ++written_;
+    // Waits until every line handed out is written, or the run has stopped.
+    void FinishWriting() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        flushWanted_ = true;
+        Drain(lock);
+        ringFree_.wait(lock, [this] { return stop_ || (writtenChunks_ == handed_ && !writing_); });
     }
 
+    // Each worker takes the next line not yet taken, so that the lines in
+    // the making are neighbours and few answers wait for one before them.
     void Work() {
         LineAnswerer answerer(settings_);
         for (;;) {
+            Chunk* chunk = nullptr;
             std::size_t index = 0;
             {
                 std::unique_lock<std::mutex> lock(mutex_);
-                workToDo_.wait(lock, [this] { return stop_ || !todo_.empty(); });
+                workToDo_.wait(lock, [this] { return stop_ || takenChunks_ < handed_; });
                 if (stop_) {
                     return;
                 }
-                index = todo_.front();
-                todo_.pop_front();
-            }
-            Chunk& chunk = ring_[index % ring_.size()];
-            std::size_t finished = 0;
-            try {
-                for (std::size_t i = 0; i < chunk.Count; ++i) {
-                    finished = chunk.Output.size();
-                    if (!answerer.Answer(chunk.Lines[i], chunk.Output)) {
-                        chunk.AnyBadLine = true;
-                    }
+                chunk = &ring_[takenChunks_ % ring_.size()];
+                index = takenLines_;
+                if (++takenLines_ == chunk->Count) {
+                    ++takenChunks_;
+                    takenLines_ = 0;
                 }
+            }
+            LineAnswer answer;
+            try {
+                answer.Bad = !answerer.Answer(chunk->Lines[index], answer.Output);
             } catch (...) {
-                chunk.Output.resize(finished);
-                chunk.Failure = std::current_exception();
+                answer.Output = std::string();
+                answer.Failure = std::current_exception();
             }
-            {
-                const std::lock_guard<std::mutex> lock(mutex_);
-                chunk.Done = true;
+            if (!HandIn(*chunk, index, std::move(answer))) {
+                return;
             }
-            chunkDone_.notify_one();
         }
+    }
+
+    // Gives a finished line to the writer once the budget has room for it
+    // (the next line to be written always has); false when the run stopped.
+    bool HandIn(Chunk& chunk, std::size_t index, LineAnswer answer) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        const std::size_t size = answer.Output.size();
+        ++budgetWaiters_;
+        budgetFreed_.wait(lock, [&] {
+            const bool next = chunk.Number == writtenChunks_ && index == writtenLines_;
+            return stop_ || next || inFlight_ + size <= settings_.MostBytesInFlight;
+        });
+        --budgetWaiters_;
+        if (stop_) {
+            return false;
+        }
+        inFlight_ += size;
+        peakInFlight_ = std::max(peakInFlight_, inFlight_);
+        answer.Done = true;
+        chunk.Answers[index] = std::move(answer);
+        Drain(lock);
+        return !stop_;
+    }
+
+    // Writes the lines that are next in order and answered, unless another
+    // thread is at it. A line whose worker failed stops the run, its failure
+    // thrown on by Run after the lines before it.
+    void Drain(std::unique_lock<std::mutex>& lock) {
+        if (writing_) {
+            return;
+        }
+        writing_ = true;
+        bool chunkWritten = false;
+        while (!stop_) {
+            if (writtenChunks_ < handed_) {
+                Chunk& chunk = ring_[writtenChunks_ % ring_.size()];
+                LineAnswer& answer = chunk.Answers[writtenLines_];
+                if (answer.Done) {
+                    if (answer.Failure) {
+                        failure_ = answer.Failure;
+                        Stop();
+                        break;
+                    }
+                    std::string text = std::move(answer.Output);
+                    answer.Output = std::string();
+                    anyBadLine_ = anyBadLine_ || answer.Bad;
+                    const bool chunkEnds = writtenLines_ + 1 == chunk.Count;
+                    lock.unlock();
+                    out_ << text;
+                    const bool failed = !out_;
+                    const int error = errno;
+                    if (chunkEnds && !failed && settings_.Progress) {
+                        settings_.Progress->Update(chunk.LastLine, chunk.InputEnd);
+                    }
+                    const std::size_t size = text.size();
+                    text = std::string();  // its memory goes back before the budget does
+                    lock.lock();
+                    inFlight_ -= size;
+                    unflushed_ = true;
+                    if (failed) {
+                        FailOutput(error);
+                        break;
+                    }
+                    if (chunkEnds) {
+                        ++writtenChunks_;
+                        writtenLines_ = 0;
+                        chunkWritten = true;
+                    } else {
+                        ++writtenLines_;
+                    }
+                    if (budgetWaiters_ > 0) {
+                        budgetFreed_.notify_all();
+                    }
+                    continue;
+                }
+            }
+            if (unflushed_ && flushWanted_) {
+                unflushed_ = false;
+                lock.unlock();
+                out_.flush();
+                const bool failed = !out_;
+                const int error = errno;
+                lock.lock();
+                if (failed) {
+                    FailOutput(error);
+                    break;
+                }
+                continue;
+            }
+            break;
+        }
+        writing_ = false;
+        if (chunkWritten || stop_ || writtenChunks_ == handed_) {
+            ringFree_.notify_all();
+        }
+    }
+
+    void FailOutput(int error) {
+        outputFailed_ = true;
+        outputErrno_ = error;
+        Stop();
+    }
+
+    // With the lock held.
+    void Stop() {
+        stop_ = true;
+        workToDo_.notify_all();
+        ringFree_.notify_all();
+        budgetFreed_.notify_all();
     }
 
     void StopWorkers() {
         {
             const std::lock_guard<std::mutex> lock(mutex_);
-            stop_ = true;
+            Stop();
         }
-        workToDo_.notify_all();
         for (std::thread& worker : workers_) {
             worker.join();
         }
@@ -713,15 +921,31 @@ private:
     }
 
     const BatchSettings& settings_;
+    std::ostream& out_;
     std::vector<Chunk> ring_;
     std::vector<std::thread> workers_;
     std::mutex mutex_;
+    // Each wakes only those who wait for it: a wake-up per line written would
+    // cost more than the line.
     std::condition_variable workToDo_;
-    std::condition_variable chunkDone_;
-    std::deque<std::size_t> todo_;
+    std::condition_variable ringFree_;     // a chunk written whole, or the turn to write given up
+    std::condition_variable budgetFreed_;  // a line written
+    int budgetWaiters_ = 0;
     bool stop_ = false;
-    std::size_t written_ = 0;  // chunks written, in order
-    bool workerFailed_ = false;  // nothing after its chunk may be written
+    std::size_t handed_ = 0;         // chunks handed out
+    std::size_t takenChunks_ = 0;    // chunks whose every line a worker took
+    std::size_t takenLines_ = 0;     // lines taken of the next chunk
+    std::size_t writtenChunks_ = 0;  // chunks written whole, in order
+    std::size_t writtenLines_ = 0;   // lines written of the next chunk
+    std::size_t inFlight_ = 0;       // bytes answered, not yet written
+    std::size_t peakInFlight_ = 0;
+    bool writing_ = false;           // a thread holds the turn to write
+    bool flushWanted_ = false;       // the reader waits for input
+    bool unflushed_ = false;         // written since the last flush
+    bool anyBadLine_ = false;
+    bool outputFailed_ = false;
+    int outputErrno_ = 0;
+    std::exception_ptr failure_;
     int inputErrno_ = 0;
 };
 
@@ -751,6 +975,7 @@ std::variant<BatchChart, std::string> ParseBatchChart(const std::string& line,
         return std::string("a line must hold one JSON object");
     }
     try {
+        RefuseControls(reader.Values);
         SkyChoice sky = defaults;
         ReadChoice(reader.Values, kSky, ParseSkyKey, sky.Engine);
         ReadChoice(reader.Values, kAyanamsa, ParseAyanamsaKey, sky.Precise.Zodiac);
@@ -776,7 +1001,20 @@ int UsableCores() {
     return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
-BatchOutcome RunBatch(std::istream& in, std::ostream& out, const BatchSettings& settings) {
+BatchOutcome RunBatch(std::istream& in, std::ostream& out, const BatchSettings& batch) {
+    BatchSettings settings = batch;
+    if (!settings.Analysis.On && settings.Now) {
+        // "Now" is one instant for the whole batch, however long it runs.
+        settings.Analysis.On = ChosenMoment{CivilFromJulianDay(settings.Now()), true};
+    }
+    // A stream tied to the output (standard input is, to standard output)
+    // flushes it before each read, from the reader's thread, while a worker
+    // may be writing; the batch flushes by itself before it waits for input.
+    struct Untie {
+        std::istream& In;
+        std::ostream* Tied = In.tie(nullptr);
+        ~Untie() { In.tie(Tied); }
+    } untie{in};
     LineSplitter lines(in);
     std::string buffer;
     if (settings.Format == BatchFormat::Csv) {
@@ -784,7 +1022,7 @@ BatchOutcome RunBatch(std::istream& in, std::ostream& out, const BatchSettings& 
     }
     BatchOutcome outcome = settings.Jobs <= 1
                                ? RunOnOneThread(lines, out, settings, buffer)
-                               : ParallelBatch(settings).Run(lines, out, buffer);
+                               : ParallelBatch(settings, out).Run(lines, buffer);
     if (outcome.OutputFailed) {
         return outcome;
     }

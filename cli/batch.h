@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <istream>
 #include <optional>
 #include <ostream>
@@ -41,9 +42,17 @@ struct BatchOutcome {
     bool AnyBadLine = false;
     bool InputFailed = false;  // reading stopped on an error, not at the end
     bool OutputFailed = false;  // the output stream refused a write; the run stopped
+    // The most output held at once, answered but not yet written.
+    std::size_t PeakBytesInFlight = 0;
 };
 
 enum class BatchFormat { JsonLines, Csv };
+
+// Answers made but not yet written. A dasha five levels deep writes some
+// 6.6 MB for one line: the budget holds one such line beside the one next
+// in order, or well over a thousand plain ones, enough for any number of
+// threads to keep busy.
+inline constexpr std::size_t kMostBatchBytesInFlight = 8 * 1024 * 1024;
 
 class BatchProgress;
 
@@ -57,10 +66,21 @@ struct BatchSettings {
     // Worker threads. With 1 the calling thread answers every line itself.
     int Jobs = 1;
     BatchProgress* Progress = nullptr;  // told as lines are written; may be null
+    // CSV cells from the user's texts are written as they are, without the
+    // quote that keeps a spreadsheet from reading them as formulas.
+    bool CsvRaw = false;
+    // Output answered but not yet written, in bytes, beyond which a worker
+    // waits with its next answer; the line next in order is taken whatever
+    // its size, so one huge line cannot stop the batch.
+    std::size_t MostBytesInFlight = kMostBatchBytesInFlight;
+    // The present instant (Julian Day, UT), read once at the start: every
+    // line without "On" is answered for the same moment.
+    std::function<double()> Now = NowUt;
 };
 
-// The most worker threads a batch takes: past the cores they only cost memory.
-inline constexpr int kMostBatchJobs = 256;
+// The most worker threads a batch takes: past the cores they only cost
+// memory, a chart record and a line being answered each.
+inline constexpr int kMostBatchJobs = 64;
 
 // The cores this process may run on (its affinity), at least 1.
 [[nodiscard]] int UsableCores();

@@ -7,8 +7,6 @@ namespace tavrinel::cli {
 
 namespace {
 
-// Often enough to look alive, rarely enough to cost nothing and not flicker.
-constexpr auto kRedrawInterval = std::chrono::milliseconds(250);
 constexpr long kSecondsPerMinute = 60;
 constexpr long kSecondsPerHour = 3600;
 constexpr double kPercent = 100;
@@ -47,13 +45,18 @@ std::string ProgressText(long lines, double seconds, std::uintmax_t bytes,
     return text;
 }
 
-BatchProgress::BatchProgress(std::ostream& err, std::uintmax_t totalBytes, Clock::time_point start)
-    : err_(err), totalBytes_(totalBytes), start_(start), lastDrawn_(start) {}
+BatchProgress::BatchProgress(std::ostream& err, std::uintmax_t totalBytes, Clock::time_point start,
+                             Clock::duration redrawInterval)
+    : err_(err),
+      totalBytes_(totalBytes),
+      redrawInterval_(redrawInterval),
+      start_(start),
+      lastDrawn_(start) {}
 
 BatchProgress::~BatchProgress() { Finish(); }
 
 void BatchProgress::Update(long lines, std::uintmax_t bytes, Clock::time_point now) {
-    if (now - lastDrawn_ < kRedrawInterval) {
+    if (now - lastDrawn_ < redrawInterval_) {
         return;
     }
     lastDrawn_ = now;

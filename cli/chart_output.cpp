@@ -156,12 +156,12 @@ void AppendCsvHeader(std::string& out) {
     row.End();
 }
 
-void AppendChartCsv(std::string& out, const ChartOutput& output, long line) {
+void AppendChartCsv(std::string& out, const ChartOutput& output, long line, bool raw) {
     const ChartState& chart = output.Chart;
     const PositionsTable& table = output.Analysis.Positions;
-    CsvRow row(out);
+    CsvRow row(out, raw);
     row.Field(line);
-    row.Field(chart.PersonName);
+    row.UserText(chart.PersonName);
     for (const std::int16_t part : {chart.BirthYear, chart.BirthMonth, chart.BirthDay,
                                     chart.BirthHour, chart.BirthMinute}) {
         row.Field(long{part});
@@ -172,10 +172,10 @@ void AppendChartCsv(std::string& out, const ChartOutput& output, long line) {
                              chart.LatDirection != kFalse ? 'S' : 'N'));
     row.Field(CoordinateText(chart.LonDegrees, chart.LonMinutes,
                              chart.LonDirection != kFalse ? 'E' : 'W'));
-    row.Field(chart.CityName);
-    row.Field(chart.StateName);
-    row.Field(chart.CountryName);
-    row.Field(output.Zone ? std::string_view(output.Zone->Place) : std::string_view());
+    row.UserText(chart.CityName);
+    row.UserText(chart.StateName);
+    row.UserText(chart.CountryName);
+    row.UserText(output.Zone ? std::string_view(output.Zone->Place) : std::string_view());
     const auto nakshatra = [](const PositionRow& position) {
         return position.Known ? kNakshatraNames[static_cast<std::size_t>(position.Nakshatra)]
                               : std::string_view();

@@ -64,7 +64,9 @@ void AppendErrorJson(std::string& out, long line, std::string_view message);
 // A batch's CSV: the header row, then one row per line of the input, a
 // chart's or an error's, each ending in CR LF.
 void AppendCsvHeader(std::string& out);
-void AppendChartCsv(std::string& out, const ChartOutput& chart, long line);
+// `raw`: the cells of the user's texts as they are, without the quote that
+// keeps a spreadsheet from reading them as formulas.
+void AppendChartCsv(std::string& out, const ChartOutput& chart, long line, bool raw = false);
 void AppendErrorCsv(std::string& out, long line, std::string_view message);
 
 // Prints a calculated chart in the given format (the coloured formats write

@@ -4,8 +4,10 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iomanip>
@@ -53,6 +55,7 @@ struct Options {
     bool Dasha = false, Transits = false, Vargas = false;
     std::optional<std::string> DashaLevels, DashaYear, On, Varga;
     std::optional<std::string> Jobs;  // worker threads of a batch
+    bool CsvRaw = false;
 };
 
 // A refusal: the option it concerns and what went wrong.
@@ -272,6 +275,23 @@ Parsed<int> ParseJobs(std::string_view text) {
     return jobs;
 }
 
+// How often the progress line is redrawn. The test of what a terminal
+// receives sets TAVRINEL_BATCH_PROGRESS_INTERVAL_MS (0: whenever answers
+// are written), so that it sees the line however fast the machine answers.
+BatchProgress::Clock::duration ProgressRedrawInterval() {
+    const char* text = std::getenv("TAVRINEL_BATCH_PROGRESS_INTERVAL_MS");
+    int milliseconds = 0;
+    if (text) {
+        const std::string_view digits(text);
+        const auto [end, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), milliseconds);
+        if (error == std::errc() && end == digits.data() + digits.size() && milliseconds >= 0) {
+            return std::chrono::milliseconds(milliseconds);
+        }
+    }
+    return BatchProgress::kRedrawInterval;
+}
+
 // The input's size for the progress line, 0 when it has none (a pipe).
 std::uintmax_t InputSize(const std::string& path) {
     std::error_code error;
@@ -330,8 +350,12 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     app.add_option("--batch", options.Batch,
                    "JSON Lines file of charts, or - for standard input");
     app.add_option("--jobs", options.Jobs,
-                   "with --batch: threads answering lines (default: the cores this process "
-                   "may use); the output keeps the input's order");
+                   "with --batch: threads answering lines, 1 to 64 (default: the cores this "
+                   "process may use); the output keeps the input's order");
+    app.add_flag("--csv-raw", options.CsvRaw,
+                 "with --batch and --format csv: write texts that begin with =, +, -, @, a tab "
+                 "or a carriage return as they are, without the leading ' that keeps a "
+                 "spreadsheet from running them as formulas");
     app.add_option("--save", options.Save, "also write the chart's reading file (.tvl)");
     app.add_option("--place", options.Place,
                    "place of birth from the atlas, e.g. \"Pune\" or \"Springfield, Illinois\": "
@@ -453,7 +477,7 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
         BatchSettings settings{sky, !options.NoSkyCheck,
                                *format == OutputFormat::Csv ? BatchFormat::Csv
                                                             : BatchFormat::JsonLines,
-                               request, UsableCores()};
+                               request, std::min(UsableCores(), kMostBatchJobs)};
         if (options.Jobs) {
             const auto jobs = ParseJobs(*options.Jobs);
             if (const auto* message = std::get_if<std::string>(&jobs)) {
@@ -461,11 +485,14 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
             }
             settings.Jobs = std::get<int>(jobs);
         }
+        settings.CsvRaw = options.CsvRaw;
         // Only a file has a size to measure by, and only a person watching
         // a terminal wants to see it.
         std::optional<BatchProgress> progress;
         if (errIsTerminal && !fromStandardInput) {
-            settings.Progress = &progress.emplace(err, InputSize(*options.Batch));
+            settings.Progress = &progress.emplace(err, InputSize(*options.Batch),
+                                                  BatchProgress::Clock::now(),
+                                                  ProgressRedrawInterval());
         }
         errno = 0;
         const BatchOutcome outcome = RunBatch(fromStandardInput ? in : file, out, settings);

@@ -15,6 +15,11 @@ bool NeedsQuotes(std::string_view text) {
     return text.find_first_of(",\"\r\n") != std::string_view::npos;
 }
 
+bool StartsAFormula(std::string_view text) {
+    return !text.empty() &&
+           std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
+}
+
 }  // namespace
 
 void AppendCsvField(std::string& out, std::string_view text) {
@@ -47,6 +52,14 @@ void AppendCsvField(std::string& out, std::string_view text) {
     }
 }
 
+void AppendCsvUserText(std::string& out, std::string_view text, bool raw) {
+    if (raw || !StartsAFormula(text)) {
+        AppendCsvField(out, text);
+        return;
+    }
+    AppendCsvField(out, "'" + std::string(text));
+}
+
 void CsvRow::Separator() {
     if (!first_) {
         out_ += ',';
@@ -57,6 +70,11 @@ void CsvRow::Separator() {
 void CsvRow::Field(std::string_view value) {
     Separator();
     AppendCsvField(out_, value);
+}
+
+void CsvRow::UserText(std::string_view value) {
+    Separator();
+    AppendCsvUserText(out_, value, raw_);
 }
 
 void CsvRow::Field(long value) {

@@ -40,6 +40,7 @@ enum class Needs {
     DashaOrTimeline,       // it shapes the dasha, listed or drawn
     Moment,                // it names the moment of the running periods or the transits
     SignPicture,           // it chooses what the South or North picture draws
+    CsvFormat,             // it shapes the CSV's cells
 };
 
 struct ModeRow {
@@ -78,6 +79,7 @@ constexpr std::array kModeRows = {
     ModeRow{"--country", "", kTypedChart},
     ModeRow{"--place", "", kTypedChart},
     ModeRow{"--utc-offset", "", kTypedChart},
+    ModeRow{"--csv-raw", "", kBatch, Needs::CsvFormat},  // named before the --format it needs
     ModeRow{"--format", "text", kOneChart | kZones | kAtlas},
     ModeRow{"--format", "json", kOneChart | kBatch | kAtlas},
     ModeRow{"--format", "ansi", kOneChart},
@@ -170,6 +172,11 @@ std::optional<std::string_view> MissingNeed(const GivenOptions& given, Needs nee
                 return "leaves out the documented sky's check, which --sky precise does not make";
             }
             break;
+        case Needs::CsvFormat:
+            if (!Has(given, "--format", "csv")) {
+                return "writes the CSV's cells as they are typed, and only --format csv writes CSV";
+            }
+            break;
         case Needs::Nothing:
             break;
     }
@@ -215,7 +222,7 @@ std::optional<std::string> UnusedOption(const GivenOptions& given) {
             return shown + ": " + value + "cannot be combined with " +
                    std::string(kModeNames[static_cast<std::size_t>(mode)]);
         }
-        if (mode != RunMode::Batch) {
+        if (mode != RunMode::Batch || row.Also == Needs::CsvFormat) {
             if (const auto missing = MissingNeed(given, row.Also)) {
                 return shown + ": " + std::string(*missing);
             }

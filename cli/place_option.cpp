@@ -41,9 +41,6 @@ int EntryOffsetSeconds(int index, bool daylightSaving) {
     return ZoneEntryOffsetSeconds(index) + (daylightSaving ? kSecondsPerHour : 0);
 }
 
-constexpr atlas::PreciseSkyUse kPreciseOption{true, "--sky precise"};
-constexpr atlas::PreciseSkyUse kDocumentedOption{false, "--sky precise"};
-
 }  // namespace
 
 bool NamesNoPlace(std::string_view text) {
@@ -52,13 +49,17 @@ bool NamesNoPlace(std::string_view text) {
 
 std::variant<ZoneReport, std::string> ApplyPlace(std::string_view text, BirthForm& form,
                                                  const GivenBesidePlace& given, bool preciseSky,
-                                                 const atlas::Atlas& atlas) {
+                                                 const atlas::Atlas& atlas,
+                                                 const PlaceWords& words) {
+    const std::string coordinates = " (give " + std::string(words.Coordinates) + " instead)";
+    const std::string zone = std::string(words.Zone) + " (and " + std::string(words.DaylightSaving) +
+                             " if it applies)";
     if (NamesNoPlace(text)) {
         return std::string("accepts the name of a place, with its state or country after a comma "
                            "if need be (e.g. \"Pune\" or \"Springfield, Illinois\")");
     }
     if (atlas.Size() == 0) {
-        return std::string(kNoAtlas) + "; give --lat, --lon and --zone instead";
+        return std::string(kNoAtlas) + coordinates;
     }
     const atlas::PlaceLookup lookup = atlas.Find(text, kMostCandidates);
     // The text goes back on standard error: a control character in it must
@@ -66,8 +67,7 @@ std::variant<ZoneReport, std::string> ApplyPlace(std::string_view text, BirthFor
     const std::string shown = EscapedForMessage(text, kMostEchoedCharacters);
     if (!lookup.Found) {
         if (lookup.Candidates.empty()) {
-            return "the atlas has no place called " + shown +
-                   " (give --lat, --lon and --zone instead)";
+            return "the atlas has no place called " + shown + coordinates;
         }
         const auto sameName = [&lookup](const atlas::Place* place) {
             return atlas::DisplayName(*place) == atlas::DisplayName(*lookup.Candidates.front());
@@ -76,8 +76,8 @@ std::variant<ZoneReport, std::string> ApplyPlace(std::string_view text, BirthFor
             std::all_of(lookup.Candidates.begin(), lookup.Candidates.end(), sameName)) {
             // No state or country can tell these apart; the coordinates can.
             return shown + " names several places with the same state and country; give one of "
-                           "these lines as it stands, or give the --lat, --lon and --zone of the "
-                           "one meant:" +
+                           "these lines as it stands, or give the " +
+                   std::string(words.Coordinates) + " of the one meant:" +
                    CandidateLines(lookup.Candidates);
         }
         return shown +
@@ -107,22 +107,24 @@ std::variant<ZoneReport, std::string> ApplyPlace(std::string_view text, BirthFor
     const int exact = decision.InForce.Offset.TotalSeconds;
     if (decision.Outcome == atlas::ZoneOutcome::NoEntry && !byHand) {
         if (!preciseSky) {
-            return decision.Line + "; " + atlas::ExactOffsetClause(exact, kDocumentedOption) +
-                   ", or give --zone (and --dst if it applies)" + sharedPart;
+            return decision.Line + "; " +
+                   atlas::ExactOffsetClause(exact, {false, words.PreciseSky}) + ", or give " +
+                   zone + sharedPart;
         }
         form.UtcOffsetSeconds = exact;
         form.ZoneIndex = NearestZoneEntry(exact);
         form.DaylightSaving = false;
         return ZoneReport{atlas::DisplayName(place), true, std::nullopt, false, exact,
                           atlas::ZoneLine(decision, form.ZoneIndex, false, false,
-                                          FormLongitudeOf(form), kPreciseOption) +
+                                          FormLongitudeOf(form), {true, words.PreciseSky}) +
                               sharedPart};
     }
     if (!given.Zone) {
         if (decision.ZoneIndex < 0) {
             const bool noEntry = decision.Outcome == atlas::ZoneOutcome::NoEntry;
-            return decision.Line + (noEntry ? "; choose the zone yourself" : "") +
-                   " (give --zone, and --dst if it applies)" + sharedPart;
+            return decision.Line + (noEntry ? "; choose the zone yourself" : "") + " (give " +
+                   std::string(words.Zone) + ", and " + std::string(words.DaylightSaving) +
+                   " if it applies)" + sharedPart;
         }
         form.ZoneIndex = decision.ZoneIndex;
     }
@@ -135,7 +137,7 @@ std::variant<ZoneReport, std::string> ApplyPlace(std::string_view text, BirthFor
                       form.DaylightSaving,
                       EntryOffsetSeconds(form.ZoneIndex, form.DaylightSaving),
                       atlas::ZoneLine(decision, form.ZoneIndex, form.DaylightSaving, byHand,
-                                      FormLongitudeOf(form), kPreciseOption) +
+                                      FormLongitudeOf(form), {true, words.PreciseSky}) +
                           sharedPart};
 }
 

@@ -34,6 +34,20 @@ struct GivenBesidePlace {
     bool Zone = false, DaylightSaving = false;
 };
 
+// How a refusal names the ways out: the command line's options, or the keys
+// of a batch line, which takes no options of its own.
+struct PlaceWords {
+    std::string_view PreciseSky;
+    std::string_view Zone;
+    std::string_view DaylightSaving;
+    std::string_view Coordinates;  // with the zone, instead of the place
+};
+inline constexpr PlaceWords kPlaceOptionWords{"--sky precise", "--zone", "--dst",
+                                              "--lat, --lon and --zone"};
+inline constexpr PlaceWords kBatchKeyWords{
+    "\"Sky\": \"precise\"", "\"TimeZone\"", "\"DaylightSaving\"",
+    "\"LatDegrees\", \"LonDegrees\" (with their minutes and directions) and \"TimeZone\""};
+
 // Whether `text` has no name before its first comma, which no look-up can use.
 [[nodiscard]] bool NamesNoPlace(std::string_view text);
 
@@ -44,7 +58,8 @@ struct GivenBesidePlace {
 // lines when it lists candidates).
 std::variant<ZoneReport, std::string> ApplyPlace(
     std::string_view text, BirthForm& form, const GivenBesidePlace& given, bool preciseSky,
-    const atlas::Atlas& atlas = atlas::Atlas::Shared());
+    const atlas::Atlas& atlas = atlas::Atlas::Shared(),
+    const PlaceWords& words = kPlaceOptionWords);
 
 // The report of a chart given an exact offset by the user (--utc-offset),
 // with or without a place.

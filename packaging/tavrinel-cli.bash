@@ -40,7 +40,12 @@ _tavrinel_cli() {
             return ;;
         --batch) _tavrinel_cli_files ""; return ;;
         --save) _tavrinel_cli_files tvl; return ;;
-        --jobs) COMPREPLY=($(compgen -W "$(seq 1 "$(nproc 2>/dev/null || echo 1)")" -- "$cur")); return ;;
+        --jobs)
+            # One per core, up to the 64 that --jobs takes.
+            local cores
+            cores=$(nproc 2>/dev/null || echo 1)
+            COMPREPLY=($(compgen -W "$(seq 1 $((cores < 64 ? cores : 64)))" -- "$cur"))
+            return ;;
         --name|--date|--time|--utc-offset|--lat|--lon|--city|--state|--country|--place|--atlas|--on) return ;;
     esac
 

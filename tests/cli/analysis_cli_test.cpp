@@ -115,13 +115,13 @@ TEST(CliDasha, YearsLevelsAndMoments) {
               json({"Ketu", "Jupiter"}));
 }
 
-// The Sun's mahadasha begins 2022-04-01 22:07:30 UT, 03:37:30 on the birth
-// zone's clock: shown as 03:38, the first minute at which it runs.
+// The Sun's mahadasha begins 2022-03-26 02:23:06 UT, 07:53:06 on the birth
+// zone's clock: shown as 07:54, the first minute at which it runs.
 TEST(CliDasha, AShownStartIsAMomentThePeriodRuns) {
     std::vector<std::string> args = kAnn;
     args.insert(args.end(), {"--dasha", "--dasha-levels", "1", "--on", "2026-12-08"});
     const std::string text = RunTool(args).Out;
-    EXPECT_NE(text.find("\nSun                    Peregrine     2022-04-02 03:38  2028-04-01 "),
+    EXPECT_NE(text.find("\nSun                    Peregrine     2022-03-26 07:54  2028-03-25 "),
               std::string::npos)
         << text;
     EXPECT_NE(text.find("\nDates on the birth zone's clock, UT+05:30, rounded up to the minute.\n"
@@ -129,12 +129,12 @@ TEST(CliDasha, AShownStartIsAMomentThePeriodRuns) {
               std::string::npos)
         << text;
     const json periods = AnnJson({"--dasha"}).at("Dasha")["Periods"];
-    EXPECT_EQ(periods[3]["Start"], "2022-04-01T22:07:30Z") << "the JSON keeps the seconds";
+    EXPECT_EQ(periods[3]["Start"], "2022-03-26T02:23:06Z") << "the JSON keeps the seconds";
     const struct {
         const char* On;
         const char* Running;
-    } kMoments[] = {{"2022-04-02T03:38", "Sun"}, {"2022-04-02T03:37", "Venus"},
-                    {"2022-04-01T22:08Z", "Sun"}, {"2022-04-01T22:07Z", "Venus"}};
+    } kMoments[] = {{"2022-03-26T07:54", "Sun"}, {"2022-03-26T07:53", "Venus"},
+                    {"2022-03-26T02:24Z", "Sun"}, {"2022-03-26T02:23Z", "Venus"}};
     for (const auto& row : kMoments) {
         EXPECT_EQ(AnnJson({"--dasha", "--on", row.On}).at("Dasha")["Running"][0], row.Running)
             << row.On;
@@ -215,7 +215,7 @@ TEST(CliAnalysis, EveryClockAtAnExactOffset) {
     const std::string text = run({"--dasha", "--transits", "--on", "2026-12-08T14:30Z"});
     for (const char* line : {"Dates on the birth zone's clock, UT+05:45, rounded up to the minute.",
                              "Running on 2026-12-08 20:15 (UT+05:45): ",
-                             "Transits on 2026-12-08 20:15 (UT+05:45), "}) {
+                             "Transits on 2026-12-08 20:15 (UT+05:45) (precise sky: "}) {
         EXPECT_NE(text.find(line), std::string::npos) << line;
     }
     EXPECT_NE(run({"--format", "svg"}).find(">15 July 1990, 12:00 UTC+5:45<"), std::string::npos);
@@ -470,6 +470,15 @@ TEST(CliAnalysis, BatchKeys) {
         {R"("Dasha":1,"DashaYear":"lunar")", "DashaYear: accepts sidereal", 0},
         {R"("Dasha":1,"On":"2026-02-29")", "On: day 29 is past the month's end: February 2026 has 28 days", 0},
         {R"("Vargas":"yes")", "Vargas: accepts true or false", 0},
+        {R"("Dasha":true,"DashaLevels":5,"On":"2026-12-08")", "Dasha", 5},
+        {R"("Dasha":true,"DashaLevels":6)", "DashaLevels: accepts a whole number from 1 to 5", 0},
+        {R"("Dasha":3,"DashaLevels":3)", "DashaLevels: the levels are given by \"Dasha\"", 0},
+        // What shapes the dasha or names its moment, on a line without them.
+        {R"("DashaLevels":3)", "DashaLevels: shapes the dasha", 0},
+        {R"("Dasha":false,"DashaYear":"julian")", "DashaYear: shapes the dasha", 0},
+        {R"("On":"2026-12-08")", "On: names the moment", 0},
+        {R"("Vargas":true,"On":"2026-12-08")", "On: names the moment", 0},
+        {R"("Transits":false,"Dasha":false,"On":"2026-12-08")", "On: names the moment", 0},
     };
     for (const auto& row : kCases) {
         const Result run = RunTool({"--batch", "-"}, with(row.Keys));
@@ -494,6 +503,8 @@ TEST(CliAnalysis, BatchKeys) {
     // A key in any case, as the option takes it.
     const Result julian = RunTool({"--batch", "-"}, with(R"("Dasha":1,"DashaYear":"Julian")"));
     EXPECT_EQ(json::parse(julian.Out)["Dasha"]["YearDays"], 365.25) << julian.Out;
+    const Result levels = RunTool({"--batch", "-", "--dasha"}, with(R"("DashaLevels":1)"));
+    EXPECT_EQ(json::parse(levels.Out)["Dasha"]["Running"].size(), 1u) << levels.Out;
 }
 
 TEST(CliAnalysis, TextSections) {

@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """The batch through the real executable, where the platform decides: a CSV
 as Python's csv module reads it, the progress line as a terminal receives it
-(and nothing where standard error is no terminal), and the peak memory of a
-long batch against a short one.
+(and nothing where standard error is no terminal), a pipe answered line by
+line, and the peak memory of a long batch against a short one and of two
+threads against one.
 
-    batch_cli.py TAVRINEL_CLI WORK_DIR csv|progress|memory
+    batch_cli.py TAVRINEL_CLI WORK_DIR csv|progress|pipe|memory
 """
 import csv
 import json
@@ -115,20 +116,36 @@ def check_csv():
                                           capture_output=True).stdout)["SkyCheck"]["Sentences"]
     if not sentences or row["SkyDifferences"] != "; ".join(sentences):
         fail(f"differences {row['SkyDifferences']!r} against {sentences}")
+    # Texts a spreadsheet would run as formulas get a leading quote, unless
+    # --csv-raw; the offset west of Greenwich stays a number.
+    typed = {"PersonName": "=SUM(1,2)", "CityName": "@Delhi", "StateName": "+91",
+             "CountryName": "-India"}
+    formula = chart("", TimeZone=27, LonDirection="W", **typed)
+    for options, quote in (([], "'"), (["--csv-raw"], "")):
+        run = subprocess.run([CLI, "--batch", "-", "--format", "csv", *options],
+                             input=formula.encode(), capture_output=True)
+        row = next(csv.DictReader(run.stdout.decode().splitlines()))
+        for column, text in typed.items():
+            if row[column] != quote + text:
+                fail(f"{options}: {column} is {row[column]!r}")
+        if row["UtcOffsetSeconds"] != "-18000" or row["Longitude"] != "77:12W":
+            fail(f"{options}: offset {row['UtcOffsetSeconds']!r}, longitude {row['Longitude']!r}")
 
 
 def check_progress():
-    path = write("progress.jsonl", random_charts(10000, 1))
+    path = write("progress.jsonl", random_charts(2000, 1))
     # Not a terminal: nothing at all on standard error.
     run = subprocess.run([CLI, "--batch", path, "--jobs", "2"], stdout=subprocess.DEVNULL,
                          stderr=subprocess.PIPE)
     if run.returncode != 0 or run.stderr:
         fail(f"without a terminal: status {run.returncode}, stderr {run.stderr!r}")
-    # A terminal: the line is redrawn in place and erased at the end.
+    # A terminal: the line is redrawn in place and erased at the end. It is
+    # drawn whenever answers are written, so that a fast machine shows it too.
     main, terminal = pty.openpty()
     with open(os.devnull, "wb") as null:
         process = subprocess.Popen([CLI, "--batch", path, "--jobs", "2"], stdout=null,
-                                   stderr=terminal)
+                                   stderr=terminal,
+                                   env=dict(os.environ, TAVRINEL_BATCH_PROGRESS_INTERVAL_MS="0"))
     os.close(terminal)
     shown = b""
     while True:
@@ -157,11 +174,10 @@ def check_progress():
         fail("the progress line must stay one line")
 
 
-def peak_kib(path):
+def peak_kib(path, *options):
     # /usr/bin/time measures the program alone; a child of this script would
     # count the script's own memory too.
-    run = subprocess.run(["/usr/bin/time", "-f", "%M", CLI, "--batch", path, "--no-sky-check",
-                          "--jobs", "2", "--format", "csv"],
+    run = subprocess.run(["/usr/bin/time", "-f", "%M", CLI, "--batch", path, *options],
                          stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
     if run.returncode != 0:
         fail(f"status {run.returncode}: {run.stderr}")
@@ -169,12 +185,62 @@ def peak_kib(path):
 
 
 def check_memory():
-    short = peak_kib(write("short.jsonl", random_charts(2000, 2)))
-    long = peak_kib(write("long.jsonl", random_charts(200000, 3)))
+    csv_jobs = ("--no-sky-check", "--jobs", "2", "--format", "csv")
+    short = peak_kib(write("short.jsonl", random_charts(2000, 2)), *csv_jobs)
+    long = peak_kib(write("long.jsonl", random_charts(200000, 3)), *csv_jobs)
     print(f"peak resident memory: 2,000 lines {short} KiB, 200,000 lines {long} KiB")
     if long > short * 1.10:
         fail("200,000 lines took more than 10% above the peak of 2,000")
+    # A dasha five levels deep writes some 6.6 MB a line: two threads may hold
+    # a line each in the making and little more waiting to be written.
+    deep = write("deep.jsonl", "".join(chart(f"D{i}", Dasha=True, DashaLevels=5) + "\n"
+                                       for i in range(200)))
+    one, two = (peak_kib(deep, "--no-sky-check", "--jobs", jobs) for jobs in ("1", "2"))
+    print(f"peak resident memory, 200 lines of a five-level dasha: --jobs 1 {one} KiB, "
+          f"--jobs 2 {two} KiB")
+    if two > 2 * one + 16 * 1024:
+        fail("--jobs 2 took more than twice the peak of --jobs 1 and 16 MB")
 
 
-{"csv": check_csv, "progress": check_progress, "memory": check_memory}[sys.argv[3]]()
+def read_answer(process, rows):
+    """The next `rows` lines of standard output, waiting for no more than a
+    hang takes to notice."""
+    text = b""
+    while text.count(b"\n") < rows:
+        ready, _, _ = select.select([process.stdout], [], [], 60)
+        if not ready:
+            process.kill()
+            fail(f"no answer within a minute; so far {text!r}")
+        data = os.read(process.stdout.fileno(), 1 << 20)
+        if not data:
+            fail(f"the output ended; so far {text!r}")
+        text += data
+    return text.decode()
+
+
+def check_pipe():
+    # Another program talks to the batch: a line, then its answer, then the
+    # next line; the input stays open throughout.
+    lines = [chart("Ann"), "{bad", chart("Bo", BirthYear=1947)]
+    for jobs in ("1", "2"):
+        for format_, header in (("json", 0), ("csv", 1)):
+            process = subprocess.Popen([CLI, "--batch", "-", "--jobs", jobs, "--format", format_],
+                                       stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+            for number, line in enumerate(lines, 1):
+                process.stdin.write(line.encode() + b"\n")
+                process.stdin.flush()
+                answer = read_answer(process, 1 + (header if number == 1 else 0))
+                last = answer.splitlines()[-1]
+                if format_ == "json" and json.loads(last)["line"] != number:
+                    fail(f"--jobs {jobs}: line {number} answered with {last!r}")
+                if format_ == "csv" and not last.startswith(f"{number},"):
+                    fail(f"--jobs {jobs}, CSV: line {number} answered with {last!r}")
+            process.stdin.close()
+            rest = process.stdout.read()
+            if process.wait() != 1 or rest:
+                fail(f"--jobs {jobs}: status {process.returncode}, then {rest!r}")
+
+
+{"csv": check_csv, "progress": check_progress, "pipe": check_pipe,
+ "memory": check_memory}[sys.argv[3]]()
 print("ok")

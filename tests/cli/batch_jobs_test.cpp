@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <atomic>
 #include <sstream>
 #include <streambuf>
 #include <string>
@@ -66,14 +68,18 @@ struct BatchRun {
     std::string Out;
 };
 
-BatchRun RunWithJobs(const std::string& input, int jobs, BatchFormat format) {
+BatchRun RunWith(const std::string& input, const BatchSettings& settings) {
     std::istringstream in(input);
     std::ostringstream out;
+    const BatchOutcome outcome = RunBatch(in, out, settings);
+    return {outcome, out.str()};
+}
+
+BatchRun RunWithJobs(const std::string& input, int jobs, BatchFormat format) {
     BatchSettings settings;
     settings.Jobs = jobs;
     settings.Format = format;
-    const BatchOutcome outcome = RunBatch(in, out, settings);
-    return {outcome, out.str()};
+    return RunWith(input, settings);
 }
 
 TEST(BatchJobs, AnyNumberOfThreadsWritesWhatOneThreadWrites) {
@@ -99,6 +105,105 @@ TEST(BatchJobs, AnyNumberOfThreadsWritesWhatOneThreadWrites) {
         ASSERT_EQ(nlohmann::json::parse(line)["line"], expected);
     }
     EXPECT_EQ(answered, 25 * 14);
+}
+
+// Answers waiting for a line before them stay under the budget whatever the
+// threads; the line next in order is taken whatever its size, so a budget
+// smaller than any line still gets to the end, in order.
+TEST(BatchJobs, AnswersWaitingToBeWrittenStayUnderTheBudget) {
+    const std::string deep = Replaced(kGoodLine, "\"PersonName\":\"Ann\"",
+                                      "\"PersonName\":\"Deb\",\"Dasha\":3,\"On\":\"2026-12-08\"");
+    std::string input;
+    for (int i = 0; i < 150; ++i) {
+        input += (i % 3 == 0 ? deep : std::string(kGoodLine)) + "\n";
+    }
+    const BatchRun one = RunWithJobs(input, 1, BatchFormat::JsonLines);
+    std::size_t largest = 0;
+    std::istringstream lines(one.Out);
+    for (std::string line; std::getline(lines, line);) {
+        largest = std::max(largest, line.size() + 1);
+    }
+    for (const std::size_t budget : {std::size_t{1}, 3 * largest}) {
+        for (const int jobs : {2, 4}) {
+            SCOPED_TRACE(std::to_string(jobs) + " jobs, budget " + std::to_string(budget));
+            BatchSettings settings;
+            settings.Jobs = jobs;
+            settings.MostBytesInFlight = budget;
+            const BatchRun many = RunWith(input, settings);
+            EXPECT_EQ(many.Out, one.Out);
+            EXPECT_LE(many.Outcome.PeakBytesInFlight, budget + largest);
+        }
+    }
+}
+
+// Lines without "On" are answered for one present instant, read once at the
+// start however long the batch runs: here a clock that moves a day each time
+// it is read.
+TEST(BatchJobs, NowIsOneInstantForTheWholeBatch) {
+    const std::string line = Replaced(kGoodLine, "\"PersonName\":\"Ann\"",
+                                      "\"PersonName\":\"Ann\",\"Dasha\":1");
+    std::string input;
+    for (int i = 0; i < 100; ++i) {
+        input += (i == 50 ? Replaced(line, "\"Dasha\":1", "\"Dasha\":1,\"On\":\"2026-12-08T06:30Z\"")
+                          : line) +
+                 "\n";
+    }
+    for (const int jobs : {1, 2}) {
+        SCOPED_TRACE(jobs);
+        std::atomic<int> reads{0};
+        BatchSettings settings;
+        settings.Jobs = jobs;
+        // J2000.0: 2000-01-01 12:00 UT.
+        settings.Now = [&reads] { return 2451545.0 + reads++; };
+        const BatchRun run = RunWith(input, settings);
+        std::istringstream answers(run.Out);
+        int number = 0;
+        for (std::string answer; std::getline(answers, answer); ++number) {
+            EXPECT_EQ(nlohmann::json::parse(answer)["Dasha"]["On"],
+                      number == 50 ? "2026-12-08T06:30:00Z" : "2000-01-01T12:00:00Z")
+                << number;
+        }
+        EXPECT_EQ(number, 100);
+    }
+}
+
+// Standard input is tied to standard output: each read would flush the
+// output from the reader's thread while a worker writes to it, and a pipe's
+// answers came twice. The batch reads untied, and ties the stream again at
+// the end.
+TEST(BatchJobs, ReadsWithTheInputUntiedFromTheOutput) {
+    class WatchedInput : public std::stringbuf {
+    public:
+        WatchedInput(const std::string& text, const std::istream& stream)
+            : std::stringbuf(text), stream_(stream) {}
+        int ReadsWhileTied = 0;
+
+    protected:
+        std::streamsize xsgetn(char* to, std::streamsize count) override {
+            ReadsWhileTied += stream_.tie() != nullptr ? 1 : 0;
+            return std::stringbuf::xsgetn(to, count);
+        }
+
+    private:
+        const std::istream& stream_;
+    };
+    std::string input;
+    for (int i = 0; i < 100; ++i) input += std::string(kGoodLine) + "\n";
+    for (const int jobs : {1, 2}) {
+        SCOPED_TRACE(jobs);
+        std::istream in(nullptr);
+        WatchedInput watched(input, in);
+        in.rdbuf(&watched);
+        std::ostringstream out;
+        in.tie(&out);
+        BatchSettings settings;
+        settings.Jobs = jobs;
+        RunBatch(in, out, settings);
+        EXPECT_EQ(watched.ReadsWhileTied, 0);
+        EXPECT_EQ(in.tie(), &out);
+        const std::string answers = out.str();
+        EXPECT_EQ(std::count(answers.begin(), answers.end(), '\n'), 100);
+    }
 }
 
 TEST(BatchJobs, ARefusedWriteStopsEveryWorker) {
@@ -146,6 +251,42 @@ TEST(CsvWriter, FieldsAreQuotedOnlyWhereTheyMust) {
     EXPECT_EQ(row, "\"a,b\",,42\r\n");
 }
 
+// A user's text that a spreadsheet would run as a formula (OWASP's list: =,
+// +, -, @, tab, carriage return first) gets a leading quote, unless raw; the
+// program's own numbers stay numbers.
+TEST(CsvWriter, UserTextsAreNotFormulas) {
+    const struct {
+        const char* Text;
+        const char* Guarded;
+    } cases[] = {
+        {"=HYPERLINK(\"http://x\",\"y\")", "\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\""},
+        {"+91 22", "'+91 22"},
+        {"-Ann", "'-Ann"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tAnn", "'\tAnn"},
+        {"\rAnn", "\"'\rAnn\""},
+        {"=a,b", "\"'=a,b\""},
+        {"Ann=Bo", "Ann=Bo"},
+        {" =Ann", " =Ann"},
+        {"'Ann", "'Ann"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        std::string guarded, raw, field;
+        AppendCsvUserText(guarded, c.Text, false);
+        AppendCsvUserText(raw, c.Text, true);
+        AppendCsvField(field, c.Text);
+        EXPECT_EQ(guarded, c.Guarded) << c.Text;
+        EXPECT_EQ(raw, field) << c.Text;
+    }
+    std::string row;
+    CsvRow csv(row);
+    csv.UserText("-Ann");
+    csv.Field(-18000L);
+    csv.End();
+    EXPECT_EQ(row, "'-Ann,-18000\r\n");
+}
+
 TEST(BatchProgress, SaysLinesShareRateAndTimeLeft) {
     const struct {
         long Lines;
@@ -183,6 +324,13 @@ TEST(BatchProgress, RedrawsAFewTimesASecondAndErasesItself) {
     const std::string text = err.str();
     const std::size_t width = std::string("100 lines (50%), 200 lines/s, 1 s left").size();
     EXPECT_EQ(text.substr(text.size() - width - 2), "\r" + std::string(width, ' ') + "\r");
+    // Without an interval (as the terminal's test runs it), every update draws.
+    std::ostringstream eager;
+    BatchProgress every(eager, 1000, start, {});
+    every.Update(10, 100, at(1));
+    every.Update(20, 200, at(2));
+    EXPECT_EQ(eager.str(), "\r10 lines (10%), 10000 lines/s, 1 s left"
+                           "\r20 lines (20%), 10000 lines/s, 1 s left");
 }
 
 }  // namespace

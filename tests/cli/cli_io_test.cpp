@@ -556,6 +556,7 @@ TEST_F(CliOptionModes, EachOptionWorksOnlyWhereItDoesSomething) {
         {{"--no-sky-check"}, "CFSB"},
         {{"--jobs", "2"}, "B"},
         {{"--format", "csv"}, "B"},
+        {{"--csv-raw", "--format", "csv"}, "B"},
     };
     for (const auto& [option, worksIn] : options) {
         for (const auto& mode : modes) {
@@ -610,6 +611,7 @@ TEST_F(CliOptionModes, OptionsThatNeedAnotherAreRefusedWithoutIt) {
         {ann({"--ayanamsa", "raman", "--format", "svg", "--chart", "dasha"}), ""},
         {{"--batch", "-", "--no-sky-check", "--ayanamsa", "raman"}, ""},  // a line may be precise
         {{"--batch", "-", "--sky", "precise", "--no-sky-check"}, ""},     // or documented
+        {{"--batch", "-", "--csv-raw"}, "--csv-raw"},  // JSON has no cells to guard
     };
     for (const auto& [args, option] : cases) {
         SCOPED_TRACE(testing::PrintToString(args));

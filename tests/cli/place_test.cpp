@@ -392,12 +392,19 @@ TEST(PlaceBatchTest, APlaceLineEqualsTheLineWithCoordinates) {
     const Result r = RunTool({"--batch", "-"}, "{" + date + R"(,"Place":"Pune"})" + "\n" + byHand +
                                                "\n{" + date + R"(,"Place":"Springfield"})" +
                                                "\n{" + date +
-                                               R"(,"Place":"Kathmandu","Sky":"precise"})" + "\n");
+                                               R"(,"Place":"Kathmandu","Sky":"precise"})" + "\n{" +
+                                               date + R"(,"Place":"Kathmandu"})" + "\n");
     EXPECT_EQ(r.Status, 1);
     std::istringstream lines(r.Out);
-    std::string first, second, third, fourth;
+    std::string first, second, third, fourth, fifth;
     std::getline(lines, first), std::getline(lines, second), std::getline(lines, third);
-    std::getline(lines, fourth);
+    std::getline(lines, fourth), std::getline(lines, fifth);
+    // A batch takes no options: its way out is a key of the line.
+    EXPECT_NE(nlohmann::json::parse(fifth)["error"].get<std::string>().find(
+                  R"(no list entry has this offset; only the precise sky ("Sky": "precise") can )"
+                  R"(cast it, or give "TimeZone" (and "DaylightSaving" if it applies))"),
+              std::string::npos)
+        << fifth;
     const auto exact = nlohmann::json::parse(fourth);
     EXPECT_TRUE(exact["TimeZone"].is_null()) << fourth;
     EXPECT_EQ(exact["UtcOffsetSeconds"], 20700);
