@@ -5,6 +5,7 @@
 
 #include "calculation/sky_check.h"
 #include "ephemeris/documented_sky.h"
+#include "strength/strength_sky.h"
 
 namespace tavrinel {
 
@@ -101,7 +102,8 @@ ChartAnalysis AnalyseChart(const ChartState& chart, const AnalysisRequest& reque
     analysis.ReadingIsPrecise = !chart.SkyName.empty() && chart.SkyName != kDocumentedSkyName;
     const bool calculated = !chart.SkyName.empty();
     if (calculated &&
-        (request.Vargas || request.Dasha || request.Transits || request.PreciseLongitudes)) {
+        (request.Vargas || request.Dasha || request.Transits || request.Strength ||
+         request.PreciseLongitudes)) {
         analysis.Precise =
             FindPreciseBirthSky(chart, request.PreciseSky, check, request.PreciseMotion);
     }
@@ -133,6 +135,14 @@ ChartAnalysis AnalyseChart(const ChartState& chart, const AnalysisRequest& reque
             analysis.Transits->SkyName =
                 analysis.Precise ? analysis.Precise->Name : "no natal Moon to count from";
         }
+    }
+    if (request.Strength && calculated) {
+        analysis.StrengthFrom = PreciseStrengthInputs(chart, request.PreciseSky, analysis.StrengthError);
+        if (analysis.StrengthFrom) {
+            analysis.Strength = ComputeStrength(*analysis.StrengthFrom);
+        }
+    } else if (request.Strength) {
+        analysis.StrengthError = "no calculated chart";
     }
     return analysis;
 }

@@ -1,6 +1,7 @@
 // Everything the outputs say about one calculated chart, worked out once:
 // the reading's classification, the positions table, and, when asked, the
-// vargas, the dasha with its running periods and the sky on a chosen date.
+// vargas, the dasha with its running periods, the sky on a chosen date and
+// the grahas' strength.
 // The text, JSON, SVG, PDF and window writers format this record and
 // compute nothing of their own.
 #pragma once
@@ -17,6 +18,7 @@
 #include "dasha/vimshottari.h"
 #include "ephemeris/precise_sky.h"
 #include "reading/dignity_reading.h"
+#include "strength/strength.h"
 #include "vargas/vargas.h"
 
 namespace tavrinel {
@@ -28,6 +30,8 @@ struct AnalysisRequest {
     bool Dasha = false;
     DashaOptions DashaSettings;
     bool Transits = false;
+    // Shadbala, Ashtakavarga and the companions of dignity.
+    bool Strength = false;
     // The moment of the running periods and the transits; none: now.
     std::optional<ChosenMoment> On;
     // The precise sky the vargas, the dasha and the transits are built on,
@@ -83,6 +87,13 @@ struct ChartAnalysis {
     // first; empty outside its 120 years.
     std::vector<std::size_t> Running;
     std::optional<TransitTable> Transits;
+    // When asked for: what the strength was worked out from (the same
+    // precise sky as the vargas and the dasha) and its figures; none, with
+    // StrengthError saying why, when the precise sky gave no answer. A
+    // birth without sunrise or sunset has figures without Shadbala.
+    std::optional<StrengthInputs> StrengthFrom;
+    std::optional<StrengthAnalysis> Strength;
+    std::string StrengthError;
 };
 
 // The record of a calculated chart. `check`, the sky check of the same
