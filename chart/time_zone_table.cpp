@@ -109,4 +109,9 @@ int NearestZoneEntry(int offsetSeconds) {
     return nearest;
 }
 
+int ZoneEntryWithOffset(int offsetSeconds) {
+    const int nearest = NearestZoneEntry(offsetSeconds);
+    return ZoneEntryOffsetSeconds(nearest) == offsetSeconds ? nearest : -1;
+}
+
 }  // namespace tavrinel

@@ -29,4 +29,9 @@ void LoadTimeZoneTables(ChartState& chart);
 // zone line says for a chart cast at that exact offset.
 [[nodiscard]] int NearestZoneEntry(int offsetSeconds);
 
+// The first entry whose own offset (without daylight saving) is exactly this
+// one, or -1: an offset given by hand that a zone of the list already has is
+// that zone, which the documented sky can cast.
+[[nodiscard]] int ZoneEntryWithOffset(int offsetSeconds);
+
 }  // namespace tavrinel

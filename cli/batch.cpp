@@ -17,6 +17,7 @@
 #include <nlohmann/json.hpp>
 
 #include "chart/chart_state.h"
+#include "chart/time_zone_table.h"
 #include "chart/utf8.h"
 #include "cli/chart_output.h"
 #include "cli/sky_output.h"
@@ -59,6 +60,7 @@ enum Key : int {
     kDashaYear,
     kOn,
     kTransits,
+    kUtcOffset,
     kKeyCount
 };
 
@@ -68,7 +70,7 @@ constexpr std::array<std::string_view, kKeyCount> kKeyNames = {
     "LonDegrees", "LonMinutes",   "LonDirection", "DaylightSaving", "CityName",
     "StateName",  "CountryName",  "Sky",        "Ayanamsa",       "Node",
     "Place",      "Vargas",       "Dasha",        "DashaLevels",    "DashaYear",
-    "On",         "Transits"};
+    "On",         "Transits",     "UtcOffset"};
 
 struct Missing {};
 struct OtherType {};  // null, a fraction, an array or an object
@@ -205,6 +207,21 @@ private:
     std::array<Value, kKeyCount>& values_;
 };
 
+// An optional key of a batch line: absent keeps the default.
+template <typename T>
+void ReadChoice(std::array<Value, kKeyCount>& values, Key key, Parsed<T> (*parse)(std::string_view),
+                T& choice) {
+    if (std::holds_alternative<Missing>(values[key])) {
+        return;
+    }
+    const auto* text = std::get_if<std::string>(&values[key]);
+    const Parsed<T> parsed = parse(text ? std::string_view(*text) : std::string_view("?"));
+    if (const auto* message = std::get_if<std::string>(&parsed)) {
+        throw BadLine{std::string(kKeyNames[key]) + ": " + *message};
+    }
+    choice = std::get<T>(parsed);
+}
+
 constexpr IntegerRange kBoxRange{0, 999};  // up to three digits, as the boxes hold
 
 BirthForm ReadForm(std::array<Value, kKeyCount>& values, bool preciseSky,
@@ -226,7 +243,7 @@ BirthForm ReadForm(std::array<Value, kKeyCount>& values, bool preciseSky,
                                   given({kCountryName}),
                                   given({kLatDegrees, kLatMinutes, kLatDirection}),
                                   given({kLonDegrees, kLonMinutes, kLonDirection}),
-                                  given({kTimeZone}),
+                                  given({kTimeZone, kUtcOffset}),
                                   given({kDaylightSaving})};
     BirthForm form;
     form.Name = read.Text(kPersonName);
@@ -235,7 +252,29 @@ BirthForm ReadForm(std::array<Value, kKeyCount>& values, bool preciseSky,
     form.YearIndex = read.Integer(kBirthYear, {kFirstYear, kLastYear}) - kFirstYear;
     form.HourIndex = read.Integer(kBirthHour, {0, kHourCount - 1});
     form.MinuteIndex = read.Integer(kBirthMinute, {0, kMinuteCount - 1});
-    if (!atlas || beside.Zone) {
+    // The whole offset in force, as --utc-offset takes it, instead of a zone.
+    const bool offsetGiven = given({kUtcOffset});
+    if (offsetGiven && (given({kTimeZone}) || given({kDaylightSaving}))) {
+        throw BadLine{std::string(kKeyNames[kUtcOffset]) +
+                      ": is the whole offset, daylight saving included; give it without "
+                      "\"TimeZone\" or \"DaylightSaving\""};
+    }
+    if (offsetGiven) {
+        int seconds = 0;
+        ReadChoice(values, kUtcOffset, ParseUtcOffset, seconds);
+        // An offset a zone of the list has is that zone, in either sky.
+        const int entry = ZoneEntryWithOffset(seconds);
+        form.ZoneIndex = entry >= 0 ? entry : NearestZoneEntry(seconds);
+        if (entry < 0) {
+            if (!preciseSky) {
+                throw BadLine{std::string(kKeyNames[kUtcOffset]) +
+                              ": only the precise sky (\"Sky\": \"precise\") can cast a chart "
+                              "at an offset of its own; the documented calculation knows only "
+                              "the zones of its list"};
+            }
+            form.UtcOffsetSeconds = seconds;
+        }
+    } else if (!atlas || beside.Zone) {
         form.ZoneIndex = read.Integer(kTimeZone, {0, kZoneCount - 1});
     }
     if (!atlas || beside.Latitude) {
@@ -250,7 +289,7 @@ BirthForm ReadForm(std::array<Value, kKeyCount>& values, bool preciseSky,
         form.Longitude = read.Direction(kLonDirection, "E", "W") ? LongitudeChoice::East
                                                                  : LongitudeChoice::West;
     }
-    if (!atlas || beside.DaylightSaving) {
+    if ((!atlas && !offsetGiven) || beside.DaylightSaving) {
         form.DaylightSaving = read.Boolean(kDaylightSaving);
     }
     if (!atlas || beside.City) form.City = read.Text(kCityName);
@@ -264,23 +303,12 @@ BirthForm ReadForm(std::array<Value, kKeyCount>& values, bool preciseSky,
         }
         report = std::get<ZoneReport>(std::move(applied));
     }
+    if (form.UtcOffsetSeconds && offsetGiven) {
+        report = GivenOffsetReport(report ? report->Place : std::string(), *form.UtcOffsetSeconds);
+    }
     return form;
 }
 
-// An optional key of a batch line: absent keeps the default.
-template <typename T>
-void ReadChoice(std::array<Value, kKeyCount>& values, Key key, Parsed<T> (*parse)(std::string_view),
-                T& choice) {
-    if (std::holds_alternative<Missing>(values[key])) {
-        return;
-    }
-    const auto* text = std::get_if<std::string>(&values[key]);
-    const Parsed<T> parsed = parse(text ? std::string_view(*text) : std::string_view("?"));
-    if (const auto* message = std::get_if<std::string>(&parsed)) {
-        throw BadLine{std::string(kKeyNames[key]) + ": " + *message};
-    }
-    choice = std::get<T>(parsed);
-}
 
 // The analysis a line asks for beyond the reading. "Dasha" takes true,
 // false or a number of levels. What shapes the dasha or names its moment is

@@ -133,7 +133,12 @@ std::variant<BirthForm, Refusal> BuildForm(const Options& options, PlaceRule pla
     if (zone) form.ZoneIndex = *zone;
     form.UtcOffsetSeconds = offset;
     if (form.UtcOffsetSeconds) {
-        form.ZoneIndex = NearestZoneEntry(*form.UtcOffsetSeconds);
+        // An offset a zone of the list has is that zone, in either sky.
+        const int entry = ZoneEntryWithOffset(*form.UtcOffsetSeconds);
+        form.ZoneIndex = entry >= 0 ? entry : NearestZoneEntry(*form.UtcOffsetSeconds);
+        if (entry >= 0) {
+            form.UtcOffsetSeconds.reset();
+        }
     }
     if (lat) SetLatitude(form, *lat);
     if (lon) SetLongitude(form, *lon);
@@ -317,8 +322,9 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     app.add_option("--zone", options.Zone, "time-zone index 0-70 or abbreviation (see --zones)");
     app.add_flag("--dst", options.DaylightSaving, "daylight-saving time was in force");
     app.add_option("--utc-offset", options.UtcOffset,
-                   "with --sky precise, instead of --zone and --dst: the offset from UTC in "
-                   "force, e.g. +5:45 (the sign an ASCII hyphen-minus or plus)");
+                   "instead of --zone and --dst: the offset from UTC in force, e.g. +5:45 (the "
+                   "sign an ASCII hyphen-minus or plus); one that no zone of the list has needs "
+                   "--sky precise");
     app.add_option("--lat", options.Lat, "latitude DEG:MIN and N or S, e.g. 28:36N");
     app.add_option("--lon", options.Lon, "longitude DEG:MIN and E or W, e.g. 77:12E");
     app.add_option("--city", options.City, "city of birth");
@@ -431,7 +437,9 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     }
     const AnalysisChoice& choice = std::get<AnalysisChoice>(requested);
     const AnalysisRequest& request = choice.Request;
-    if (options.UtcOffset && !precise) {
+    const auto givenOffset = options.UtcOffset ? ParseUtcOffset(*options.UtcOffset) : Parsed<int>{0};
+    if (options.UtcOffset && !precise && std::holds_alternative<int>(givenOffset) &&
+        ZoneEntryWithOffset(std::get<int>(givenOffset)) < 0) {
         return refuse("--utc-offset",
                       "only the precise sky (--sky precise) can cast a chart at an offset of its "
                       "own; the documented calculation knows only the zones of its list");

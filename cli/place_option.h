@@ -45,7 +45,9 @@ struct PlaceWords {
 inline constexpr PlaceWords kPlaceOptionWords{"--sky precise", "--zone", "--dst",
                                               "--lat, --lon and --zone"};
 inline constexpr PlaceWords kBatchKeyWords{
-    "\"Sky\": \"precise\"", "\"TimeZone\"", "\"DaylightSaving\"",
+    "\"Sky\": \"precise\"; a line without \"Place\" gives the offset as \"UtcOffset\" beside "
+    "it",
+    "\"TimeZone\"", "\"DaylightSaving\"",
     "\"LatDegrees\", \"LonDegrees\" (with their minutes and directions) and \"TimeZone\""};
 
 // Whether `text` has no name before its first comma, which no look-up can use.

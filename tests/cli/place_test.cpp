@@ -353,6 +353,7 @@ TEST(UtcOffsetOptionTest, RefusesWhatItCannotUseOrRead) {
         const char* Says;
     } cases[] = {
         {{"--utc-offset", "+5:45"}, "only the precise sky (--sky precise) can cast"},
+        {{"--utc-offset", "+5:31"}, "only the precise sky (--sky precise) can cast"},
         {{"--utc-offset", "+5:45", "--sky", "documented"}, "only the precise sky"},
         {{"--utc-offset", "+5:45", "--sky", "precise", "--zone", "34"}, "without --zone or --dst"},
         {{"--utc-offset", "+5:45", "--sky", "precise", "--dst"}, "without --zone or --dst"},
@@ -382,6 +383,67 @@ TEST(UtcOffsetOptionTest, RefusesWhatItCannotUseOrRead) {
                   "--utc-offset");
 }
 
+// An offset that a zone of the list has is that zone, which the documented
+// sky casts: Indian Time's +5:30 is the list's entry 34, Nepal's +5:45 no
+// entry's, and -5:00 Eastern Time's.
+TEST(UtcOffsetOptionTest, AnOffsetTheListHasIsItsZone) {
+    const Args delhi = With(kAnnPune, {"--lat", "28:36N", "--lon", "77:12E"});
+    const struct {
+        const char* Offset;
+        const char* Zone;
+    } cases[] = {{"+5:30", "34"}, {"-5:00", "EST"}, {"+0:00", "GMT"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Offset);
+        const Result offset = RunTool(With(delhi, {"--utc-offset", c.Offset}));
+        const Result zone = RunTool(With(delhi, {"--zone", c.Zone}));
+        EXPECT_EQ(offset.Status, 0) << offset.Err;
+        EXPECT_EQ(offset.Out, zone.Out);
+    }
+}
+
+// The batch's "UtcOffset" is --utc-offset's: the whole offset, instead of
+// "TimeZone" and "DaylightSaving", of its own only in the precise sky.
+TEST(PlaceBatchTest, AnOffsetKeyIsTheOptionsOffset) {
+    const std::string kathmandu =
+        R"({"PersonName":"Ann","BirthDay":15,"BirthMonth":7,"BirthYear":1990,"BirthHour":12,)"
+        R"("BirthMinute":0,"LatDegrees":27,"LatMinutes":42,"LatDirection":"N","LonDegrees":85,)"
+        R"("LonMinutes":19,"LonDirection":"E","CityName":"K","StateName":"B","CountryName":"N",)";
+    const struct {
+        const char* Keys;
+        int Seconds;  // 0: an error line saying Says
+        const char* Says;
+    } cases[] = {
+        {R"("UtcOffset":"+5:45","Sky":"precise")", 20700, ""},
+        {R"("UtcOffset":"-4:30","Sky":"precise")", -16200, ""},
+        {R"("UtcOffset":"+5:30")", 19800, ""},
+        {R"("UtcOffset":"+5:45")", 0, "UtcOffset: only the precise sky"},
+        {R"("UtcOffset":"+5:45","Sky":"precise","TimeZone":34)", 0, "without \"TimeZone\""},
+        {R"("UtcOffset":"+5:45","Sky":"precise","DaylightSaving":true)", 0, "\"DaylightSaving\""},
+        {R"("UtcOffset":545,"Sky":"precise")", 0, "UtcOffset: accepts an offset from UTC"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Keys);
+        const Result r = RunTool({"--batch", "-"}, kathmandu + c.Keys + "}\n");
+        const auto line = nlohmann::json::parse(r.Out);
+        if (c.Seconds != 0) {
+            EXPECT_EQ(r.Status, 0) << r.Out;
+            EXPECT_EQ(line["UtcOffsetSeconds"], c.Seconds) << r.Out;
+        } else {
+            EXPECT_NE(line["error"].get<std::string>().find(c.Says), std::string::npos) << r.Out;
+        }
+    }
+    // The same chart as --utc-offset gives.
+    const Result option = RunTool({"--name", "Ann", "--date", "1990-07-15", "--time", "12:00",
+                                   "--utc-offset", "+5:45", "--lat", "27:42N", "--lon", "85:19E",
+                                   "--sky", "precise", "--format", "json"});
+    const Result batch =
+        RunTool({"--batch", "-"}, kathmandu + R"("UtcOffset":"+5:45","Sky":"precise"})" + "\n");
+    for (const char* key : {"PlanetPositionTexts", "Lagna", "UtcOffsetSeconds"}) {
+        EXPECT_EQ(nlohmann::json::parse(option.Out)[key], nlohmann::json::parse(batch.Out)[key])
+            << key;
+    }
+}
+
 TEST(PlaceBatchTest, APlaceLineEqualsTheLineWithCoordinates) {
     const std::string date =
         R"("PersonName":"Ann","BirthDay":15,"BirthMonth":7,"BirthYear":1990,"BirthHour":12,"BirthMinute":0)";
@@ -401,8 +463,9 @@ TEST(PlaceBatchTest, APlaceLineEqualsTheLineWithCoordinates) {
     std::getline(lines, fourth), std::getline(lines, fifth);
     // A batch takes no options: its way out is a key of the line.
     EXPECT_NE(nlohmann::json::parse(fifth)["error"].get<std::string>().find(
-                  R"(no list entry has this offset; only the precise sky ("Sky": "precise") can )"
-                  R"(cast it, or give "TimeZone" (and "DaylightSaving" if it applies))"),
+                  R"(no list entry has this offset; only the precise sky ("Sky": "precise"; a )"
+                  R"(line without "Place" gives the offset as "UtcOffset" beside it) can cast it, )"
+                  R"(or give "TimeZone" (and "DaylightSaving" if it applies))"),
               std::string::npos)
         << fifth;
     const auto exact = nlohmann::json::parse(fourth);
