@@ -13,27 +13,6 @@ namespace {
 
 constexpr double kSignDegrees = 30;
 
-// The fields the precise sky reads: the birth's date, clock, zone and place.
-ChartState BirthOf(const ChartState& chart) {
-    ChartState birth;
-    birth.BirthYear = chart.BirthYear;
-    birth.BirthMonth = chart.BirthMonth;
-    birth.BirthDay = chart.BirthDay;
-    birth.BirthHour = chart.BirthHour;
-    birth.BirthMinute = chart.BirthMinute;
-    birth.ZoneShiftHours = chart.ZoneShiftHours;
-    birth.ZoneShiftMinutes = chart.ZoneShiftMinutes;
-    birth.DaylightSaving = chart.DaylightSaving;
-    birth.ExactUtcOffsetSeconds = chart.ExactUtcOffsetSeconds;
-    birth.LatDegrees = chart.LatDegrees;
-    birth.LatMinutes = chart.LatMinutes;
-    birth.LatDirection = chart.LatDirection;
-    birth.LonDegrees = chart.LonDegrees;
-    birth.LonMinutes = chart.LonMinutes;
-    birth.LonDirection = chart.LonDirection;
-    return birth;
-}
-
 void Classify(PreciseBirthSky& sky) {
     for (int g = 0; g < kGrahaCount; ++g) {
         const double longitude = sky.Longitudes[static_cast<std::size_t>(g)];
@@ -88,7 +67,7 @@ PreciseBirthSky FindPreciseBirthSky(const ChartState& chart, const PreciseSettin
             return FromChart(precise, settings, check->Answered, checkMotion);
         }
     }
-    ChartState birth = BirthOf(chart);
+    ChartState birth = PreciseBirthOf(chart);
     const bool ok =
         motion ? ComputePreciseSky(birth, settings) : ComputePreciseSkyPositions(birth, settings);
     return FromChart(birth, settings, ok, motion);

@@ -192,21 +192,7 @@ void CompareSkies(const ChartState& documented, const ChartState& precise, SkyCh
 void RunSkyCheck(const ChartState& documented, SkyCheck& check) {
     // Only the birth fields matter to the precise sky; the copy leaves the
     // documented chart exactly as its reading was built from it.
-    ChartState precise;
-    precise.BirthYear = documented.BirthYear;
-    precise.BirthMonth = documented.BirthMonth;
-    precise.BirthDay = documented.BirthDay;
-    precise.BirthHour = documented.BirthHour;
-    precise.BirthMinute = documented.BirthMinute;
-    precise.ZoneShiftHours = documented.ZoneShiftHours;
-    precise.ZoneShiftMinutes = documented.ZoneShiftMinutes;
-    precise.DaylightSaving = documented.DaylightSaving;
-    precise.LatDegrees = documented.LatDegrees;
-    precise.LatMinutes = documented.LatMinutes;
-    precise.LatDirection = documented.LatDirection;
-    precise.LonDegrees = documented.LonDegrees;
-    precise.LonMinutes = documented.LonMinutes;
-    precise.LonDirection = documented.LonDirection;
+    ChartState precise = PreciseBirthOf(documented);
 
     check.Ran = true;
     check.Settings = kDocumentedDefinitions;

@@ -179,6 +179,26 @@ std::string PreciseSkyTitle(const PreciseSettings& settings, PreciseSource sourc
     return title;
 }
 
+ChartState PreciseBirthOf(const ChartState& chart) {
+    ChartState birth;
+    birth.BirthYear = chart.BirthYear;
+    birth.BirthMonth = chart.BirthMonth;
+    birth.BirthDay = chart.BirthDay;
+    birth.BirthHour = chart.BirthHour;
+    birth.BirthMinute = chart.BirthMinute;
+    birth.ZoneShiftHours = chart.ZoneShiftHours;
+    birth.ZoneShiftMinutes = chart.ZoneShiftMinutes;
+    birth.DaylightSaving = chart.DaylightSaving;
+    birth.ExactUtcOffsetSeconds = chart.ExactUtcOffsetSeconds;
+    birth.LatDegrees = chart.LatDegrees;
+    birth.LatMinutes = chart.LatMinutes;
+    birth.LatDirection = chart.LatDirection;
+    birth.LonDegrees = chart.LonDegrees;
+    birth.LonMinutes = chart.LonMinutes;
+    birth.LonDirection = chart.LonDirection;
+    return birth;
+}
+
 double JulianDayAtMidnight(int year, int month, int day) {
     // Fliegel and Van Flandern's integer form of the Gregorian day number
     // (Communications of the ACM 11, 1968), which names the day from noon.

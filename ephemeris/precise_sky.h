@@ -54,6 +54,11 @@ enum class PreciseSource { None, Files, Analytical };
 // The library's zodiac for an ayanamsa choice.
 [[nodiscard]] SweZodiac PreciseZodiac(Ayanamsa ayanamsa);
 
+// A chart holding only what the precise sky reads of the birth: the date,
+// the clock, the zone or exact offset, daylight saving and the site. What
+// the precise sky fills in it leaves the chart it was taken from as it was.
+[[nodiscard]] ChartState PreciseBirthOf(const ChartState& chart);
+
 // Julian Day at 0h UT of a Gregorian calendar date.
 [[nodiscard]] double JulianDayAtMidnight(int year, int month, int day);
 
