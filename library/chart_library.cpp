@@ -77,9 +77,9 @@ constexpr std::string_view kChartColumns =
     "c.lon_minutes, c.lon_east, c.daylight_saving, c.city_name, c.state_name, c.country_name, "
     "c.utc_offset_seconds, c.notes, c.added_at, c.changed_at";
 
-std::string Quoted(const fs::path& path) { return "\"" + path.string() + "\""; }
-
-int BoxNumber(const std::string& text) { return ParseDigits(text).value_or(0); }
+int BoxNumber(const std::string& text) {
+    return ParseDigits(text).value_or(0);
+}
 
 // Each field with its length before it, so that no text can pass for two.
 std::string BirthKey(const BirthForm& form) {
@@ -240,7 +240,7 @@ bool EndsInReadingExtension(const fs::path& path) {
 void CheckHeader(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        throw LibraryError("the chart library " + Quoted(path) + " cannot be read");
+        throw LibraryError(path, "cannot be read");
     }
     std::string header(kSqliteHeader.size(), '\0');
     file.read(header.data(), static_cast<std::streamsize>(header.size()));
@@ -249,8 +249,8 @@ void CheckHeader(const fs::path& path) {
         return;  // an empty file holds nothing to lose: it becomes the library
     }
     if (got < header.size() || header != kSqliteHeader) {
-        throw LibraryError("the chart library " + Quoted(path) +
-                           " is damaged or is not a chart library (it is no SQLite database); "
+        throw LibraryError(path,
+                           "is damaged or is not a chart library (it is no SQLite database); "
                            "it was left as it is");
     }
 }
@@ -339,14 +339,13 @@ ChartLibrary::ChartLibrary(const fs::path& path, LibraryClock clock)
     const bool exists = fs::exists(fs::symlink_status(path, error)) || fs::exists(path, error);
     if (exists) {
         if (!fs::is_regular_file(path, error)) {
-            throw LibraryError("the chart library " + Quoted(path) + " is not a regular file");
+            throw LibraryError(path, "is not a regular file");
         }
         CheckHeader(path);
     } else if (path.has_parent_path()) {
         fs::create_directories(path.parent_path(), error);
         if (error) {
-            throw LibraryError("the chart library " + Quoted(path) +
-                               " cannot be made: " + error.message());
+            throw LibraryError(path, "cannot be made: " + error.message());
         }
     }
     std::int64_t version = 0;
@@ -357,18 +356,19 @@ ChartLibrary::ChartLibrary(const fs::path& path, LibraryClock clock)
         version = db_->Single("PRAGMA user_version");
         objects = db_->Single("SELECT count(*) FROM sqlite_schema");
     } catch (const SqliteFailure& failure) {
-        throw LibraryError("the chart library " + Quoted(path) + " cannot be opened: " +
-                           failure.what() + "; it was left as it is");
+        throw LibraryError(
+            path, std::string("cannot be opened: ") + failure.what() + "; it was left as it is");
     }
     if (version > kSchemaVersion) {
-        throw LibraryError("the chart library " + Quoted(path) + " was written by a newer Tavrinel"
-                           " (library version " + std::to_string(version) +
-                           "; this program reads up to " + std::to_string(kSchemaVersion) +
-                           "); it was left as it is");
+        throw LibraryError(path,
+                           "was written by a newer Tavrinel"
+                           " (library version " +
+                               std::to_string(version) + "; this program reads up to " +
+                               std::to_string(kSchemaVersion) + "); it was left as it is");
     }
     if (version == 0 && objects > 0) {
-        throw LibraryError("the chart library " + Quoted(path) +
-                           " is a SQLite database of another program, not a chart library; "
+        throw LibraryError(path,
+                           "is a SQLite database of another program, not a chart library; "
                            "it was left as it is");
     }
     try {
@@ -385,8 +385,7 @@ ChartLibrary::ChartLibrary(const fs::path& path, LibraryClock clock)
             transaction.Commit();
         }
     } catch (const SqliteFailure& failure) {
-        throw LibraryError("the chart library " + Quoted(path) +
-                           " cannot be used: " + failure.what());
+        throw LibraryError(path, std::string("cannot be used: ") + failure.what());
     }
 }
 
@@ -516,9 +515,10 @@ std::vector<LibraryChart> ChartLibrary::Search(std::string_view text) const {
     if (expression.empty()) {
         sql += " FROM chart c ORDER BY c.person_name COLLATE NOCASE, c.id";
     } else {
-        sql += " FROM chart_search JOIN chart c ON c.id = chart_search.rowid"
-               " WHERE chart_search MATCH ?1 ORDER BY " +
-               std::string(kRankOrder) + ", c.person_name COLLATE NOCASE, c.id";
+        sql +=
+            " FROM chart_search JOIN chart c ON c.id = chart_search.rowid"
+            " WHERE chart_search MATCH ?1 ORDER BY " +
+            std::string(kRankOrder) + ", c.person_name COLLATE NOCASE, c.id";
     }
     Statement rows(db_->Handle(), sql);
     if (!expression.empty()) {
@@ -554,7 +554,9 @@ std::optional<LibraryChart> ChartLibrary::Find(std::int64_t id) const {
     return chart;
 }
 
-std::int64_t ChartLibrary::Count() const { return db_->Single("SELECT count(*) FROM chart"); }
+std::int64_t ChartLibrary::Count() const {
+    return db_->Single("SELECT count(*) FROM chart");
+}
 
 bool ChartLibrary::Remove(std::int64_t id) {
     WriteTransaction transaction(*db_);
@@ -591,7 +593,8 @@ bool ChartLibrary::AddTags(std::int64_t id, const std::vector<std::string>& tags
     if (db_->Changes() == 0) {
         return false;
     }
-    Statement insert(db_->Handle(), "INSERT OR IGNORE INTO chart_tag(chart_id, tag) VALUES(?1, ?2)");
+    Statement insert(db_->Handle(),
+                     "INSERT OR IGNORE INTO chart_tag(chart_id, tag) VALUES(?1, ?2)");
     for (const std::string& tag : tags) {
         const std::string text = TagText(tag);
         if (!text.empty()) {
@@ -651,9 +654,8 @@ ImportOutcome ChartLibrary::Export(const fs::path& folder) const {
         const std::string stem = ExportFileStem(entry.Form.Name);
         fs::path target;
         for (int n = 1;; ++n) {
-            const std::string name =
-                (n == 1 ? stem : stem + " (" + std::to_string(n) + ")") + "." +
-                std::string(kReadingFileExtension);
+            const std::string name = (n == 1 ? stem : stem + " (" + std::to_string(n) + ")") + "." +
+                                     std::string(kReadingFileExtension);
             std::error_code error;
             target = folder / name;
             if (!taken.contains(name) && !fs::exists(fs::symlink_status(target, error))) {
@@ -670,7 +672,8 @@ ImportOutcome ChartLibrary::Export(const fs::path& folder) const {
                 {target.string(), std::string(TextBoxName(fault->Field)) + ": " + fault->Message});
             continue;
         }
-        if (const auto error = SaveReadingFile(target, WriteReadingFile(chart, entry.Form.ZoneIndex))) {
+        if (const auto error =
+                SaveReadingFile(target, WriteReadingFile(chart, entry.Form.ZoneIndex))) {
             outcome.Refused.push_back({target.string(), error->Message});
             continue;
         }

@@ -36,7 +36,12 @@ inline constexpr int kBusyTimeoutMilliseconds = 10000;
 // The file cannot be used as a chart library: its message names the file and
 // what is wrong. The file is left as it was.
 struct LibraryError : std::runtime_error {
-    using std::runtime_error::runtime_error;
+    LibraryError(const std::filesystem::path& path, const std::string& problem)
+        : std::runtime_error("the chart library \"" + path.string() + "\" " + problem),
+          Path(path),
+          Problem(problem) {}
+    std::filesystem::path Path;
+    std::string Problem;  // what follows the file's name
 };
 
 struct LibraryChart {
@@ -87,7 +92,7 @@ using LibraryClock = std::function<std::int64_t()>;
 [[nodiscard]] BirthForm NormalisedForm(const BirthForm& form);
 
 class ChartLibrary {
-public:
+  public:
     // Opens the library, making the file and its folder on first use. Throws
     // LibraryError for a file that is damaged, is not a chart library, or
     // has a newer schema, leaving it byte for byte as it was.
@@ -123,7 +128,7 @@ public:
     // never over an existing file; a chart the file cannot hold is refused.
     [[nodiscard]] ImportOutcome Export(const std::filesystem::path& folder) const;
 
-private:
+  private:
     std::filesystem::path path_;
     LibraryClock clock_;
     std::unique_ptr<Connection> db_;

@@ -17,11 +17,13 @@ void Check(sqlite3* db, int code) {
 }  // namespace
 
 Statement::Statement(sqlite3* db, std::string_view sql) : db_(db) {
-    Check(db_, sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &statement_,
-                                  nullptr));
+    Check(db_,
+          sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &statement_, nullptr));
 }
 
-Statement::~Statement() { sqlite3_finalize(statement_); }
+Statement::~Statement() {
+    sqlite3_finalize(statement_);
+}
 
 Statement& Statement::Bind(int index, std::string_view text) {
     Check(db_, sqlite3_bind_text(statement_, index, text.data(), static_cast<int>(text.size()),
@@ -91,7 +93,9 @@ Connection::Connection(const std::string& path, bool create) {
     }
 }
 
-Connection::~Connection() { sqlite3_close(db_); }
+Connection::~Connection() {
+    sqlite3_close(db_);
+}
 
 void Connection::Execute(std::string_view sql) {
     const std::string text(sql);
@@ -103,11 +107,17 @@ std::int64_t Connection::Single(std::string_view sql) {
     return statement.Step() ? statement.Integer(0) : 0;
 }
 
-std::int64_t Connection::Changes() const { return sqlite3_changes64(db_); }
+std::int64_t Connection::Changes() const {
+    return sqlite3_changes64(db_);
+}
 
-std::int64_t Connection::LastId() const { return sqlite3_last_insert_rowid(db_); }
+std::int64_t Connection::LastId() const {
+    return sqlite3_last_insert_rowid(db_);
+}
 
-WriteTransaction::WriteTransaction(Connection& db) : db_(db) { db_.Execute("BEGIN IMMEDIATE"); }
+WriteTransaction::WriteTransaction(Connection& db) : db_(db) {
+    db_.Execute("BEGIN IMMEDIATE");
+}
 
 WriteTransaction::~WriteTransaction() {
     if (open_) {

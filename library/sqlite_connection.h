@@ -19,7 +19,7 @@ struct SqliteFailure : std::runtime_error {
 };
 
 class Statement {
-public:
+  public:
     Statement(sqlite3* db, std::string_view sql);
     ~Statement();
     Statement(const Statement&) = delete;
@@ -38,13 +38,13 @@ public:
     [[nodiscard]] std::optional<std::int64_t> OptionalInteger(int column) const;
     [[nodiscard]] std::string Text(int column) const;
 
-private:
+  private:
     sqlite3* db_;
     sqlite3_stmt* statement_ = nullptr;
 };
 
 class Connection {
-public:
+  public:
     // Opens without creating: the caller decides whether a file may be made.
     Connection(const std::string& path, bool create);
     ~Connection();
@@ -57,7 +57,7 @@ public:
     [[nodiscard]] std::int64_t LastId() const;
     [[nodiscard]] sqlite3* Handle() const { return db_; }
 
-private:
+  private:
     sqlite3* db_ = nullptr;
 };
 
@@ -65,14 +65,14 @@ private:
 // wait instead of failing on a lock upgrade) and rolled back unless
 // committed.
 class WriteTransaction {
-public:
+  public:
     explicit WriteTransaction(Connection& db);
     ~WriteTransaction();
     WriteTransaction(const WriteTransaction&) = delete;
     WriteTransaction& operator=(const WriteTransaction&) = delete;
     void Commit();
 
-private:
+  private:
     Connection& db_;
     bool open_ = true;
 };

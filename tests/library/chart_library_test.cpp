@@ -55,7 +55,7 @@ std::string SqlText(const fs::path& path, const char* sql) {
 }
 
 class LibraryTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() /
                ("tavrinel_library_" + std::to_string(::getpid()) + "_" +
@@ -68,7 +68,9 @@ protected:
         fs::remove_all(dir_, ignored);
     }
     fs::path LibraryPath() const { return dir_ / "data" / "tavrinel" / "library.sqlite3"; }
-    ChartLibrary Open() { return ChartLibrary(LibraryPath(), [] { return kFixedNow; }); }
+    ChartLibrary Open() {
+        return ChartLibrary(LibraryPath(), [] { return kFixedNow; });
+    }
 
     fs::path dir_;
 };
@@ -177,7 +179,7 @@ TEST_F(LibraryTest, SearchMatchesWordStartsWithoutCaseOrAccentsAndTakesAnyTextLi
         {"martin", {"Jose Martin", "Ravi Kumar"}},  // the name before the notes
         {"lee", {"Ann Lee"}},
         {"hoi", {"Ravi Kumar"}},  // a letter with two marks in one character
-        {"ee", {}},  // inside a word is no start of one
+        {"ee", {}},               // inside a word is no start of one
         {"", everyone},
         {"  ", everyone},
         {"%", everyone},
@@ -292,8 +294,10 @@ TEST(ExportFileStemTest, KeepsTheNameAsFarAsAFileNameCanHoldIt) {
         accents += "\u00e9";  // two bytes each
     }
     const std::pair<std::string, std::string> rows[] = {
-        {"Ann Lee", "Ann Lee"}, {"  Ann  ", "Ann"},  {"A/B", "A_B"},   {"..", "_."},
-        {"", "Chart"},         {"   ", "Chart"},    {"a\nb", "a_b"}, {accents, accents.substr(0, 199)},
+        {"Ann Lee", "Ann Lee"}, {"  Ann  ", "Ann"},
+        {"A/B", "A_B"},         {"..", "_."},
+        {"", "Chart"},          {"   ", "Chart"},
+        {"a\nb", "a_b"},        {accents, accents.substr(0, 199)},
     };
     for (const auto& [name, stem] : rows) {
         EXPECT_EQ(ExportFileStem(name), stem) << name;
@@ -309,8 +313,8 @@ struct Refused {
 void SetUserVersion(const fs::path& path, int version) {
     sqlite3* db = nullptr;
     sqlite3_open(path.c_str(), &db);
-    sqlite3_exec(db, ("PRAGMA user_version = " + std::to_string(version)).c_str(), nullptr,
-                 nullptr, nullptr);
+    sqlite3_exec(db, ("PRAGMA user_version = " + std::to_string(version)).c_str(), nullptr, nullptr,
+                 nullptr);
     sqlite3_close(db);
 }
 

@@ -18,9 +18,8 @@ namespace tavrinel::library::testing {
 using FileLines = std::array<std::string, kReadingFileLineCount>;
 
 inline FileLines AnnLines() {
-    return {"Ann",   "7",     "15",    "1990",      "12",    "0",
-            "34",    "77",    "12",    "28",        "36",    "True",
-            "False", "False", "New Delhi", "Delhi", "India"};
+    return {"Ann", "7",  "15",   "1990",  "12",    "0",         "34",    "77",   "12",
+            "28",  "36", "True", "False", "False", "New Delhi", "Delhi", "India"};
 }
 
 // A different birth for every n: the name, day and minute follow it.

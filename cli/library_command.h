@@ -1,0 +1,33 @@
+// `tavrinel-cli library [--file PATH] COMMAND`: the chart library from the
+// command line. Its chart lines carry the batch's input keys, so that
+// `tavrinel-cli library batch | tavrinel-cli --batch -` runs a study over
+// the whole practice.
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+#include "library/chart_library.h"
+
+namespace tavrinel::cli {
+
+// argv[0] is "library". Exit 0 done; 1 when a file was refused (the others
+// were imported or exported); 2 for a refused command, an unknown Id, or a
+// library that cannot be used.
+int RunLibraryCommand(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
+                      bool errIsTerminal = false);
+
+// One chart as a line of JSON, newline included: the batch's input keys, its
+// "UtcOffset" where it has an exact one, and "Id", "Notes" and "Tags".
+void AppendLibraryChartJson(std::string& out, const library::LibraryChart& chart);
+
+// The same fields as CSV: the header row, then a row per chart, tags joined
+// by "; ".
+void AppendLibraryCsvHeader(std::string& out);
+void AppendLibraryChartCsv(std::string& out, const library::LibraryChart& chart);
+
+// An exact offset as --utc-offset takes it: +5:30, -4:00, +5:21:10.
+[[nodiscard]] std::string UtcOffsetOptionText(int seconds);
+
+}  // namespace tavrinel::cli
