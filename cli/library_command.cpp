@@ -7,7 +7,6 @@
 #include <set>
 #include <vector>
 
-#include "cli/batch_progress.h"
 #include "cli/csv_writer.h"
 #include "cli/json_writer.h"
 #include "cli/terminal_text.h"
@@ -91,6 +90,13 @@ void PrintCharts(std::ostream& out, const std::vector<LibraryChart>& charts, Lin
 }
 
 }  // namespace
+
+std::string ImportProgressText(std::size_t done, std::size_t total) {
+    constexpr std::size_t kPercent = 100;
+    return std::to_string(done) + " of " + std::to_string(total) +
+           (total == 1 ? " file (" : " files (") +
+           std::to_string(total == 0 ? kPercent : done * kPercent / total) + "%)";
+}
 
 std::string UtcOffsetOptionText(int seconds) {
     std::string text = seconds < 0 ? "-" : "+";
@@ -274,17 +280,22 @@ int RunLibrary(int argc, const char* const* argv, std::ostream& out, std::ostrea
             } else {
                 files.assign(paths.begin(), paths.end());
             }
-            std::optional<BatchProgress> progress;
+            // On a terminal, one line rewritten after every committed batch
+            // and erased at the end, as the batch's is.
+            std::size_t shownWidth = 0;
             library::ImportProgress told;
             if (errIsTerminal) {
-                progress.emplace(err, files.size());
-                told = [&progress](std::size_t done, std::size_t) {
-                    progress->Update(static_cast<long>(done), done);
+                told = [&err, &shownWidth](std::size_t done, std::size_t total) {
+                    const std::string line = ImportProgressText(done, total);
+                    err << '\r' << line
+                        << std::string(shownWidth > line.size() ? shownWidth - line.size() : 0, ' ')
+                        << std::flush;
+                    shownWidth = line.size();
                 };
             }
             const ImportOutcome outcome = charts.Import(files, told);
-            if (progress) {
-                progress->Finish();
+            if (shownWidth > 0) {
+                err << '\r' << std::string(shownWidth, ' ') << '\r' << std::flush;
             }
             PrintOutcome(out, outcome, false);
             return outcome.Refused.empty() ? kExitOk : kExitFailed;

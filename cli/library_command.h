@@ -27,6 +27,9 @@ void AppendLibraryChartJson(std::string& out, const library::LibraryChart& chart
 void AppendLibraryCsvHeader(std::string& out);
 void AppendLibraryChartCsv(std::string& out, const library::LibraryChart& chart);
 
+// The import's progress line: "1500 of 4000 files (37%)".
+[[nodiscard]] std::string ImportProgressText(std::size_t done, std::size_t total);
+
 // An exact offset as --utc-offset takes it: +5:30, -4:00, +5:21:10.
 [[nodiscard]] std::string UtcOffsetOptionText(int seconds);
 

@@ -166,6 +166,28 @@ TEST_F(LibraryCliTest, AnUnknownIdOrAnUnusableLibraryIsRefusedAndChangesNothing)
     EXPECT_EQ(ReadBytes(damaged), "PK\x03\x04 an archive, not a library");
 }
 
+TEST_F(LibraryCliTest, ImportShowsItsProgressOnlyOnATerminalAndErasesIt) {
+    for (int n = 0; n < 3; ++n) {
+        WriteFile(dir_ / "in" / (std::to_string(n) + ".tvl"),
+                  FileBytes(library::testing::ClientLines(n)));
+    }
+    for (const bool terminal : {false, true}) {
+        const std::string file = (dir_ / (terminal ? "t.sqlite3" : "p.sqlite3")).string();
+        const std::string folder = (dir_ / "in").string();
+        const char* argv[] = {"tavrinel-cli", "library", "--file",
+                              file.c_str(),   "import",  folder.c_str()};
+        std::istringstream in;
+        std::ostringstream out, err;
+        EXPECT_EQ(RunCli(6, argv, in, out, err, terminal), 0);
+        const std::string line = "3 of 3 files (100%)";
+        EXPECT_EQ(err.str(),
+                  terminal ? "\r" + line + "\r" + std::string(line.size(), ' ') + "\r" : "");
+    }
+    EXPECT_EQ(ImportProgressText(1500, 4000), "1500 of 4000 files (37%)");
+    EXPECT_EQ(ImportProgressText(1, 1), "1 of 1 file (100%)");
+    EXPECT_EQ(ImportProgressText(0, 0), "0 of 0 files (100%)");
+}
+
 TEST(UtcOffsetOptionTextTest, WritesWhatUtcOffsetReadsBack) {
     const std::pair<int, std::string_view> rows[] = {
         {19800, "+5:30"},    {-16200, "-4:30"},  {0, "+0:00"},
