@@ -224,7 +224,8 @@ int RunLibrary(int argc, const char* const* argv, std::ostream& out, std::ostrea
         "search",
         "charts whose name, place, notes or tags have words starting with every word "
         "of TEXT, best match first; all charts by name without a text");
-    search->add_option("TEXT", text, "the words to look for");
+    std::vector<std::string> words;
+    search->add_option("TEXT", words, "the words to look for, quoted or not");
     addFormat(search);
     auto* show = app.add_subcommand("show", "one chart");
     show->add_option("ID", id, "the chart's Id")->required();
@@ -301,7 +302,11 @@ int RunLibrary(int argc, const char* const* argv, std::ostream& out, std::ostrea
             return outcome.Refused.empty() ? kExitOk : kExitFailed;
         }
         if (*search || *batch) {
-            PrintCharts(out, charts.Search(*search ? text : std::string()), lines);
+            std::string joined;
+            for (const std::string& word : words) {
+                joined += (joined.empty() ? "" : " ") + word;
+            }
+            PrintCharts(out, charts.Search(joined), lines);
             return kExitOk;
         }
         if (*show) {

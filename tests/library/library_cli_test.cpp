@@ -86,6 +86,8 @@ TEST_F(LibraryCliTest, ImportSearchShowAndBatchLinesHaveTheDocumentedShapes) {
     EXPECT_EQ(shown.Out, kAnnLine);
     EXPECT_EQ(Library({"search", "SAO"}).Out, kAnnLine);
     EXPECT_EQ(Library({"search", "pune"}).Out, kAnnLine);
+    EXPECT_EQ(Library({"search", "ann", "sao"}).Out, kAnnLine);  // words as the shell splits them
+    EXPECT_EQ(Library({"search", "ann", "bob"}).Out, "");
     const Result all = Library({"search"});
     EXPECT_TRUE(all.Out.starts_with(kAnnLine));
     EXPECT_NE(all.Out.find(R"("Id":2,"PersonName":"Bob")"), std::string::npos);
