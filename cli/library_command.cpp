@@ -121,18 +121,25 @@ void AppendLibraryChartJson(std::string& out, const LibraryChart& chart) {
     json.Field("BirthYear", f.Year);
     json.Field("BirthHour", f.Hour);
     json.Field("BirthMinute", f.Minute);
-    json.Field("TimeZone", f.Zone);
+    // The batch takes an exact offset as the whole offset in force, in place
+    // of the zone and the daylight saving, and refuses a line with both.
+    const bool exact = form.UtcOffsetSeconds.has_value();
+    if (!exact) {
+        json.Field("TimeZone", f.Zone);
+    }
     json.Field("LatDegrees", f.LatDegrees);
     json.Field("LatMinutes", f.LatMinutes);
     json.Field("LatDirection", form.Latitude == LatitudeChoice::South ? "S" : "N");
     json.Field("LonDegrees", f.LonDegrees);
     json.Field("LonMinutes", f.LonMinutes);
     json.Field("LonDirection", form.Longitude == LongitudeChoice::West ? "W" : "E");
-    json.Literal("DaylightSaving", form.DaylightSaving ? "true" : "false");
+    if (!exact) {
+        json.Literal("DaylightSaving", form.DaylightSaving ? "true" : "false");
+    }
     json.Field("CityName", form.City);
     json.Field("StateName", form.State);
     json.Field("CountryName", form.Country);
-    if (form.UtcOffsetSeconds) {
+    if (exact) {
         json.Field("UtcOffset", UtcOffsetOptionText(*form.UtcOffsetSeconds));
     }
     json.Field("Notes", chart.Notes);

@@ -18,12 +18,14 @@ namespace tavrinel::cli {
 int RunLibraryCommand(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
                       bool errIsTerminal = false);
 
-// One chart as a line of JSON, newline included: the batch's input keys, its
-// "UtcOffset" where it has an exact one, and "Id", "Notes" and "Tags".
+// One chart as a line of JSON, newline included: the batch's input keys
+// ("UtcOffset" in place of "TimeZone" and "DaylightSaving" where the chart
+// has an exact offset), and "Id", "Notes" and "Tags".
 void AppendLibraryChartJson(std::string& out, const library::LibraryChart& chart);
 
-// The same fields as CSV: the header row, then a row per chart, tags joined
-// by "; ".
+// The same as CSV: the header row, then a row per chart with every column
+// (the zone and daylight saving beside an exact offset too), tags joined by
+// "; ".
 void AppendLibraryCsvHeader(std::string& out);
 void AppendLibraryChartCsv(std::string& out, const library::LibraryChart& chart);
 
