@@ -22,6 +22,7 @@
 #include "cli/batch_progress.h"
 #include "cli/chart_output.h"
 #include "cli/cli_options.h"
+#include "cli/library_command.h"
 #include "cli/option_modes.h"
 #include "cli/place_option.h"
 #include "cli/sky_output.h"
@@ -613,7 +614,9 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
            std::ostream& err, bool errIsTerminal) {
     int status = kExitOk;
     try {
-        status = RunCommand(argc, argv, in, out, err, errIsTerminal);
+        status = argc > 1 && std::string_view(argv[1]) == "library"
+                     ? RunLibraryCommand(argc - 1, argv + 1, out, err, errIsTerminal)
+                     : RunCommand(argc, argv, in, out, err, errIsTerminal);
     } catch (const std::bad_alloc&) {
         // Memory is bounded by design; this is the last resort, and what was
         // written so far stays written.

@@ -18,10 +18,42 @@ _tavrinel_cli_files() {
     fi
 }
 
+# After "library": its commands, then what each takes.
+_tavrinel_cli_library() {
+    local command="" i
+    for ((i = 2; i < COMP_CWORD; i++)); do
+        case ${COMP_WORDS[i]} in
+            --file) ((i++)) ;;
+            -*) ;;
+            *) command=${COMP_WORDS[i]}; break ;;
+        esac
+    done
+    case $prev in
+        --file) _tavrinel_cli_files ""; return ;;
+        --format) COMPREPLY=($(compgen -W "json csv" -- "$cur")); return ;;
+    esac
+    case $command in
+        "")
+            if [[ $cur == -* ]]; then
+                COMPREPLY=($(compgen -W "--file --help" -- "$cur"))
+            else
+                COMPREPLY=($(compgen -W "import add search show batch export remove note tag untag" -- "$cur"))
+            fi ;;
+        import|export) compopt -o filenames 2>/dev/null; COMPREPLY=($(compgen -d -- "$cur")) ;;
+        add) _tavrinel_cli_files tvl ;;
+        search|show|batch) [[ $cur == -* ]] && COMPREPLY=($(compgen -W "--format" -- "$cur")) ;;
+    esac
+}
+
 _tavrinel_cli() {
     local cur prev
     cur=${COMP_WORDS[COMP_CWORD]}
     prev=${COMP_WORDS[COMP_CWORD-1]}
+
+    if ((COMP_CWORD > 1)) && [[ ${COMP_WORDS[1]} == library ]]; then
+        _tavrinel_cli_library
+        return
+    fi
 
     case $prev in
         --format) COMPREPLY=($(compgen -W "text ansi json svg csv" -- "$cur")); return ;;

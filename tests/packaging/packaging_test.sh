@@ -85,6 +85,10 @@ completion)
     [[ $(complete_line --format c) == csv ]] || fail "--format c does not complete to csv"
     grep -qx 1 <<<"$(complete_line --jobs "")" || fail "--jobs offers no number of threads"
     grep -qx IST <<<"$(complete_line --zone IS)" || fail "--zone IS does not offer IST"
+    [[ $(complete_line library s | sort | tr '\n' ' ') == "search show " ]] ||
+        fail "library s does not offer search and show"
+    [[ $(complete_line library --file lib.sqlite3 search --format c) == csv ]] ||
+        fail "library search --format c does not complete to csv"
     # File names with blanks stay whole, with the completion library loaded
     # and without it.
     work=$(mktemp -d)

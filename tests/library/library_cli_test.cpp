@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
+
+#include "cli/cli_options.h"
+#include "cli/library_command.h"
+#include "cli_runner.h"
+#include "library_files.h"
+
+namespace tavrinel::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using library::testing::AnnLines;
+using library::testing::FileBytes;
+using library::testing::FileLines;
+using library::testing::WriteFile;
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+class LibraryCliTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("tavrinel_library_cli_" + std::to_string(::getpid()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(dir_, ignored);
+    }
+    Result Library(std::vector<std::string> args, const std::string& input = "") {
+        args.insert(args.begin(), {"library", "--file", (dir_ / "library.sqlite3").string()});
+        return RunTool(std::move(args), input);
+    }
+    fs::path dir_;
+};
+
+// Ann (line by line as the file lays it out) at an exact offset of
+// UTC+5:21:10, with notes and tags added afterwards: the offset stands for
+// the zone and the daylight saving, as the batch takes it.
+constexpr std::string_view kAnnLine =
+    R"({"Id":1,"PersonName":"Ann","BirthDay":15,"BirthMonth":7,"BirthYear":1990,)"
+    R"("BirthHour":12,"BirthMinute":0,"LatDegrees":28,"LatMinutes":36,)"
+    R"("LatDirection":"N","LonDegrees":77,"LonMinutes":12,"LonDirection":"E",)"
+    R"("CityName":"New Delhi","StateName":"Delhi",)"
+    R"("CountryName":"India","UtcOffset":"+5:21:10","Notes":"met in \"Pune\"\nS)"
+    "\u00e3o\",\"Tags\":[\"s\u00e3o paulo\",\"vip\"]}"
+    "\n";
+
+TEST_F(LibraryCliTest, ImportSearchShowAndBatchLinesHaveTheDocumentedShapes) {
+    const fs::path in = dir_ / "in";
+    FileLines bob = AnnLines();
+    bob[0] = "Bob";
+    bob[5] = "30";
+    FileLines damaged = AnnLines();
+    damaged[10] = "";
+    WriteFile(in / "ann.tvl", FileBytes(AnnLines(), "UtcOffsetSeconds=19270"));
+    WriteFile(in / "sub" / "Ann again.TVL", FileBytes(AnnLines(), "UtcOffsetSeconds=19270"));
+    WriteFile(in / "sub" / "bob.tvl", FileBytes(bob));
+    WriteFile(in / "damaged.tvl", FileBytes(damaged));
+    WriteFile(in / "readme.md", "skipped");
+
+    const Result imported = Library({"import", in.string()});
+    EXPECT_EQ(imported.Status, 1);
+    EXPECT_EQ(imported.Out, R"({"Imported":2,"Duplicates":1,"Refused":[{"File":")" +
+                                (in / "damaged.tvl").string() +
+                                R"(","Reason":"Please Enter Minutes of Latitude"}]})" + "\n");
+    const Result clean = Library({"import", (in / "sub").string()});
+    EXPECT_EQ(clean.Status, 0);
+    EXPECT_EQ(clean.Out, R"({"Imported":0,"Duplicates":2,"Refused":[]})"
+                         "\n");
+
+    ASSERT_EQ(Library({"note", "1", "met in \"Pune\"\nS\u00e3o"}).Status, 0);
+    ASSERT_EQ(Library({"tag", "1", "vip", "s\u00e3o paulo", "vip"}).Status, 0);
+    ASSERT_EQ(Library({"tag", "2", "old"}).Status, 0);
+    ASSERT_EQ(Library({"untag", "2", "old"}).Status, 0);
+
+    const Result shown = Library({"show", "1"});
+    EXPECT_EQ(shown.Status, 0);
+    EXPECT_EQ(shown.Out, kAnnLine);
+    EXPECT_EQ(Library({"search", "SAO"}).Out, kAnnLine);
+    EXPECT_EQ(Library({"search", "pune"}).Out, kAnnLine);
+    EXPECT_EQ(Library({"search", "ann", "sao"}).Out, kAnnLine);  // words as the shell splits them
+    EXPECT_EQ(Library({"search", "ann", "bob"}).Out, "");
+    const Result all = Library({"search"});
+    EXPECT_TRUE(all.Out.starts_with(kAnnLine));
+    EXPECT_NE(all.Out.find(R"("Id":2,"PersonName":"Bob")"), std::string::npos);
+    EXPECT_EQ(Library({"batch"}).Out, all.Out);
+
+    const Result csv = Library({"show", "1", "--format", "csv"});
+    EXPECT_EQ(csv.Out,
+              "Id,PersonName,BirthDay,BirthMonth,BirthYear,BirthHour,BirthMinute,TimeZone,"
+              "LatDegrees,LatMinutes,LatDirection,LonDegrees,LonMinutes,LonDirection,"
+              "DaylightSaving,CityName,StateName,CountryName,UtcOffset,Notes,Tags\r\n"
+              "1,Ann,15,7,1990,12,0,34,28,36,N,77,12,E,false,New Delhi,Delhi,India,+5:21:10,"
+              "\"met in \"\"Pune\"\"\nS\u00e3o\",s\u00e3o paulo; vip\r\n");
+}
+
+TEST_F(LibraryCliTest, TheLibrarysLinesRunThroughTheBatchAsTheyAre) {
+    FileLines bob = AnnLines();
+    bob[0] = "Bob";
+    WriteFile(dir_ / "in" / "ann.tvl", FileBytes(AnnLines()));
+    WriteFile(dir_ / "in" / "bob.tvl", FileBytes(bob));
+    ASSERT_EQ(Library({"import", (dir_ / "in").string()}).Status, 0);
+    ASSERT_EQ(Library({"tag", "1", "vip"}).Status, 0);
+
+    const Result study = RunTool({"--batch", "-", "--no-sky-check"}, Library({"batch"}).Out);
+    EXPECT_EQ(study.Status, 0) << study.Out;
+    const Result alone = RunTool({"--batch", "-", "--no-sky-check"}, Library({"show", "2"}).Out);
+    EXPECT_EQ(alone.Status, 0) << alone.Out;
+    std::istringstream lines(study.Out);
+    std::string line;
+    std::vector<std::string> names;
+    while (std::getline(lines, line)) {
+        const auto answer = nlohmann::json::parse(line);
+        EXPECT_FALSE(answer.contains("error")) << line;
+        names.push_back(answer.value("PersonName", ""));
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"Ann", "Bob"}));
+    // Ann's chart as the command line casts it from the same birth data.
+    const auto single = nlohmann::json::parse(
+        RunTool({"--name",   "Ann",       "--date",        "1990-07-15", "--time",    "12:00",
+                 "--zone",   "34",        "--lat",         "28:36N",     "--lon",     "77:12E",
+                 "--city",   "New Delhi", "--state",       "Delhi",      "--country", "India",
+                 "--format", "json",      "--no-sky-check"})
+            .Out);
+    const auto first = nlohmann::json::parse(study.Out.substr(0, study.Out.find('\n')));
+    EXPECT_EQ(first["PlanetPositionTexts"], single["PlanetPositionTexts"]);
+}
+
+TEST_F(LibraryCliTest, AnUnknownIdOrAnUnusableLibraryIsRefusedAndChangesNothing) {
+    WriteFile(dir_ / "in" / "ann.tvl", FileBytes(AnnLines()));
+    ASSERT_EQ(Library({"import", (dir_ / "in").string()}).Status, 0);
+    const std::vector<std::vector<std::string>> unknown = {
+        {"show", "7"},       {"note", "7", "x"},   {"tag", "7", "x"},
+        {"untag", "7", "x"}, {"remove", "1", "7"},
+    };
+    for (const auto& args : unknown) {
+        const Result result = Library(args);
+        EXPECT_EQ(result.Status, 2) << args[0];
+        EXPECT_NE(result.Err.find("no chart has the Id 7"), std::string::npos) << result.Err;
+    }
+    EXPECT_EQ(Library({"show", "1"}).Status, 0);  // "remove 1 7" kept it
+
+    const std::vector<std::vector<std::string>> refused = {
+        {},
+        {"show", "one"},
+        {"search", "--format", "xml"},
+        {"import", (dir_ / "none").string()},
+        {"add"},
+    };
+    for (const auto& args : refused) {
+        EXPECT_EQ(Library(args).Status, 2) << (args.empty() ? "" : args[0]);
+    }
+
+    const fs::path damaged = dir_ / "damaged.sqlite3";
+    WriteFile(damaged, "PK\x03\x04 an archive, not a library");
+    const Result result =
+        RunTool({"library", "--file", damaged.string(), "import", (dir_ / "in").string()});
+    EXPECT_EQ(result.Status, 2);
+    EXPECT_NE(result.Err.find(damaged.string()), std::string::npos) << result.Err;
+    EXPECT_EQ(ReadBytes(damaged), "PK\x03\x04 an archive, not a library");
+}
+
+TEST_F(LibraryCliTest, ImportShowsItsProgressOnlyOnATerminalAndErasesIt) {
+    for (int n = 0; n < 3; ++n) {
+        WriteFile(dir_ / "in" / (std::to_string(n) + ".tvl"),
+                  FileBytes(library::testing::ClientLines(n)));
+    }
+    for (const bool terminal : {false, true}) {
+        const std::string file = (dir_ / (terminal ? "t.sqlite3" : "p.sqlite3")).string();
+        const std::string folder = (dir_ / "in").string();
+        const char* argv[] = {"tavrinel-cli", "library", "--file",
+                              file.c_str(),   "import",  folder.c_str()};
+        std::istringstream in;
+        std::ostringstream out, err;
+        EXPECT_EQ(RunCli(6, argv, in, out, err, terminal), 0);
+        const std::string line = "3 of 3 files (100%)";
+        EXPECT_EQ(err.str(),
+                  terminal ? "\r" + line + "\r" + std::string(line.size(), ' ') + "\r" : "");
+    }
+    EXPECT_EQ(ImportProgressText(1500, 4000), "1500 of 4000 files (37%)");
+    EXPECT_EQ(ImportProgressText(1, 1), "1 of 1 file (100%)");
+    EXPECT_EQ(ImportProgressText(0, 0), "0 of 0 files (100%)");
+}
+
+TEST(UtcOffsetOptionTextTest, WritesWhatUtcOffsetReadsBack) {
+    const std::pair<int, std::string_view> rows[] = {
+        {19800, "+5:30"},    {-16200, "-4:30"},  {0, "+0:00"},
+        {19270, "+5:21:10"}, {-36000, "-10:00"}, {54000, "+15:00"},
+    };
+    for (const auto& [seconds, text] : rows) {
+        EXPECT_EQ(UtcOffsetOptionText(seconds), text);
+        const auto back = ParseUtcOffset(text);
+        ASSERT_TRUE(std::holds_alternative<int>(back)) << text;
+        EXPECT_EQ(std::get<int>(back), seconds);
+    }
+}
+
+}  // namespace
+}  // namespace tavrinel::cli
