@@ -382,12 +382,18 @@ bool HasReadingFileExtension(std::string_view path) {
 
 std::optional<ReadingFileError> OpenReadingFile(const std::filesystem::path& path,
                                                 BirthForm& form) {
+    if (!HasReadingFileExtension(path.native())) {
+        return ReadingFileError{std::string(kCheckFileMessage), ReadingFileProblem::WrongExtension,
+                                {}};
+    }
+    return ReadReadingFileWhateverItsName(path, form);
+}
+
+std::optional<ReadingFileError> ReadReadingFileWhateverItsName(const std::filesystem::path& path,
+                                                               BirthForm& form) {
     const auto refuse = [](ReadingFileProblem problem) {
         return ReadingFileError{std::string(kCheckFileMessage), problem, {}};
     };
-    if (!HasReadingFileExtension(path.native())) {
-        return refuse(ReadingFileProblem::WrongExtension);
-    }
     // Without O_NONBLOCK, opening a named pipe waits until something writes
     // to it; the type is checked on what was opened, not on the name, which
     // another process could swap in between.

@@ -104,6 +104,12 @@ struct ReadingFileError {
 [[nodiscard]] std::optional<ReadingFileError> OpenReadingFile(const std::filesystem::path& path,
                                                               BirthForm& form);
 
+// Open's reading without its look at the name, for a caller that has chosen
+// the file by a rule of its own (a folder's "*.TVL" files): the same limits
+// and the same refusals otherwise.
+[[nodiscard]] std::optional<ReadingFileError> ReadReadingFileWhateverItsName(
+    const std::filesystem::path& path, BirthForm& form);
+
 // Writes the bytes through SafeSave, so that the file is either the new one
 // or the old one. A failure names the file and leaves any earlier file
 // untouched.

@@ -176,8 +176,10 @@ std::string SearchExpression(std::string_view text) {
     return expression;
 }
 
-std::string_view WhyNotOpened(ReadingFileProblem problem) {
-    switch (problem) {
+std::string WhyNotOpened(const ReadingFileError& error) {
+    switch (error.Problem) {
+        case ReadingFileProblem::DamagedOffset:
+            return error.Detail;
         case ReadingFileProblem::WrongExtension:
             return "the name does not end in tvl";
         case ReadingFileProblem::Missing:
@@ -189,45 +191,6 @@ std::string_view WhyNotOpened(ReadingFileProblem problem) {
             break;
     }
     return "the file cannot be read";
-}
-
-// Open's reading of a file whose extension is "tvl" in another case, which
-// Open itself refuses by name alone: the same limits (a regular file, never
-// waiting on a pipe, at most the largest file the program writes).
-std::optional<ReadingFileError> OpenOtherCase(const fs::path& path, BirthForm& form) {
-    const auto refuse = [](ReadingFileProblem problem) {
-        return ReadingFileError{std::string(kCheckFileMessage), problem};
-    };
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return refuse(errno == ENOENT ? ReadingFileProblem::Missing
-                                      : ReadingFileProblem::Unreadable);
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return refuse(ReadingFileProblem::NotRegularFile);
-    }
-    std::string bytes(kMaxReadingFileBytes, '\0');
-    std::size_t got = 0;
-    while (got < bytes.size()) {
-        const ::ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            ::close(fd);
-            return refuse(ReadingFileProblem::Unreadable);
-        }
-        if (n == 0) {
-            break;
-        }
-        got += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    bytes.resize(got);
-    ApplyReadingFile(bytes, form);
-    return std::nullopt;
 }
 
 bool EndsInReadingExtension(const fs::path& path) {
@@ -314,10 +277,12 @@ std::vector<fs::path> FindReadingFiles(const std::vector<fs::path>& folders) {
 
 std::variant<BirthForm, std::string> ReadChartFile(const fs::path& path) {
     BirthForm form;
-    const auto error = HasReadingFileExtension(path.native()) ? OpenReadingFile(path, form)
-                                                              : OpenOtherCase(path, form);
+    // Open refuses "Ann.TVL" by its name alone; the library takes "*.tvl" in
+    // any case and reads it as Open reads the rest.
+    const auto error = EndsInReadingExtension(path) ? ReadReadingFileWhateverItsName(path, form)
+                                                    : OpenReadingFile(path, form);
     if (error) {
-        return error->Message + " (" + std::string(WhyNotOpened(error->Problem)) + ")";
+        return error->Message + " (" + WhyNotOpened(*error) + ")";
     }
     // The place takes no part in the calculation, and the command line casts
     // charts without one.
