@@ -17,7 +17,14 @@ inline constexpr int kRelationshipPlanets = 7;
 // A natural relationship is Friend, Neutral or Enemy; a compound one any of
 // the five. None for the nodes, for a planet and itself, and where a sign is
 // not known.
-enum class Relationship : std::uint8_t { None = 0, GreatFriend, Friend, Neutral, Enemy, GreatEnemy };
+enum class Relationship : std::uint8_t {
+    None = 0,
+    GreatFriend,
+    Friend,
+    Neutral,
+    Enemy,
+    GreatEnemy
+};
 
 // "GreatFriend", "Friend", "Neutral", "Enemy", "GreatEnemy"; empty for None.
 [[nodiscard]] std::string_view RelationshipName(Relationship relationship);

@@ -243,7 +243,8 @@ VargaTable ComputeVargas(const std::array<double, kGrahaCount>& longitudes, doub
                 continue;
             }
             const Graha lord = SignLord(table.Signs[v][p]);
-            table.Relationships[v][p] = CompoundRelationship(planet, lord, rasiSigns[p], rasiSigns[lord]);
+            table.Relationships[v][p] =
+                CompoundRelationship(planet, lord, rasiSigns[p], rasiSigns[lord]);
         }
     }
     return table;

@@ -87,10 +87,10 @@ void TestVargasTab::tableShowsEachSignInItsDignityColour() {
         QColor Colour;
     };
     const Cell cells[] = {
-        {kSunRow, 1, "Gem+*", peregrine},       {kSunRow, 9, "Gem+*", peregrine},
-        {kSunRow, 2, "Can++", peregrine},       {kSunRow, 3, "Aqu--", peregrine},
-        {kSunRow, 12, "Tau--", peregrine},      {kSunRow, 30, "Lib", debilitated},
-        {kMercuryRow, 7, "Pis", debilitated},   {kMercuryRow, 10, "Can--", peregrine},
+        {kSunRow, 1, "Gem+*", peregrine},     {kSunRow, 9, "Gem+*", peregrine},
+        {kSunRow, 2, "Can++", peregrine},     {kSunRow, 3, "Aqu--", peregrine},
+        {kSunRow, 12, "Tau--", peregrine},    {kSunRow, 30, "Lib", debilitated},
+        {kMercuryRow, 7, "Pis", debilitated}, {kMercuryRow, 10, "Can--", peregrine},
     };
     for (const Cell& c : cells) {
         const QTableWidgetItem* item = table->item(c.Row, Column(c.Divisions));
@@ -108,8 +108,8 @@ void TestVargasTab::tableShowsEachSignInItsDignityColour() {
     const QString legend =
         chart->Vargas()->findChild<QLabel*>(QStringLiteral("lblVargaLegend"))->text();
     for (const char* word : {"Exalted", "Own sign", "Moolatrikona", "Debilitated", "Peregrine",
-                             "great friend's sign ++", "a friend's +", "a neutral's =",
-                             "an enemy's -,", "a great enemy's --"}) {
+                             "great friend's sign ++", "a friend's +",
+                             "a neutral's =", "an enemy's -,", "a great enemy's --"}) {
         QVERIFY2(legend.contains(QLatin1String(word)), word);
     }
     // The Lagna's rasi sign is the positions table's.
