@@ -73,8 +73,9 @@ std::string VargaTableText(const VargaTable& table, std::string_view skyNote) {
     std::string text =
         "Vargas " + std::string(skyNote) +
         ".\nA cell gives the sign, then E exaltation, M moolatrikona, O own sign, D "
-        "debilitation;\nfor a peregrine planet + a friend's sign, = a neutral's, - an enemy's; "
-        "* vargottama.\n";
+        "debilitation;\nfor a peregrine planet ++ a great friend's sign, + a friend's, = a "
+        "neutral's,\n- an enemy's, -- a great enemy's (natural and temporal friendship, the "
+        "temporal\nfrom the rasi chart); * vargottama.\n";
     for (int first = 0; first < kVargaCount; first += kVargasPerBlock) {
         std::string heading = "\n" + Padded("", kNameWidth);
         for (int v = first; v < first + kVargasPerBlock; ++v) {

@@ -38,6 +38,15 @@ void AppendVargas(JsonWriter& json, const ChartAnalysis& analysis) {
             json.Element(DignityName(dignity));
         }
         json.EndArray();
+        json.BeginArray("Relationships");
+        for (const Relationship relationship : table.Relationships[i]) {
+            if (relationship == Relationship::None) {
+                json.RawElement("null");
+            } else {
+                json.Element(RelationshipName(relationship));
+            }
+        }
+        json.EndArray();
         json.EndObject();
     }
     json.EndObject();

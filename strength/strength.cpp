@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "chart/relationships.h"
 #include "strength/strength_tables.h"
 
 namespace tavrinel {
@@ -141,16 +142,15 @@ ChartFacts FactsOf(const StrengthInputs& in) {
     facts.Benefic[kMercury] = !mercuryMalefic;
     for (int a = 0; a < kStrengthGrahaCount; ++a) {
         for (int b = 0; b < kStrengthGrahaCount; ++b) {
-            const int temporal =
-                HasHouse(kTemporalFriendHouses, HouseFrom(facts.Signs[b], facts.Signs[a])) ? 1 : -1;
-            facts.Compound[a][b] = kNatural[a][b] + temporal;
+            facts.Compound[a][b] = RelationshipScore(
+                CompoundRelationship(a, b, facts.Signs[a], facts.Signs[b]));
         }
     }
     return facts;
 }
 
 int RelationToSign(const ChartFacts& facts, int graha, int sign) {
-    return facts.Compound[graha][kSignLords[sign]];
+    return facts.Compound[graha][SignLord(sign)];
 }
 
 bool InKendraFrom(int sign, int from) {
@@ -421,12 +421,12 @@ std::vector<NeechaBhanga> NeechaBhangasOf(const StrengthInputs& in, const ChartF
         }
         NeechaBhanga entry;
         entry.Planet = static_cast<Graha>(g);
-        const Graha dispositor = kSignLords[sign];
+        const Graha dispositor = SignLord(sign);
         const int dispositorSign = facts.Signs[dispositor];
         auto& c = entry.Conditions;
         c[static_cast<int>(NeechaBhangaCondition::DispositorInKendra)] = kendra(dispositorSign);
         c[static_cast<int>(NeechaBhangaCondition::ExaltationLordInKendra)] =
-            kendra(facts.Signs[kSignLords[ExaltationSign(g)]]);
+            kendra(facts.Signs[SignLord(ExaltationSign(g))]);
         bool exaltedInKendra = false;
         for (int x = 0; x < kStrengthGrahaCount; ++x) {
             exaltedInKendra = exaltedInKendra || (ExaltationSign(x) == sign && kendra(facts.Signs[x]));

@@ -26,10 +26,6 @@ namespace tavrinel::strength_tables {
     return Bits(houses, 1);
 }
 
-inline constexpr std::array<Graha, kSignCount> kSignLords = {
-    kMars, kVenus, kMercury, kMoon, kSun, kMercury, kVenus, kMars, kJupiter, kSaturn, kSaturn,
-    kJupiter};
-
 struct Dignities {
     std::uint16_t OwnSigns;
     int ExaltationSign;
@@ -49,21 +45,6 @@ inline constexpr std::array<Dignities, kStrengthGrahaCount> kDignities = {{
 }};
 // The debilitation sign is the seventh from the exaltation sign.
 inline constexpr int kDebilitationOffset = 6;
-
-// Natural relationship of the row's graha to the column's: friend +1,
-// neutral 0, enemy -1 (BPHS). A graha's relation to itself is never read.
-inline constexpr std::array<std::array<int, kStrengthGrahaCount>, kStrengthGrahaCount> kNatural = {{
-    //  Sun Moon Merc Ven Mars Jup Sat
-    {{0, 1, 0, -1, 1, 1, -1}},    // Sun
-    {{1, 0, 1, 0, 0, 0, 0}},      // Moon
-    {{1, -1, 0, 1, 0, 0, 0}},     // Mercury
-    {{-1, -1, 1, 0, 0, 0, 1}},    // Venus
-    {{1, 1, -1, 0, 0, 1, 0}},     // Mars
-    {{1, 1, -1, -1, 1, 0, 0}},    // Jupiter
-    {{-1, -1, 1, 1, -1, 0, 0}},   // Saturn
-}};
-// Houses from a graha in which another is its temporal friend.
-inline constexpr std::uint16_t kTemporalFriendHouses = Houses({2, 3, 4, 10, 11, 12});
 
 // Saptavargaja points by the compound relation to the sign's lord, from
 // great enemy (-2) to great friend (+2) (Raman).

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "chart/relationships.h"
 #include "strength/strength.h"
 #include "strength/strength_tables.h"
 
@@ -91,9 +92,9 @@ std::string JoinedWithAnd(const std::vector<std::string>& parts) {
 std::string NeechaBhangaSentence(const NeechaBhanga& entry, const StrengthInputs& in) {
     const Graha g = entry.Planet;
     const int sign = SignOf(in.Longitudes[g]);
-    const Graha dispositor = kSignLords[sign];
+    const Graha dispositor = SignLord(sign);
     const int exaltation = kDignities[g].ExaltationSign;
-    const Graha exaltationLord = kSignLords[exaltation];
+    const Graha exaltationLord = SignLord(exaltation);
     std::vector<std::string> reasons;
     const auto holds = [&](NeechaBhangaCondition c) { return entry.Conditions[static_cast<int>(c)]; };
     if (holds(NeechaBhangaCondition::DispositorInKendra)) {

@@ -168,54 +168,11 @@ inline int SignInVarga(int varga, const RasiPosition& rasi) {
     return (first + rule.Step * division) % kSignCount;
 }
 
-constexpr std::array<Graha, kSignCount> kSignLords = {kMars,    kVenus,   kMercury, kMoon,
-                                                      kSun,     kMercury, kVenus,   kMars,
-                                                      kJupiter, kSaturn,  kSaturn,  kJupiter};
-
-constexpr int kPlanetCount = 7;  // Sun to Saturn; the nodes have no natural relationships
-constexpr Relationship F = Relationship::Friend;
-constexpr Relationship N = Relationship::Neutral;
-constexpr Relationship E = Relationship::Enemy;
-constexpr Relationship X = Relationship::None;
-
-// Parashara's natural friends, neutrals and enemies, row to column, in the
-// program's graha order Sun, Moon, Mercury, Venus, Mars, Jupiter, Saturn.
-constexpr std::array<std::array<Relationship, kPlanetCount>, kPlanetCount> kNaturalRelationships = {
-    {
-        //  Su Mo Me Ve Ma Ju Sa
-        {{X, F, N, E, F, F, E}},  // Sun
-        {{F, X, F, N, N, N, N}},  // Moon
-        {{F, E, X, F, N, N, N}},  // Mercury
-        {{E, E, F, X, N, N, F}},  // Venus
-        {{F, F, E, N, X, F, N}},  // Mars
-        {{F, F, E, E, F, X, N}},  // Jupiter
-        {{E, E, F, F, E, N, X}},  // Saturn
-    }};
-
-// A planet's relationship to the lord of each sign, looked up once.
-constexpr std::array<std::array<Relationship, kSignCount>, kPlanetCount> MakeRelationshipInSign() {
-    std::array<std::array<Relationship, kSignCount>, kPlanetCount> table{};
-    for (std::size_t planet = 0; planet < kPlanetCount; ++planet) {
-        for (std::size_t sign = 0; sign < kSignCount; ++sign) {
-            table[planet][sign] = kNaturalRelationships[planet][kSignLords[sign]];
-        }
-    }
-    return table;
-}
-
-constexpr auto kRelationshipInSign = MakeRelationshipInSign();
-
-constexpr std::array<std::string_view, 4> kRelationshipNames = {"", "Friend", "Neutral", "Enemy"};
-
 bool ValidVarga(int varga) {
     return varga >= 0 && varga < kVargaCount;
 }
 
 }  // namespace
-
-std::string_view RelationshipName(Relationship relationship) {
-    return kRelationshipNames[static_cast<std::size_t>(relationship)];
-}
 
 int VargaDivisions(int varga) {
     return ValidVarga(varga) ? kVargaRules[static_cast<std::size_t>(varga)].Divisions : 0;
@@ -246,17 +203,6 @@ int VargaSign(int varga, double longitude) {
     return SignInVarga(varga, rasi);
 }
 
-Graha SignLord(int sign) {
-    return kSignLords[static_cast<std::size_t>(((sign % kSignCount) + kSignCount) % kSignCount)];
-}
-
-Relationship NaturalRelationship(int planet, int other) {
-    if (planet < 0 || planet >= kPlanetCount || other < 0 || other >= kPlanetCount) {
-        return Relationship::None;
-    }
-    return kNaturalRelationships[static_cast<std::size_t>(planet)][static_cast<std::size_t>(other)];
-}
-
 VargaTable ComputeVargas(const std::array<double, kGrahaCount>& longitudes, double lagnaLongitude) {
     VargaTable table;
     for (std::size_t point = 0; point < kVargaPoints; ++point) {
@@ -283,12 +229,23 @@ VargaTable ComputeVargas(const std::array<double, kGrahaCount>& longitudes, doub
                                                           static_cast<int>(rasi.WithinSign))
                                         : bySign[sign];
             table.Dignities[v][point] = dignity;
-            if (dignity == Dignity::Peregrine && graha < kPlanetCount) {
-                table.Relationships[v][point] = kRelationshipInSign[point][sign];
-            }
         }
         table.Vargottama[point] =
             table.Signs[kRasiVarga][point] == table.Signs[kNavamsaVarga][point];
+    }
+    // The temporal friendships are the rasi chart's in every varga, so they
+    // wait until every planet's rasi sign is known.
+    const auto& rasiSigns = table.Signs[kRasiVarga];
+    for (std::size_t v = 0; v < kVargaCount; ++v) {
+        for (int planet = 0; planet < kRelationshipPlanets; ++planet) {
+            const auto p = static_cast<std::size_t>(planet);
+            if (table.Dignities[v][p] != Dignity::Peregrine || table.Signs[v][p] == kNoSign) {
+                continue;
+            }
+            const Graha lord = SignLord(table.Signs[v][p]);
+            table.Relationships[v][p] =
+                CompoundRelationship(planet, lord, rasiSigns[p], rasiSigns[lord]);
+        }
     }
     return table;
 }
@@ -300,20 +257,6 @@ VargaTable ComputeVargas(const ChartState& chart) {
         return ComputeVargas(unknown, std::nan(""));
     }
     return ComputeVargas(chart.GrahaLongitudes, chart.LagnaLongitude);
-}
-
-std::string_view RelationshipMark(Relationship relationship) {
-    switch (relationship) {
-        case Relationship::Friend:
-            return "+";
-        case Relationship::Neutral:
-            return "=";
-        case Relationship::Enemy:
-            return "-";
-        case Relationship::None:
-            break;
-    }
-    return {};
 }
 
 std::string VargaCellText(const VargaTable& table, int point, int varga, bool dignityLetter) {

@@ -1,7 +1,7 @@
 // The sixteen Parashari divisional charts (vargas) of a chart, computed once
 // from the full-precision sidereal longitudes: the sign of each graha and
 // the Lagna in every varga, each graha's dignity there, vargottama, and for
-// a planet in no dignity its natural relationship to the sign's lord.
+// a planet in no dignity its compound relationship to the sign's lord.
 #pragma once
 
 #include <array>
@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "chart/chart_state.h"
+#include "chart/relationships.h"
 #include "reading/dignity_reading.h"
 
 namespace tavrinel {
@@ -24,12 +25,6 @@ inline constexpr int kNoSign = -1;
 inline constexpr int kRasiVarga = 0;
 inline constexpr int kNavamsaVarga = 5;
 
-// Parashara's natural relationship of a planet to another.
-enum class Relationship : std::uint8_t { None = 0, Friend, Neutral, Enemy };
-
-// "Friend", "Neutral", "Enemy"; empty for None.
-[[nodiscard]] std::string_view RelationshipName(Relationship relationship);
-
 // The vargas in their usual order D1, D2, D3, D4, D7, D9, D10, D12, D16,
 // D20, D24, D27, D30, D40, D45, D60.
 [[nodiscard]] int VargaDivisions(int varga);          // 1 .. 60
@@ -43,35 +38,27 @@ enum class Relationship : std::uint8_t { None = 0, Friend, Neutral, Enemy };
 // a longitude that is not finite.
 [[nodiscard]] int VargaSign(int varga, double longitude);
 
-// The lord (kSun .. kSaturn) of a sign 0-11.
-[[nodiscard]] Graha SignLord(int sign);
-
-// Natural relationship of a planet to another, both kSun .. kSaturn; None for
-// the nodes and for a planet with itself.
-[[nodiscard]] Relationship NaturalRelationship(int planet, int other);
-
 struct VargaTable {
     // Sign of each graha and of the Lagna (last) in each varga, or kNoSign.
     std::array<std::array<std::int8_t, kVargaPoints>, kVargaCount> Signs{};
     // D1: the reading's classification, degrees included; the other vargas
     // by sign alone.
     std::array<std::array<Dignity, kGrahaCount>, kVargaCount> Dignities{};
-    // For Sun to Saturn where the dignity is Peregrine: the natural
-    // relationship to the lord of the sign. None elsewhere.
+    // For Sun to Saturn where the dignity is Peregrine: the compound
+    // relationship to the lord of the sign, its temporal half always from
+    // the rasi chart. None elsewhere.
     std::array<std::array<Relationship, kGrahaCount>, kVargaCount> Relationships{};
     // The same sign in D1 and D9.
     std::array<bool, kGrahaCount> Vargottama{};
 };
 
-// A peregrine planet's relationship to its sign's lord as one character:
-// '+' a friend's sign, '=' a neutral's, '-' an enemy's; none for None.
-[[nodiscard]] std::string_view RelationshipMark(Relationship relationship);
 inline constexpr char kVargottamaMark = '*';
 
 // A point's cell (graha 0-8 or kLagnaPoint) in a varga: the sign's code,
 // with `dignityLetter` the dignity's letter (E, M, O, D; none when
-// peregrine), the relationship mark, and the vargottama mark in D1 and D9:
-// "Gem*", "SagO", "Sco-". Empty for a point with no position.
+// peregrine), the relationship mark (RelationshipMark), and the vargottama
+// mark in D1 and D9: "Gem+*", "SagO", "Sco--". Empty for a point with no
+// position.
 [[nodiscard]] std::string VargaCellText(const VargaTable& table, int point, int varga,
                                         bool dignityLetter);
 

@@ -41,7 +41,7 @@ VargaCellView VargaCell(const VargaTable& table, int point, int varga) {
         const Relationship relationship = table.Relationships[v][p];
         if (relationship != Relationship::None) {
             facts << QStringLiteral("sign of ") + Text(GrahaEnglishName(SignLord(sign))) +
-                         QStringLiteral(", ") + Text(RelationshipName(relationship)).toLower();
+                         QStringLiteral(", ") + Text(RelationshipWords(relationship));
         }
         cell.Vargottama = table.Vargottama[p] && (varga == kRasiVarga || varga == kNavamsaVarga);
         if (cell.Vargottama) {
@@ -68,8 +68,10 @@ QString VargaLegendHtml() {
     }
     return parts.join(QStringLiteral(" &nbsp;")) +
            QStringLiteral(
-               "<br>%1 vargottama (the same sign in D1 and D9). A peregrine planet "
-               "in a friend's sign +, a neutral's =, an enemy's -.")
+               "<br>%1 vargottama (the same sign in D1 and D9). A peregrine planet in a "
+               "great friend's sign ++, a friend's +, a neutral's =, an enemy's -, a great "
+               "enemy's --: natural and temporal friendship together, the temporal from the "
+               "rasi chart.")
                .arg(QLatin1Char(kVargottamaMark));
 }
 

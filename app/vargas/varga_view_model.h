@@ -11,7 +11,7 @@ namespace tavrinel {
 
 
 struct VargaCellView {
-    QString Text;    // "Gem", "Gem*" (vargottama), "Sag-" (in an enemy's sign)
+    QString Text;    // "Gem", "Gem*" (vargottama), "Sag--" (in a great enemy's sign)
     int Colour = 0;  // picture colour index: the dignity's, or ink for the Lagna
     bool Vargottama = false;
     QString Description;  // "Sun in D9 Navamsa: Gemini, Own, vargottama"

@@ -71,9 +71,13 @@ void TestVargasTab::tableShowsEachSignInItsDignityColour() {
     QCOMPARE(table->verticalHeaderItem(kLagnaRow)->text(), QStringLiteral("Lagna"));
     QCOMPARE(table->horizontalHeaderItem(Column(60))->text(), QStringLiteral("D60"));
 
-    // The signs from the worked values; the marks from Parashara's natural
-    // relationships (+ friend, = neutral, - enemy) for a planet in no dignity,
-    // * for vargottama; the colours the reading's for the dignity.
+    // The signs from the worked values; for a planet in no dignity the mark
+    // of its compound relationship to the sign's lord, natural plus temporal
+    // from the rasi signs (Sun Gem, Moon Pis, Mercury Can, Venus Gem, Jupiter
+    // Gem, Saturn Sag): to the Sun, Mercury (neutral, 2nd) a friend +, the
+    // Moon (friend, 10th) a great friend ++, Saturn (enemy, 7th) and Venus
+    // (enemy, 1st) great enemies --; to Mercury the Moon (enemy, 9th) a great
+    // enemy; * for vargottama; the colours the reading's for the dignity.
     const QColor debilitated(128, 0, 0);
     const QColor peregrine(128, 128, 0);
     struct Cell {
@@ -83,10 +87,10 @@ void TestVargasTab::tableShowsEachSignInItsDignityColour() {
         QColor Colour;
     };
     const Cell cells[] = {
-        {kSunRow, 1, "Gem=*", peregrine},       {kSunRow, 9, "Gem=*", peregrine},
-        {kSunRow, 2, "Can+", peregrine},        {kSunRow, 3, "Aqu-", peregrine},
-        {kSunRow, 12, "Tau-", peregrine},       {kSunRow, 30, "Lib", debilitated},
-        {kMercuryRow, 7, "Pis", debilitated},   {kMercuryRow, 10, "Can-", peregrine},
+        {kSunRow, 1, "Gem+*", peregrine},     {kSunRow, 9, "Gem+*", peregrine},
+        {kSunRow, 2, "Can++", peregrine},     {kSunRow, 3, "Aqu--", peregrine},
+        {kSunRow, 12, "Tau--", peregrine},    {kSunRow, 30, "Lib", debilitated},
+        {kMercuryRow, 7, "Pis", debilitated}, {kMercuryRow, 10, "Can--", peregrine},
     };
     for (const Cell& c : cells) {
         const QTableWidgetItem* item = table->item(c.Row, Column(c.Divisions));
@@ -95,13 +99,17 @@ void TestVargasTab::tableShowsEachSignInItsDignityColour() {
     }
     // A screen reader hears the whole cell, the marks spelled out.
     QCOMPARE(table->item(kSunRow, Column(9))->data(Qt::AccessibleTextRole).toString(),
-             QStringLiteral("Sun in D9 Navamsa: Gemini, Peregrine, sign of Mercury, neutral, "
+             QStringLiteral("Sun in D9 Navamsa: Gemini, Peregrine, sign of Mercury, friend, "
                             "vargottama"));
+    QCOMPARE(table->item(kSunRow, Column(2))->data(Qt::AccessibleTextRole).toString(),
+             QStringLiteral("Sun in D2 Hora: Cancer, Peregrine, sign of Moon, great friend"));
     // The legend names each dignity as the positions table and the picture
     // legend do.
     const QString legend =
         chart->Vargas()->findChild<QLabel*>(QStringLiteral("lblVargaLegend"))->text();
-    for (const char* word : {"Exalted", "Own sign", "Moolatrikona", "Debilitated", "Peregrine"}) {
+    for (const char* word : {"Exalted", "Own sign", "Moolatrikona", "Debilitated", "Peregrine",
+                             "great friend's sign ++", "a friend's +",
+                             "a neutral's =", "an enemy's -,", "a great enemy's --"}) {
         QVERIFY2(legend.contains(QLatin1String(word)), word);
     }
     // The Lagna's rasi sign is the positions table's.
@@ -153,7 +161,11 @@ void TestVargasTab::chooserRedrawsTheVarga() {
 // reading stays documented. Ann's Moon by the Swiss Ephemeris: 356.3176 with
 // Lahiri's ayanamsa, 1.4463 degrees more with Raman's, 357.7639: 26 Pis 19 in
 // Pisces' eighth navamsa (Aquarius, counted from Cancer), 27 Pis 46 in its
-// ninth (Pisces, vargottama, Jupiter's sign and a neutral's to the Moon).
+// ninth (Pisces, vargottama). Saturn, Aquarius' lord, and Jupiter, Pisces',
+// are the Moon's natural neutrals. Saturn in Sagittarius, the 10th from the
+// Moon, is a temporal friend: a friend. Jupiter, 88.7691 with Lahiri's, is in
+// Gemini, the 4th, a friend; with Raman's, 90.2154, in Cancer, the 5th: a
+// temporal enemy, so an enemy.
 void TestVargasTab::theSkyMenusZodiacShapesTheVargasOfADocumentedReading() {
     constexpr int kMoonRow = 1;
     for (const bool raman : {false, true}) {
@@ -170,7 +182,7 @@ void TestVargasTab::theSkyMenusZodiacShapesTheVargasOfADocumentedReading() {
                      ? QStringLiteral("Vargas (precise sky: Swiss Ephemeris, Raman, mean node).")
                      : QStringLiteral("Vargas (precise sky: Swiss Ephemeris, Lahiri, mean node)."));
         QCOMPARE(page->Table()->item(kMoonRow, Column(9))->text(),
-                 raman ? QStringLiteral("Pis=*") : QStringLiteral("Aqu="));
+                 raman ? QStringLiteral("Pis-*") : QStringLiteral("Aqu+"));
         QCOMPARE(f.chart.SkyName, std::string("As documented (v1.15)"));
     }
 }

@@ -156,6 +156,7 @@ TEST(CliVargas, TheWorkedCase) {
         given.push_back(key);
         EXPECT_EQ(value["Signs"].size(), 10u);
         EXPECT_EQ(value["Dignities"].size(), 9u);
+        EXPECT_EQ(value["Relationships"].size(), 9u);
     }
     EXPECT_EQ(given.size(), keys.size());
     for (const std::string& key : keys) {
@@ -177,6 +178,14 @@ TEST(CliVargas, TheWorkedCase) {
     EXPECT_EQ(vargas["D1"]["Dignities"], chart["Dignities"]);
     EXPECT_EQ(chart["Vargottama"][0], true);
     EXPECT_EQ(chart["Vargottama"][2], false);
+    // Each planet to its rasi sign's lord, natural plus temporal (the lord
+    // 2nd, 3rd, 4th, 10th, 11th or 12th from it a friend), in the rasi signs
+    // Sun Gem, Moon Pis, Mercury Can, Venus Gem, Mars Ari (own), Jupiter Gem,
+    // Saturn Sag: Mercury neutral, 2nd; Jupiter neutral, 4th; the Moon enemy,
+    // 9th; Mercury friend, 2nd; Mercury enemy, 2nd; Jupiter neutral, 7th.
+    EXPECT_EQ(vargas["D1"]["Relationships"],
+              json::parse(R"(["Friend", "Friend", "GreatEnemy", "GreatFriend", null, "Neutral",
+                              "Enemy", null, null])"));
 }
 
 TEST(CliTransits, SaturnOverTheNatalMoon) {
@@ -513,10 +522,19 @@ TEST(CliAnalysis, TextSections) {
     const std::string text = RunTool(args).Out;
     for (const char* line : {
              // Jupiter exalted in Cancer, own in Pisces, in its moolatrikona sign
-             // Sagittarius; the Moon debilitated in Scorpio, own in Cancer.
-             "\nSun     Gem=*  Can+   Aqu-   Pis+   Sag+   Gem=*  Pis+   Tau-\n",
-             "\nMoon    Pis=   Leo+   ScoD   Sag=   Pis=   Aqu=   CanO   Cap=\n",
-             "\nJupiter Gem-*  CanE   Aqu=   PisO   SagM   Gem-*  PisO   Tau-\n",
+             // Sagittarius; the Moon debilitated in Scorpio, own in Cancer. The
+             // marks: natural plus temporal relation to the sign's lord, from
+             // the rasi signs Sun, Venus, Jupiter Gem, Moon Pis, Mercury Can,
+             // Saturn Sag. For the Sun, Mercury (neutral, 2nd) a friend, the
+             // Moon (friend, 10th) a great friend, Saturn (enemy, 7th) and Venus
+             // (enemy, 1st) great enemies, Jupiter (friend, 1st) a neutral.
+             "\nSun     Gem+*  Can++  Aqu--  Pis=   Sag=   Gem+*  Pis=   Tau--\n",
+             // For the Moon, Jupiter (neutral, 4th) and Saturn (neutral, 10th)
+             // friends, the Sun (friend, 4th) a great friend.
+             "\nMoon    Pis+   Leo++  ScoD   Sag+   Pis+   Aqu+   CanO   Cap+\n",
+             // For Jupiter, Mercury (enemy, 2nd) a neutral, Saturn (neutral,
+             // 7th) an enemy, Venus (enemy, 1st) a great enemy.
+             "\nJupiter Gem=*  CanE   Aqu-   PisO   SagM   Gem=*  PisO   Tau--\n",
              "\nBalance at birth: Mercury, 4.69508 years.\n",
              // Mars in Aries, its own sign: the words of the window's tables.
              "\nMars                   Own sign      ",

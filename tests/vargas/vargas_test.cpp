@@ -305,31 +305,74 @@ TEST(VargaDignities, BySignInTheVargasAndWithDegreesInTheRasi) {
     }
 }
 
-// Parashara's natural relationships, for a planet in no dignity: to the lord
-// of its sign. Nodes and planets in a dignity have none.
-TEST(VargaDignities, RelationshipToTheSignLordWhenPeregrine) {
+// The compound relationship of a planet in no dignity to its sign's lord,
+// worked by hand from Parashara's tables: the natural relation (friend +1,
+// neutral 0, enemy -1) plus the temporal one, a friend where the lord's rasi
+// sign is the 2nd, 3rd, 4th, 10th, 11th or 12th from the planet's (+1),
+// else an enemy (-1). The rasi signs, the Sun at 21 degrees, the rest at
+// 11: Sun Sco, Moon Sag, Mercury Cap, Venus Ari, Mars Aqu, Jupiter Lib,
+// Saturn Leo.
+TEST(VargaRelationships, NaturalAndTemporalCompound) {
+    std::array<double, kGrahaCount> longitudes{};
+    const char* rasi[] = {"Sco", "Sag", "Cap", "Ari", "Aqu", "Lib", "Leo", "Ari", "Lib"};
+    for (int g = 0; g < kGrahaCount; ++g) {
+        longitudes[static_cast<std::size_t>(g)] = SignOf(rasi[g]) * 30.0 + 11;
+    }
+    longitudes[kSun] += 10;
+    const VargaTable table = ComputeVargas(longitudes, 0);
     struct Case {
         int Graha;
-        const char* Sign;
-        Relationship Expected;
+        int Divisions;
+        const char* Cell;
     };
     const Case cases[] = {
-        {kSun, "Sco", Relationship::Friend},     {kSun, "Gem", Relationship::Neutral},
-        {kSun, "Cap", Relationship::Enemy},      {kMoon, "Leo", Relationship::Friend},
-        {kMoon, "Aqu", Relationship::Neutral},   {kMercury, "Can", Relationship::Enemy},
-        {kMercury, "Sag", Relationship::Neutral}, {kVenus, "Cap", Relationship::Friend},
-        {kVenus, "Leo", Relationship::Enemy},    {kMars, "Gem", Relationship::Enemy},
-        {kMars, "Tau", Relationship::Neutral},   {kJupiter, "Ari", Relationship::Friend},
-        {kJupiter, "Tau", Relationship::Enemy},  {kSaturn, "Can", Relationship::Enemy},
-        {kSaturn, "Sag", Relationship::Neutral}, {kSaturn, "Gem", Relationship::Friend},
-        {kSun, "Leo", Relationship::None},       {kRahu, "Leo", Relationship::None},
+        // Mars: natural friend, 4th: great friend.
+        {kSun, 1, "Sco++"},
+        // Jupiter: neutral, 11th: friend.
+        {kMoon, 1, "Sag+"},
+        // Saturn: neutral, 8th: enemy.
+        {kMercury, 1, "Cap-"},
+        // Mars: neutral, 11th: friend.
+        {kVenus, 1, "Ari+"},
+        // Saturn: neutral, 7th: enemy.
+        {kMars, 1, "Aqu-"},
+        // Venus: natural enemy, 7th: great enemy.
+        {kJupiter, 1, "Lib--"},
+        // The Sun: natural enemy, 4th: neutral.
+        {kSaturn, 1, "Leo="},
+        // Scorpio's 7th navamsa, Capricorn: Saturn, natural enemy, the 10th
+        // in the rasi chart: neutral (the 7th in the navamsa would make it
+        // a great enemy).
+        {kSun, 9, "Cap="},
+        // Capricorn's 4th navamsa, Aries: Mars, neutral, the 2nd: friend.
+        {kMercury, 9, "Ari+"},
+        // Debilitated and exalted in Capricorn: no mark.
+        {kJupiter, 9, "CapD"},
+        {kMars, 9, "CapE"},
     };
     for (const Case& c : cases) {
-        std::array<double, kGrahaCount> longitudes = Longitudes(0);
-        longitudes[c.Graha] = SignOf(c.Sign) * 30.0 + 10;
-        const VargaTable table = ComputeVargas(longitudes, 0);
-        EXPECT_EQ(table.Relationships[kRasiVarga][c.Graha], c.Expected)
-            << GrahaEnglishName(c.Graha) << " in " << c.Sign;
+        EXPECT_EQ(VargaCellText(table, c.Graha, VargaOfDivisions(c.Divisions), true), c.Cell)
+            << GrahaEnglishName(c.Graha) << " D" << c.Divisions;
+    }
+    for (int v = 0; v < kVargaCount; ++v) {
+        EXPECT_EQ(table.Relationships[v][kRahu], Relationship::None);
+        EXPECT_EQ(table.Relationships[v][kKetu], Relationship::None);
+    }
+    // In its own sign the Sun has a dignity and no relationship.
+    longitudes[kSun] = SignOf("Leo") * 30.0 + 25;
+    EXPECT_EQ(ComputeVargas(longitudes, 0).Relationships[kRasiVarga][kSun], Relationship::None);
+}
+
+// Which signs, counted from a planet's, hold its temporal friends: the 2nd,
+// 3rd, 4th, 10th, 11th and 12th (T), from Aries and from Pisces, across the
+// circle's end.
+TEST(VargaRelationships, TemporalFriendsByHouse) {
+    for (const int from : {0, 11}) {
+        std::string houses;
+        for (int house = 0; house < 12; ++house) {
+            houses += TemporalFriend(from, (from + house) % 12) ? 'T' : '.';
+        }
+        EXPECT_EQ(houses, ".TTT.....TTT") << "from " << from;
     }
 }
 
