@@ -130,6 +130,16 @@ def check_csv():
                 fail(f"{options}: {column} is {row[column]!r}")
         if row["UtcOffsetSeconds"] != "-18000" or row["Longitude"] != "77:12W":
             fail(f"{options}: offset {row['UtcOffsetSeconds']!r}, longitude {row['Longitude']!r}")
+    # A daylight-saving birth is an hour further east of UTC: Indian Time's
+    # +5:30 becomes +6:30, Eastern Time's -5:00 becomes -4:00.
+    for zone, offset in ((34, "23400"), (27, "-14400")):
+        run = subprocess.run([CLI, "--batch", "-", "--format", "csv"],
+                             input=chart("Dee", TimeZone=zone, DaylightSaving=True).encode(),
+                             capture_output=True)
+        row = next(csv.DictReader(run.stdout.decode().splitlines()))
+        if (row["UtcOffsetSeconds"], row["DaylightSaving"]) != (offset, "true"):
+            fail(f"zone {zone} with daylight saving: offset {row['UtcOffsetSeconds']!r}, "
+                 f"daylight saving {row['DaylightSaving']!r}")
 
 
 def check_progress():
