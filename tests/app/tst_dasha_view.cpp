@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "app/chart_painter.h"
 #include "app/chart_window.h"
 #include "app/dasha/day_box.h"
 #include "app/dasha/timeline_widget.h"
@@ -96,6 +97,12 @@ void TestDashaView::annsDashaOnTheFixedToday() {
     QCOMPARE(tree->topLevelItem(0)->text(1), QStringLiteral("Peregrine"));
     QCOMPARE(tree->topLevelItem(5)->text(0), QStringLiteral("Mars"));
     QCOMPARE(tree->topLevelItem(5)->text(1), QStringLiteral("Own sign"));
+    // Its row in its dignity's colour, the lord's name and the word alike.
+    const QColor own = PictureQColor(DignityColour(Dignity::Own));
+    QCOMPARE(tree->topLevelItem(5)->foreground(0).color(), own);
+    QCOMPARE(tree->topLevelItem(5)->foreground(1).color(), own);
+    QCOMPARE(tree->topLevelItem(5)->child(0)->foreground(1).color(), own);
+    QVERIFY(tree->topLevelItem(0)->foreground(0).color() != own);
 
     const QString summary = view->findChild<QLabel*>(QStringLiteral("lblDashaSummary"))->text();
     QVERIFY2(summary.startsWith(QStringLiteral(
