@@ -191,6 +191,11 @@ TEST(Vimshottari, TheFourYearLengthsAreNamedAndCounted) {
         EXPECT_NEAR(dasha.Levels[0][0].StartUt, dasha.BirthUt, kSecondDays);
         EXPECT_NEAR(dasha.Levels[0][1].StartUt - dasha.BirthUt, 7 * row.Days, kSecondDays);
         EXPECT_NEAR(dasha.Levels[0][8].EndUt - dasha.BirthUt, 120 * row.Days, kSecondDays);
+        // Moon halfway through Ashwini: Ketu's first 3.5 years passed before
+        // birth, in the same years.
+        const VimshottariDasha half = Dasha(kNakshatra / 2, 1, row.Year);
+        EXPECT_NEAR(half.BirthUt - half.Levels[0][0].StartUt, 3.5 * row.Days, kSecondDays);
+        EXPECT_NEAR(half.Levels[0][0].EndUt - half.BirthUt, 3.5 * row.Days, kSecondDays);
     }
     EXPECT_FALSE(ParseDashaYear("tropical").has_value());
     EXPECT_EQ(DashaYearOf(DashaYear::Sidereal).Days, 365.256363);
