@@ -108,19 +108,25 @@ TEST(BatchJobs, AnyNumberOfThreadsWritesWhatOneThreadWrites) {
 }
 
 // The status says whether any line was bad, wherever it fell: the first
-// chunk, the middle, the last line, or none. A hundred lines make four
-// chunks of at most 32.
+// chunk, the middle, the last line with or without its line feed, or none.
+// A hundred lines make four chunks of at most 32.
 TEST(BatchJobs, ABadLineAnywhereFailsTheBatch) {
-    const std::string february30 = Replaced(Replaced(kGoodLine, "\"BirthDay\":15", "\"BirthDay\":30"),
-                                            "\"BirthMonth\":7", "\"BirthMonth\":2");
+    const std::string february30 =
+        Replaced(Replaced(kGoodLine, "\"BirthDay\":15", "\"BirthDay\":30"), "\"BirthMonth\":7",
+                 "\"BirthMonth\":2");
     const struct {
         int At;  // the bad line's index, -1 for none
         const char* Bad;
-    } kCases[] = {{-1, ""}, {0, "{bad"}, {0, february30.c_str()}, {40, "{bad"}, {99, "{bad"}};
+        bool LastLineFeed = true;
+    } kCases[] = {{-1, ""},           {-1, "", false}, {0, "{bad"},  {0, february30.c_str()},
+                  {0, "{bad", false}, {40, "{bad"},    {99, "{bad"}, {99, "{bad", false}};
     for (const auto& row : kCases) {
         std::string input;
         for (int i = 0; i < 100; ++i) {
             input += (i == row.At ? std::string(row.Bad) : std::string(kGoodLine)) + "\n";
+        }
+        if (!row.LastLineFeed) {
+            input.pop_back();
         }
         for (const int jobs : {1, 2, 4}) {
             SCOPED_TRACE(std::to_string(row.At) + ", " + std::to_string(jobs) + " jobs");
