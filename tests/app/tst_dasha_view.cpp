@@ -133,6 +133,13 @@ void TestDashaView::annsDashaOnTheFixedToday() {
     QCOMPARE(transits->item(kSaturn, 5)->text(), QStringLiteral("1"));
     QCOMPARE(transits->item(kSaturn, 4)->text(), QStringLiteral("7"));  // Lagna 21 Vir 42
     QCOMPARE(transits->item(kSun, 2)->text(), QStringLiteral("Scorpio"));
+    // The Moon at 07 Sco 28 (Swiss Ephemeris), debilitated, in its colour.
+    QCOMPARE(transits->item(kMoon, 1)->text(), QStringLiteral("07 Sco 28"));
+    QCOMPARE(transits->item(kMoon, 3)->text(), QStringLiteral("Debilitated"));
+    const QColor debilitated = PictureQColor(DignityColour(Dignity::Debilitation));
+    QCOMPARE(transits->item(kMoon, 0)->foreground().color(), debilitated);
+    QCOMPARE(transits->item(kMoon, 3)->foreground().color(), debilitated);
+    QVERIFY(transits->item(kSun, 3)->foreground().color() != debilitated);
     const QString notes = view->findChild<QLabel*>(QStringLiteral("lblTransitNotes"))->text();
     // Counted from the natal Moon in Pisces, not from the Lagna in Virgo.
     QVERIFY2(notes.contains(

@@ -535,10 +535,12 @@ TEST(CliAnalysis, TextSections) {
              // 0.3 of a year, 109.577 days, 2022-07-13 16:13:51 UT.
              "\nSun                    Peregrine     2022-03-26 07:54  2028-03-25 20:49\n",
              "\n           Sun         Peregrine     2022-03-26 07:54  2022-07-13 21:44\n",
-             // The Swiss Ephemeris's Sun at 2026-12-07 18:30 UT, Lahiri:
-             // 231.425, 21 Sco 25, the third sign from the Virgo Lagna and
-             // the ninth from the Pisces Moon.
-             "\nSun      21 Sco 25    Peregrine     3           9\n"}) {
+             // The Swiss Ephemeris's Sun and Moon at 2026-12-07 18:30 UT,
+             // Lahiri: 231.425 and 217.477, 21 Sco 25 and 07 Sco 28, the third
+             // sign from the Virgo Lagna and the ninth from the Pisces Moon;
+             // the Moon debilitated in Scorpio.
+             "\nSun      21 Sco 25    Peregrine     3           9\n",
+             "\nMoon     07 Sco 28    Debilitated   3           9\n"}) {
         EXPECT_NE(text.find(line), std::string::npos) << line;
     }
     // The mean node always moves backward, the lights never: R after Rahu's
