@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "app/chart_painter.h"
 #include "app/chart_window.h"
 #include "app/dasha/day_box.h"
 #include "app/dasha/timeline_widget.h"
@@ -75,8 +76,8 @@ void TestDashaView::annsDashaOnTheFixedToday() {
     QCOMPARE(tree->topLevelItem(9)->text(0), QStringLiteral("Mercury"));
     const char* lords[] = {"Mercury", "Ketu", "Venus", "Sun"};
     // From the precise Moon at 356.31759 (Swiss Ephemeris, Lahiri), on the
-    // birth zone's clock and rounded up to the minute: 01:09:56, 09:45:42,
-    // 04:49:50 and 07:53:06.
+    // birth zone's clock rounded up to the minute: 1978-03-25 19:39:56,
+    // 1995-03-26 04:15:42, 2002-03-25 23:19:50 and 2022-03-26 02:23:06 UT.
     const char* starts[] = {"1978-03-26 01:10", "1995-03-26 09:46", "2002-03-26 04:50",
                             "2022-03-26 07:54"};
     for (int i = 0; i < 4; ++i) {
@@ -96,6 +97,12 @@ void TestDashaView::annsDashaOnTheFixedToday() {
     QCOMPARE(tree->topLevelItem(0)->text(1), QStringLiteral("Peregrine"));
     QCOMPARE(tree->topLevelItem(5)->text(0), QStringLiteral("Mars"));
     QCOMPARE(tree->topLevelItem(5)->text(1), QStringLiteral("Own sign"));
+    // Its row in its dignity's colour, the lord's name and the word alike.
+    const QColor own = PictureQColor(DignityColour(Dignity::Own));
+    QCOMPARE(tree->topLevelItem(5)->foreground(0).color(), own);
+    QCOMPARE(tree->topLevelItem(5)->foreground(1).color(), own);
+    QCOMPARE(tree->topLevelItem(5)->child(0)->foreground(1).color(), own);
+    QVERIFY(tree->topLevelItem(0)->foreground(0).color() != own);
 
     const QString summary = view->findChild<QLabel*>(QStringLiteral("lblDashaSummary"))->text();
     QVERIFY2(summary.startsWith(QStringLiteral(
@@ -126,9 +133,31 @@ void TestDashaView::annsDashaOnTheFixedToday() {
     QCOMPARE(transits->item(kSaturn, 5)->text(), QStringLiteral("1"));
     QCOMPARE(transits->item(kSaturn, 4)->text(), QStringLiteral("7"));  // Lagna 21 Vir 42
     QCOMPARE(transits->item(kSun, 2)->text(), QStringLiteral("Scorpio"));
+    // The Moon at 07 Sco 28 (Swiss Ephemeris), debilitated, in its colour.
+    QCOMPARE(transits->item(kMoon, 1)->text(), QStringLiteral("07 Sco 28"));
+    QCOMPARE(transits->item(kMoon, 3)->text(), QStringLiteral("Debilitated"));
+    const QColor debilitated = PictureQColor(DignityColour(Dignity::Debilitation));
+    QCOMPARE(transits->item(kMoon, 0)->foreground().color(), debilitated);
+    QCOMPARE(transits->item(kMoon, 3)->foreground().color(), debilitated);
+    QVERIFY(transits->item(kSun, 3)->foreground().color() != debilitated);
     const QString notes = view->findChild<QLabel*>(QStringLiteral("lblTransitNotes"))->text();
-    QVERIFY2(notes.contains(QStringLiteral("Sade Sati: peak")), qPrintable(notes));
+    // Counted from the natal Moon in Pisces, not from the Lagna in Virgo.
+    QVERIFY2(notes.contains(
+                 QStringLiteral("Sade Sati: peak (Saturn in sign 1 from the natal Moon).")),
+             qPrintable(notes));
     QVERIFY(notes.contains(QStringLiteral("2026-12-07T18:30:00Z")));
+    // The mean node always moves backward, the lights never.
+    QCOMPARE(transits->item(kRahu, 6)->text(), QStringLiteral("R"));
+    QCOMPARE(transits->item(kKetu, 6)->text(), QStringLiteral("R"));
+    QCOMPARE(transits->item(kSun, 6)->text(), QString());
+    QCOMPARE(transits->item(kMoon, 6)->text(), QString());
+    // The Sun's own antardasha, 0.3 of its six years: 2022-03-26 07:54 to
+    // 2022-07-13 21:44 on the zone's clock.
+    QTreeWidgetItem* sunSun = tree->topLevelItem(3)->child(0);
+    QCOMPARE(sunSun->text(0), QStringLiteral("Sun / Sun"));
+    QCOMPARE(sunSun->text(2), QStringLiteral("2022-03-26 07:54"));
+    QCOMPARE(sunSun->text(3), QStringLiteral("2022-07-13 21:44"));
+    QCOMPARE(tree->topLevelItem(3)->text(3), QStringLiteral("2028-03-25 20:49"));
 }
 
 void TestDashaView::theDateBoxMovesTheRunningPeriodsAndTransits() {
@@ -147,7 +176,7 @@ void TestDashaView::theDateBoxMovesTheRunningPeriodsAndTransits() {
     QCOMPARE(view->Transits()->item(kSaturn, 2)->text(), QStringLiteral("Aries"));
     QVERIFY(view->findChild<QLabel*>(QStringLiteral("lblTransitNotes"))
                 ->text()
-                .contains(QStringLiteral("Sade Sati: setting")));
+                .contains(QStringLiteral("Sade Sati: setting (Saturn in sign 2 from the natal Moon).")));
     // A day picked on the calendar is the box's too.
     emit view->findChild<QCalendarWidget*>(QStringLiteral("calDashaOn"))->clicked(kToday);
     QCOMPARE(view->DateBox()->text(), QStringLiteral("2026-12-08"));

@@ -74,6 +74,13 @@ TEST(CliDasha, TheWorkedCase) {
         EXPECT_EQ(maha["Periods"][8]["End"], maha["End"]);
         ASSERT_EQ(maha["Periods"][0]["Periods"].size(), 9u);
         EXPECT_FALSE(maha["Periods"][0]["Periods"][0].contains("Periods")) << "three levels";
+        // Every antardasha's own nine, not the first mahadasha's again.
+        for (const json& antar : maha["Periods"]) {
+            ASSERT_EQ(antar["Periods"].size(), 9u);
+            EXPECT_EQ(antar["Periods"][0]["Lord"], antar["Lord"]) << maha["Lord"];
+            EXPECT_EQ(antar["Periods"][0]["Start"], antar["Start"]) << maha["Lord"];
+            EXPECT_EQ(antar["Periods"][8]["End"], antar["End"]) << maha["Lord"];
+        }
     }
     EXPECT_EQ(dasha["On"], "2026-12-07T18:30:00Z");
     EXPECT_EQ(dasha["Running"], json({"Sun", "Ketu", "Venus"}));
@@ -539,8 +546,29 @@ TEST(CliAnalysis, TextSections) {
              // Mars in Aries, its own sign: the words of the window's tables.
              "\nMars                   Own sign      ",
              "\nRunning on 2026-12-08 00:00 (UT+05:30): Sun / Ketu (maha / antar)\n",
-             "\nSade Sati: peak (Saturn in sign 1 from the natal Moon).\n"}) {
+             "\nSade Sati: peak (Saturn in sign 1 from the natal Moon).\n",
+             // Rows whole, on the zone's clock rounded up to the minute: the
+             // Sun's six years from 2022-03-26 02:23:06 UT end 2191.538 days
+             // on, 2028-03-25 15:18:05 UT; its own antardasha, 6 x 6 / 120 =
+             // 0.3 of a year, 109.577 days, 2022-07-13 16:13:51 UT.
+             "\nSun                    Peregrine     2022-03-26 07:54  2028-03-25 20:49\n",
+             "\n           Sun         Peregrine     2022-03-26 07:54  2022-07-13 21:44\n",
+             // The Swiss Ephemeris's Sun and Moon at 2026-12-07 18:30 UT,
+             // Lahiri: 231.425 and 217.477, 21 Sco 25 and 07 Sco 28, the third
+             // sign from the Virgo Lagna and the ninth from the Pisces Moon;
+             // the Moon debilitated in Scorpio.
+             "\nSun      21 Sco 25    Peregrine     3           9\n",
+             "\nMoon     07 Sco 28    Debilitated   3           9\n"}) {
         EXPECT_NE(text.find(line), std::string::npos) << line;
+    }
+    // The mean node always moves backward, the lights never: R after Rahu's
+    // and Ketu's positions, and after no light's.
+    for (const auto& [graha, retrograde] : {std::pair{"Sun", false}, std::pair{"Moon", false},
+                                           std::pair{"Rahu", true}, std::pair{"Ketu", true}}) {
+        const std::size_t row = text.find("\n" + std::string(graha) + " ", text.find("\nGraha "));
+        ASSERT_NE(row, std::string::npos) << graha;
+        EXPECT_EQ(text.substr(row + 1 + 9 + 9, 4), retrograde ? " R  " : "    ")
+            << text.substr(row, 40);
     }
 }
 

@@ -130,6 +130,19 @@ def check_csv():
                 fail(f"{options}: {column} is {row[column]!r}")
         if row["UtcOffsetSeconds"] != "-18000" or row["Longitude"] != "77:12W":
             fail(f"{options}: offset {row['UtcOffsetSeconds']!r}, longitude {row['Longitude']!r}")
+    # A daylight-saving birth is an hour further east of UTC: Indian Time's
+    # +5:30 becomes +6:30, Eastern Time's -5:00 becomes -4:00; and a place
+    # south of the equator keeps its S.
+    for zone, south, offset, latitude in ((34, "N", "23400", "28:36N"),
+                                          (27, "S", "-14400", "28:36S")):
+        line = chart("Dee", TimeZone=zone, DaylightSaving=True, LatDirection=south)
+        run = subprocess.run([CLI, "--batch", "-", "--format", "csv"], input=line.encode(),
+                             capture_output=True)
+        row = next(csv.DictReader(run.stdout.decode().splitlines()))
+        if (row["UtcOffsetSeconds"], row["DaylightSaving"], row["Latitude"]) != \
+                (offset, "true", latitude):
+            fail(f"zone {zone} with daylight saving: offset {row['UtcOffsetSeconds']!r}, "
+                 f"daylight saving {row['DaylightSaving']!r}, latitude {row['Latitude']!r}")
 
 
 def check_progress():

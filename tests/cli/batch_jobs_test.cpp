@@ -107,6 +107,38 @@ TEST(BatchJobs, AnyNumberOfThreadsWritesWhatOneThreadWrites) {
     EXPECT_EQ(answered, 25 * 14);
 }
 
+// The status says whether any line was bad, wherever it fell: the first
+// chunk, the middle, the last line with or without its line feed, or none.
+// A hundred lines make four chunks of at most 32.
+TEST(BatchJobs, ABadLineAnywhereFailsTheBatch) {
+    const std::string february30 =
+        Replaced(Replaced(kGoodLine, "\"BirthDay\":15", "\"BirthDay\":30"), "\"BirthMonth\":7",
+                 "\"BirthMonth\":2");
+    const struct {
+        int At;  // the bad line's index, -1 for none
+        const char* Bad;
+        bool LastLineFeed = true;
+    } kCases[] = {{-1, ""},           {-1, "", false}, {0, "{bad"},  {0, february30.c_str()},
+                  {0, "{bad", false}, {40, "{bad"},    {99, "{bad"}, {99, "{bad", false}};
+    for (const auto& row : kCases) {
+        std::string input;
+        for (int i = 0; i < 100; ++i) {
+            input += (i == row.At ? std::string(row.Bad) : std::string(kGoodLine)) + "\n";
+        }
+        if (!row.LastLineFeed) {
+            input.pop_back();
+        }
+        for (const int jobs : {1, 2, 4}) {
+            SCOPED_TRACE(std::to_string(row.At) + ", " + std::to_string(jobs) + " jobs");
+            EXPECT_EQ(RunWithJobs(input, jobs, BatchFormat::JsonLines).Outcome.AnyBadLine,
+                      row.At >= 0);
+            EXPECT_EQ(RunWithJobs(input, jobs, BatchFormat::Csv).Outcome.AnyBadLine, row.At >= 0);
+            EXPECT_EQ(RunTool({"--batch", "-", "--jobs", std::to_string(jobs)}, input).Status,
+                      row.At >= 0 ? 1 : 0);
+        }
+    }
+}
+
 // Answers waiting for a line before them stay under the budget whatever the
 // threads; the line next in order is taken whatever its size, so a budget
 // smaller than any line still gets to the end, in order.
@@ -233,6 +265,7 @@ TEST(CsvWriter, FieldsAreQuotedOnlyWhereTheyMust) {
         {"Ann \"Nan\" Lee", "\"Ann \"\"Nan\"\" Lee\""},
         {"two\r\nlines", "\"two\r\nlines\""},
         {"one\nbreak", "\"one\nbreak\""},
+        {"lone\rreturn", "\"lone\rreturn\""},
         {"Ranchi 'R'", "Ranchi 'R'"},
         {"Bāgalkot", "Bāgalkot"},
         {"bad \xFF byte", "bad \xEF\xBF\xBD byte"},

@@ -191,6 +191,11 @@ TEST(Vimshottari, TheFourYearLengthsAreNamedAndCounted) {
         EXPECT_NEAR(dasha.Levels[0][0].StartUt, dasha.BirthUt, kSecondDays);
         EXPECT_NEAR(dasha.Levels[0][1].StartUt - dasha.BirthUt, 7 * row.Days, kSecondDays);
         EXPECT_NEAR(dasha.Levels[0][8].EndUt - dasha.BirthUt, 120 * row.Days, kSecondDays);
+        // Moon halfway through Ashwini: Ketu's first 3.5 years passed before
+        // birth, in the same years.
+        const VimshottariDasha half = Dasha(kNakshatra / 2, 1, row.Year);
+        EXPECT_NEAR(half.BirthUt - half.Levels[0][0].StartUt, 3.5 * row.Days, kSecondDays);
+        EXPECT_NEAR(half.Levels[0][0].EndUt - half.BirthUt, 3.5 * row.Days, kSecondDays);
     }
     EXPECT_FALSE(ParseDashaYear("tropical").has_value());
     EXPECT_EQ(DashaYearOf(DashaYear::Sidereal).Days, 365.256363);
@@ -325,6 +330,45 @@ TEST(DashaTime, TheBirthsClockIsItsExactOffsetWhereItHasOne) {
         EXPECT_EQ(IsoUtc(midnight), row.MidnightUt);
         EXPECT_EQ(CivilText(CivilFromJulianDay(midnight, ZoneShiftHoursOf(chart))),
                   "2026-12-08 00:00");
+    }
+}
+
+// A lord's dignity is its own in the birth chart, whatever the period's
+// place in the order: a chart with seven dignified grahas (Sun exalted in
+// Aries, Moon in its own Cancer, Mercury debilitated in Pisces, Venus in
+// its moolatrikona Libra, Mars in its own Scorpio, Jupiter exalted in
+// Cancer, Saturn debilitated in Aries), so that hardly any lord shares its
+// dignity with the graha whose number is its place in the order.
+TEST(Vimshottari, EveryPeriodCarriesItsOwnLordsDignity) {
+    std::array<Dignity, kGrahaCount> dignities = AllPeregrine();
+    dignities[kSun] = Dignity::Exaltation;
+    dignities[kMoon] = Dignity::Own;
+    dignities[kMercury] = Dignity::Debilitation;
+    dignities[kVenus] = Dignity::Moolatrikona;
+    dignities[kMars] = Dignity::Own;
+    dignities[kJupiter] = Dignity::Exaltation;
+    dignities[kSaturn] = Dignity::Debilitation;
+    const struct {
+        Graha Lord;
+        Dignity Carried;
+    } kLords[] = {{kKetu, Dignity::Peregrine},     {kVenus, Dignity::Moolatrikona},
+                  {kSun, Dignity::Exaltation},     {kMoon, Dignity::Own},
+                  {kMars, Dignity::Own},           {kRahu, Dignity::Peregrine},
+                  {kJupiter, Dignity::Exaltation}, {kSaturn, Dignity::Debilitation},
+                  {kMercury, Dignity::Debilitation}};
+    // From a Moon in each of the nine first mansions, down three levels.
+    for (int mansion = 0; mansion < 9; ++mansion) {
+        const auto dasha = ComputeVimshottari(2448087.77, mansion * kNakshatra + 1, dignities,
+                                              {DashaYear::Sidereal, 3});
+        ASSERT_TRUE(dasha.has_value());
+        for (const auto& level : dasha->Levels) {
+            for (const DashaPeriod& period : level) {
+                const auto row = std::find_if(std::begin(kLords), std::end(kLords),
+                                              [&](const auto& r) { return r.Lord == period.Lord; });
+                ASSERT_NE(row, std::end(kLords));
+                ASSERT_EQ(period.LordDignity, row->Carried) << mansion << " " << period.Lord;
+            }
+        }
     }
 }
 

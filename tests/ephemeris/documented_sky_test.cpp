@@ -103,6 +103,7 @@ struct TrueInstantCase {
     int LatDegrees, LatMinutes, LonDegrees, LonMinutes;
     bool East;
     double Expected;  // sidereal degrees
+    bool South = false;
 };
 
 const TrueInstantCase kTrueInstants[] = {
@@ -116,6 +117,12 @@ const TrueInstantCase kTrueInstants[] = {
      39, false, 120 + 6 + 43.1 / 60},
     {"New Delhi on IST (6:30 UT)", 1977, 9, 16, 12, 0, -5, -30, false, 28, 36, 77, 12, true,
      210 + 15 + 22.2 / 60},
+    // South of the equator: the same places mirrored north would rise 7
+    // degrees on, at 22 Pis 11 and 14 Vir 31.
+    {"Sydney, AEST with daylight saving (01:00 UT)", 1990, 1, 15, 12, 0, -10, 0, true, 33, 52,
+     151, 12, true, 330 + 15 + 4.6 / 60, true},
+    {"Buenos Aires on Argentina Time (15:00 UT)", 1990, 7, 15, 12, 0, 3, 0, false, 34, 36, 58,
+     22, false, 150 + 21 + 27.4 / 60, true},
 };
 
 TEST(DocumentedSky, LagnaAtTheBirthsTrueInstant) {
@@ -128,6 +135,7 @@ TEST(DocumentedSky, LagnaAtTheBirthsTrueInstant) {
         chart.LonMinutes = static_cast<std::int16_t>(c.LonMinutes);
         chart.LatDegrees = static_cast<std::int16_t>(c.LatDegrees);
         chart.LatMinutes = static_cast<std::int16_t>(c.LatMinutes);
+        chart.LatDirection = c.South ? kTrue : kFalse;
         RunEngines(chart);
         ASSERT_TRUE(std::isfinite(chart.LagnaLongitude)) << c.Name;
         EXPECT_LT(Apart(chart.LagnaLongitude, c.Expected), kToleranceDegrees)

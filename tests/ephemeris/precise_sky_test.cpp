@@ -160,6 +160,36 @@ TEST(PreciseSky, LagnaAtNewDelhi1950) {
         << chart.LagnaLongitude;
 }
 
+// South of the equator, against the Swiss Ephemeris's own ascendant
+// (swe_houses_ex, Lahiri) at the birth's UT; the same places mirrored north
+// rise at 22 Pis 11 and 14 Vir 31.
+TEST(PreciseSky, LagnaSouthOfTheEquator) {
+    const struct {
+        const char* Name;
+        int Month, ZoneHours;
+        bool Dst;
+        int LatDegrees, LatMinutes, LonDegrees, LonMinutes;
+        bool East;
+        double Expected;
+    } kCases[] = {
+        {"Sydney, 1990-01-15 12:00 AEST with daylight saving (01:00 UT)", 1, -10, true, 33, 52,
+         151, 12, true, Dms(kPis, 15, 4, 36)},
+        {"Buenos Aires, 1990-07-15 12:00 ART (15:00 UT)", 7, 3, false, 34, 36, 58, 22, false,
+         Dms(kVir, 21, 27, 24)},
+    };
+    for (const auto& c : kCases) {
+        ChartState chart = Birth(1990, c.Month, 15, 12, 0);
+        SetPlace(chart, c.ZoneHours, 0, c.LonDegrees, c.East, c.Dst);
+        chart.LonMinutes = static_cast<std::int16_t>(c.LonMinutes);
+        chart.LatDegrees = static_cast<std::int16_t>(c.LatDegrees);
+        chart.LatMinutes = static_cast<std::int16_t>(c.LatMinutes);
+        chart.LatDirection = kTrue;
+        ASSERT_TRUE(ComputePreciseSky(chart, {})) << c.Name;
+        EXPECT_LE(ArcDistance(chart.LagnaLongitude, c.Expected), kPublishedMinute)
+            << c.Name << ": " << chart.LagnaLongitude;
+    }
+}
+
 struct SiteCase {
     const char* Name;
     int LatDegrees, LatMinutes, LonDegrees, LonMinutes;
