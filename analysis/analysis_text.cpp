@@ -66,8 +66,9 @@ std::string ShadbalaText(const std::array<GrahaShadbala, kStrengthGrahaCount>& b
     const struct {
         std::string_view Heading;
         std::size_t Width;
-    } kColumns[] = {{"Sthana", 8}, {"Dig", 7},   {"Kala", 8},  {"Cheshta", 8},  {"Naisargika", 11},
-                    {"Drik", 8},   {"Rupas", 7}, {"Required", 9}, {"Ratio", 7}};
+    } kColumns[] = {{"Sthana", 8},  {"Dig", 7},         {"Kala", 8},
+                    {"Cheshta", 8}, {"Naisargika", 11}, {"Drik", 8},
+                    {"Rupas", 7},   {"Required", 9},    {"Ratio", 7}};
     std::size_t strongest = 0;
     for (std::size_t g = 1; g < bala.size(); ++g) {
         if (bala[g].Ratio > bala[strongest].Ratio) {
@@ -83,7 +84,7 @@ std::string ShadbalaText(const std::array<GrahaShadbala, kStrengthGrahaCount>& b
     text += Trimmed(heading);
     for (std::size_t g = 0; g < bala.size(); ++g) {
         const GrahaShadbala& b = bala[g];
-        const double figures[] = {b.Sthana.Total, b.Dig,  b.Kala.Total,     b.Cheshta, b.Naisargika,
+        const double figures[] = {b.Sthana.Total, b.Dig,   b.Kala.Total,    b.Cheshta, b.Naisargika,
                                   b.Drik,         b.Rupas, b.RequiredRupas, b.Ratio};
         std::string line = Padded(StrengthGrahaName(static_cast<Graha>(g)), kStrengthNameWidth);
         for (std::size_t c = 0; c < std::size(figures); ++c) {
@@ -103,7 +104,8 @@ std::string AshtakavargaText(const AshtakavargaTable& table) {
         "Ashtakavarga: each row's bindus by sign; Sarva adds the seven grahas' rows.\n";
     std::string heading = Padded("", kStrengthNameWidth);
     for (int sign = 0; sign < kSignCount; ++sign) {
-        heading += RightAligned(std::string_view(kSignAbbreviations).substr(3 * sign, 3), kBinduWidth);
+        heading +=
+            RightAligned(std::string_view(kSignAbbreviations).substr(3 * sign, 3), kBinduWidth);
     }
     text += heading + "  Total\n";
     const auto row = [&text](std::string_view name, const std::array<int, kSignCount>& bindus) {

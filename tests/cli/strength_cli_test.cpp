@@ -50,16 +50,15 @@ std::vector<std::string> Polar(const char* date) {
 
 TEST(CliStrength, TheObjectsNamesInTheirOrder) {
     const ordered_json strength = StrengthOf(kAnn);
-    EXPECT_EQ(KeysOf(strength),
-              (std::vector<std::string>{"Sky", "Shadbala", "Lords", "Ashtakavarga", "Combust",
-                                        "PlanetaryWar", "NeechaBhanga", "Mahapurusha",
-                                        "Avasthas"}));
+    EXPECT_EQ(KeysOf(strength), (std::vector<std::string>{
+                                    "Sky", "Shadbala", "Lords", "Ashtakavarga", "Combust",
+                                    "PlanetaryWar", "NeechaBhanga", "Mahapurusha", "Avasthas"}));
     EXPECT_EQ(strength["Sky"], "Swiss Ephemeris, Lahiri, mean node");
     EXPECT_EQ(KeysOf(strength["Shadbala"]), kGrahas);
     const ordered_json& sun = strength["Shadbala"]["Sun"];
-    EXPECT_EQ(KeysOf(sun), (std::vector<std::string>{"Sthana", "Dig", "Kala", "Cheshta",
-                                                     "Naisargika", "Drik", "TotalVirupas", "Rupas",
-                                                     "RequiredRupas", "Ratio"}));
+    EXPECT_EQ(KeysOf(sun),
+              (std::vector<std::string>{"Sthana", "Dig", "Kala", "Cheshta", "Naisargika", "Drik",
+                                        "TotalVirupas", "Rupas", "RequiredRupas", "Ratio"}));
     EXPECT_EQ(KeysOf(sun["Sthana"]), (std::vector<std::string>{"Uccha", "Saptavargaja", "Ojayugma",
                                                                "Kendradi", "Drekkana", "Total"}));
     EXPECT_EQ(KeysOf(sun["Kala"]),
@@ -166,12 +165,13 @@ TEST(CliStrength, AnnsFiguresByHand) {
 // ayanamsa), to the minute: his lords of the time, and Saturn's Uccha as
 // his printed longitude gives it.
 TEST(CliStrength, RamansExample) {
-    const json strength = StrengthOf({"--name", "Raman", "--date", "1918-10-16", "--time", "14:22",
-                                      "--zone", "34", "--lat", "13:00N", "--lon", "77:35E",
-                                      "--ayanamsa", "raman"});
+    const json strength =
+        StrengthOf({"--name", "Raman", "--date", "1918-10-16", "--time", "14:22", "--zone", "34",
+                    "--lat", "13:00N", "--lon", "77:35E", "--ayanamsa", "raman"});
     EXPECT_EQ(strength["Sky"], "Swiss Ephemeris, Raman, mean node");
-    EXPECT_EQ(strength["Lords"],
-              json({{"Year", "Saturn"}, {"Month", "Mercury"}, {"Weekday", "Mercury"}, {"Hora", "Moon"}}));
+    EXPECT_EQ(
+        strength["Lords"],
+        json({{"Year", "Saturn"}, {"Month", "Mercury"}, {"Weekday", "Mercury"}, {"Hora", "Moon"}}));
     EXPECT_NEAR(strength["Shadbala"]["Saturn"]["Sthana"]["Uccha"].get<double>(), 34.79,
                 0.05 + kFigureTolerance);
 }
