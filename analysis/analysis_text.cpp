@@ -1,5 +1,6 @@
 #include "analysis/analysis_text.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "chart_picture/nakshatra.h"
@@ -43,6 +44,86 @@ std::string Fixed(double value, int decimals) {
 
 std::string ZoneClockText(const ChartState& chart) {
     return "UT" + ZoneOffsetText(ZoneShiftHoursOf(chart));
+}
+
+std::string RightAligned(std::string_view text, std::size_t width) {
+    std::string out;
+    if (text.size() < width) {
+        out.append(width - text.size(), ' ');
+    }
+    return out.append(text);
+}
+
+std::string FigureText(double value) {
+    return Fixed(StrengthFigure(value), 2);
+}
+
+constexpr std::size_t kStrengthNameWidth = 9;
+constexpr std::size_t kBinduWidth = 4;
+
+std::string ShadbalaText(const std::array<GrahaShadbala, kStrengthGrahaCount>& bala,
+                         const StrengthLords& lords) {
+    const struct {
+        std::string_view Heading;
+        std::size_t Width;
+    } kColumns[] = {{"Sthana", 8},  {"Dig", 7},         {"Kala", 8},
+                    {"Cheshta", 8}, {"Naisargika", 11}, {"Drik", 8},
+                    {"Rupas", 7},   {"Required", 9},    {"Ratio", 7}};
+    std::size_t strongest = 0;
+    for (std::size_t g = 1; g < bala.size(); ++g) {
+        if (bala[g].Ratio > bala[strongest].Ratio) {
+            strongest = g;
+        }
+    }
+    std::string text =
+        "Shadbala in virupas, 60 to the rupa; * the strongest for its need (the greatest ratio).\n";
+    std::string heading = Padded("Graha", kStrengthNameWidth);
+    for (const auto& column : kColumns) {
+        heading += RightAligned(column.Heading, column.Width);
+    }
+    text += Trimmed(heading);
+    for (std::size_t g = 0; g < bala.size(); ++g) {
+        const GrahaShadbala& b = bala[g];
+        const double figures[] = {b.Sthana.Total, b.Dig,   b.Kala.Total,    b.Cheshta, b.Naisargika,
+                                  b.Drik,         b.Rupas, b.RequiredRupas, b.Ratio};
+        std::string line = Padded(StrengthGrahaName(static_cast<Graha>(g)), kStrengthNameWidth);
+        for (std::size_t c = 0; c < std::size(figures); ++c) {
+            line += RightAligned(FigureText(figures[c]), kColumns[c].Width);
+        }
+        text += Trimmed(line + (g == strongest ? " *" : ""));
+    }
+    return text + "Lords of the year, month, weekday and hora: " +
+           std::string(StrengthGrahaName(lords.Year)) + ", " +
+           std::string(StrengthGrahaName(lords.Month)) + ", " +
+           std::string(StrengthGrahaName(lords.Weekday)) + ", " +
+           std::string(StrengthGrahaName(lords.Hora)) + ".\n";
+}
+
+std::string AshtakavargaText(const AshtakavargaTable& table) {
+    std::string text =
+        "Ashtakavarga: each row's bindus by sign; Sarva adds the seven grahas' rows.\n";
+    std::string heading = Padded("", kStrengthNameWidth);
+    for (int sign = 0; sign < kSignCount; ++sign) {
+        heading +=
+            RightAligned(std::string_view(kSignAbbreviations).substr(3 * sign, 3), kBinduWidth);
+    }
+    text += heading + "  Total\n";
+    const auto row = [&text](std::string_view name, const std::array<int, kSignCount>& bindus) {
+        std::string line = Padded(name, kStrengthNameWidth);
+        int total = 0;
+        for (const int count : bindus) {
+            line += RightAligned(std::to_string(count), kBinduWidth);
+            total += count;
+        }
+        text += line + RightAligned(std::to_string(total), 7) + "\n";
+    };
+    for (int r = 0; r < kAshtakavargaRows; ++r) {
+        row(r == kAshtakavargaLagna ? std::string_view("Lagna")
+                                    : StrengthGrahaName(static_cast<Graha>(r)),
+            table.Bhinna[static_cast<std::size_t>(r)]);
+    }
+    row("Sarva", table.Sarva);
+    return text;
 }
 
 }  // namespace
@@ -160,6 +241,34 @@ std::string TransitsText(const ChartAnalysis& analysis, const ChartState& chart)
     return text;
 }
 
+double StrengthFigure(double value) {
+    return std::copysign(std::floor(std::fabs(value) * 100 + 0.5) / 100, value);
+}
+
+std::string StrengthText(const ChartAnalysis& analysis) {
+    if (!analysis.Strength || !analysis.StrengthFrom) {
+        return "Strength: none (" + analysis.StrengthError + ").\n\n";
+    }
+    const StrengthAnalysis& strength = *analysis.Strength;
+    std::string text = "Strength " + PreciseSkyNote(analysis) + ".\n\n";
+    std::vector<std::string> sentences = StrengthSentences(strength, *analysis.StrengthFrom);
+    if (strength.Shadbala && strength.Lords) {
+        text += ShadbalaText(*strength.Shadbala, *strength.Lords);
+    } else {
+        // The first sentence says why there is no Shadbala; it stands in
+        // the table's place.
+        text += (sentences.empty() ? strength.NoShadbalaReason : sentences.front()) + "\n";
+        if (!sentences.empty()) {
+            sentences.erase(sentences.begin());
+        }
+    }
+    text += "\n" + AshtakavargaText(strength.Ashtakavarga) + "\nCompanions of dignity:\n";
+    for (const std::string& sentence : sentences) {
+        text += sentence + "\n";
+    }
+    return text + "\n";
+}
+
 std::string AnalysisSectionsText(const ChartAnalysis& analysis, const ChartState& chart) {
     std::string text;
     if (analysis.Vargas) {
@@ -170,6 +279,9 @@ std::string AnalysisSectionsText(const ChartAnalysis& analysis, const ChartState
     }
     if (analysis.Transits) {
         text += TransitsText(analysis, chart);
+    }
+    if (analysis.Strength || !analysis.StrengthError.empty()) {
+        text += StrengthText(analysis);
     }
     if (!text.empty()) {
         text.pop_back();  // the last section's blank line ends the whole

@@ -1,5 +1,5 @@
-// The vargas, the dasha and the transits of a chart's analysis as plain
-// text: the command line's text output and the exports print the same
+// The vargas, the dasha, the transits and the strength of a chart's
+// analysis as plain text: the command line's text output and the exports print the same
 // lines. Every section ends with a blank line.
 #pragma once
 
@@ -33,8 +33,20 @@ namespace tavrinel {
 // The sky at the analysis's moment, graha by graha, and Sade Sati.
 [[nodiscard]] std::string TransitsText(const ChartAnalysis& analysis, const ChartState& chart);
 
+// A strength figure as every output gives it: two decimals, halves away
+// from zero.
+[[nodiscard]] double StrengthFigure(double value);
+
+// "Strength (precise sky: …).", then Shadbala (the six sources, the total
+// in rupas, the rupas required and their ratio, the strongest by ratio
+// marked) and the lords of the birth's time, the Ashtakavarga's eight rows
+// and their Sarva, Aries to Pisces, and the companions of dignity as
+// sentences. Without a sunrise or a sunset, a sentence says why in place of
+// Shadbala.
+[[nodiscard]] std::string StrengthText(const ChartAnalysis& analysis);
+
 // Every section the analysis holds, in the order vargas, dasha, transits,
-// without the blank line after the last; empty when it holds none.
+// strength, without the blank line after the last; empty when it holds none.
 [[nodiscard]] std::string AnalysisSectionsText(const ChartAnalysis& analysis,
                                                const ChartState& chart);
 

@@ -67,6 +67,8 @@ ChartAnalysis ChartCommands::Analyse() const {
     request.Dasha = true;
     // The table lists two levels, the running line names a third.
     request.DashaSettings.Levels = 3;
+    // The exports carry the strength as the command line's --strength gives it.
+    request.Strength = true;
     const QDate today = platform_.Today.Today();
     request.On = ChosenMoment{{today.year(), today.month(), today.day(), 0, 0, 0}, false};
     request.PreciseSky = precise_;

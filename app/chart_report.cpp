@@ -232,14 +232,21 @@ void PaintReport(QPagedPaintDevice& device, const ChartState& chart, const Chart
         PaintChartPicture(painter, navamsa,
                           QRectF(left, y + 10, side, side * navamsa.Height / navamsa.Width));
     }
-    // The dasha as text, in the same face so its columns line up.
-    if (analysis.DashaAsked) {
-        QTextDocument dasha;
+    // The dasha and the strength as text, in the same face so their
+    // columns line up, each from a page of its own.
+    const auto columns = [&](const std::string& text) {
+        QTextDocument document;
         QFont mono = ColumnsFont();
         mono.setPixelSize(8);
-        dasha.setDefaultFont(mono);
-        dasha.setPlainText(Text(DashaText(analysis, chart)));
-        PaintPages(device, painter, dasha, left, width, bodyHeight);
+        document.setDefaultFont(mono);
+        document.setPlainText(Text(text));
+        PaintPages(device, painter, document, left, width, bodyHeight);
+    };
+    if (analysis.DashaAsked) {
+        columns(DashaText(analysis, chart));
+    }
+    if (analysis.Strength || !analysis.StrengthError.empty()) {
+        columns(StrengthText(analysis));
     }
 }
 

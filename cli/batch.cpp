@@ -61,6 +61,7 @@ enum Key : int {
     kOn,
     kTransits,
     kUtcOffset,
+    kStrength,
     kKeyCount
 };
 
@@ -70,7 +71,7 @@ constexpr std::array<std::string_view, kKeyCount> kKeyNames = {
     "LonDegrees", "LonMinutes",   "LonDirection", "DaylightSaving", "CityName",
     "StateName",  "CountryName",  "Sky",        "Ayanamsa",       "Node",
     "Place",      "Vargas",       "Dasha",        "DashaLevels",    "DashaYear",
-    "On",         "Transits",     "UtcOffset"};
+    "On",         "Transits",     "UtcOffset",    "Strength"};
 
 struct Missing {};
 struct OtherType {};  // null, a fraction, an array or an object
@@ -338,6 +339,9 @@ AnalysisRequest ReadRequest(std::array<Value, kKeyCount>& values, const Analysis
     if (given(kTransits)) {
         request.Transits = read.Boolean(kTransits);
     }
+    if (given(kStrength)) {
+        request.Strength = read.Boolean(kStrength);
+    }
     for (const Key key : {kDashaLevelsKey, kDashaYear}) {
         if (given(key) && !request.Dasha) {
             throw BadLine{std::string(kKeyNames[key]) +
@@ -515,10 +519,10 @@ public:
         request.PreciseLongitudes = settings_.Format == BatchFormat::JsonLines;
         request.PreciseMotion = false;
         if (settings_.Format == BatchFormat::Csv &&
-            (request.Vargas || request.Dasha || request.Transits)) {
+            (request.Vargas || request.Dasha || request.Transits || request.Strength)) {
             return Refuse(out, line.Number,
-                          "Vargas, Dasha and Transits: a CSV row has no columns for them (use "
-                          "--format json)");
+                          "Vargas, Dasha, Transits and Strength: a CSV row has no columns for "
+                          "them (use --format json)");
         }
         SkyCheck* const wanted = settings_.SkyCheck ? &check_ : nullptr;
         if (!CalculateChart(batchChart.Form, chart_, reading_, batchChart.Sky, wanted)) {
@@ -532,6 +536,9 @@ public:
         }
         if (analysis.Transits && !analysis.Transits->Ok) {
             return Refuse(out, line.Number, "Transits: " + analysis.Transits->SkyName);
+        }
+        if (request.Strength && !analysis.Strength) {
+            return Refuse(out, line.Number, "Strength: " + analysis.StrengthError);
         }
         const SkyOutput sky{batchChart.Sky, wanted};
         const ChartOutput chart{chart_, analysis, reading_.Text(), &sky,

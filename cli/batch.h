@@ -22,7 +22,7 @@ std::variant<BirthForm, std::string> ParseBatchLine(const std::string& line);
 
 // A batch line's form, the sky it asks for (its "Sky", "Ayanamsa" and
 // "Node" keys) and what its analysis holds (its "Vargas", "Dasha",
-// "DashaYear", "On" and "Transits" keys), each defaulting to the command
+// "DashaYear", "On", "Transits" and "Strength" keys), each defaulting to the command
 // line's choice.
 struct BatchChart {
     BirthForm Form;

@@ -53,7 +53,7 @@ struct Options {
     std::optional<std::string> AtlasQuery;
     std::string Sky = "documented", Ayanamsa = "lahiri", Node = "mean";
     bool NoSkyCheck = false;
-    bool Dasha = false, Transits = false, Vargas = false;
+    bool Dasha = false, Transits = false, Vargas = false, Strength = false;
     std::optional<std::string> DashaLevels, DashaYear, On, Varga;
     std::optional<std::string> Jobs;  // worker threads of a batch
     bool CsvRaw = false;
@@ -223,6 +223,7 @@ std::variant<AnalysisChoice, Refusal> RequestFrom(const Options& options, Output
     request.Vargas = options.Vargas || options.Varga;
     request.Dasha = options.Dasha || format == OutputFormat::SvgDasha;
     request.Transits = options.Transits;
+    request.Strength = options.Strength;
     if (options.DashaLevels) {
         if (const auto levels = Take(ParseDashaLevels(*options.DashaLevels), "--dasha-levels", refusal)) {
             request.DashaSettings.Levels = *levels;
@@ -353,6 +354,10 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
                    "(default now)");
     app.add_flag("--transits", options.Transits,
                  "add the sky at --on (default now) over the chart, in the precise sky");
+    app.add_flag("--strength", options.Strength,
+                 "add Shadbala, the Ashtakavarga and the companions of dignity (combustion, "
+                 "planetary war, cancelled debilitation, the Mahapurusha yogas, the avasthas), "
+                 "in the precise sky");
     app.add_flag("--zones", options.ListZones, "list the time zones with their indices");
     app.add_option("--batch", options.Batch,
                    "JSON Lines file of charts, or - for standard input");
@@ -372,11 +377,12 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
                    "documented (the default) or precise (Swiss Ephemeris) positions, in any "
                    "case");
     app.add_option("--ayanamsa", options.Ayanamsa,
-                   "precise sky (also of the vargas, dasha, transits and JSON longitudes): "
+                   "precise sky (also of the vargas, dasha, transits, strength and JSON "
+                   "longitudes): "
                    "lahiri (default), raman or krishnamurti, in any case");
     app.add_option("--node", options.Node,
-                   "precise sky (also of the vargas, dasha, transits and JSON longitudes): mean "
-                   "(default) or true, in any case");
+                   "precise sky (also of the vargas, dasha, transits, strength and JSON "
+                   "longitudes): mean (default) or true, in any case");
     app.add_flag("--no-sky-check", options.NoSkyCheck,
                  "leave out the check of a documented reading against the precise sky");
     app.add_option("file", options.File, "a saved reading file (.tvl) to calculate");
@@ -593,6 +599,10 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     }
     if (analysis.Transits && !analysis.Transits->Ok) {
         err << "tavrinel-cli: --transits: " << EscapedForMessage(analysis.Transits->SkyName) << '\n';
+        return kExitFailed;
+    }
+    if (request.Strength && !analysis.Strength) {
+        err << "tavrinel-cli: --strength: " << EscapedForMessage(analysis.StrengthError) << '\n';
         return kExitFailed;
     }
     if (*format == OutputFormat::SvgDasha && !analysis.Dasha) {

@@ -91,6 +91,7 @@ constexpr std::array kModeRows = {
     ModeRow{"--vargas", "", kOneChart | kBatch, Needs::TextOrJson},
     ModeRow{"--dasha", "", kOneChart | kBatch, Needs::TextOrJson},
     ModeRow{"--transits", "", kOneChart | kBatch, Needs::TextOrJson},
+    ModeRow{"--strength", "", kOneChart | kBatch, Needs::TextOrJson},
     ModeRow{"--dasha-levels", "", kOneChart | kBatch, Needs::Dasha},
     ModeRow{"--dasha-year", "", kOneChart | kBatch, Needs::DashaOrTimeline},
     ModeRow{"--on", "", kOneChart | kBatch, Needs::Moment},
@@ -157,14 +158,14 @@ std::optional<std::string_view> MissingNeed(const GivenOptions& given, Needs nee
             }
             break;
         case Needs::PreciseSky:
-            // The vargas, the dasha, the transits and the JSON's longitudes
-            // are the precise sky's whichever sky the reading is cast in.
+            // The vargas, the dasha, the transits, the strength and the JSON's
+            // longitudes are the precise sky's whichever sky the reading is cast in.
             if (!precise && !Has(given, "--vargas") && !Has(given, "--dasha") &&
-                !Has(given, "--transits") && !Has(given, "--format", "json") && !timeline &&
-                !Has(given, "--varga")) {
+                !Has(given, "--transits") && !Has(given, "--strength") &&
+                !Has(given, "--format", "json") && !timeline && !Has(given, "--varga")) {
                 return "chooses the precise sky, which a documented chart uses only for --vargas, "
-                       "--dasha, --transits and the longitudes of --format json (its check keeps "
-                       "Lahiri and the mean node)";
+                       "--dasha, --transits, --strength and the longitudes of --format json (its "
+                       "check keeps Lahiri and the mean node)";
             }
             break;
         case Needs::DocumentedSky:
@@ -184,7 +185,7 @@ std::optional<std::string_view> MissingNeed(const GivenOptions& given, Needs nee
 }
 
 // Whether the option adds to a chart's object (the vargas, the dasha, the
-// transits and what shapes them), which a batch's CSV does not carry.
+// transits, the strength and what shapes them), which a batch's CSV does not carry.
 bool AddsToObject(Needs needs) {
     return needs == Needs::TextOrJson || needs == Needs::Dasha ||
            needs == Needs::DashaOrTimeline || needs == Needs::Moment;

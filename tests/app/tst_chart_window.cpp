@@ -222,7 +222,16 @@ void TestChartWindow::exportsWriteTheReport_data() {
                                  QStringLiteral("Balance at birth: Mercury, 4.69508 years."),
                                  QStringLiteral("Running on 2024-03-15 00:00 (UT+05:30): Sun / Rahu / "),
                                  QStringLiteral("Vargas (precise sky: Swiss Ephemeris, "
-                                                "Lahiri, mean node).")};
+                                                "Lahiri, mean node)."),
+                                 // The strength: Mercury 13.81 degrees from the precise
+                                 // Sun, within its orb; the Sun's Ashtakavarga row as
+                                 // counted by hand from the convention's houses.
+                                 QStringLiteral("Strength (precise sky: Swiss Ephemeris, "
+                                                "Lahiri, mean node)."),
+                                 QString::fromUtf8("Mercury is combust: 13.81° from the Sun, "
+                                                   "within its 14° orb."),
+                                 QStringLiteral("Sun         4   4   4   4   3   3   3   5   7"
+                                                "   4   4   3     48")};
     // The Sun enters sidereal Virgo in the documented sky only.
     const QStringList parting = {
         documented,

@@ -403,6 +403,7 @@ TEST(CliAnalysis, RefusedWhereAnOptionWouldDoNothing) {
         {{"--dasha", "--on", "2026-12-08 14:30"}, "--on"},
         {{"--dasha", "--format", "svg"}, "--dasha"},
         {{"--vargas", "--format", "svg"}, "--vargas"},
+        {{"--strength", "--format", "svg", "--chart", "north"}, "--strength"},
         {{"--transits", "--format", "svg", "--chart", "dasha"}, "--transits"},
         {{"--varga", "9"}, "--varga"},
         {{"--varga", "8", "--format", "svg"}, "--varga"},
@@ -438,6 +439,7 @@ TEST(CliAnalysis, RefusedWhereAnOptionWouldDoNothing) {
          {std::vector<std::string>{"--format", "svg", "--chart", "dasha", "--on", "2000-01-01",
                                    "--dasha-year", "savana"},
           std::vector<std::string>{"--transits", "--on", "2000-02-29"},
+          std::vector<std::string>{"--strength", "--ayanamsa", "raman", "--node", "true"},
           std::vector<std::string>{"--format", "svg", "--chart", "north", "--varga", "60"},
           std::vector<std::string>{"--format", "svg", "--chart", "north", "--varga", "D9"},
           std::vector<std::string>{"--format", "svg", "--chart", "south", "--varga", "d60"}}) {
@@ -486,6 +488,8 @@ TEST(CliAnalysis, BatchKeys) {
         {R"("Dasha":1,"DashaYear":"lunar")", "DashaYear: accepts sidereal", 0},
         {R"("Dasha":1,"On":"2026-02-29")", "On: day 29 is past the month's end: February 2026 has 28 days", 0},
         {R"("Vargas":"yes")", "Vargas: accepts true or false", 0},
+        {R"("Strength":true)", "Strength", 0},
+        {R"("Strength":1)", "Strength: accepts true or false", 0},
         {R"("Dasha":true,"DashaLevels":5,"On":"2026-12-08")", "Dasha", 5},
         {R"("Dasha":true,"DashaLevels":6)", "DashaLevels: accepts a whole number from 1 to 5", 0},
         {R"("Dasha":3,"DashaLevels":3)", "DashaLevels: the levels are given by \"Dasha\"", 0},
@@ -516,6 +520,11 @@ TEST(CliAnalysis, BatchKeys) {
     const Result defaults =
         RunTool({"--batch", "-", "--dasha", "--dasha-year", "savana"}, line + "\n");
     EXPECT_EQ(json::parse(defaults.Out)["Dasha"]["YearDays"], 360);
+    const Result strength = RunTool({"--batch", "-", "--strength", "--ayanamsa", "raman"},
+                                    line + "\n" + with(R"("Strength":false)"));
+    const std::string first = strength.Out.substr(0, strength.Out.find('\n'));
+    EXPECT_EQ(json::parse(first)["Strength"]["Sky"], "Swiss Ephemeris, Raman, mean node");
+    EXPECT_EQ(json::parse(strength.Out.substr(first.size() + 1)).count("Strength"), 0u);
     // A key in any case, as the option takes it.
     const Result julian = RunTool({"--batch", "-"}, with(R"("Dasha":1,"DashaYear":"Julian")"));
     EXPECT_EQ(json::parse(julian.Out)["Dasha"]["YearDays"], 365.25) << julian.Out;

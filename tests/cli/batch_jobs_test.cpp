@@ -27,8 +27,8 @@ std::string Replaced(std::string line, const std::string& from, const std::strin
 
 // Every kind of line a batch meets, over and over, so that the chunks pass
 // the workers' ring several times: charts in either sky and zodiac, places
-// from the atlas, vargas, dasha and transits, refused places and values, bad
-// JSON, blank, NUL and oversized lines.
+// from the atlas, vargas, dasha, transits and strength, refused places and
+// values, bad JSON, blank, NUL and oversized lines.
 std::string MixedInput() {
     const std::string good = kGoodLine;
     const std::string dated = R"("BirthDay":15,"BirthMonth":7,"BirthYear":1990,"BirthHour":12,)"
@@ -53,6 +53,8 @@ std::string MixedInput() {
         Replaced(good, "\"PersonName\":\"Ann\"",
                  "\"PersonName\":\"Gus\",\"Vargas\":true,\"Dasha\":3,\"Transits\":true,"
                  "\"On\":\"2026-12-08\""),
+        Replaced(good, "\"PersonName\":\"Ann\"",
+                 "\"PersonName\":\"Hal\",\"Strength\":true,\"Ayanamsa\":\"raman\""),
     };
     std::string input;
     for (int round = 0; round < 25; ++round) {
@@ -101,10 +103,10 @@ TEST(BatchJobs, AnyNumberOfThreadsWritesWhatOneThreadWrites) {
     long expected = 0;
     int answered = 0;
     for (std::string line; std::getline(lines, line); ++answered) {
-        expected += expected % 15 == 9 ? 2 : 1;  // the tenth kind is blank
+        expected += expected % 16 == 9 ? 2 : 1;  // the tenth kind is blank
         ASSERT_EQ(nlohmann::json::parse(line)["line"], expected);
     }
-    EXPECT_EQ(answered, 25 * 14);
+    EXPECT_EQ(answered, 25 * 15);
 }
 
 // The status says whether any line was bad, wherever it fell: the first

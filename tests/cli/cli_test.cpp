@@ -143,6 +143,7 @@ TEST(CliBatch, CsvRefusesWhatItHasNoColumnsFor) {
         {{"--vargas"}, "--vargas"},
         {{"--dasha"}, "--dasha"},
         {{"--transits"}, "--transits"},
+        {{"--strength"}, "--strength"},
         {{"--on", "2026-12-08"}, "--on"},
         {{"--dasha-levels", "3"}, "--dasha-levels"},
     };
@@ -151,13 +152,16 @@ TEST(CliBatch, CsvRefusesWhatItHasNoColumnsFor) {
         args.insert(args.end(), more.begin(), more.end());
         ExpectRefused(RunTool(args, std::string(kGoodLine) + "\n"), option);
     }
-    std::string line = kGoodLine;
-    line.insert(1, R"("Vargas":true,)");
-    const Result r = RunTool({"--batch", "-", "--format", "csv"}, line + "\n" + kGoodLine + "\n");
-    EXPECT_EQ(r.Status, 1);
-    EXPECT_NE(r.Out.find("\r\n1,,"), std::string::npos) << r.Out;
-    EXPECT_NE(r.Out.find("a CSV row has no columns for them"), std::string::npos) << r.Out;
-    EXPECT_NE(r.Out.find("\r\n2,Ann,"), std::string::npos) << r.Out;
+    for (const char* key : {R"("Vargas":true,)", R"("Strength":true,)"}) {
+        std::string line = kGoodLine;
+        line.insert(1, key);
+        const Result r =
+            RunTool({"--batch", "-", "--format", "csv"}, line + "\n" + kGoodLine + "\n");
+        EXPECT_EQ(r.Status, 1);
+        EXPECT_NE(r.Out.find("\r\n1,,"), std::string::npos) << r.Out;
+        EXPECT_NE(r.Out.find("a CSV row has no columns for them"), std::string::npos) << r.Out;
+        EXPECT_NE(r.Out.find("\r\n2,Ann,"), std::string::npos) << r.Out;
+    }
 }
 
 TEST(CliBatch, JobsTakeAWholeNumberOfThreads) {

@@ -124,8 +124,8 @@ const RefusalCase kRefusals[] = {
     {{"--sky", "precise", "--node", "osculating"}, "tavrinel-cli: --node: accepts mean or true\n"},
     {{"--sky", "Documented", "--node", "true"},
      "tavrinel-cli: --node: chooses the precise sky, which a documented chart uses only for "
-     "--vargas, --dasha, --transits and the longitudes of --format json (its check keeps Lahiri "
-     "and the mean node)\n",
+     "--vargas, --dasha, --transits, --strength and the longitudes of --format json (its check "
+     "keeps Lahiri and the mean node)\n",
      false},
 };
 
