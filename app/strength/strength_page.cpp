@@ -22,12 +22,12 @@ namespace tavrinel {
 namespace {
 
 // A bar's row is this many lines of text high.
-constexpr double kBarRowLines = 1.7;
+constexpr double kBarRowLines = 1.35;
 // Room past the longest bar or mark, so the ratio never runs off the end.
 constexpr double kScaleHeadroom = 1.05;
 constexpr int kSmallestBarWidth = 80;
 constexpr int kSmallestSquareSide = 260;
-constexpr int kLargestSquareSide = 480;
+constexpr int kLargestSquareSide = 280;
 
 enum ShadbalaColumn { kSthanaColumn = 1, kKalaColumn = 3 };
 
@@ -159,7 +159,7 @@ StrengthPage::StrengthPage(QWidget* parent) : QWidget(parent) {
     square_->setObjectName(QStringLiteral("viewAshtakavarga"));
     square_->setAccessibleName(QStringLiteral("Ashtakavarga square"));
     square_->setMinimumSize(kSmallestSquareSide, kSmallestSquareSide);
-    square_->setMaximumHeight(kLargestSquareSide);
+    square_->setMaximumSize(kLargestSquareSide, kLargestSquareSide);
     auto* chooserRow = new QHBoxLayout;
     chooserRow->addWidget(chooserLabel);
     chooserRow->addWidget(chooser_);
@@ -168,6 +168,7 @@ StrengthPage::StrengthPage(QWidget* parent) : QWidget(parent) {
     ashtakavargaLayout->setContentsMargins(0, 0, 0, 0);
     ashtakavargaLayout->addLayout(chooserRow);
     ashtakavargaLayout->addWidget(square_);
+    ashtakavargaLayout->addStretch(1);
 
     companionsPart_ = new QWidget(content);
     companions_ = Paragraph("lblStrengthCompanions", companionsPart_);
@@ -175,16 +176,21 @@ StrengthPage::StrengthPage(QWidget* parent) : QWidget(parent) {
     companionsLayout->setContentsMargins(0, 0, 0, 0);
     companionsLayout->addWidget(Heading(QStringLiteral("Companions of dignity"), companionsPart_));
     companionsLayout->addWidget(companions_);
+    companionsLayout->addStretch(1);
 
     auto* contentLayout = new QVBoxLayout(content);
     contentLayout->addWidget(sky_);
     contentLayout->addWidget(shadbala_);
     contentLayout->addWidget(noShadbala_);
-    contentLayout->addWidget(ashtakavarga_);
-    contentLayout->addWidget(companionsPart_);
+    // The square and the sentences side by side, so that the whole page
+    // fits a window of the usual height.
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(ashtakavarga_, 1);
+    lower->addWidget(companionsPart_, 1);
+    contentLayout->addLayout(lower);
     contentLayout->addStretch(1);
 
-    // Four parts are taller than the window: the page scrolls, but is no
+    // The parts are taller than the window: the page scrolls, but is no
     // stop of its own, so Tab goes from the tab straight to the table.
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("scrollStrength"));
@@ -265,14 +271,13 @@ void StrengthPage::ShowStrength(const ChartAnalysis& analysis) {
 
     ashtakavargaTable_ = analysis.Strength->Ashtakavarga;
     lagnaSign_ = static_cast<int>(std::floor(analysis.StrengthFrom->Lagna / 30)) % kSignCount;
-    skyLine_ = PreciseSkyLine(analysis);
     companions_->setText(CompanionSentences(analysis).join(QLatin1Char('\n')));
     Redraw();
 }
 
 void StrengthPage::Redraw() {
     const int choice = std::max(0, chooser_->currentIndex());
-    square_->SetPicture(AshtakavargaPicture(ashtakavargaTable_, choice, lagnaSign_, skyLine_));
+    square_->SetPicture(AshtakavargaPicture(ashtakavargaTable_, choice, lagnaSign_));
     square_->setAccessibleDescription(AshtakavargaFactsText(ashtakavargaTable_, choice, lagnaSign_));
 }
 

@@ -71,7 +71,6 @@ class StrengthPage final : public QWidget {
     QLabel* companions_ = nullptr;
     AshtakavargaTable ashtakavargaTable_;
     int lagnaSign_ = -1;
-    std::string skyLine_;
 };
 
 }  // namespace tavrinel

@@ -121,8 +121,7 @@ std::array<int, kSignCount> AshtakavargaBindus(const AshtakavargaTable& table, i
     return choice == kSarvaChoice ? table.Sarva : table.Bhinna[static_cast<std::size_t>(choice - 1)];
 }
 
-ChartPicture AshtakavargaPicture(const AshtakavargaTable& table, int choice, int lagnaSign,
-                                 const std::string& skyLine) {
+ChartPicture AshtakavargaPicture(const AshtakavargaTable& table, int choice, int lagnaSign) {
     const std::array<int, kSignCount> bindus = AshtakavargaBindus(table, choice);
     int total = 0;
     for (const int b : bindus) {
@@ -130,8 +129,7 @@ ChartPicture AshtakavargaPicture(const AshtakavargaTable& table, int choice, int
     }
     return LayoutSouthIndianNumbers(bindus, lagnaSign,
                                     {{AshtakavargaChoiceName(choice).toStdString(), true},
-                                     {std::to_string(total) + " bindus", false},
-                                     {skyLine, false}});
+                                     {std::to_string(total) + " bindus", false}});
 }
 
 QString AshtakavargaFactsText(const AshtakavargaTable& table, int choice, int lagnaSign) {

@@ -44,10 +44,10 @@ inline constexpr int kAshtakavargaChoices = 1 + kAshtakavargaRows;
 [[nodiscard]] QString AshtakavargaChoiceName(int choice);
 [[nodiscard]] std::array<int, kSignCount> AshtakavargaBindus(const AshtakavargaTable& table,
                                                              int choice);
-// The square of a choice, the Lagna's sign marked, with `skyLine` under
-// its title; and the same facts in words for a screen reader.
+// The square of a choice, the Lagna's sign marked, its title and total in
+// the middle; and the same facts in words for a screen reader.
 [[nodiscard]] ChartPicture AshtakavargaPicture(const AshtakavargaTable& table, int choice,
-                                               int lagnaSign, const std::string& skyLine);
+                                               int lagnaSign);
 [[nodiscard]] QString AshtakavargaFactsText(const AshtakavargaTable& table, int choice,
                                             int lagnaSign);
 
