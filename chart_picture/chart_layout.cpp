@@ -265,8 +265,9 @@ namespace {
 // The twelve cells in their fixed places, the Lagna's filled, each with its
 // sign's code in the corner; `fill` puts the cell's contents into the area
 // left free, before the next cell is drawn.
-void AddSouthIndianSquare(ChartPicture& picture, int lagnaSign,
-                          const std::function<void(int sign, const PictureBox& area, int cell)>& fill) {
+void AddSouthIndianSquare(
+    ChartPicture& picture, int lagnaSign,
+    const std::function<void(int sign, const PictureBox& area, int cell)>& fill) {
     for (int sign = 0; sign < kSignCount; ++sign) {
         const auto [column, row] = kSouthCells[static_cast<std::size_t>(sign)];
         const double x = column * kSouthCell;
@@ -314,8 +315,7 @@ void AddSouthIndianSquare(ChartPicture& picture, int lagnaSign,
 }
 
 // Lines of text centred in the open middle square, the bold ones larger.
-void AddCentreLines(ChartPicture& picture,
-                    const std::vector<std::pair<std::string, bool>>& lines) {
+void AddCentreLines(ChartPicture& picture, const std::vector<std::pair<std::string, bool>>& lines) {
     const double centreX = 0.5;
     const double width = 2 * kSouthCell - 2 * kCellMargin;
     std::vector<PictureLabel> centre;
@@ -368,9 +368,9 @@ ChartPicture LayoutSouthIndianNumbers(const std::array<int, kSignCount>& numbers
                                                kInkColour, true, LabelRole::Lagna, cell));
         }
         const std::string text = std::to_string(numbers[static_cast<std::size_t>(sign)]);
-        picture.Labels.push_back(CentredLine(text, kNumberTextSize, area.X + area.Width / 2,
-                                             area.Width, area.Y + (area.Height - kLineHeightEm * kNumberTextSize) / 2,
-                                             kInkColour, true));
+        picture.Labels.push_back(CentredLine(
+            text, kNumberTextSize, area.X + area.Width / 2, area.Width,
+            area.Y + (area.Height - kLineHeightEm * kNumberTextSize) / 2, kInkColour, true));
         picture.Labels.back().Role = LabelRole::Number;
         picture.Labels.back().Cell = cell;
     });

@@ -6,8 +6,8 @@
 
 #include <array>
 #include <string>
-#include <utility>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "chart_picture/positions_table.h"

@@ -266,7 +266,8 @@ void StrengthPage::ShowStrength(const ChartAnalysis& analysis) {
         table_->resizeRowsToContents();
         table_->setFixedHeight(table_->horizontalHeader()->height() +
                                table_->verticalHeader()->length() + 2 * table_->frameWidth());
-        lords_->setText(analysis.Strength->Lords ? LordsText(*analysis.Strength->Lords) : QString());
+        lords_->setText(analysis.Strength->Lords ? LordsText(*analysis.Strength->Lords)
+                                                 : QString());
     }
 
     ashtakavargaTable_ = analysis.Strength->Ashtakavarga;
@@ -278,7 +279,8 @@ void StrengthPage::ShowStrength(const ChartAnalysis& analysis) {
 void StrengthPage::Redraw() {
     const int choice = std::max(0, chooser_->currentIndex());
     square_->SetPicture(AshtakavargaPicture(ashtakavargaTable_, choice, lagnaSign_));
-    square_->setAccessibleDescription(AshtakavargaFactsText(ashtakavargaTable_, choice, lagnaSign_));
+    square_->setAccessibleDescription(
+        AshtakavargaFactsText(ashtakavargaTable_, choice, lagnaSign_));
 }
 
 }  // namespace tavrinel

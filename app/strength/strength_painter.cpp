@@ -28,13 +28,12 @@ StrengthBarGeometry LayoutStrengthBar(const StrengthBarView& bar, double scaleRu
                    row.height() - 2 * inset);
     g.MinimumX = left + bar.RequiredRupas * perRupa;
     // Written after whichever ends later, the bar or the mark.
-    g.Ratio = QRectF(std::max(g.Bar.right(), g.MinimumX) + kGap, row.top(), ratioWidth,
-                     row.height());
+    g.Ratio =
+        QRectF(std::max(g.Bar.right(), g.MinimumX) + kGap, row.top(), ratioWidth, row.height());
     return g;
 }
 
-void PaintStrengthBar(QPainter& painter, const StrengthBarView& bar,
-                      const StrengthBarGeometry& g) {
+void PaintStrengthBar(QPainter& painter, const StrengthBarView& bar, const StrengthBarGeometry& g) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     QFont font = painter.font();

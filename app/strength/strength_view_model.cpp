@@ -55,9 +55,9 @@ std::vector<StrengthBarView> StrengthBars(const ChartAnalysis& analysis) {
             bar.Colour = DignityColour(analysis.Precise->Dignities[static_cast<std::size_t>(g)]);
         }
         bar.RatioText = TwoDecimals(s.Ratio);
-        bar.AccessibleName = QStringLiteral("%1: %2 rupas, minimum %3, ratio %4")
-                                 .arg(bar.Graha, TwoDecimals(s.Rupas), Minimum(s.RequiredRupas),
-                                      bar.RatioText);
+        bar.AccessibleName =
+            QStringLiteral("%1: %2 rupas, minimum %3, ratio %4")
+                .arg(bar.Graha, TwoDecimals(s.Rupas), Minimum(s.RequiredRupas), bar.RatioText);
         bars.push_back(bar);
     }
     const auto strongest = std::max_element(
@@ -118,7 +118,8 @@ QString AshtakavargaChoiceName(int choice) {
 }
 
 std::array<int, kSignCount> AshtakavargaBindus(const AshtakavargaTable& table, int choice) {
-    return choice == kSarvaChoice ? table.Sarva : table.Bhinna[static_cast<std::size_t>(choice - 1)];
+    return choice == kSarvaChoice ? table.Sarva
+                                  : table.Bhinna[static_cast<std::size_t>(choice - 1)];
 }
 
 ChartPicture AshtakavargaPicture(const AshtakavargaTable& table, int choice, int lagnaSign) {
@@ -140,7 +141,8 @@ QString AshtakavargaFactsText(const AshtakavargaTable& table, int choice, int la
         const int b = bindus[static_cast<std::size_t>(sign)];
         total += b;
         signs << Text(kSignNames[static_cast<std::size_t>(sign)]) + QLatin1Char(' ') +
-                     QString::number(b) + (sign == lagnaSign ? QStringLiteral(" (Lagna)") : QString());
+                     QString::number(b) +
+                     (sign == lagnaSign ? QStringLiteral(" (Lagna)") : QString());
     }
     return QStringLiteral("%1, %2 bindus: %3.")
         .arg(AshtakavargaChoiceName(choice))
@@ -153,7 +155,8 @@ QStringList CompanionSentences(const ChartAnalysis& analysis) {
     if (!analysis.Strength || !analysis.StrengthFrom) {
         return sentences;
     }
-    for (const std::string& sentence : StrengthSentences(*analysis.Strength, *analysis.StrengthFrom)) {
+    for (const std::string& sentence :
+         StrengthSentences(*analysis.Strength, *analysis.StrengthFrom)) {
         if (sentence != analysis.Strength->NoShadbalaReason) {
             sentences << QString::fromStdString(sentence);
         }

@@ -4,8 +4,8 @@
 // "chart-strength" with the Chart window on that tab. Stays open until it is
 // closed. Used by screenshots.sh under a virtual X server.
 #include <QApplication>
-#include <QPushButton>
 #include <QFile>
+#include <QPushButton>
 #include <QTabWidget>
 #include <cstring>
 #include <iterator>
@@ -51,8 +51,8 @@ int main(int argc, char* argv[]) {
         return out.open(QIODevice::WriteOnly) && out.write(pdf) > 0 ? 0 : 1;
     }
     window.show();
-    const char* const tabs[] = {"chart-south", "chart-north", "chart-table", "chart-dasha",
-                                "chart-vargas", "chart-strength"};
+    const char* const tabs[] = {"chart-south", "chart-north",  "chart-table",
+                                "chart-dasha", "chart-vargas", "chart-strength"};
     for (int tab = 0; tab < static_cast<int>(std::size(tabs)); ++tab) {
         if (std::strcmp(mode, tabs[tab]) == 0) {
             window.findChild<QPushButton*>(QStringLiteral("cmdChart"))->click();

@@ -102,8 +102,8 @@ void TestStrengthTab::barsSayEachGrahasRupasAgainstItsMinimum() {
     for (std::size_t g = 0; g < page->Bars().size(); ++g) {
         const StrengthBar* bar = page->Bars()[g];
         QCOMPARE(bar->accessibleName(), names[static_cast<qsizetype>(g)]);
-        QCOMPARE(QAccessible::queryAccessibleInterface(const_cast<StrengthBar*>(bar))->text(
-                     QAccessible::Name),
+        QCOMPARE(QAccessible::queryAccessibleInterface(const_cast<StrengthBar*>(bar))
+                     ->text(QAccessible::Name),
                  names[static_cast<qsizetype>(g)]);
         strongest += bar->Bar().Strongest;
     }
@@ -132,22 +132,25 @@ void TestStrengthTab::tableGivesTheSixSources() {
         const char* Naisargika;
         const char* Minimum;
     };
-    const Row rows[] = {{"Sun", "60.00", "5"},    {"Moon", "51.43", "6"},
+    const Row rows[] = {{"Sun", "60.00", "5"},     {"Moon", "51.43", "6"},
                         {"Mercury", "25.71", "7"}, {"Venus", "42.86", "5.5"},
                         {"Mars", "17.14", "5"},    {"Jupiter", "34.29", "6.5"},
                         {"Saturn", "8.57", "5"}};
     for (int r = 0; r < kStrengthGrahaCount; ++r) {
         QCOMPARE(table->item(r, 0)->text(), QString::fromLatin1(rows[r].Graha));
-        QCOMPARE(table->item(r, kNaisargikaColumn)->text(), QString::fromLatin1(rows[r].Naisargika));
+        QCOMPARE(table->item(r, kNaisargikaColumn)->text(),
+                 QString::fromLatin1(rows[r].Naisargika));
         QCOMPARE(table->item(r, kMinimumColumn)->text(), QString::fromLatin1(rows[r].Minimum));
         // The row's ratio is its bar's.
         QVERIFY(page->Bars()[static_cast<std::size_t>(r)]->accessibleName().endsWith(
-            QStringLiteral("ratio ") + table->item(r, kRatioColumn)->text()) ||
+                    QStringLiteral("ratio ") + table->item(r, kRatioColumn)->text()) ||
                 page->Bars()[static_cast<std::size_t>(r)]->accessibleName().contains(
-            QStringLiteral("ratio ") + table->item(r, kRatioColumn)->text() + QLatin1Char(',')));
+                    QStringLiteral("ratio ") + table->item(r, kRatioColumn)->text() +
+                    QLatin1Char(',')));
     }
-    QVERIFY(page->findChild<QLabel*>(QStringLiteral("lblStrengthLords"))->text().startsWith(
-        QStringLiteral("Lords of the birth: year ")));
+    QVERIFY(page->findChild<QLabel*>(QStringLiteral("lblStrengthLords"))
+                ->text()
+                .startsWith(QStringLiteral("Lords of the birth: year ")));
 }
 
 // Whatever the chart, the Sarvashtakavarga holds 337 bindus and each
@@ -167,14 +170,10 @@ void TestStrengthTab::chooserSwitchesTheSquaresNumbers() {
     const struct {
         const char* Choice;
         int Total;
-    } expected[] = {{"Sarvashtakavarga", 337},
-                    {"Sun's Bhinnashtakavarga", 48},
-                    {"Moon's Bhinnashtakavarga", 49},
-                    {"Mercury's Bhinnashtakavarga", 54},
-                    {"Venus's Bhinnashtakavarga", 52},
-                    {"Mars's Bhinnashtakavarga", 39},
-                    {"Jupiter's Bhinnashtakavarga", 56},
-                    {"Saturn's Bhinnashtakavarga", 39},
+    } expected[] = {{"Sarvashtakavarga", 337},           {"Sun's Bhinnashtakavarga", 48},
+                    {"Moon's Bhinnashtakavarga", 49},    {"Mercury's Bhinnashtakavarga", 54},
+                    {"Venus's Bhinnashtakavarga", 52},   {"Mars's Bhinnashtakavarga", 39},
+                    {"Jupiter's Bhinnashtakavarga", 56}, {"Saturn's Bhinnashtakavarga", 39},
                     {"Lagna's Bhinnashtakavarga", 49}};
     chooser->setFocus();
     for (const auto& e : expected) {
