@@ -27,7 +27,7 @@ constexpr double kBarRowLines = 1.35;
 constexpr double kScaleHeadroom = 1.05;
 constexpr int kSmallestBarWidth = 80;
 constexpr int kSmallestSquareSide = 260;
-constexpr int kLargestSquareSide = 280;
+constexpr int kLargestSquareSide = 260;
 
 enum ShadbalaColumn { kSthanaColumn = 1, kKalaColumn = 3 };
 
@@ -122,6 +122,13 @@ StrengthPage::StrengthPage(QWidget* parent) : QWidget(parent) {
         bars_.push_back(bar);
         barsLayout->addWidget(bar);
     }
+    auto* legend = new QLabel(StrengthLegendHtml(), shadbala_);
+    legend->setObjectName(QStringLiteral("lblStrengthLegend"));
+    legend->setTextFormat(Qt::RichText);
+    legend->setWordWrap(true);
+    legend->setToolTip(QStringLiteral(
+        "Each bar in the colour of the graha's dignity in the rasi chart; the mark across it at "
+        "the graha's minimum; the number, its rupas over that minimum (1 or more: strong enough)"));
     table_ = new QTableWidget(0, static_cast<int>(ShadbalaColumns().size()), shadbala_);
     table_->setObjectName(QStringLiteral("tableShadbala"));
     table_->setAccessibleName(QStringLiteral("Shadbala"));
@@ -138,8 +145,8 @@ StrengthPage::StrengthPage(QWidget* parent) : QWidget(parent) {
     lords_ = Paragraph("lblStrengthLords", shadbala_);
     auto* shadbalaLayout = new QVBoxLayout(shadbala_);
     shadbalaLayout->setContentsMargins(0, 0, 0, 0);
-    shadbalaLayout->addWidget(Heading(QStringLiteral("Shadbala"), shadbala_));
     shadbalaLayout->addWidget(barChart_);
+    shadbalaLayout->addWidget(legend);
     shadbalaLayout->addWidget(table_);
     shadbalaLayout->addWidget(lords_);
     noShadbala_ = Paragraph("lblNoShadbala", content);
@@ -180,6 +187,9 @@ StrengthPage::StrengthPage(QWidget* parent) : QWidget(parent) {
 
     auto* contentLayout = new QVBoxLayout(content);
     contentLayout->addWidget(sky_);
+    // Over the bars, or over the sentence that says why there are none.
+    shadbalaHeading_ = Heading(QStringLiteral("Shadbala"), content);
+    contentLayout->addWidget(shadbalaHeading_);
     contentLayout->addWidget(shadbala_);
     contentLayout->addWidget(noShadbala_);
     // The square and the sentences side by side, so that the whole page
@@ -208,6 +218,7 @@ StrengthPage::StrengthPage(QWidget* parent) : QWidget(parent) {
 void StrengthPage::ShowStrength(const ChartAnalysis& analysis) {
     const bool known = analysis.Strength && analysis.StrengthFrom;
     const bool shadbala = known && analysis.Strength->Shadbala;
+    shadbalaHeading_->setVisible(known);
     shadbala_->setVisible(shadbala);
     noShadbala_->setVisible(known && !shadbala);
     ashtakavarga_->setVisible(known);

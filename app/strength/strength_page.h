@@ -58,6 +58,7 @@ class StrengthPage final : public QWidget {
     void Redraw();
 
     QLabel* sky_ = nullptr;
+    QLabel* shadbalaHeading_ = nullptr;
     QWidget* shadbala_ = nullptr;  // the bars, the table and the lords
     QWidget* barChart_ = nullptr;
     std::vector<StrengthBar*> bars_;

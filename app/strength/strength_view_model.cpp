@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/chart_painter.h"
+
 namespace tavrinel {
 
 namespace {
@@ -66,6 +68,16 @@ std::vector<StrengthBarView> StrengthBars(const ChartAnalysis& analysis) {
     strongest->Strongest = true;
     strongest->AccessibleName += QStringLiteral(", the strongest");
     return bars;
+}
+
+QString StrengthLegendHtml() {
+    QStringList parts;
+    for (const Dignity dignity : kDignityLegendOrder) {
+        parts << QStringLiteral("<span style=\"color:%1\">%2</span>")
+                     .arg(PictureQColor(DignityColour(dignity)).name(), Text(DignityTerm(dignity)));
+    }
+    return parts.join(QStringLiteral(" &nbsp;")) +
+           QStringLiteral(" &nbsp;<b>|</b> the minimum; at the end, the ratio");
 }
 
 QStringList ShadbalaColumns() {

@@ -27,6 +27,10 @@ struct StrengthBarView {
 // Sun to Saturn; empty without Shadbala.
 [[nodiscard]] std::vector<StrengthBarView> StrengthBars(const ChartAnalysis& analysis);
 
+// The key to the bars in one line: the dignities' colours, the mark and the
+// number, as rich text.
+[[nodiscard]] QString StrengthLegendHtml();
+
 // The Shadbala table: its headers, and one row a graha (the sources in
 // virupas, then the total, rupas, minimum and ratio).
 [[nodiscard]] QStringList ShadbalaColumns();
