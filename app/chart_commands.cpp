@@ -65,6 +65,7 @@ ChartAnalysis ChartCommands::Analyse() const {
     AnalysisRequest request;
     request.Vargas = true;
     request.Dasha = true;
+    request.Strength = true;
     // The table lists two levels, the running line names a third.
     request.DashaSettings.Levels = 3;
     // The exports carry the strength as the command line's --strength gives it.

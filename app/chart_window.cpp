@@ -15,6 +15,7 @@
 
 #include "app/chart_painter.h"
 #include "app/dasha/dasha_view.h"
+#include "app/strength/strength_page.h"
 #include "app/vargas/varga_page.h"
 #include "chart_picture/nakshatra.h"
 #include "platform/platform.h"
@@ -103,7 +104,7 @@ ChartWindow::ChartWindow(QWidget* parent, Clock* today)
     tabs_->setAccessibleName(QStringLiteral("Chart"));
     tabs_->setAccessibleDescription(
         QStringLiteral("The South Indian and North Indian pictures, the positions table, the "
-                       "dasha and the vargas"));
+                       "dasha, the vargas and the strength"));
     tabs_->tabBar()->setAccessibleName(QStringLiteral("Chart pages"));
     tabs_->tabBar()->setAccessibleDescription(
         QStringLiteral("Left and right arrows choose the picture or the table"));
@@ -149,6 +150,9 @@ ChartWindow::ChartWindow(QWidget* parent, Clock* today)
     tabs_->addTab(dashaPage, QStringLiteral("&Dasha"));
     vargas_ = new VargaPage;
     tabs_->addTab(vargas_, QStringLiteral("&Vargas"));
+    strength_ = new StrengthPage;
+    // Alt+S is the South Indian picture's.
+    tabs_->addTab(strength_, QStringLiteral("S&trength"));
     // A screen reader describes the tab row by its current tab.
     tabs_->setTabToolTip(0, QStringLiteral("The signs in their fixed places, Pisces top left"));
     tabs_->setTabToolTip(1, QStringLiteral("The houses counted from the Lagna's sign"));
@@ -157,6 +161,8 @@ ChartWindow::ChartWindow(QWidget* parent, Clock* today)
                          QStringLiteral("The Vimshottari periods and the sky on a chosen date"));
     tabs_->setTabToolTip(tabs_->indexOf(vargas_),
                          QStringLiteral("Each graha's sign and dignity in the sixteen vargas"));
+    tabs_->setTabToolTip(tabs_->indexOf(strength_),
+                         QStringLiteral("Shadbala, Ashtakavarga and the companions of dignity"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     // A screen shorter than the window's liking, such as a laptop's at twice
@@ -192,6 +198,8 @@ void ChartWindow::ShowChart(const ChartState& chart, const ChartAnalysis& analys
         vargas_->ShowVargas(table, *analysis.Vargas, PreciseSkyNote(analysis),
                             PreciseSkyLine(analysis));
     }
+
+    strength_->ShowStrength(analysis);
 
     table_->setRowCount(0);
     const auto addRow = [this](const PositionRow& row) {

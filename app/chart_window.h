@@ -1,6 +1,6 @@
 // The Chart window: the South and North Indian pictures, the positions
-// table and the vargas in tabs. Not modal; it follows the main window's
-// chart on every Calculate.
+// table, the dasha, the vargas and the strength in tabs. Not modal; it
+// follows the main window's chart on every Calculate.
 #pragma once
 
 #include "analysis/chart_analysis.h"
@@ -19,6 +19,7 @@ namespace tavrinel {
 
 class Clock;
 class DashaView;
+class StrengthPage;
 class VargaPage;
 
 // One picture, redrawn from its layout at whatever size the widget has.
@@ -58,6 +59,7 @@ class ChartWindow final : public QWidget {
     [[nodiscard]] QTabWidget* Tabs() const { return tabs_; }
     [[nodiscard]] QTableWidget* Table() const { return table_; }
     [[nodiscard]] VargaPage* Vargas() const { return vargas_; }
+    [[nodiscard]] StrengthPage* Strength() const { return strength_; }
 
   private:
     QTabWidget* tabs_ = nullptr;
@@ -68,6 +70,7 @@ class ChartWindow final : public QWidget {
     DashaView* dasha_ = nullptr;
     Clock* today_ = nullptr;
     VargaPage* vargas_ = nullptr;
+    StrengthPage* strength_ = nullptr;
 };
 
 }  // namespace tavrinel

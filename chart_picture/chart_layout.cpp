@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 
 namespace tavrinel {
 
@@ -23,6 +24,10 @@ constexpr double kColumnGapChars = 1;
 constexpr double kNumberInset = 0.06;
 
 constexpr double kSouthCell = 0.25;
+// No cell filled for a chart without a Lagna.
+constexpr int kNoLagnaSign = -1;
+// A number alone in a cell (a count of bindus), read across the room.
+constexpr double kNumberTextSize = 0.08;
 
 // South Indian square: (column, row) of each sign, Aries first.
 constexpr std::array<std::pair<int, int>, kSignCount> kSouthCells = {{
@@ -255,8 +260,14 @@ std::string CellLabelText(const PositionRow& row) {
     return text;
 }
 
-ChartPicture LayoutSouthIndian(const PositionsTable& table) {
-    ChartPicture picture;
+namespace {
+
+// The twelve cells in their fixed places, the Lagna's filled, each with its
+// sign's code in the corner; `fill` puts the cell's contents into the area
+// left free, before the next cell is drawn.
+void AddSouthIndianSquare(
+    ChartPicture& picture, int lagnaSign,
+    const std::function<void(int sign, const PictureBox& area, int cell)>& fill) {
     for (int sign = 0; sign < kSignCount; ++sign) {
         const auto [column, row] = kSouthCells[static_cast<std::size_t>(sign)];
         const double x = column * kSouthCell;
@@ -265,8 +276,7 @@ ChartPicture LayoutSouthIndian(const PositionsTable& table) {
         cell.Outline = {
             {x, y}, {x + kSouthCell, y}, {x + kSouthCell, y + kSouthCell}, {x, y + kSouthCell}};
         cell.Sign = sign;
-        const bool lagnaHere = table.Lagna.Known && table.Lagna.Sign == sign;
-        cell.Fill = lagnaHere ? kLagnaFillColour : kNoColour;
+        cell.Fill = lagnaSign == sign ? kLagnaFillColour : kNoColour;
         const int cellIndex = static_cast<int>(picture.Cells.size());
         picture.Cells.push_back(cell);
 
@@ -280,7 +290,7 @@ ChartPicture LayoutSouthIndian(const PositionsTable& table) {
                                            kFaintColour, false, LabelRole::SignName, cellIndex));
         const PictureBox area{x + kCellMargin, y + kCellMargin, kSouthCell - 2 * kCellMargin,
                               kSouthCell - 2 * kCellMargin - codeBox.Height};
-        PlaceItems(picture, ItemsInSign(table, sign), area, cellIndex);
+        fill(sign, area, cellIndex);
     }
     // Outer frame and the edges of the twelve cells; the centre stays open.
     const std::array<std::pair<PicturePoint, PicturePoint>, 4> frame = {
@@ -302,20 +312,15 @@ ChartPicture LayoutSouthIndian(const PositionsTable& table) {
             picture.Lines.push_back({{0, p}, {1, p}, kInnerLineWidth, kInkColour});
         }
     }
+}
 
-    // The birth data in the open centre.
+// Lines of text centred in the open middle square, the bold ones larger.
+void AddCentreLines(ChartPicture& picture, const std::vector<std::pair<std::string, bool>>& lines) {
     const double centreX = 0.5;
     const double width = 2 * kSouthCell - 2 * kCellMargin;
-    std::vector<std::pair<std::string, bool>> lines = {
-        {table.PersonName, true}, {table.BirthLine, false}, {table.PlaceLine, false}};
-    lines.push_back({table.ChartName, true});
-    if (table.Lagna.Known) {
-        lines.push_back({"Lagna " + table.Lagna.PositionText, false});
-    }
-    lines.push_back({table.SkyName, false});
     std::vector<PictureLabel> centre;
     double height = 0;
-    for (auto& [text, bold] : lines) {
+    for (const auto& [text, bold] : lines) {
         if (text.empty()) {
             continue;
         }
@@ -331,7 +336,45 @@ ChartPicture LayoutSouthIndian(const PositionsTable& table) {
         top += label.Box.Height * 1.15;
         picture.Labels.push_back(std::move(label));
     }
+}
+
+}  // namespace
+
+ChartPicture LayoutSouthIndian(const PositionsTable& table) {
+    ChartPicture picture;
+    AddSouthIndianSquare(picture, table.Lagna.Known ? table.Lagna.Sign : kNoLagnaSign,
+                         [&](int sign, const PictureBox& area, int cell) {
+                             PlaceItems(picture, ItemsInSign(table, sign), area, cell);
+                         });
+    // The birth data in the open centre.
+    std::vector<std::pair<std::string, bool>> lines = {
+        {table.PersonName, true}, {table.BirthLine, false}, {table.PlaceLine, false}};
+    lines.push_back({table.ChartName, true});
+    if (table.Lagna.Known) {
+        lines.push_back({"Lagna " + table.Lagna.PositionText, false});
+    }
+    lines.push_back({table.SkyName, false});
+    AddCentreLines(picture, lines);
     AddLegend(picture);
+    return picture;
+}
+
+ChartPicture LayoutSouthIndianNumbers(const std::array<int, kSignCount>& numbers, int lagnaSign,
+                                      const std::vector<std::pair<std::string, bool>>& centre) {
+    ChartPicture picture;
+    AddSouthIndianSquare(picture, lagnaSign, [&](int sign, const PictureBox& area, int cell) {
+        if (sign == lagnaSign) {
+            picture.Labels.push_back(MakeLabel("La", kSignLabelSize * 1.2, area.X, area.Y,
+                                               kInkColour, true, LabelRole::Lagna, cell));
+        }
+        const std::string text = std::to_string(numbers[static_cast<std::size_t>(sign)]);
+        picture.Labels.push_back(CentredLine(
+            text, kNumberTextSize, area.X + area.Width / 2, area.Width,
+            area.Y + (area.Height - kLineHeightEm * kNumberTextSize) / 2, kInkColour, true));
+        picture.Labels.back().Role = LabelRole::Number;
+        picture.Labels.back().Cell = cell;
+    });
+    AddCentreLines(picture, centre);
     return picture;
 }
 

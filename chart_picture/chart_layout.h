@@ -4,8 +4,10 @@
 // text, QPainter) only draw this data, so every layout rule lives here once.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "chart_picture/positions_table.h"
@@ -45,7 +47,7 @@ struct PictureBox {
     [[nodiscard]] bool Overlaps(const PictureBox& other) const;
 };
 
-enum class LabelRole { Title, SignName, SignNumber, Graha, Lagna, Legend };
+enum class LabelRole { Title, SignName, SignNumber, Graha, Lagna, Legend, Number };
 
 struct PictureLabel {
     std::string Text;  // UTF-8
@@ -98,6 +100,13 @@ struct ChartPicture {
 // The fixed square: Pisces top left, then clockwise; the centre shows the
 // birth data.
 [[nodiscard]] ChartPicture LayoutSouthIndian(const PositionsTable& table);
+
+// The fixed square with one number a sign (the Ashtakavarga's bindus), the
+// Lagna's sign (0-11; any other value for none) filled and marked "La", and `centre`'s lines
+// (text, bold) in the open middle. No legend: the picture is the square.
+[[nodiscard]] ChartPicture LayoutSouthIndianNumbers(
+    const std::array<int, kSignCount>& numbers, int lagnaSign,
+    const std::vector<std::pair<std::string, bool>>& centre);
 
 // The diamond: house 1 at the top, counted counter-clockwise from the
 // Lagna's sign, each house showing its sign's number (Aries 1).

@@ -39,8 +39,9 @@ for tab in south north table; do
 done
 shoot chart-dasha docs/dasha.png 1 "Chart - Ann"
 shoot chart-vargas docs/vargas.png 1 "Chart - Ann"
+shoot chart-strength docs/strength.png 1 "Chart - Ann"
 # The atlas: "Pun" typed and Pune picked for a birth on 15 July 1990, and
 # Chicago on 4 July 1990.
 SHOWCASE="$build_dir/bench/gui/gui_atlas_showcase" shoot pune docs/atlas-pune.png
 SHOWCASE="$build_dir/bench/gui/gui_atlas_showcase" shoot chicago docs/atlas-chicago.png
-echo "docs/atlas-{pune,chicago}.png docs/input-panel.png docs/reading.png docs/sky-check.png docs/input-panel-2x.png docs/reading-2x.png docs/chart-{south,north,table}.png docs/dasha.png docs/vargas.png"
+echo "docs/atlas-{pune,chicago}.png docs/input-panel.png docs/reading.png docs/sky-check.png docs/input-panel-2x.png docs/reading-2x.png docs/chart-{south,north,table}.png docs/dasha.png docs/vargas.png docs/strength.png"

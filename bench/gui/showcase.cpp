@@ -1,13 +1,14 @@
 // Shows the main window for the screenshots in docs/: "input" with the form
 // filled in, "reading" with the reading of that form, and "chart-south",
-// "chart-north", "chart-table", "chart-dasha" or "chart-vargas" with the
-// Chart window on that tab. Stays open until it is closed. Used by
-// screenshots.sh under a virtual X server.
+// "chart-north", "chart-table", "chart-dasha", "chart-vargas" or
+// "chart-strength" with the Chart window on that tab. Stays open until it is
+// closed. Used by screenshots.sh under a virtual X server.
 #include <QApplication>
-#include <QPushButton>
 #include <QFile>
+#include <QPushButton>
 #include <QTabWidget>
 #include <cstring>
+#include <iterator>
 
 #include "ann_form.h"
 #include "app/chart_report.h"
@@ -50,9 +51,9 @@ int main(int argc, char* argv[]) {
         return out.open(QIODevice::WriteOnly) && out.write(pdf) > 0 ? 0 : 1;
     }
     window.show();
-    const char* const tabs[] = {"chart-south", "chart-north", "chart-table", "chart-dasha",
-                                "chart-vargas"};
-    for (int tab = 0; tab < 5; ++tab) {
+    const char* const tabs[] = {"chart-south", "chart-north",  "chart-table",
+                                "chart-dasha", "chart-vargas", "chart-strength"};
+    for (int tab = 0; tab < static_cast<int>(std::size(tabs)); ++tab) {
         if (std::strcmp(mode, tabs[tab]) == 0) {
             window.findChild<QPushButton*>(QStringLiteral("cmdChart"))->click();
             window.findChild<QTabWidget*>(QStringLiteral("tabsChart"))->setCurrentIndex(tab);

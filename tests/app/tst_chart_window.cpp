@@ -94,7 +94,7 @@ void TestChartWindow::windowShowsPicturesAndTableAndFollowsCalculate() {
     ChartWindow* chart = f.Chart();
     QVERIFY(chart && chart->isVisible());
     QVERIFY(!chart->isModal());
-    QCOMPARE(chart->Tabs()->count(), 5);
+    QCOMPARE(chart->Tabs()->count(), 6);
     QTableWidget* table = chart->Table();
     QCOMPARE(table->rowCount(), 10);
     QCOMPARE(table->item(0, 0)->text(), QStringLiteral("Lagna"));
@@ -140,6 +140,8 @@ void TestChartWindow::tabWalksEachPage_data() {
                            << QStringList{"treeDasha", "dateDashaOn", "tableTransits"};
     QTest::newRow("Vargas") << QStringLiteral("&Vargas")
                             << QStringList{"tableVargas", "cboVarga", "cboVargaStyle"};
+    QTest::newRow("Strength") << QStringLiteral("S&trength")
+                              << QStringList{"tableShadbala", "cboAshtakavarga"};
 }
 
 void TestChartWindow::tabWalksEachPage() {

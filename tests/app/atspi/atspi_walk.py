@@ -8,6 +8,7 @@ roles, relations and texts of every control of the main window, the Chart
 window, Compare and About. Every wait is bounded and says what it waited for.
 """
 import os
+import re
 import subprocess
 import sys
 import time
@@ -316,7 +317,8 @@ def chart_window(app, frame):
     # The row of tabs is read by its current tab.
     check_controls(chart, {("page tab list", "South Indian"), ("page tab", "South Indian"),
                            ("page tab", "North Indian"), ("page tab", "Positions"),
-                           ("page tab", "Dasha"), ("page tab", "Vargas")}, "Chart window")
+                           ("page tab", "Dasha"), ("page tab", "Vargas"),
+                           ("page tab", "Strength")}, "Chart window")
     # A picture is described by the table's text, which holds the same facts.
     picture = next((n for n in descendants(chart) if n.name == "South Indian chart" and showing(n)), None)
     if check(picture is not None, "the South Indian picture is not in view by its name"):
@@ -365,7 +367,8 @@ def chart_window(app, frame):
     pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
     wait_for("the Chart window to be active", lambda: chart.getState().contains(pyatspi.STATE_ACTIVE))
     for page, stops in (("Dasha", ["Mahadashas and antardashas", "Date", "Transits"]),
-                        ("Vargas", ["Vargas", "Draw:", "Style:"])):
+                        ("Vargas", ["Vargas", "Draw:", "Style:"]),
+                        ("Strength", ["Shadbala", "Ashtakavarga:"])):
         find(chart, pyatspi.ROLE_PAGE_TAB, page).queryAction().doAction(0)
         wait_for("the %s page" % page, lambda: any(
             n.name == stops[0] and showing(n) for n in descendants(chart)))
@@ -382,6 +385,20 @@ def chart_window(app, frame):
             role != "filler" and name for role, name in walked[1:]),
             "Tab from the %s tab goes %r" % (page, walked[1:]))
     pyatspi.Registry.deregisterEventListener(on_focus, "object:state-changed:focused")
+    # The Strength page is in front: each bar is heard by its graha, rupas,
+    # minimum (Raman's) and ratio, the strongest of the seven said once.
+    minimums = (("Sun", "5"), ("Moon", "6"), ("Mercury", "7"), ("Venus", "5.5"), ("Mars", "5"),
+                ("Jupiter", "6.5"), ("Saturn", "5"))
+    bars = [n.name for n in descendants(chart) if n.getRole() == pyatspi.ROLE_IMAGE and showing(n)
+            and n.name.split(":")[0] in dict(minimums)]
+    check(len(bars) == 7 and all(
+        re.fullmatch(r"%s: \d+\.\d\d rupas, minimum %s, ratio \d+\.\d\d(, the strongest)?"
+                     % (re.escape(graha), re.escape(minimum)), bar)
+        for (graha, minimum), bar in zip(minimums, bars))
+        and sum(bar.endswith(", the strongest") for bar in bars) == 1,
+        "the Shadbala bars are heard as %r" % bars)
+    check(find(chart, pyatspi.ROLE_CHART, "Shadbala in rupas") is not None,
+          "the bars are not heard as a chart")
 
 
 def compare_window(app, frame):
