@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "cli/cli_options.h"
@@ -93,6 +94,12 @@ TEST_F(LibraryCliTest, ImportSearchShowAndBatchLinesHaveTheDocumentedShapes) {
     EXPECT_TRUE(all.Out.starts_with(kAnnLine));
     EXPECT_NE(all.Out.find(R"("Id":2,"PersonName":"Bob")"), std::string::npos);
     EXPECT_EQ(Library({"batch"}).Out, all.Out);
+    EXPECT_EQ(Library({"search", "--limit", "0"}).Out, all.Out);
+    const Result first = Library({"search", "--limit", "1"});
+    EXPECT_EQ(first.Out, kAnnLine);
+    EXPECT_EQ(first.Err,
+              "tavrinel-cli: library: search: the first 1 of 2 charts found; --limit 0 gives "
+              "them all\n");
 
     const Result csv = Library({"show", "1", "--format", "csv"});
     EXPECT_EQ(csv.Out,
@@ -237,6 +244,9 @@ TEST_F(LibraryCliTest, AnUnknownIdOrAnUnusableLibraryIsRefusedAndChangesNothing)
         {"search", "--format", "xml"},
         {"import", (dir_ / "none").string()},
         {"add"},
+        {"search", "--limit", "-1"},
+        {"search", "ann", "--limit", "two"},
+        {"batch", "--limit", "1"},
     };
     for (const auto& args : refused) {
         EXPECT_EQ(Library(args).Status, 2) << (args.empty() ? "" : args[0]);
@@ -271,6 +281,31 @@ TEST_F(LibraryCliTest, ImportShowsItsProgressOnlyOnATerminalAndErasesIt) {
     EXPECT_EQ(ImportProgressText(1500, 4000), "1500 of 4000 files (37%)");
     EXPECT_EQ(ImportProgressText(1, 1), "1 of 1 file (100%)");
     EXPECT_EQ(ImportProgressText(0, 0), "0 of 0 files (100%)");
+}
+
+TEST_F(LibraryCliTest, ASearchGivesItsFirstHundredUnlessAskedForMore) {
+    for (int n = 0; n < 101; ++n) {
+        WriteFile(dir_ / "in" / (std::to_string(n) + ".tvl"),
+                  FileBytes(library::testing::ClientLines(n)));
+    }
+    ASSERT_EQ(Library({"import", (dir_ / "in").string()}).Status, 0);
+    const auto lines = [](const std::string& out) {
+        return std::count(out.begin(), out.end(), '\n');
+    };
+    const Result page = Library({"search", "client"});
+    EXPECT_EQ(page.Status, 0);
+    EXPECT_EQ(lines(page.Out), 100);
+    EXPECT_EQ(page.Err,
+              "tavrinel-cli: library: search: the first 100 of 101 charts found; --limit 0 "
+              "gives them all\n");
+    for (const std::vector<std::string>& all :
+         {std::vector<std::string>{"search", "client", "--limit", "0"},
+          std::vector<std::string>{"search", "client", "--limit", "101"},
+          std::vector<std::string>{"search"}, std::vector<std::string>{"batch"}}) {
+        const Result whole = Library(all);
+        EXPECT_EQ(lines(whole.Out), 101) << all.size();
+        EXPECT_EQ(whole.Err, "") << all.size();
+    }
 }
 
 TEST(UtcOffsetOptionTextTest, WritesWhatUtcOffsetReadsBack) {
