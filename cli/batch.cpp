@@ -62,6 +62,7 @@ enum Key : int {
     kTransits,
     kUtcOffset,
     kStrength,
+    kId,  // the library's, carried into the answer so that it joins back
     kKeyCount
 };
 
@@ -71,7 +72,7 @@ constexpr std::array<std::string_view, kKeyCount> kKeyNames = {
     "LonDegrees", "LonMinutes",   "LonDirection", "DaylightSaving", "CityName",
     "StateName",  "CountryName",  "Sky",        "Ayanamsa",       "Node",
     "Place",      "Vargas",       "Dasha",        "DashaLevels",    "DashaYear",
-    "On",         "Transits",     "UtcOffset",    "Strength"};
+    "On",         "Transits",     "UtcOffset",    "Strength",       "Id"};
 
 struct Missing {};
 struct OtherType {};  // null, a fraction, an array or an object
@@ -89,10 +90,11 @@ public:
     bool boolean(bool value) override { return Set(value); }
     bool number_integer(number_integer_t value) override { return Set(std::int64_t{value}); }
     bool number_unsigned(number_unsigned_t value) override {
-        // Too large for any key's range anyway; keep it out of range, not wrapped.
-        return Set(value > static_cast<number_unsigned_t>(INT64_MAX)
-                       ? std::int64_t{INT64_MAX}
-                       : static_cast<std::int64_t>(value));
+        // Too large for any key, the Id included: refused, never wrapped or cut.
+        if (value > static_cast<number_unsigned_t>(INT64_MAX)) {
+            return Set(OtherType{});
+        }
+        return Set(static_cast<std::int64_t>(value));
     }
     bool number_float(number_float_t, const string_t&) override { return Set(OtherType{}); }
     bool string(string_t& value) override { return Set(std::move(value)); }
@@ -403,6 +405,55 @@ void RefuseControls(const std::array<Value, kKeyCount>& values) {
     }
 }
 
+// The chart library's Id of the line's chart, carried as it is.
+std::optional<std::int64_t> ReadId(const std::array<Value, kKeyCount>& values) {
+    const Value& value = values[kId];
+    if (std::holds_alternative<Missing>(value)) {
+        return std::nullopt;
+    }
+    if (const auto* number = std::get_if<std::int64_t>(&value)) {
+        return *number;
+    }
+    throw BadLine{std::string(kKeyNames[kId]) +
+                  ": accepts a whole number (the chart's Id in the library)"};
+}
+
+// `id` is set as soon as the line's Id is read, before anything else can
+// refuse the line: a bad line's message joins back to its client too.
+std::variant<BatchChart, std::string> ParseLine(const std::string& line, const SkyChoice& defaults,
+                                                const AnalysisRequest& analysis,
+                                                std::optional<std::int64_t>& id) {
+    // The parser reads a NUL as the end of its input: whatever followed it
+    // would be dropped without a word.
+    if (line.find('\0') != std::string::npos) {
+        return std::string("malformed JSON (a NUL byte)");
+    }
+    LineReader reader;
+    if (!json::sax_parse(line, &reader)) {
+        return std::string("malformed JSON");
+    }
+    if (!reader.TopLevelIsObject) {
+        return std::string("a line must hold one JSON object");
+    }
+    try {
+        id = ReadId(reader.Values);
+        RefuseControls(reader.Values);
+        SkyChoice sky = defaults;
+        ReadChoice(reader.Values, kSky, ParseSkyKey, sky.Engine);
+        ReadChoice(reader.Values, kAyanamsa, ParseAyanamsaKey, sky.Precise.Zodiac);
+        ReadChoice(reader.Values, kNode, ParseNodeKey, sky.Precise.Node);
+        std::optional<ZoneReport> zone;
+        BirthForm form = ReadForm(reader.Values, sky.Engine == SkyEngine::Precise, zone);
+        if (const auto fault = ValidateBirthForm(form, PlaceRule::Optional)) {
+            return std::string(fault->Message);
+        }
+        return BatchChart{std::move(form), sky, std::move(zone),
+                          ReadRequest(reader.Values, analysis, sky), id};
+    } catch (const BadLine& bad) {
+        return bad.Message;
+    }
+}
+
 bool IsBlank(const std::string& line) {
     return line.find_first_not_of(" \t\r") == std::string::npos;
 }
@@ -510,7 +561,8 @@ public:
                           "the line is longer than " + std::to_string(kMaxBatchLineBytes) +
                               " bytes");
         }
-        auto parsed = ParseBatchChart(line.Text, settings_.Defaults, settings_.Analysis);
+        id_.reset();
+        auto parsed = ParseLine(line.Text, settings_.Defaults, settings_.Analysis, id_);
         if (const auto* message = std::get_if<std::string>(&parsed)) {
             return Refuse(out, line.Number, *message);
         }
@@ -541,8 +593,9 @@ public:
             return Refuse(out, line.Number, "Strength: " + analysis.StrengthError);
         }
         const SkyOutput sky{batchChart.Sky, wanted};
-        const ChartOutput chart{chart_, analysis, reading_.Text(), &sky,
-                                batchChart.Zone ? &*batchChart.Zone : nullptr};
+        ChartOutput chart{chart_, analysis, reading_.Text(), &sky,
+                          batchChart.Zone ? &*batchChart.Zone : nullptr};
+        chart.Id = batchChart.Id;
         if (settings_.Format == BatchFormat::Csv) {
             AppendChartCsv(out, chart, line.Number, settings_.CsvRaw);
         } else {
@@ -554,9 +607,9 @@ public:
 private:
     bool Refuse(std::string& out, long number, std::string_view message) const {
         if (settings_.Format == BatchFormat::Csv) {
-            AppendErrorCsv(out, number, message);
+            AppendErrorCsv(out, number, message, id_);
         } else {
-            AppendErrorJson(out, number, message);
+            AppendErrorJson(out, number, message, id_);
         }
         return false;
     }
@@ -565,6 +618,7 @@ private:
     ChartState chart_;
     TextCollector reading_;
     SkyCheck check_;
+    std::optional<std::int64_t> id_;  // the line's, once read
 };
 
 // Reads the next line worth answering (blank ones are skipped, their numbers
@@ -997,34 +1051,8 @@ std::variant<BirthForm, std::string> ParseBatchLine(const std::string& line) {
 std::variant<BatchChart, std::string> ParseBatchChart(const std::string& line,
                                                       const SkyChoice& defaults,
                                                       const AnalysisRequest& analysis) {
-    // The parser reads a NUL as the end of its input: whatever followed it
-    // would be dropped without a word.
-    if (line.find('\0') != std::string::npos) {
-        return std::string("malformed JSON (a NUL byte)");
-    }
-    LineReader reader;
-    if (!json::sax_parse(line, &reader)) {
-        return std::string("malformed JSON");
-    }
-    if (!reader.TopLevelIsObject) {
-        return std::string("a line must hold one JSON object");
-    }
-    try {
-        RefuseControls(reader.Values);
-        SkyChoice sky = defaults;
-        ReadChoice(reader.Values, kSky, ParseSkyKey, sky.Engine);
-        ReadChoice(reader.Values, kAyanamsa, ParseAyanamsaKey, sky.Precise.Zodiac);
-        ReadChoice(reader.Values, kNode, ParseNodeKey, sky.Precise.Node);
-        std::optional<ZoneReport> zone;
-        BirthForm form = ReadForm(reader.Values, sky.Engine == SkyEngine::Precise, zone);
-        if (const auto fault = ValidateBirthForm(form, PlaceRule::Optional)) {
-            return std::string(fault->Message);
-        }
-        return BatchChart{std::move(form), sky, std::move(zone),
-                          ReadRequest(reader.Values, analysis, sky)};
-    } catch (const BadLine& bad) {
-        return bad.Message;
-    }
+    std::optional<std::int64_t> id;
+    return ParseLine(line, defaults, analysis, id);
 }
 
 int UsableCores() {

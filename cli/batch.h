@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <istream>
 #include <optional>
@@ -29,6 +30,9 @@ struct BatchChart {
     SkyChoice Sky;
     std::optional<ZoneReport> Zone;  // what a "Place" key decided
     AnalysisRequest Request;
+    // The chart library's "Id", when the line came from it: the answer
+    // carries it so that a study's results join back to the clients.
+    std::optional<std::int64_t> Id;
 };
 std::variant<BatchChart, std::string> ParseBatchChart(const std::string& line,
                                                       const SkyChoice& defaults,

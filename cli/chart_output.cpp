@@ -19,9 +19,13 @@ namespace {
 
 constexpr std::string_view kAnsiReset = "\x1b[0m";
 
-// The columns of a batch's CSV before and after the grahas' four each.
-constexpr std::array<std::string_view, 15> kCsvBirthColumns = {
-    "line",         "PersonName",       "BirthYear",      "BirthMonth", "BirthDay",
+// The columns of a batch's CSV before and after the grahas' four each. The
+// library's Id stands beside the line's number, both saying which input the
+// row answers; it is empty for a line that has none, so that every row has
+// the same columns.
+constexpr std::array<std::string_view, 16> kCsvBirthColumns = {
+    "line",         "Id",               "PersonName",     "BirthYear",  "BirthMonth",
+    "BirthDay",
     "BirthHour",    "BirthMinute",      "UtcOffsetSeconds", "DaylightSaving", "Latitude",
     "Longitude",    "CityName",         "StateName",      "CountryName", "Place"};
 constexpr std::array<std::string_view, 4> kCsvGrahaColumns = {"", "Dignity", "Nakshatra", "Pada"};
@@ -52,6 +56,14 @@ std::string CoordinateText(int degrees, int minutes, char hemisphere) {
         text += '0';
     }
     return text + std::to_string(minutes) + hemisphere;
+}
+
+void AppendCsvId(CsvRow& row, std::optional<std::int64_t> id) {
+    if (id) {
+        row.Field(long{*id});
+    } else {
+        row.Empty();
+    }
 }
 
 void WriteWithoutCarriageReturns(std::ostream& out, std::string_view text) {
@@ -97,6 +109,9 @@ void AppendChartJson(std::string& out, const ChartOutput& output, long line) {
     if (line > 0) {
         json.Field("line", line);
     }
+    if (output.Id) {
+        json.Field("Id", *output.Id);
+    }
     json.Field("PersonName", chart.PersonName);
     const auto array = [&json](std::string_view key, const auto& values) {
         json.BeginArray(key);
@@ -131,10 +146,14 @@ void AppendChartJson(std::string& out, const ChartOutput& output, long line) {
     out += '\n';
 }
 
-void AppendErrorJson(std::string& out, long line, std::string_view message) {
+void AppendErrorJson(std::string& out, long line, std::string_view message,
+                     std::optional<std::int64_t> id) {
     JsonWriter json(out);
     json.BeginObject();
     json.Field("line", line);
+    if (id) {
+        json.Field("Id", *id);
+    }
     json.Field("error", message);
     json.EndObject();
     out += '\n';
@@ -161,6 +180,7 @@ void AppendChartCsv(std::string& out, const ChartOutput& output, long line, bool
     const PositionsTable& table = output.Analysis.Positions;
     CsvRow row(out, raw);
     row.Field(line);
+    AppendCsvId(row, output.Id);
     row.UserText(chart.PersonName);
     for (const std::int16_t part : {chart.BirthYear, chart.BirthMonth, chart.BirthDay,
                                     chart.BirthHour, chart.BirthMinute}) {
@@ -207,10 +227,12 @@ void AppendChartCsv(std::string& out, const ChartOutput& output, long line, bool
     row.End();
 }
 
-void AppendErrorCsv(std::string& out, long line, std::string_view message) {
+void AppendErrorCsv(std::string& out, long line, std::string_view message,
+                    std::optional<std::int64_t> id) {
     CsvRow row(out);
     row.Field(line);
-    for (std::size_t column = 2; column < kCsvColumnCount; ++column) {
+    AppendCsvId(row, id);
+    for (std::size_t column = 3; column < kCsvColumnCount; ++column) {
         row.Empty();
     }
     row.Field(message);

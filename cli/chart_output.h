@@ -2,6 +2,8 @@
 // plain or coloured text, or one JSON object.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -52,14 +54,17 @@ struct ChartOutput {
     const ZoneReport* Zone = nullptr;
     int Varga = kRasiVarga;              // which varga a South or North picture draws
     std::string_view MomentName = "Today";  // how the dasha picture marks its moment
+    std::optional<std::int64_t> Id = std::nullopt;  // the chart library's, when the batch line had it
 };
 
 // Appends the object written per chart (batch mode and --format json) and a
 // newline. A batch gives the input's line number; 0 leaves it out.
 void AppendChartJson(std::string& out, const ChartOutput& chart, long line = 0);
 
-// Appends {"line": N, "error": "..."} and a newline.
-void AppendErrorJson(std::string& out, long line, std::string_view message);
+// Appends {"line": N, "error": "..."} and a newline; {"line": N, "Id": I,
+// "error": "..."} for a line that carried the library's Id.
+void AppendErrorJson(std::string& out, long line, std::string_view message,
+                     std::optional<std::int64_t> id = std::nullopt);
 
 // A batch's CSV: the header row, then one row per line of the input, a
 // chart's or an error's, each ending in CR LF.
@@ -67,7 +72,8 @@ void AppendCsvHeader(std::string& out);
 // `raw`: the cells of the user's texts as they are, without the quote that
 // keeps a spreadsheet from reading them as formulas.
 void AppendChartCsv(std::string& out, const ChartOutput& chart, long line, bool raw = false);
-void AppendErrorCsv(std::string& out, long line, std::string_view message);
+void AppendErrorCsv(std::string& out, long line, std::string_view message,
+                    std::optional<std::int64_t> id = std::nullopt);
 
 // Prints a calculated chart in the given format (the coloured formats write
 // the reading's runs again).

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdlib>
+#include <limits>
 #include <optional>
 #include <set>
 #include <vector>
@@ -233,6 +234,18 @@ int RunLibrary(int argc, const char* const* argv, std::ostream& out, std::ostrea
         "of TEXT, best match first; all charts by name without a text");
     std::vector<std::string> words;
     search->add_option("TEXT", words, "the words to look for, quoted or not");
+    std::optional<std::int64_t> limit;
+    search
+        ->add_option("--limit", limit,
+                     "at most N charts, 0 for all (default: " +
+                         std::to_string(library::kSearchPageSize) + " with a text, all without)")
+        ->check(CLI::Validator(
+            [](std::string& text) -> std::string {
+                const bool digits = !text.empty() && text.size() < 19 &&
+                                    text.find_first_not_of("0123456789") == std::string::npos;
+                return digits ? "" : "accepts a whole number of charts, 0 for all";
+            },
+            "N"));
     addFormat(search);
     auto* show = app.add_subcommand("show", "one chart");
     show->add_option("ID", id, "the chart's Id")->required();
@@ -308,12 +321,27 @@ int RunLibrary(int argc, const char* const* argv, std::ostream& out, std::ostrea
             PrintOutcome(out, outcome, false);
             return outcome.Refused.empty() ? kExitOk : kExitFailed;
         }
-        if (*search || *batch) {
+        if (*batch) {
+            PrintCharts(out, charts.Search({}), lines);
+            return kExitOk;
+        }
+        if (*search) {
             std::string joined;
             for (const std::string& word : words) {
                 joined += (joined.empty() ? "" : " ") + word;
             }
-            PrintCharts(out, charts.Search(joined), lines);
+            auto most = static_cast<std::size_t>(
+                limit.value_or(joined.empty() ? 0 : library::kSearchPageSize));
+            if (most == 0) {
+                most = std::numeric_limits<std::size_t>::max();
+            }
+            const library::SearchResults found = charts.Search(joined, 0, most);
+            PrintCharts(out, found.Charts, lines);
+            // Never a list cut short without a word: the rest are a --limit away.
+            if (found.Charts.size() < found.Total) {
+                err << "tavrinel-cli: library: search: the first " << found.Charts.size()
+                    << " of " << found.Total << " charts found; --limit 0 gives them all\n";
+            }
             return kExitOk;
         }
         if (*show) {

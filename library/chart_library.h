@@ -29,6 +29,10 @@ inline constexpr std::int64_t kSchemaVersion = 1;
 // and an import run again adds them without doubles.
 inline constexpr std::size_t kImportBatchSize = 500;
 
+// The charts a search gives at once unless asked for more: the command
+// line's default, and a screenful or two of the window's list.
+inline constexpr std::size_t kSearchPageSize = 100;
+
 // How long a writer waits for another process (the window, a second
 // command line) to finish its transaction before giving up.
 inline constexpr int kBusyTimeoutMilliseconds = 10000;
@@ -54,6 +58,12 @@ struct LibraryChart {
     std::vector<std::string> Tags;  // UTF-8, sorted
     std::int64_t AddedAt = 0;       // seconds since 1970-01-01 UTC
     std::int64_t ChangedAt = 0;
+};
+
+// A part of what a search finds, and how many it finds in all.
+struct SearchResults {
+    std::vector<LibraryChart> Charts;
+    std::size_t Total = 0;
 };
 
 struct FileRefusal {
@@ -111,10 +121,15 @@ class ChartLibrary {
     std::optional<std::int64_t> Add(const BirthForm& form);
 
     // Charts whose every word of the text begins a word of their name, place,
-    // notes or tags, regardless of case and accents; best match first. An
-    // empty text (or one without any letter or digit) gives every chart by
-    // name.
+    // notes or tags, regardless of case and accents; best match first: those
+    // whose name has every word, then those whose name and place have them,
+    // then the rest, each in the order they were added. An empty text (or
+    // one without any letter or digit) gives every chart by name.
     [[nodiscard]] std::vector<LibraryChart> Search(std::string_view text) const;
+    // The same, from the offset-th on, at most `limit` of them: only these
+    // are read, so that the first page of thousands comes at once.
+    [[nodiscard]] SearchResults Search(std::string_view text, std::size_t offset,
+                                       std::size_t limit) const;
     [[nodiscard]] std::optional<LibraryChart> Find(std::int64_t id) const;
     [[nodiscard]] std::int64_t Count() const;
 

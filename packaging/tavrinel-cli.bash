@@ -31,6 +31,7 @@ _tavrinel_cli_library() {
     case $prev in
         --file) _tavrinel_cli_files ""; return ;;
         --format) COMPREPLY=($(compgen -W "json csv" -- "$cur")); return ;;
+        --limit) COMPREPLY=($(compgen -W "0 100" -- "$cur")); return ;;
     esac
     case $command in
         "")
@@ -41,7 +42,8 @@ _tavrinel_cli_library() {
             fi ;;
         import|export) compopt -o filenames 2>/dev/null; COMPREPLY=($(compgen -d -- "$cur")) ;;
         add) _tavrinel_cli_files tvl ;;
-        search|show|batch) [[ $cur == -* ]] && COMPREPLY=($(compgen -W "--format" -- "$cur")) ;;
+        search) [[ $cur == -* ]] && COMPREPLY=($(compgen -W "--format --limit" -- "$cur")) ;;
+        show|batch) [[ $cur == -* ]] && COMPREPLY=($(compgen -W "--format" -- "$cur")) ;;
     esac
 }
 

@@ -70,9 +70,9 @@ def check_csv():
         fail("rows must end in CR LF, and no bare line feed may appear")
     rows = list(csv.DictReader(text.splitlines(keepends=True), strict=True))
     header = list(csv.reader([text.splitlines()[0]]))[0]
-    expected_header = (["line", "PersonName"] +
+    expected_header = (["line", "Id", "PersonName"] +
                        [g + suffix for g in GRAHAS for suffix in ("", "Dignity", "Nakshatra", "Pada")])
-    if header[:2] != ["line", "PersonName"] or header[-1] != "error" or \
+    if header[:3] != ["line", "Id", "PersonName"] or header[-1] != "error" or \
             not all(column in header for column in expected_header) or len(set(header)) != len(header):
         fail(f"header {header}")
     if any(None in row or None in row.values() for row in rows):

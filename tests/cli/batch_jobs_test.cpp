@@ -28,7 +28,7 @@ std::string Replaced(std::string line, const std::string& from, const std::strin
 // Every kind of line a batch meets, over and over, so that the chunks pass
 // the workers' ring several times: charts in either sky and zodiac, places
 // from the atlas, vargas, dasha, transits and strength, refused places and
-// values, bad JSON, blank, NUL and oversized lines.
+// values, bad JSON, blank, NUL and oversized lines, the library's Ids.
 std::string MixedInput() {
     const std::string good = kGoodLine;
     const std::string dated = R"("BirthDay":15,"BirthMonth":7,"BirthYear":1990,"BirthHour":12,)"
@@ -55,6 +55,8 @@ std::string MixedInput() {
                  "\"On\":\"2026-12-08\""),
         Replaced(good, "\"PersonName\":\"Ann\"",
                  "\"PersonName\":\"Hal\",\"Strength\":true,\"Ayanamsa\":\"raman\""),
+        Replaced(good, "\"PersonName\":\"Ann\"", "\"Id\":41,\"PersonName\":\"Ida\""),
+        Replaced(good, "\"BirthYear\":1990", "\"Id\":42,\"BirthYear\":1900"),
     };
     std::string input;
     for (int round = 0; round < 25; ++round) {
@@ -103,10 +105,10 @@ TEST(BatchJobs, AnyNumberOfThreadsWritesWhatOneThreadWrites) {
     long expected = 0;
     int answered = 0;
     for (std::string line; std::getline(lines, line); ++answered) {
-        expected += expected % 16 == 9 ? 2 : 1;  // the tenth kind is blank
+        expected += expected % 18 == 9 ? 2 : 1;  // the tenth kind is blank
         ASSERT_EQ(nlohmann::json::parse(line)["line"], expected);
     }
-    EXPECT_EQ(answered, 25 * 15);
+    EXPECT_EQ(answered, 25 * 17);
 }
 
 // The status says whether any line was bad, wherever it fell: the first

@@ -207,6 +207,40 @@ TEST_F(LibraryTest, SearchMatchesWordStartsWithoutCaseOrAccentsAndTakesAnyTextLi
         EXPECT_EQ(found, row.Expected) << "text: " << row.Text;
     }
     EXPECT_EQ(library.Count(), 5);
+
+    // Best first: the name, then the name and place, then notes and tags;
+    // equal matches in the order they were added. A page is that part of
+    // the whole list and tells how long the list is.
+    add("Pune Das", "Goa", "", {}, 6);
+    add("Hari Das", "Goa", "born in Pune", {}, 7);
+    add("Gita Das", "Pune", "", {"pune-office"}, 8);
+    const std::vector<std::string> pune = {"Pune Das", "Jos\u00e9 \u00c1lvarez", "Ann Lee",
+                                           "Gita Das", "Hari Das"};
+    EXPECT_EQ(Names(library.Search("pune")), pune);
+    EXPECT_EQ(Names(library.Search("das pune")),
+              (std::vector<std::string>{"Pune Das", "Gita Das", "Hari Das"}));
+    struct PageCase {
+        const char* Text;
+        std::size_t Offset, Limit;
+        std::vector<std::string> Expected;
+        std::size_t Total;
+    };
+    const std::vector<PageCase> pages = {
+        {"pune", 0, 2, {pune[0], pune[1]}, 5},
+        {"pune", 1, 3, {pune[1], pune[2], pune[3]}, 5},
+        {"pune", 4, 100, {pune[4]}, 5},
+        {"pune", 5, 1, {}, 5},
+        {"pune", 0, 0, {}, 5},
+        {"zz", 0, 10, {}, 0},
+        {"", 0, 2, {"Ann Lee", "Anne-Marie O'Neil"}, 8},
+        {"", 7, 5, {"Ravi Kumar"}, 8},
+        {"", 8, 5, {}, 8},
+    };
+    for (const PageCase& page : pages) {
+        const SearchResults results = library.Search(page.Text, page.Offset, page.Limit);
+        EXPECT_EQ(Names(results.Charts), page.Expected) << page.Text << " from " << page.Offset;
+        EXPECT_EQ(results.Total, page.Total) << page.Text;
+    }
 }
 
 TEST_F(LibraryTest, NotesTagsAndRemovalChangeOnlyTheirChart) {

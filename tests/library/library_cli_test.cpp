@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "cli/cli_options.h"
@@ -93,6 +94,12 @@ TEST_F(LibraryCliTest, ImportSearchShowAndBatchLinesHaveTheDocumentedShapes) {
     EXPECT_TRUE(all.Out.starts_with(kAnnLine));
     EXPECT_NE(all.Out.find(R"("Id":2,"PersonName":"Bob")"), std::string::npos);
     EXPECT_EQ(Library({"batch"}).Out, all.Out);
+    EXPECT_EQ(Library({"search", "--limit", "0"}).Out, all.Out);
+    const Result first = Library({"search", "--limit", "1"});
+    EXPECT_EQ(first.Out, kAnnLine);
+    EXPECT_EQ(first.Err,
+              "tavrinel-cli: library: search: the first 1 of 2 charts found; --limit 0 gives "
+              "them all\n");
 
     const Result csv = Library({"show", "1", "--format", "csv"});
     EXPECT_EQ(csv.Out,
@@ -103,7 +110,46 @@ TEST_F(LibraryCliTest, ImportSearchShowAndBatchLinesHaveTheDocumentedShapes) {
               "\"met in \"\"Pune\"\"\nS\u00e3o\",s\u00e3o paulo; vip\r\n");
 }
 
-TEST_F(LibraryCliTest, TheLibrarysLinesRunThroughTheBatchAsTheyAre) {
+// The answer to each line of a study, as the batch writes it: the line's
+// number, the Id it carries ("" for none) and its error ("" for a chart).
+struct StudyRow {
+    std::string Line;
+    std::string Id;
+    std::string Error;
+};
+
+std::vector<StudyRow> StudyRows(const std::string& out, bool csv) {
+    std::vector<StudyRow> rows;
+    std::istringstream lines(out);
+    std::string line;
+    if (csv) {
+        std::getline(lines, line);
+        EXPECT_TRUE(line.starts_with("line,Id,PersonName,")) << line;
+        EXPECT_TRUE(line.ends_with(",error\r")) << line;
+    }
+    while (std::getline(lines, line)) {
+        if (csv) {
+            // No cell of these rows holds a comma: split them as they are.
+            std::vector<std::string> cells;
+            std::istringstream row(line.substr(0, line.size() - 1));  // less the CR
+            for (std::string cell; std::getline(row, cell, ',');) {
+                cells.push_back(cell);
+            }
+            if (line.ends_with(",\r")) {
+                cells.emplace_back();
+            }
+            rows.push_back({cells.at(0), cells.at(1), cells.back()});
+            continue;
+        }
+        const auto answer = nlohmann::json::parse(line);
+        rows.push_back({std::to_string(answer["line"].get<long>()),
+                        answer.contains("Id") ? std::to_string(answer["Id"].get<long>()) : "",
+                        answer.value("error", "")});
+    }
+    return rows;
+}
+
+TEST_F(LibraryCliTest, TheLibrarysLinesRunThroughTheBatchAndTheAnswersCarryTheirIds) {
     FileLines bob = AnnLines();
     bob[0] = "Bob";
     WriteFile(dir_ / "in" / "ann.tvl", FileBytes(AnnLines()));
@@ -111,17 +157,60 @@ TEST_F(LibraryCliTest, TheLibrarysLinesRunThroughTheBatchAsTheyAre) {
     ASSERT_EQ(Library({"import", (dir_ / "in").string()}).Status, 0);
     ASSERT_EQ(Library({"tag", "1", "vip"}).Status, 0);
 
-    const Result study = RunTool({"--batch", "-", "--no-sky-check"}, Library({"batch"}).Out);
-    EXPECT_EQ(study.Status, 0) << study.Out;
-    const Result alone = RunTool({"--batch", "-", "--no-sky-check"}, Library({"show", "2"}).Out);
+    const std::string library = Library({"batch"}).Out;
+    const std::string bobLine = Library({"show", "2"}).Out;
+    const auto changed = [&bobLine](const std::string& from, const std::string& to) {
+        std::string line = bobLine;
+        return line.replace(line.find(from), from.size(), to);
+    };
+    const std::string idError = "Id: accepts a whole number (the chart's Id in the library)";
+    const std::string study =
+        library + changed("\"BirthYear\":1990", "\"BirthYear\":1900") +
+        changed("\"Id\":2", "\"Id\":\"2\"") + changed("\"Id\":2", "\"Id\":2.5") +
+        changed("\"Id\":2", "\"Id\":18446744073709551615") +
+        changed("\"Id\":2,", "") + changed("\"Id\":2", "\"Id\":9007199254740993");
+    const std::vector<StudyRow> expected = {
+        {"1", "1", ""},
+        {"2", "2", ""},
+        {"3", "2", "BirthYear: accepts a whole number from 1901 to 2050"},
+        {"4", "", idError},
+        {"5", "", idError},
+        {"6", "", idError},  // beyond any Id: refused, never wrapped
+        {"7", "", ""},       // no Id: a chart like any other
+        {"8", "9007199254740993", ""},  // past a double's whole numbers, kept exact
+    };
+    for (const std::string format : {"json", "csv"}) {
+        std::string first;
+        for (const std::string jobs : {"1", "2"}) {
+            const Result run = RunTool(
+                {"--batch", "-", "--no-sky-check", "--format", format, "--jobs", jobs}, study);
+            EXPECT_EQ(run.Status, 1) << run.Err;
+            const std::vector<StudyRow> rows = StudyRows(run.Out, format == "csv");
+            ASSERT_EQ(rows.size(), expected.size()) << format << run.Out;
+            for (std::size_t i = 0; i < rows.size(); ++i) {
+                EXPECT_EQ(rows[i].Line, expected[i].Line) << format << " --jobs " << jobs;
+                EXPECT_EQ(rows[i].Id, expected[i].Id) << format << " line " << i + 1;
+                EXPECT_EQ(rows[i].Error, expected[i].Error) << format << " line " << i + 1;
+            }
+            if (first.empty()) {
+                first = run.Out;
+            } else {
+                EXPECT_EQ(run.Out, first) << format << ": --jobs 2 against --jobs 1";
+            }
+        }
+    }
+
+    // The charts themselves as the command line casts them from the same
+    // birth data, whatever keys the library adds to their lines.
+    const Result alone = RunTool({"--batch", "-", "--no-sky-check"}, bobLine);
     EXPECT_EQ(alone.Status, 0) << alone.Out;
-    std::istringstream lines(study.Out);
+    EXPECT_EQ(nlohmann::json::parse(alone.Out)["Id"], 2);
+    const Result answers = RunTool({"--batch", "-", "--no-sky-check"}, library);
+    std::istringstream lines(answers.Out);
     std::string line;
     std::vector<std::string> names;
     while (std::getline(lines, line)) {
-        const auto answer = nlohmann::json::parse(line);
-        EXPECT_FALSE(answer.contains("error")) << line;
-        names.push_back(answer.value("PersonName", ""));
+        names.push_back(nlohmann::json::parse(line).value("PersonName", ""));
     }
     EXPECT_EQ(names, (std::vector<std::string>{"Ann", "Bob"}));
     // Ann's chart as the command line casts it from the same birth data.
@@ -131,7 +220,7 @@ TEST_F(LibraryCliTest, TheLibrarysLinesRunThroughTheBatchAsTheyAre) {
                  "--city",   "New Delhi", "--state",       "Delhi",      "--country", "India",
                  "--format", "json",      "--no-sky-check"})
             .Out);
-    const auto first = nlohmann::json::parse(study.Out.substr(0, study.Out.find('\n')));
+    const auto first = nlohmann::json::parse(answers.Out.substr(0, answers.Out.find('\n')));
     EXPECT_EQ(first["PlanetPositionTexts"], single["PlanetPositionTexts"]);
 }
 
@@ -155,6 +244,9 @@ TEST_F(LibraryCliTest, AnUnknownIdOrAnUnusableLibraryIsRefusedAndChangesNothing)
         {"search", "--format", "xml"},
         {"import", (dir_ / "none").string()},
         {"add"},
+        {"search", "--limit", "-1"},
+        {"search", "ann", "--limit", "two"},
+        {"batch", "--limit", "1"},
     };
     for (const auto& args : refused) {
         EXPECT_EQ(Library(args).Status, 2) << (args.empty() ? "" : args[0]);
@@ -189,6 +281,31 @@ TEST_F(LibraryCliTest, ImportShowsItsProgressOnlyOnATerminalAndErasesIt) {
     EXPECT_EQ(ImportProgressText(1500, 4000), "1500 of 4000 files (37%)");
     EXPECT_EQ(ImportProgressText(1, 1), "1 of 1 file (100%)");
     EXPECT_EQ(ImportProgressText(0, 0), "0 of 0 files (100%)");
+}
+
+TEST_F(LibraryCliTest, ASearchGivesItsFirstHundredUnlessAskedForMore) {
+    for (int n = 0; n < 101; ++n) {
+        WriteFile(dir_ / "in" / (std::to_string(n) + ".tvl"),
+                  FileBytes(library::testing::ClientLines(n)));
+    }
+    ASSERT_EQ(Library({"import", (dir_ / "in").string()}).Status, 0);
+    const auto lines = [](const std::string& out) {
+        return std::count(out.begin(), out.end(), '\n');
+    };
+    const Result page = Library({"search", "client"});
+    EXPECT_EQ(page.Status, 0);
+    EXPECT_EQ(lines(page.Out), 100);
+    EXPECT_EQ(page.Err,
+              "tavrinel-cli: library: search: the first 100 of 101 charts found; --limit 0 "
+              "gives them all\n");
+    for (const std::vector<std::string>& all :
+         {std::vector<std::string>{"search", "client", "--limit", "0"},
+          std::vector<std::string>{"search", "client", "--limit", "101"},
+          std::vector<std::string>{"search"}, std::vector<std::string>{"batch"}}) {
+        const Result whole = Library(all);
+        EXPECT_EQ(lines(whole.Out), 101) << all.size();
+        EXPECT_EQ(whole.Err, "") << all.size();
+    }
 }
 
 TEST(UtcOffsetOptionTextTest, WritesWhatUtcOffsetReadsBack) {

@@ -89,6 +89,8 @@ completion)
         fail "library s does not offer search and show"
     [[ $(complete_line library --file lib.sqlite3 search --format c) == csv ]] ||
         fail "library search --format c does not complete to csv"
+    [[ $(complete_line library search jo --l) == --limit ]] ||
+        fail "library search --l does not complete to --limit"
     # File names with blanks stay whole, with the completion library loaded
     # and without it.
     work=$(mktemp -d)
