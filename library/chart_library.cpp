@@ -690,9 +690,13 @@ std::string ExportFileStem(std::string_view personName) {
 }
 
 ImportOutcome ChartLibrary::Export(const fs::path& folder) const {
+    return ExportCharts(Search({}), folder);
+}
+
+ImportOutcome ExportCharts(const std::vector<LibraryChart>& charts, const fs::path& folder) {
     ImportOutcome outcome;
     std::set<std::string> taken;
-    for (const LibraryChart& entry : Search({})) {
+    for (const LibraryChart& entry : charts) {
         const std::string stem = ExportFileStem(entry.Form.Name);
         fs::path target;
         for (int n = 1;; ++n) {

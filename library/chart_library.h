@@ -134,6 +134,10 @@ class ChartLibrary {
     std::unique_ptr<Connection> db_;
 };
 
+// Export's work for the charts given: the window exports the user's choice.
+[[nodiscard]] ImportOutcome ExportCharts(const std::vector<LibraryChart>& charts,
+                                         const std::filesystem::path& folder);
+
 // A name for a chart's reading file: the person's name without what a file
 // name cannot hold, "Chart" when nothing is left.
 [[nodiscard]] std::string ExportFileStem(std::string_view personName);

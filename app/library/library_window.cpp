@@ -6,9 +6,16 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFormLayout>
+#include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 
 #include "app/focus_keys.h"
@@ -31,6 +38,38 @@ T* Named(T* widget, const char* objectName, const char* accessibleName,
     widget->setAccessibleDescription(QLatin1String(description));
     return widget;
 }
+
+std::filesystem::path LocalPath(const QString& path) {
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+// Tags as typed: separated by commas, blanks around them dropped.
+std::vector<std::string> ParseTags(const QString& text) {
+    std::vector<std::string> tags;
+    for (const QString& part : text.split(QLatin1Char(','))) {
+        const QString tag = part.trimmed();
+        if (!tag.isEmpty()) {
+            tags.push_back(tag.toStdString());
+        }
+    }
+    std::sort(tags.begin(), tags.end());
+    tags.erase(std::unique(tags.begin(), tags.end()), tags.end());
+    return tags;
+}
+
+std::vector<std::string> Without(const std::vector<std::string>& tags,
+                                 const std::vector<std::string>& others) {
+    std::vector<std::string> rest;
+    for (const std::string& tag : tags) {
+        if (std::find(others.begin(), others.end(), tag) == others.end()) {
+            rest.push_back(tag);
+        }
+    }
+    return rest;
+}
+
+// Refused files listed in a report at most; the rest are counted.
+constexpr std::size_t kRefusalsListed = 20;
 
 }  // namespace
 
@@ -75,9 +114,16 @@ LibraryWindow::LibraryWindow(library::ChartLibrary& library, Platform& platform,
                    "Add current chart", "Adds the chart in the main window's form (Ctrl+D)");
     cmdRemove = Named(new QPushButton(QStringLiteral("&Remove..."), this), "cmdLibraryRemove",
                       "Remove", "Removes the chosen charts after asking; Ctrl+Z brings them back");
+    cmdImport = Named(new QPushButton(QStringLiteral("&Import Folder..."), this),
+                      "cmdLibraryImport", "Import folder",
+                      "Adds every reading file in a folder and the folders within it");
+    cmdExport = Named(new QPushButton(QStringLiteral("&Export..."), this), "cmdLibraryExport",
+                      "Export", "Writes a reading file for each chosen chart into a folder");
+    cmdNotes = Named(new QPushButton(QStringLiteral("No&tes and Tags..."), this),
+                     "cmdLibraryNotes", "Notes and tags", "Edits the chosen chart's notes and tags");
     auto* cmdClose = Named(new QPushButton(QStringLiteral("&Close"), this), "cmdLibraryClose",
                            "Close", "Closes the Library window");
-    for (QPushButton* button : {cmdOpen, cmdAdd, cmdRemove, cmdClose}) {
+    for (QPushButton* button : {cmdOpen, cmdAdd, cmdRemove, cmdImport, cmdExport, cmdNotes, cmdClose}) {
         button->setAutoDefault(false);
         PressOnReturn(*button);
     }
@@ -87,7 +133,7 @@ LibraryWindow::LibraryWindow(library::ChartLibrary& library, Platform& platform,
     searchRow->addWidget(txtSearch, 1);
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addWidget(lblCount, 1);
-    for (QPushButton* button : {cmdOpen, cmdAdd, cmdRemove, cmdClose}) {
+    for (QPushButton* button : {cmdOpen, cmdAdd, cmdRemove, cmdImport, cmdExport, cmdNotes, cmdClose}) {
         buttonRow->addWidget(button);
     }
     auto* layout = new QVBoxLayout(this);
@@ -116,13 +162,19 @@ LibraryWindow::LibraryWindow(library::ChartLibrary& library, Platform& platform,
     connect(addShortcut, &QAction::triggered, this, &LibraryWindow::AddCurrent);
     connect(cmdRemove, &QPushButton::clicked, this, &LibraryWindow::RemoveSelected);
     connect(actUndo, &QAction::triggered, this, &LibraryWindow::UndoRemove);
+    connect(cmdImport, &QPushButton::clicked, this, &LibraryWindow::ImportFolder);
+    connect(cmdExport, &QPushButton::clicked, this, &LibraryWindow::ExportSelected);
+    connect(cmdNotes, &QPushButton::clicked, this, &LibraryWindow::EditNotesAndTags);
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
 
     setTabOrder(txtSearch, grdCharts);
     setTabOrder(grdCharts, cmdOpen);
     setTabOrder(cmdOpen, cmdAdd);
     setTabOrder(cmdAdd, cmdRemove);
-    setTabOrder(cmdRemove, cmdClose);
+    setTabOrder(cmdRemove, cmdImport);
+    setTabOrder(cmdImport, cmdExport);
+    setTabOrder(cmdExport, cmdNotes);
+    setTabOrder(cmdNotes, cmdClose);
 
     resize(760, 480);
     grdCharts->setColumnWidth(LibraryTableModel::NameColumn, 220);
@@ -191,6 +243,8 @@ void LibraryWindow::UpdateCommands() {
     const bool chosen = model_->ChartAt(grdCharts->currentIndex().row()) != nullptr;
     cmdOpen->setEnabled(chosen);
     cmdRemove->setEnabled(chosen);
+    cmdExport->setEnabled(chosen);
+    cmdNotes->setEnabled(chosen);
     actUndo->setEnabled(!removed_.empty());
 }
 
@@ -276,6 +330,126 @@ void LibraryWindow::UndoRemove() {
     }
     removed_.clear();
     Search(last);
+}
+
+void LibraryWindow::ImportFolder() {
+    const std::optional<QString> folder =
+        platform_.Files.GetExistingFolder(this, QStringLiteral("Import Reading Files"));
+    if (!folder) {
+        return;
+    }
+    const std::vector<std::filesystem::path> files = library::FindReadingFiles({LocalPath(*folder)});
+    QProgressDialog progress(QStringLiteral("Importing reading files..."), QStringLiteral("Cancel"),
+                             0, static_cast<int>(files.size()), this);
+    progress.setObjectName(QStringLiteral("dlgLibraryImport"));
+    progress.setWindowTitle(QLatin1String(kMessageBoxTitle));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    library::ImportOutcome total;
+    std::size_t done = 0;
+    // One batch at a time, each committed: a cancel keeps what came before it.
+    while (done < files.size() && !progress.wasCanceled()) {
+        const std::size_t end = std::min(files.size(), done + library::kImportBatchSize);
+        const std::vector<std::filesystem::path> batch(files.begin() + std::ptrdiff_t(done),
+                                                       files.begin() + std::ptrdiff_t(end));
+        try {
+            library::ImportOutcome outcome = library_.Import(batch);
+            total.Imported += outcome.Imported;
+            total.Duplicates += outcome.Duplicates;
+            total.Refused.insert(total.Refused.end(), outcome.Refused.begin(),
+                                 outcome.Refused.end());
+        } catch (const std::exception& error) {
+            progress.cancel();
+            ShowMessage(QString::fromUtf8(error.what()), BoxIcon::Error);
+            break;
+        }
+        done = end;
+        progress.setValue(static_cast<int>(done));
+    }
+    const bool cancelled = done < files.size();
+    progress.reset();
+    Search(std::nullopt);
+    Report(cancelled ? QStringLiteral("The import was cancelled after %1 of %2 files; what was "
+                                      "imported stays in the library.")
+                           .arg(done)
+                           .arg(files.size())
+                     : QStringLiteral("%1 files read from %2.").arg(files.size()).arg(*folder),
+           total, true);
+}
+
+void LibraryWindow::ExportSelected() {
+    const std::vector<library::LibraryChart> charts = SelectedCharts();
+    if (charts.empty()) {
+        return;
+    }
+    const std::optional<QString> folder =
+        platform_.Files.GetExistingFolder(this, QStringLiteral("Export Charts to Folder"));
+    if (!folder) {
+        return;
+    }
+    const library::ImportOutcome outcome = library::ExportCharts(charts, LocalPath(*folder));
+    Report(QStringLiteral("%1 reading files written to %2.").arg(outcome.Imported).arg(*folder),
+           outcome, false);
+}
+
+void LibraryWindow::Report(const QString& done, const library::ImportOutcome& outcome,
+                           bool imported) {
+    QString text = done;
+    if (imported) {
+        text += QStringLiteral("\nImported: %1\nIn the library already: %2")
+                    .arg(outcome.Imported)
+                    .arg(outcome.Duplicates);
+    }
+    if (!outcome.Refused.empty()) {
+        text += QStringLiteral("\nRefused: %1").arg(outcome.Refused.size());
+        const std::size_t listed = std::min(outcome.Refused.size(), kRefusalsListed);
+        for (std::size_t i = 0; i < listed; ++i) {
+            text += QStringLiteral("\n%1: %2")
+                        .arg(QString::fromUtf8(outcome.Refused[i].File.c_str()),
+                             QString::fromUtf8(outcome.Refused[i].Reason.c_str()));
+        }
+        if (listed < outcome.Refused.size()) {
+            text += QStringLiteral("\nand %1 more").arg(outcome.Refused.size() - listed);
+        }
+    }
+    ShowMessage(text, outcome.Refused.empty() ? BoxIcon::Information : BoxIcon::Error);
+}
+
+void LibraryWindow::EditNotesAndTags() {
+    const library::LibraryChart* current = model_->ChartAt(grdCharts->currentIndex().row());
+    if (!current) {
+        return;
+    }
+    const library::LibraryChart chart = *current;
+    QDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("frmLibraryNotes"));
+    dialog.setWindowTitle(QStringLiteral("Notes and Tags - %1").arg(FromUtf8(chart.Form.Name)));
+    auto* notes = Named(new QPlainTextEdit(FromUtf8(chart.Notes), &dialog), "txtLibraryNotes",
+                        "Notes", "Any text about the chart; the search finds its words");
+    notes->setTabChangesFocus(true);
+    auto* tags = Named(new QLineEdit(TagsText(chart.Tags), &dialog), "txtLibraryTags", "Tags",
+                       "Words that group charts, separated by commas");
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->setObjectName(QStringLiteral("cmdLibraryNotesButtons"));
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QFormLayout(&dialog);
+    layout->addRow(QStringLiteral("&Notes:"), notes);
+    layout->addRow(QStringLiteral("T&ags:"), tags);
+    layout->addRow(buttons);
+    dialog.resize(480, 280);
+    if (platform_.Dialogs.RunModal(dialog) != QDialog::Accepted) {
+        return;
+    }
+    const std::vector<std::string> wanted = ParseTags(tags->text());
+    try {
+        library_.SetNotes(chart.Id, notes->toPlainText().toStdString());
+        library_.RemoveTags(chart.Id, Without(chart.Tags, wanted));
+        library_.AddTags(chart.Id, Without(wanted, chart.Tags));
+    } catch (const std::exception& error) {
+        ShowMessage(QString::fromUtf8(error.what()), BoxIcon::Error);
+    }
+    Search(chart.Id);
 }
 
 void LibraryWindow::ShowMessage(const QString& text, BoxIcon icon) {

@@ -46,10 +46,15 @@ public slots:
     void AddCurrent();
     void RemoveSelected();
     void UndoRemove();
+    void ImportFolder();
+    void ExportSelected();
+    void EditNotesAndTags();
 
 private:
     void Search(std::optional<std::int64_t> keep);
     void ShowMessage(const QString& text, BoxIcon icon);
+    // What an import or export did, with the refused files and why.
+    void Report(const QString& done, const library::ImportOutcome& outcome, bool imported);
     [[nodiscard]] std::vector<library::LibraryChart> SelectedCharts() const;
     void Select(std::int64_t id);
     void UpdateCommands();
@@ -68,6 +73,9 @@ private:
     QPushButton* cmdOpen = nullptr;
     QPushButton* cmdAdd = nullptr;
     QPushButton* cmdRemove = nullptr;
+    QPushButton* cmdImport = nullptr;
+    QPushButton* cmdExport = nullptr;
+    QPushButton* cmdNotes = nullptr;
     QAction* actUndo = nullptr;
 };
 

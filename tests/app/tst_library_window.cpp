@@ -2,7 +2,10 @@
 // temporary folder: the search as the user types it, a chart opened as Open
 // opens its file, Add, Remove and its undo, and a library that cannot be used.
 #include <QApplication>
+#include <QDialog>
+#include <QPlainTextEdit>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,6 +20,7 @@
 #include "app/library/library_window.h"
 #include "chart/reading_file.h"
 #include "library/chart_library.h"
+#include "tests/library/library_files.h"
 #include "window_fixture.h"
 
 using namespace tavrinel;
@@ -288,6 +292,113 @@ private slots:
         const auto* chosen = library->Model().ChartAt(Table(library)->currentIndex().row());
         QVERIFY(chosen);
         QCOMPARE(chosen->Form.Name, std::string("Ann Two"));
+    }
+
+    void importAFolderReportsWhatItRefused() {
+        namespace files = library::testing;
+        Fixture f;
+        const std::filesystem::path folder = f.dir.filePath(QStringLiteral("readings")).toStdString();
+        files::WriteFile(folder / "ann.tvl", files::FileBytes(files::AnnLines()));
+        files::WriteFile(folder / "deeper" / "CLIENT.TVL", files::FileBytes(files::ClientLines(1)));
+        files::WriteFile(folder / "deeper" / "again.tvl", files::FileBytes(files::AnnLines()));
+        files::WriteFile(folder / "torn.tvl", "Ann\r\n7\r\n");
+        files::WriteFile(folder / "notes.txt", "not a reading");
+        f.Store({Chart("Ravi", 4, "Pune", "India")});
+        LibraryWindow* library = f.Open();
+        testing::FakePlatform& platform = f.window->platform;
+        platform.Files.FolderAnswers = {QString::fromStdString(folder.string())};
+        library->findChild<QPushButton*>(QStringLiteral("cmdLibraryImport"))->click();
+        QCOMPARE(f.Count(), 3);
+        QCOMPARE(f.Names(library), QStringList({"Ann", "Client 1", "Ravi"}));
+        QCOMPARE(platform.Messages.Shown.size(), 1);
+        const QString report = platform.Messages.Shown[0].Text;
+        for (const QString& line :
+             {QStringLiteral("\nImported: 2\n"), QStringLiteral("\nIn the library already: 1\n"),
+              QStringLiteral("\nRefused: 1\n") +
+                  QString::fromStdString((folder / "torn.tvl").string()) + ": "}) {
+            QVERIFY2(report.contains(line), qPrintable(report));
+        }
+        QCOMPARE(platform.Messages.Shown[0].Icon, BoxIcon::Error);
+    }
+
+    // The chosen charts, and only they, read back by the reading-file reader;
+    // one without a state, which Open would refuse, is refused.
+    void exportWritesTheChosenCharts() {
+        Fixture f;
+        const std::vector<BirthForm> forms = {Chart("Ann", 6, "New Delhi", "India", "Delhi"),
+                                              Chart("Mira", 5, "Lisbon", "Portugal"),
+                                              Chart("Ravi", 4, "Pune", "India", "Maharashtra"),
+                                              Chart("Zed", 3, "Pune", "India", "Maharashtra")};
+        f.Store(forms);
+        LibraryWindow* library = f.Open();
+        QTableView* table = Table(library);
+        table->selectionModel()->select(library->Model().index(0, 0),
+                                        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        for (int row : {1, 2}) {
+            table->selectionModel()->select(library->Model().index(row, 0),
+                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+        const QString out = f.dir.filePath(QStringLiteral("out"));
+        QVERIFY(QDir().mkpath(out));
+        f.window->platform.Files.FolderAnswers = {out};
+        library->findChild<QPushButton*>(QStringLiteral("cmdLibraryExport"))->click();
+        QCOMPARE(QDir(out).entryList(QDir::Files), QStringList({"Ann.tvl", "Ravi.tvl"}));
+        for (const auto& [file, form] : {std::pair{"Ann.tvl", forms[0]}, {"Ravi.tvl", forms[2]}}) {
+            const auto read = library::ReadChartFile(QDir(out).filePath(file).toStdString());
+            QVERIFY(std::holds_alternative<BirthForm>(read));
+            const BirthForm back = library::NormalisedForm(std::get<BirthForm>(read));
+            const BirthForm expected = library::NormalisedForm(form);
+            QCOMPARE(back.Name, expected.Name);
+            QCOMPARE(back.City, expected.City);
+            QCOMPARE(back.DayIndex, expected.DayIndex);
+            QCOMPARE(back.YearIndex, expected.YearIndex);
+            QCOMPARE(back.MinuteIndex, expected.MinuteIndex);
+            QCOMPARE(back.LatDeg, expected.LatDeg);
+        }
+        const QString report = f.window->platform.Messages.Texts().join(QString());
+        QVERIFY2(report.startsWith(QStringLiteral("2 reading files written to ") + out +
+                                   QStringLiteral(".\nRefused: 1\n") + QDir(out).filePath("Mira.tvl") +
+                                   QStringLiteral(": the state")),
+                 qPrintable(report));
+    }
+
+    void notesAndTagsAreEditedAndFound_data() {
+        QTest::addColumn<QString>("tagsTyped");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QStringList>("tags");
+        QTest::newRow("kept, one added, a double dropped")
+            << "vip, Family , family,vip" << true << QStringList{"Family", "family", "vip"};
+        QTest::newRow("all removed") << " , " << true << QStringList{};
+        QTest::newRow("cancelled") << "new" << false << QStringList{"vip"};
+    }
+    void notesAndTagsAreEditedAndFound() {
+        QFETCH(QString, tagsTyped);
+        QFETCH(bool, accepted);
+        QFETCH(QStringList, tags);
+        Fixture f;
+        f.Store({Chart("Ravi", 4, "Pune", "India")}, "first note", {"vip"});
+        LibraryWindow* library = f.Open();
+        f.window->platform.Dialogs.WhileShown = [&](QDialog& dialog) {
+            dialog.findChild<QPlainTextEdit*>(QStringLiteral("txtLibraryNotes"))
+                ->setPlainText(QStringLiteral("moved to Zürich"));
+            dialog.findChild<QLineEdit*>(QStringLiteral("txtLibraryTags"))->setText(tagsTyped);
+            dialog.done(accepted ? QDialog::Accepted : QDialog::Rejected);
+        };
+        library->findChild<QPushButton*>(QStringLiteral("cmdLibraryNotes"))->click();
+        library::ChartLibrary stored(f.LibraryPath());
+        const auto ravi = stored.Search("ravi");
+        QCOMPARE(ravi.size(), std::size_t(1));
+        QStringList storedTags;
+        for (const std::string& tag : ravi[0].Tags) {
+            storedTags << QString::fromStdString(tag);
+        }
+        QCOMPARE(storedTags, tags);
+        QCOMPARE(QString::fromStdString(ravi[0].Notes),
+                 accepted ? QStringLiteral("moved to Zürich") : QStringLiteral("first note"));
+        QCOMPARE(stored.Search("zurich").size(), std::size_t(accepted ? 1 : 0));
+        QCOMPARE(library->Model().data(library->Model().index(0, LibraryTableModel::TagsColumn),
+                                       Qt::DisplayRole),
+                 QVariant(tags.join(QStringLiteral(", "))));
     }
 
     void aLibraryThatCannotBeUsedIsLeftAsItWas_data() {
