@@ -270,13 +270,13 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&w.window));
         w.Box("txtName")->setFocus();
         // An empty form is refused as Calculate refuses it.
-        QTest::keyClick(&w.window, Qt::Key_D, Qt::ControlModifier);
+        QTest::keyClick(w.Box("txtName"), Qt::Key_D, Qt::ControlModifier);
         QCOMPARE(w.platform.Messages.Shown.size(), 1);
         QCOMPARE(f.Count(), 0);
 
         w.FillAnn();
-        QTest::keyClick(&w.window, Qt::Key_D, Qt::ControlModifier);
-        QTest::keyClick(&w.window, Qt::Key_D, Qt::ControlModifier);
+        QTest::keyClick(w.Box("txtName"), Qt::Key_D, Qt::ControlModifier);
+        QTest::keyClick(w.Box("txtName"), Qt::Key_D, Qt::ControlModifier);
         QCOMPARE(w.platform.Messages.Texts().mid(1),
                  QStringList({"The chart of Ann was added to the library.",
                               "The chart of Ann is in the library already."}));
@@ -284,7 +284,7 @@ private slots:
 
         // With the window open, the new chart is chosen in it.
         w.Box("txtName")->setText(QStringLiteral("Ann Two"));
-        QTest::keyClick(&w.window, Qt::Key_L, Qt::ControlModifier);
+        QTest::keyClick(w.Box("txtName"), Qt::Key_L, Qt::ControlModifier);
         LibraryWindow* library = w.window.findChild<LibraryWindow*>();
         QVERIFY(library);
         library->findChild<QPushButton*>(QStringLiteral("cmdLibraryAdd"))->click();
