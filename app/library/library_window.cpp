@@ -100,6 +100,7 @@ LibraryWindow::LibraryWindow(library::ChartLibrary& library, Platform& platform,
     grdCharts->verticalHeader()->hide();
     // Every row the same height: the view then never measures 100,000 of them.
     grdCharts->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grdCharts->verticalHeader()->setDefaultSectionSize(grdCharts->fontMetrics().height() + 8);
     grdCharts->horizontalHeader()->setStretchLastSection(true);
     grdCharts->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     grdCharts->setSortingEnabled(true);
@@ -152,7 +153,11 @@ LibraryWindow::LibraryWindow(library::ChartLibrary& library, Platform& platform,
     actUndo->setShortcutContext(Qt::WindowShortcut);
     addAction(actUndo);
 
-    connect(txtSearch, &QLineEdit::textChanged, this, &LibraryWindow::Refresh);
+    // A new text chooses its best match, at the top.
+    connect(txtSearch, &QLineEdit::textChanged, this, [this] {
+        Search(std::nullopt);
+        grdCharts->scrollToTop();
+    });
     connect(grdCharts, &QAbstractItemView::activated, this, &LibraryWindow::OpenCurrent);
     connect(grdCharts->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &LibraryWindow::UpdateCommands);
