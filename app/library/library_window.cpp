@@ -75,7 +75,7 @@ constexpr std::size_t kRefusalsListed = 20;
 
 LibraryWindow::LibraryWindow(library::ChartLibrary& library, Platform& platform,
                              LibraryHooks hooks, QWidget* parent)
-    : QWidget(parent, Qt::Window), library_(library), platform_(platform), hooks_(std::move(hooks)) {
+    : QMainWindow(parent, Qt::Window), library_(library), platform_(platform), hooks_(std::move(hooks)) {
     setObjectName(QStringLiteral("frmLibrary"));
     setWindowTitle(QStringLiteral("Library - %1").arg(QLatin1String(kMessageBoxTitle)));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -137,7 +137,9 @@ LibraryWindow::LibraryWindow(library::ChartLibrary& library, Platform& platform,
     for (QPushButton* button : {cmdOpen, cmdAdd, cmdRemove, cmdImport, cmdExport, cmdNotes, cmdClose}) {
         buttonRow->addWidget(button);
     }
-    auto* layout = new QVBoxLayout(this);
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    auto* layout = new QVBoxLayout(central);
     layout->addLayout(searchRow);
     layout->addWidget(grdCharts, 1);
     layout->addLayout(buttonRow);
@@ -479,7 +481,7 @@ bool LibraryWindow::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    return QWidget::eventFilter(watched, event);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace tavrinel

@@ -2,7 +2,7 @@
 // into the main window's form, added and removed.
 #pragma once
 
-#include <QWidget>
+#include <QMainWindow>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -29,7 +29,8 @@ struct LibraryHooks {
     std::function<void(const BirthForm&)> OpenChart;
 };
 
-class LibraryWindow final : public QWidget {
+// A main window of its own, so that a screen reader hears it as a window.
+class LibraryWindow final : public QMainWindow {
     Q_OBJECT
 
 public:
