@@ -580,6 +580,54 @@ std::vector<LibraryChart> ChartLibrary::Search(std::string_view text) const {
     return charts;
 }
 
+std::vector<std::int64_t> ChartLibrary::SearchIds(std::string_view text, ChartOrder order,
+                                                  bool descending) const {
+    const std::string expression = SearchExpression(text);
+    std::vector<std::string_view> keys;
+    switch (order) {
+        case ChartOrder::Match:
+            keys = {expression.empty() ? "c.person_name COLLATE NOCASE" : kRankOrder};
+            if (!expression.empty()) {
+                keys.push_back("c.person_name COLLATE NOCASE");
+            }
+            break;
+        case ChartOrder::Name:
+            keys = {"c.person_name COLLATE NOCASE"};
+            break;
+        case ChartOrder::Born:
+            keys = {"c.birth_year", "c.birth_month", "c.birth_day", "c.birth_hour",
+                    "c.birth_minute"};
+            break;
+        case ChartOrder::Place:
+            keys = {"c.city_name COLLATE NOCASE", "c.state_name COLLATE NOCASE",
+                    "c.country_name COLLATE NOCASE"};
+            break;
+        case ChartOrder::Tags:
+            keys = {"(SELECT group_concat(tag, ', ') FROM (SELECT tag FROM chart_tag"
+                    " WHERE chart_id = c.id ORDER BY tag)) COLLATE NOCASE"};
+            break;
+    }
+    std::string sql = "SELECT c.id FROM ";
+    sql += expression.empty() ? "chart c"
+                              : "chart_search JOIN chart c ON c.id = chart_search.rowid"
+                                " WHERE chart_search MATCH ?1";
+    sql += " ORDER BY ";
+    for (const std::string_view key : keys) {
+        sql += key;
+        sql += descending ? " DESC, " : ", ";
+    }
+    sql += "c.id";
+    Statement rows(db_->Handle(), sql);
+    if (!expression.empty()) {
+        rows.Bind(1, expression);
+    }
+    std::vector<std::int64_t> ids;
+    while (rows.Step()) {
+        ids.push_back(rows.Integer(0));
+    }
+    return ids;
+}
+
 std::optional<LibraryChart> ChartLibrary::Find(std::int64_t id) const {
     Statement row(db_->Handle(),
                   "SELECT " + std::string(kChartColumns) + " FROM chart c WHERE c.id = ?1");

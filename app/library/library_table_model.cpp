@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <exception>
 
 #include "chart/birth_form.h"
 
@@ -10,11 +11,6 @@ namespace tavrinel {
 namespace {
 
 QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
-// Case and accents aside, as the search itself treats them.
-QString SortKey(const QString& text) {
-    return text.normalized(QString::NormalizationForm_D).toCaseFolded();
-}
 
 }  // namespace
 
@@ -45,31 +41,66 @@ QString TagsText(const std::vector<std::string>& tags) {
     return texts.join(QStringLiteral(", "));
 }
 
-LibraryTableModel::LibraryTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+namespace {
 
-void LibraryTableModel::SetCharts(std::vector<library::LibraryChart> charts) {
+// Rows kept once read: enough for a few screens, little beside 100,000 Ids.
+constexpr std::size_t kRowsKept = 1024;
+
+}  // namespace
+
+LibraryTableModel::LibraryTableModel(const library::ChartLibrary& library, QObject* parent)
+    : QAbstractTableModel(parent), library_(library) {}
+
+void LibraryTableModel::Search(const std::string& text) {
+    text_ = text;
+    Query();
+}
+
+void LibraryTableModel::Query() {
     beginResetModel();
-    charts_ = std::move(charts);
-    SortCharts();
-    shown_ = std::min(kFetchRows, ChartCount());
+    ids_.clear();
+    read_.clear();
+    try {
+        ids_ = library_.SearchIds(text_, order_, descending_);
+    } catch (...) {
+        endResetModel();
+        throw;
+    }
     endResetModel();
 }
 
-const library::LibraryChart* LibraryTableModel::ChartAt(int row) const {
-    return row >= 0 && row < shown_ ? &charts_[static_cast<std::size_t>(row)] : nullptr;
+std::optional<library::LibraryChart> LibraryTableModel::ChartAt(int row) const {
+    if (row < 0 || row >= ChartCount()) {
+        return std::nullopt;
+    }
+    const std::int64_t id = ids_[static_cast<std::size_t>(row)];
+    if (const auto found = read_.find(id); found != read_.end()) {
+        return found->second;
+    }
+    std::optional<library::LibraryChart> chart;
+    try {
+        chart = library_.Find(id);
+    } catch (const std::exception&) {
+        // Another program holds the file for the moment: the row shows
+        // empty until it is painted again.
+        return std::nullopt;
+    }
+    if (chart) {
+        if (read_.size() >= kRowsKept) {
+            read_.clear();
+        }
+        read_.emplace(id, *chart);
+    }
+    return chart;
 }
 
 int LibraryTableModel::RowOf(std::int64_t id) const {
-    for (int row = 0; row < shown_; ++row) {
-        if (charts_[static_cast<std::size_t>(row)].Id == id) {
-            return row;
-        }
-    }
-    return -1;
+    const auto found = std::find(ids_.begin(), ids_.end(), id);
+    return found == ids_.end() ? -1 : static_cast<int>(found - ids_.begin());
 }
 
 int LibraryTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : shown_;
+    return parent.isValid() ? 0 : ChartCount();
 }
 
 int LibraryTableModel::columnCount(const QModelIndex& parent) const {
@@ -77,8 +108,11 @@ int LibraryTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant LibraryTableModel::data(const QModelIndex& index, int role) const {
-    const library::LibraryChart* chart = ChartAt(index.row());
-    if (!chart || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) {
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole) {
+        return {};
+    }
+    const std::optional<library::LibraryChart> chart = ChartAt(index.row());
+    if (!chart) {
         return {};
     }
     switch (index.column()) {
@@ -104,66 +138,18 @@ QVariant LibraryTableModel::headerData(int section, Qt::Orientation orientation,
                                                  : QVariant();
 }
 
-bool LibraryTableModel::canFetchMore(const QModelIndex& parent) const {
-    return !parent.isValid() && shown_ < ChartCount();
-}
-
-void LibraryTableModel::fetchMore(const QModelIndex& parent) {
-    if (!canFetchMore(parent)) {
-        return;
-    }
-    const int more = std::min(kFetchRows, ChartCount() - shown_);
-    beginInsertRows({}, shown_, shown_ + more - 1);
-    shown_ += more;
-    endInsertRows();
-}
-
 void LibraryTableModel::sort(int column, Qt::SortOrder order) {
-    sortColumn_ = column;
-    sortOrder_ = order;
-    beginResetModel();
-    SortCharts();
-    endResetModel();
-}
-
-void LibraryTableModel::SortCharts() {
-    if (sortColumn_ < 0 || sortColumn_ >= ColumnCount) {
-        return;
+    static constexpr library::ChartOrder orders[ColumnCount] = {
+        library::ChartOrder::Name, library::ChartOrder::Born, library::ChartOrder::Place,
+        library::ChartOrder::Tags};
+    order_ = column >= 0 && column < ColumnCount ? orders[column] : library::ChartOrder::Match;
+    descending_ = order == Qt::DescendingOrder;
+    try {
+        Query();
+    } catch (const std::exception&) {
+        // The view asked: nothing to tell the user through. The list is
+        // empty until the next search, which says what is wrong.
     }
-    // Keys made once: a comparison that folds texts would do it some
-    // two million times for 100,000 charts.
-    std::vector<std::pair<QString, std::size_t>> keys;
-    keys.reserve(charts_.size());
-    for (std::size_t i = 0; i < charts_.size(); ++i) {
-        const library::LibraryChart& chart = charts_[i];
-        QString key;
-        switch (sortColumn_) {
-        case NameColumn:
-            key = SortKey(FromUtf8(chart.Form.Name));
-            break;
-        case BornColumn:
-            // Written year first, so its text sorts as the dates do.
-            key = BornText(chart.Form);
-            break;
-        case PlaceColumn:
-            key = SortKey(PlaceText(chart.Form));
-            break;
-        default:
-            key = SortKey(TagsText(chart.Tags));
-            break;
-        }
-        keys.emplace_back(std::move(key), i);
-    }
-    const bool descending = sortOrder_ == Qt::DescendingOrder;
-    std::stable_sort(keys.begin(), keys.end(), [descending](const auto& a, const auto& b) {
-        return descending ? b.first < a.first : a.first < b.first;
-    });
-    std::vector<library::LibraryChart> sorted;
-    sorted.reserve(charts_.size());
-    for (const auto& [key, i] : keys) {
-        sorted.push_back(std::move(charts_[i]));
-    }
-    charts_ = std::move(sorted);
 }
 
 }  // namespace tavrinel

@@ -1,9 +1,13 @@
 // The Library window's table: one row per chart that the search found. The
-// charts come from the library in one query, but the view is handed rows a
-// screenful at a time, so that a practice of 100,000 charts opens at once.
+// model holds only the charts' Ids, in the order asked; a row's chart is read
+// from the library when the view first shows it, so that a practice of
+// 100,000 charts opens at once and in little memory.
 #pragma once
 
 #include <QAbstractTableModel>
+#include <optional>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "library/chart_library.h"
@@ -15,34 +19,33 @@ class LibraryTableModel final : public QAbstractTableModel {
 
 public:
     enum Column { NameColumn, BornColumn, PlaceColumn, TagsColumn, ColumnCount };
-    // Rows handed to the view at a time.
-    static constexpr int kFetchRows = 256;
 
-    explicit LibraryTableModel(QObject* parent = nullptr);
+    LibraryTableModel(const library::ChartLibrary& library, QObject* parent = nullptr);
 
-    // The search's charts in the library's order (best match first), sorted
-    // again when the user has chosen a column.
-    void SetCharts(std::vector<library::LibraryChart> charts);
-    [[nodiscard]] const library::LibraryChart* ChartAt(int row) const;
-    [[nodiscard]] int ChartCount() const { return static_cast<int>(charts_.size()); }
-    // The row of the chart with that Id among those handed out, or -1.
+    // Runs the search for the text, in the column's order once one is chosen.
+    // Throws as the library does; the rows are then none.
+    void Search(const std::string& text);
+    [[nodiscard]] std::optional<library::LibraryChart> ChartAt(int row) const;
+    [[nodiscard]] int ChartCount() const { return static_cast<int>(ids_.size()); }
+    // The chart's row, or -1.
     [[nodiscard]] int RowOf(std::int64_t id) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-    bool canFetchMore(const QModelIndex& parent) const override;
-    void fetchMore(const QModelIndex& parent) override;
     void sort(int column, Qt::SortOrder order) override;
 
 private:
-    void SortCharts();
+    void Query();
 
-    std::vector<library::LibraryChart> charts_;
-    int shown_ = 0;
-    int sortColumn_ = -1;  // none: the search's order
-    Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
+    const library::ChartLibrary& library_;
+    std::string text_;
+    library::ChartOrder order_ = library::ChartOrder::Match;
+    bool descending_ = false;
+    std::vector<std::int64_t> ids_;
+    // The rows read lately; a screenful is some tens of them.
+    mutable std::unordered_map<std::int64_t, library::LibraryChart> read_;
 };
 
 // The texts a row shows, also read by the tests.

@@ -87,7 +87,7 @@ LibraryWindow::LibraryWindow(library::ChartLibrary& library, Platform& platform,
     txtSearch->setClearButtonEnabled(true);
     searchLabel->setBuddy(txtSearch);
 
-    model_ = new LibraryTableModel(this);
+    model_ = new LibraryTableModel(library_, this);
     grdCharts = Named(new QTableView(this), "grdLibrary", "Charts",
                       "The library's charts; Return opens the chosen one, Delete removes it");
     grdCharts->setModel(model_);
@@ -199,13 +199,11 @@ void LibraryWindow::Refresh() {
 }
 
 void LibraryWindow::Search(std::optional<std::int64_t> keep) {
-    std::vector<library::LibraryChart> found;
     try {
-        found = library_.Search(txtSearch->text().toStdString());
+        model_->Search(txtSearch->text().toStdString());
     } catch (const std::exception& error) {
         ShowMessage(QString::fromStdString(error.what()), BoxIcon::Error);
     }
-    model_->SetCharts(std::move(found));
     lblCount->setText(model_->ChartCount() == 1
                           ? QStringLiteral("1 chart")
                           : QStringLiteral("%1 charts").arg(model_->ChartCount()));
@@ -220,12 +218,7 @@ void LibraryWindow::Search(std::optional<std::int64_t> keep) {
 }
 
 void LibraryWindow::Select(std::int64_t id) {
-    int row = model_->RowOf(id);
-    while (row < 0 && model_->canFetchMore({})) {
-        model_->fetchMore({});
-        row = model_->RowOf(id);
-    }
-    if (row >= 0) {
+    if (const int row = model_->RowOf(id); row >= 0) {
         grdCharts->setCurrentIndex(model_->index(row, 0));
         grdCharts->scrollTo(model_->index(row, 0));
     }
@@ -234,20 +227,21 @@ void LibraryWindow::Select(std::int64_t id) {
 std::vector<library::LibraryChart> LibraryWindow::SelectedCharts() const {
     std::vector<library::LibraryChart> charts;
     for (const QModelIndex& index : grdCharts->selectionModel()->selectedRows()) {
-        if (const auto* chart = model_->ChartAt(index.row())) {
-            charts.push_back(*chart);
+        if (auto chart = model_->ChartAt(index.row())) {
+            charts.push_back(std::move(*chart));
         }
     }
     if (charts.empty()) {
-        if (const auto* chart = model_->ChartAt(grdCharts->currentIndex().row())) {
-            charts.push_back(*chart);
+        if (auto chart = model_->ChartAt(grdCharts->currentIndex().row())) {
+            charts.push_back(std::move(*chart));
         }
     }
     return charts;
 }
 
 void LibraryWindow::UpdateCommands() {
-    const bool chosen = model_->ChartAt(grdCharts->currentIndex().row()) != nullptr;
+    const int row = grdCharts->currentIndex().row();
+    const bool chosen = row >= 0 && row < model_->ChartCount();
     cmdOpen->setEnabled(chosen);
     cmdRemove->setEnabled(chosen);
     cmdExport->setEnabled(chosen);
@@ -256,7 +250,7 @@ void LibraryWindow::UpdateCommands() {
 }
 
 void LibraryWindow::OpenCurrent() {
-    if (const auto* chart = model_->ChartAt(grdCharts->currentIndex().row())) {
+    if (const auto chart = model_->ChartAt(grdCharts->currentIndex().row())) {
         hooks_.OpenChart(chart->Form);
     }
 }
@@ -423,7 +417,8 @@ void LibraryWindow::Report(const QString& done, const library::ImportOutcome& ou
 }
 
 void LibraryWindow::EditNotesAndTags() {
-    const library::LibraryChart* current = model_->ChartAt(grdCharts->currentIndex().row());
+    const std::optional<library::LibraryChart> current =
+        model_->ChartAt(grdCharts->currentIndex().row());
     if (!current) {
         return;
     }

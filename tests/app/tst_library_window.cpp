@@ -145,7 +145,7 @@ private slots:
         QCOMPARE(f.Count(), 4);
     }
 
-    void rowsAreHandedOutAScreenfulAtATimeAndSortByColumn() {
+    void rowsSortByColumn() {
         Fixture f;
         std::vector<BirthForm> forms;
         for (int n = 0; n < 600; ++n) {
@@ -156,10 +156,6 @@ private slots:
         LibraryWindow* library = f.Open();
         LibraryTableModel& model = library->Model();
         QCOMPARE(model.ChartCount(), 600);
-        QVERIFY(model.rowCount() < 600);
-        while (model.canFetchMore({})) {
-            model.fetchMore({});
-        }
         QCOMPARE(model.rowCount(), 600);
         Table(library)->sortByColumn(LibraryTableModel::NameColumn, Qt::DescendingOrder);
         QCOMPARE(f.Names(library).first(), QStringLiteral("Client 1599"));
@@ -289,7 +285,7 @@ private slots:
         QVERIFY(library);
         library->findChild<QPushButton*>(QStringLiteral("cmdLibraryAdd"))->click();
         QCOMPARE(f.Count(), 2);
-        const auto* chosen = library->Model().ChartAt(Table(library)->currentIndex().row());
+        const auto chosen = library->Model().ChartAt(Table(library)->currentIndex().row());
         QVERIFY(chosen);
         QCOMPARE(chosen->Form.Name, std::string("Ann Two"));
     }
