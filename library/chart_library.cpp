@@ -659,6 +659,42 @@ bool ChartLibrary::Remove(std::int64_t id) {
     return true;
 }
 
+std::optional<std::int64_t> ChartLibrary::Restore(const LibraryChart& chart) {
+    WriteTransaction transaction(*db_);
+    Statement insert(db_->Handle(), kInsertChart);
+    Statement search(db_->Handle(), kNewSearchRow);
+    const auto added = InsertChart(*db_, insert, search, NormalisedForm(chart.Form), clock_());
+    if (!added) {
+        return std::nullopt;
+    }
+    std::int64_t id = *added;
+    Statement taken(db_->Handle(), "SELECT count(*) FROM chart WHERE id = ?1");
+    taken.Bind(1, chart.Id);
+    if (id != chart.Id && taken.Step() && taken.Integer(0) == 0) {
+        Statement(db_->Handle(), "UPDATE chart SET id = ?2 WHERE id = ?1")
+            .Bind(1, id)
+            .Bind(2, chart.Id)
+            .Run();
+        Statement(db_->Handle(), "DELETE FROM chart_search WHERE rowid = ?1").Bind(1, id).Run();
+        id = chart.Id;
+    }
+    Statement(db_->Handle(),
+              "UPDATE chart SET notes = ?2, added_at = ?3, changed_at = ?4 WHERE id = ?1")
+        .Bind(1, id)
+        .Bind(2, chart.Notes)
+        .Bind(3, chart.AddedAt)
+        .Bind(4, chart.ChangedAt)
+        .Run();
+    Statement tag(db_->Handle(), "INSERT OR IGNORE INTO chart_tag(chart_id, tag) VALUES(?1, ?2)");
+    for (const std::string& text : chart.Tags) {
+        tag.Reset();
+        tag.Bind(1, id).Bind(2, text).Run();
+    }
+    RefreshSearchRow(*db_, id);
+    transaction.Commit();
+    return id;
+}
+
 bool ChartLibrary::SetNotes(std::int64_t id, std::string_view notes) {
     WriteTransaction transaction(*db_);
     Statement(db_->Handle(), "UPDATE chart SET notes = ?2, changed_at = ?3 WHERE id = ?1")

@@ -129,6 +129,9 @@ class ChartLibrary {
 
     // False for an unknown Id; nothing changes then.
     bool Remove(std::int64_t id);
+    // Puts a removed chart back whole: its Id while no chart has taken it,
+    // its notes, tags and times. Nothing when its birth is there again.
+    std::optional<std::int64_t> Restore(const LibraryChart& chart);
     bool SetNotes(std::int64_t id, std::string_view notes);
     bool AddTags(std::int64_t id, const std::vector<std::string>& tags);
     bool RemoveTags(std::int64_t id, const std::vector<std::string>& tags);

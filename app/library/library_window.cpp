@@ -315,13 +315,12 @@ void LibraryWindow::UndoRemove() {
     if (removed_.empty()) {
         return;
     }
-    // The charts come back with their notes and tags, under new Ids.
+    // The charts come back whole, under their own Ids, so that a study
+    // that named them still joins to them.
     std::optional<std::int64_t> last;
     try {
         for (const library::LibraryChart& chart : removed_) {
-            if (const auto id = library_.Add(chart.Form)) {
-                library_.SetNotes(*id, chart.Notes);
-                library_.AddTags(*id, chart.Tags);
+            if (const auto id = library_.Restore(chart)) {
                 last = id;
             }
         }

@@ -247,6 +247,7 @@ private slots:
         Fixture f;
         f.Store({Chart("Ravi", 4, "Pune", "India")}, "client since 2001", {"family", "vip"});
         f.Store({Chart("Ann", 6, "New Delhi", "India")});
+        const library::LibraryChart before = library::ChartLibrary(f.LibraryPath()).Search("ravi")[0];
         LibraryWindow* library = f.Open();
         QVERIFY(QTest::qWaitForWindowActive(library));
         QTableView* table = Table(library);
@@ -272,6 +273,10 @@ private slots:
         QCOMPARE(ravi.size(), std::size_t(1));
         QCOMPARE(ravi[0].Notes, std::string("client since 2001"));
         QCOMPARE(ravi[0].Tags, std::vector<std::string>({"family", "vip"}));
+        // Under its own Id, so that a study that named it still joins to it.
+        QCOMPARE(ravi[0].Id, before.Id);
+        QCOMPARE(ravi[0].AddedAt, before.AddedAt);
+        QCOMPARE(stored.Search("since").size(), std::size_t(1));
         // Only the last removal, once.
         QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(stored.Count(), 2);
