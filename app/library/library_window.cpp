@@ -169,6 +169,11 @@ LibraryWindow::LibraryWindow(library::ChartLibrary& library, Platform& platform,
     connect(addShortcut, &QAction::triggered, this, &LibraryWindow::AddCurrent);
     connect(cmdRemove, &QPushButton::clicked, this, &LibraryWindow::RemoveSelected);
     connect(actUndo, &QAction::triggered, this, &LibraryWindow::UndoRemove);
+    auto* closeShortcut = new QAction(this);
+    closeShortcut->setShortcut(QKeySequence(Qt::Key_Escape));
+    closeShortcut->setShortcutContext(Qt::WindowShortcut);
+    addAction(closeShortcut);
+    connect(closeShortcut, &QAction::triggered, this, &QWidget::close);
     connect(cmdImport, &QPushButton::clicked, this, &LibraryWindow::ImportFolder);
     connect(cmdExport, &QPushButton::clicked, this, &LibraryWindow::ExportSelected);
     connect(cmdNotes, &QPushButton::clicked, this, &LibraryWindow::EditNotesAndTags);

@@ -280,6 +280,8 @@ private slots:
         // Only the last removal, once.
         QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(stored.Count(), 2);
+        QTest::keyClick(table, Qt::Key_Escape);
+        QVERIFY(library->isHidden());
     }
 
     void ctrlDAddsTheFormsChartOnce() {
