@@ -603,8 +603,9 @@ std::vector<std::int64_t> ChartLibrary::SearchIds(std::string_view text, ChartOr
                     "c.country_name COLLATE NOCASE"};
             break;
         case ChartOrder::Tags:
-            keys = {"(SELECT group_concat(tag, ', ') FROM (SELECT tag FROM chart_tag"
-                    " WHERE chart_id = c.id ORDER BY tag)) COLLATE NOCASE"};
+            keys = {
+                "(SELECT group_concat(tag, ', ') FROM (SELECT tag FROM chart_tag"
+                " WHERE chart_id = c.id ORDER BY tag)) COLLATE NOCASE"};
             break;
     }
     std::string sql = "SELECT c.id FROM ";

@@ -20,7 +20,7 @@ namespace tavrinel {
 class LibraryCommands final : public QObject {
     Q_OBJECT
 
-public:
+  public:
     // The entries go into the menu before `before`; the library's file is
     // found when it is first needed, so that a test can point it elsewhere.
     LibraryCommands(QWidget& window, QMenu& fileMenu, QAction* before, Platform& platform,
@@ -31,11 +31,11 @@ public:
     // The open Library window, if any.
     [[nodiscard]] LibraryWindow* Window() const { return window_; }
 
-public slots:
+  public slots:
     void ShowLibrary();
     void AddCurrentChart();
 
-private:
+  private:
     // The library, opened now if it was not; nothing after telling the user why.
     library::ChartLibrary* Library();
 

@@ -10,7 +10,9 @@ namespace tavrinel {
 
 namespace {
 
-QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
 
 }  // namespace
 
@@ -116,16 +118,16 @@ QVariant LibraryTableModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     switch (index.column()) {
-    case NameColumn:
-        return FromUtf8(chart->Form.Name);
-    case BornColumn:
-        return BornText(chart->Form);
-    case PlaceColumn:
-        return PlaceText(chart->Form);
-    case TagsColumn:
-        return TagsText(chart->Tags);
-    default:
-        return {};
+        case NameColumn:
+            return FromUtf8(chart->Form.Name);
+        case BornColumn:
+            return BornText(chart->Form);
+        case PlaceColumn:
+            return PlaceText(chart->Form);
+        case TagsColumn:
+            return TagsText(chart->Tags);
+        default:
+            return {};
     }
 }
 

@@ -17,7 +17,7 @@ namespace tavrinel {
 class LibraryTableModel final : public QAbstractTableModel {
     Q_OBJECT
 
-public:
+  public:
     enum Column { NameColumn, BornColumn, PlaceColumn, TagsColumn, ColumnCount };
 
     LibraryTableModel(const library::ChartLibrary& library, QObject* parent = nullptr);
@@ -36,7 +36,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     void sort(int column, Qt::SortOrder order) override;
 
-private:
+  private:
     void Query();
 
     const library::ChartLibrary& library_;

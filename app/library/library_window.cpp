@@ -1,15 +1,15 @@
 #include "app/library/library_window.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QFile>
-#include <QFormLayout>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -31,8 +31,7 @@ QString FromUtf8(const std::string& text) {
 }
 
 template <typename T>
-T* Named(T* widget, const char* objectName, const char* accessibleName,
-         const char* description) {
+T* Named(T* widget, const char* objectName, const char* accessibleName, const char* description) {
     widget->setObjectName(QLatin1String(objectName));
     widget->setAccessibleName(QLatin1String(accessibleName));
     widget->setAccessibleDescription(QLatin1String(description));
@@ -73,9 +72,12 @@ constexpr std::size_t kRefusalsListed = 20;
 
 }  // namespace
 
-LibraryWindow::LibraryWindow(library::ChartLibrary& library, Platform& platform,
-                             LibraryHooks hooks, QWidget* parent)
-    : QMainWindow(parent, Qt::Window), library_(library), platform_(platform), hooks_(std::move(hooks)) {
+LibraryWindow::LibraryWindow(library::ChartLibrary& library, Platform& platform, LibraryHooks hooks,
+                             QWidget* parent)
+    : QMainWindow(parent, Qt::Window),
+      library_(library),
+      platform_(platform),
+      hooks_(std::move(hooks)) {
     setObjectName(QStringLiteral("frmLibrary"));
     setWindowTitle(QStringLiteral("Library - %1").arg(QLatin1String(kMessageBoxTitle)));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -115,16 +117,17 @@ LibraryWindow::LibraryWindow(library::ChartLibrary& library, Platform& platform,
                    "Add current chart", "Adds the chart in the main window's form (Ctrl+D)");
     cmdRemove = Named(new QPushButton(QStringLiteral("&Remove..."), this), "cmdLibraryRemove",
                       "Remove", "Removes the chosen charts after asking; Ctrl+Z brings them back");
-    cmdImport = Named(new QPushButton(QStringLiteral("&Import Folder..."), this),
-                      "cmdLibraryImport", "Import folder",
-                      "Adds every reading file in a folder and the folders within it");
+    cmdImport =
+        Named(new QPushButton(QStringLiteral("&Import Folder..."), this), "cmdLibraryImport",
+              "Import folder", "Adds every reading file in a folder and the folders within it");
     cmdExport = Named(new QPushButton(QStringLiteral("&Export..."), this), "cmdLibraryExport",
                       "Export", "Writes a reading file for each chosen chart into a folder");
-    cmdNotes = Named(new QPushButton(QStringLiteral("No&tes and Tags..."), this),
-                     "cmdLibraryNotes", "Notes and tags", "Edits the chosen chart's notes and tags");
+    cmdNotes = Named(new QPushButton(QStringLiteral("No&tes and Tags..."), this), "cmdLibraryNotes",
+                     "Notes and tags", "Edits the chosen chart's notes and tags");
     auto* cmdClose = Named(new QPushButton(QStringLiteral("&Close"), this), "cmdLibraryClose",
                            "Close", "Closes the Library window");
-    for (QPushButton* button : {cmdOpen, cmdAdd, cmdRemove, cmdImport, cmdExport, cmdNotes, cmdClose}) {
+    for (QPushButton* button :
+         {cmdOpen, cmdAdd, cmdRemove, cmdImport, cmdExport, cmdNotes, cmdClose}) {
         button->setAutoDefault(false);
         PressOnReturn(*button);
     }
@@ -134,7 +137,8 @@ LibraryWindow::LibraryWindow(library::ChartLibrary& library, Platform& platform,
     searchRow->addWidget(txtSearch, 1);
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addWidget(lblCount, 1);
-    for (QPushButton* button : {cmdOpen, cmdAdd, cmdRemove, cmdImport, cmdExport, cmdNotes, cmdClose}) {
+    for (QPushButton* button :
+         {cmdOpen, cmdAdd, cmdRemove, cmdImport, cmdExport, cmdNotes, cmdClose}) {
         buttonRow->addWidget(button);
     }
     auto* central = new QWidget(this);
@@ -273,9 +277,9 @@ void LibraryWindow::AddCurrent() {
         return;
     }
     if (!id) {
-        ShowMessage(QStringLiteral("The chart of %1 is in the library already.")
-                        .arg(FromUtf8(form->Name)),
-                    BoxIcon::Information);
+        ShowMessage(
+            QStringLiteral("The chart of %1 is in the library already.").arg(FromUtf8(form->Name)),
+            BoxIcon::Information);
         return;
     }
     Search(id);
@@ -343,7 +347,8 @@ void LibraryWindow::ImportFolder() {
     if (!folder) {
         return;
     }
-    const std::vector<std::filesystem::path> files = library::FindReadingFiles({LocalPath(*folder)});
+    const std::vector<std::filesystem::path> files =
+        library::FindReadingFiles({LocalPath(*folder)});
     QProgressDialog progress(QStringLiteral("Importing reading files..."), QStringLiteral("Cancel"),
                              0, static_cast<int>(files.size()), this);
     progress.setObjectName(QStringLiteral("dlgLibraryImport"));

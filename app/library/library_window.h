@@ -33,14 +33,14 @@ struct LibraryHooks {
 class LibraryWindow final : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     LibraryWindow(library::ChartLibrary& library, Platform& platform, LibraryHooks hooks,
                   QWidget* parent = nullptr);
     ~LibraryWindow() override;
 
     [[nodiscard]] LibraryTableModel& Model() const { return *model_; }
 
-public slots:
+  public slots:
     // Runs the search box's text again, keeping the chosen chart chosen.
     void Refresh();
     void OpenCurrent();
@@ -51,7 +51,7 @@ public slots:
     void ExportSelected();
     void EditNotesAndTags();
 
-private:
+  private:
     void Search(std::optional<std::int64_t> keep);
     void ShowMessage(const QString& text, BoxIcon icon);
     // What an import or export did, with the refused files and why.

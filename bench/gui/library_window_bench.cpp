@@ -21,7 +21,9 @@
 
 namespace {
 
-double Milliseconds(const QElapsedTimer& timer) { return double(timer.nsecsElapsed()) / 1e6; }
+double Milliseconds(const QElapsedTimer& timer) {
+    return double(timer.nsecsElapsed()) / 1e6;
+}
 
 // Until the window has been exposed and every pending paint is done.
 void Settle(QWidget& window) {
@@ -77,9 +79,10 @@ int main(int argc, char* argv[]) {
             std::sort(times.begin(), times.end());
             return times[times.size() / 2];
         };
-        std::printf("a keystroke's refiltering: median %.1f ms, two letters typed median %.1f ms, "
-                    "slowest %.1f ms (the empty text: every chart)\n",
-                    median(all), median(twoLetters), *std::max_element(all.begin(), all.end()));
+        std::printf(
+            "a keystroke's refiltering: median %.1f ms, two letters typed median %.1f ms, "
+            "slowest %.1f ms (the empty text: every chart)\n",
+            median(all), median(twoLetters), *std::max_element(all.begin(), all.end()));
         return 0;
     });
 }

@@ -2,12 +2,12 @@
 // temporary folder: the search as the user types it, a chart opened as Open
 // opens its file, Add, Remove and its undo, and a library that cannot be used.
 #include <QApplication>
-#include <QDialog>
-#include <QPlainTextEdit>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -100,7 +100,7 @@ QLineEdit* SearchBox(LibraryWindow* library) {
 class TestLibraryWindow : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void searchFiltersAsTheUserTypes_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QStringList>("names");
@@ -234,8 +234,8 @@ private slots:
                                  "txtCity", "txtState", "txtCountry"}) {
             QCOMPARE(w.Box(name)->text(), opened.Box(name)->text());
         }
-        for (const char* name : {"cboDate", "cboMonth", "cboYear", "cboHour", "cboMinute",
-                                 "cboTimeZone"}) {
+        for (const char* name :
+             {"cboDate", "cboMonth", "cboYear", "cboHour", "cboMinute", "cboTimeZone"}) {
             QCOMPARE(w.List(name)->currentIndex(), opened.List(name)->currentIndex());
         }
         QCOMPARE(w.Get<QTextEdit>("RTB")->toPlainText(),
@@ -247,7 +247,8 @@ private slots:
         Fixture f;
         f.Store({Chart("Ravi", 4, "Pune", "India")}, "client since 2001", {"family", "vip"});
         f.Store({Chart("Ann", 6, "New Delhi", "India")});
-        const library::LibraryChart before = library::ChartLibrary(f.LibraryPath()).Search("ravi")[0];
+        const library::LibraryChart before =
+            library::ChartLibrary(f.LibraryPath()).Search("ravi")[0];
         LibraryWindow* library = f.Open();
         QVERIFY(QTest::qWaitForWindowActive(library));
         QTableView* table = Table(library);
@@ -318,7 +319,8 @@ private slots:
     void importAFolderReportsWhatItRefused() {
         namespace files = library::testing;
         Fixture f;
-        const std::filesystem::path folder = f.dir.filePath(QStringLiteral("readings")).toStdString();
+        const std::filesystem::path folder =
+            f.dir.filePath(QStringLiteral("readings")).toStdString();
         files::WriteFile(folder / "ann.tvl", files::FileBytes(files::AnnLines()));
         files::WriteFile(folder / "deeper" / "CLIENT.TVL", files::FileBytes(files::ClientLines(1)));
         files::WriteFile(folder / "deeper" / "again.tvl", files::FileBytes(files::AnnLines()));
@@ -353,11 +355,13 @@ private slots:
         f.Store(forms);
         LibraryWindow* library = f.Open();
         QTableView* table = Table(library);
-        table->selectionModel()->select(library->Model().index(0, 0),
-                                        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        table->selectionModel()->select(
+            library->Model().index(0, 0),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         for (int row : {1, 2}) {
-            table->selectionModel()->select(library->Model().index(row, 0),
-                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            table->selectionModel()->select(
+                library->Model().index(row, 0),
+                QItemSelectionModel::Select | QItemSelectionModel::Rows);
         }
         const QString out = f.dir.filePath(QStringLiteral("out"));
         QVERIFY(QDir().mkpath(out));
@@ -378,8 +382,8 @@ private slots:
         }
         const QString report = f.window->platform.Messages.Texts().join(QString());
         QVERIFY2(report.startsWith(QStringLiteral("2 reading files written to ") + out +
-                                   QStringLiteral(".\nRefused: 1\n") + QDir(out).filePath("Mira.tvl") +
-                                   QStringLiteral(": the state")),
+                                   QStringLiteral(".\nRefused: 1\n") +
+                                   QDir(out).filePath("Mira.tvl") + QStringLiteral(": the state")),
                  qPrintable(report));
     }
 
