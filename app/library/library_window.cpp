@@ -1,6 +1,7 @@
 #include "app/library/library_window.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
@@ -355,6 +356,7 @@ void LibraryWindow::ImportFolder() {
     progress.setWindowTitle(QLatin1String(kMessageBoxTitle));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
+    progress.show();
     library::ImportOutcome total;
     std::size_t done = 0;
     // One batch at a time, each committed: a cancel keeps what came before it.
@@ -375,6 +377,8 @@ void LibraryWindow::ImportFolder() {
         }
         done = end;
         progress.setValue(static_cast<int>(done));
+        // Cancel, pressed during the batch, is heard now.
+        QCoreApplication::processEvents();
     }
     const bool cancelled = done < files.size();
     progress.reset();

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -342,6 +343,47 @@ class TestLibraryWindow : public QObject {
             QVERIFY2(report.contains(line), qPrintable(report));
         }
         QCOMPARE(platform.Messages.Shown[0].Icon, BoxIcon::Error);
+    }
+
+    // Cancel in the progress dialog stops after the batch under way, which
+    // stays; the same import again completes the library without doubles.
+    void aCancelledImportKeepsItsBatchesAndCompletesWhenRunAgain() {
+        namespace files = library::testing;
+        Fixture f;
+        const int count = int(library::kImportBatchSize) + 1;
+        const std::filesystem::path folder =
+            f.dir.filePath(QStringLiteral("readings")).toStdString();
+        for (int n = 0; n < count; ++n) {
+            files::WriteFile(folder / ("c" + std::to_string(1000 + n) + ".tvl"),
+                             files::FileBytes(files::ClientLines(n)));
+        }
+        LibraryWindow* library = f.Open();
+        testing::FakePlatform& platform = f.window->platform;
+        const QString path = QString::fromStdString(folder.string());
+        platform.Files.FolderAnswers = {path, path};
+        // Runs when the dialog first lets events through: after the first batch.
+        QMetaObject::invokeMethod(
+            library,
+            [library] {
+                library->findChild<QProgressDialog*>(QStringLiteral("dlgLibraryImport"))->cancel();
+            },
+            Qt::QueuedConnection);
+        library->findChild<QPushButton*>(QStringLiteral("cmdLibraryImport"))->click();
+        QCOMPARE(f.Count(), long(library::kImportBatchSize));
+        QVERIFY2(platform.Messages.Shown.size() == 1 &&
+                     platform.Messages.Shown[0].Text.startsWith(
+                         QStringLiteral("The import was cancelled after %1 of %2 files")
+                             .arg(library::kImportBatchSize)
+                             .arg(count)),
+                 qPrintable(platform.Messages.Texts().join('|')));
+
+        library->findChild<QPushButton*>(QStringLiteral("cmdLibraryImport"))->click();
+        QCOMPARE(f.Count(), long(count));
+        QVERIFY2(platform.Messages.Shown[1].Text.contains(
+                     QStringLiteral("\nImported: 1\nIn the library already: %1")
+                         .arg(library::kImportBatchSize)),
+                 qPrintable(platform.Messages.Shown[1].Text));
+        QCOMPARE(library->Model().ChartCount(), count);
     }
 
     // The chosen charts, and only they, read back by the reading-file reader;
