@@ -23,6 +23,7 @@
 #include "app/colour_button.h"
 #include "app/focus_keys.h"
 #include "app/key_filter.h"
+#include "app/library/library_commands.h"
 #include "app/list_rows.h"
 #include "app/panel_frame.h"
 #include "app/rtb_sink.h"
@@ -183,6 +184,19 @@ FrmMain::FrmMain(ChartState& chart, Platform& platform, QWidget* parent)
     charts_ =
         new ChartCommands(*this, *mnuFile, mnuExit, *Frame2, cmdSave->font(), chart_, *skyCheck_,
                           platform_);
+    library_ = new LibraryCommands(
+        *this, *mnuFile, mnuExit, platform_,
+        {[this]() -> std::optional<BirthForm> {
+             if (!ValidateInput()) {
+                 return std::nullopt;
+             }
+             return ReadForm();
+         },
+         [this](const BirthForm& form) {
+             OpenForm(form);
+             raise();
+             activateWindow();
+         }});
     SetTabOrder();
     PlaceWindow();
 }
@@ -647,6 +661,10 @@ void FrmMain::OpenReading(const QString& path) {
         ShowError(QString::fromLocal8Bit(error->Message));
         return;
     }
+    OpenForm(form);
+}
+
+void FrmMain::OpenForm(const BirthForm& form) {
     atlas_->DropPlace();
     WriteForm(form);
     atlas_->RefreshLine();

@@ -34,6 +34,7 @@ class SkyMenu;
 class SkyPanel;
 struct SkyCheck;
 class ChartCommands;
+class LibraryCommands;
 
 inline constexpr const char* kWindowCaption = "Tavrinel v1.15";
 
@@ -61,6 +62,8 @@ public:
     // Opens a saved reading as Open does once a file is chosen: a file given
     // on the command line (from a file manager) comes this way.
     void OpenReading(const QString& path);
+    // Fills the form as Open does with a file's form, and calculates.
+    void OpenForm(const BirthForm& form);
 
     void BringInputPanelToFront();
     void BringReadingPanelToFront();
@@ -95,6 +98,7 @@ private:
     QString fontFamily_;
     std::unique_ptr<RtbSink> sink_;
     ChartCommands* charts_ = nullptr;  // the chart window, exports and printing
+    LibraryCommands* library_ = nullptr;
 
     // Controls, named as the window's design names them.
     std::array<QLabel*, 13> lblLabel{};

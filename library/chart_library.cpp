@@ -664,6 +664,55 @@ SearchResults ChartLibrary::Search(std::string_view text, std::size_t offset,
     return results;
 }
 
+std::vector<std::int64_t> ChartLibrary::SearchIds(std::string_view text, ChartOrder order,
+                                                  bool descending) const {
+    const std::string expression = SearchExpression(text);
+    std::vector<std::string_view> keys;
+    switch (order) {
+        case ChartOrder::Match:
+            keys = {expression.empty() ? "c.person_name COLLATE NOCASE" : kRankOrder};
+            if (!expression.empty()) {
+                keys.push_back("c.person_name COLLATE NOCASE");
+            }
+            break;
+        case ChartOrder::Name:
+            keys = {"c.person_name COLLATE NOCASE"};
+            break;
+        case ChartOrder::Born:
+            keys = {"c.birth_year", "c.birth_month", "c.birth_day", "c.birth_hour",
+                    "c.birth_minute"};
+            break;
+        case ChartOrder::Place:
+            keys = {"c.city_name COLLATE NOCASE", "c.state_name COLLATE NOCASE",
+                    "c.country_name COLLATE NOCASE"};
+            break;
+        case ChartOrder::Tags:
+            keys = {
+                "(SELECT group_concat(tag, ', ') FROM (SELECT tag FROM chart_tag"
+                " WHERE chart_id = c.id ORDER BY tag)) COLLATE NOCASE"};
+            break;
+    }
+    std::string sql = "SELECT c.id FROM ";
+    sql += expression.empty() ? "chart c"
+                              : "chart_search JOIN chart c ON c.id = chart_search.rowid"
+                                " WHERE chart_search MATCH ?1";
+    sql += " ORDER BY ";
+    for (const std::string_view key : keys) {
+        sql += key;
+        sql += descending ? " DESC, " : ", ";
+    }
+    sql += "c.id";
+    Statement rows(db_->Handle(), sql);
+    if (!expression.empty()) {
+        rows.Bind(1, expression);
+    }
+    std::vector<std::int64_t> ids;
+    while (rows.Step()) {
+        ids.push_back(rows.Integer(0));
+    }
+    return ids;
+}
+
 std::optional<LibraryChart> ChartLibrary::Find(std::int64_t id) const {
     Statement row(db_->Handle(),
                   "SELECT " + std::string(kChartColumns) + " FROM chart c WHERE c.id = ?1");
@@ -690,6 +739,42 @@ bool ChartLibrary::Remove(std::int64_t id) {
     Statement(db_->Handle(), "DELETE FROM chart_search WHERE rowid = ?1").Bind(1, id).Run();
     transaction.Commit();
     return true;
+}
+
+std::optional<std::int64_t> ChartLibrary::Restore(const LibraryChart& chart) {
+    WriteTransaction transaction(*db_);
+    Statement insert(db_->Handle(), kInsertChart);
+    Statement search(db_->Handle(), kNewSearchRow);
+    const auto added = InsertChart(*db_, insert, search, NormalisedForm(chart.Form), clock_());
+    if (!added) {
+        return std::nullopt;
+    }
+    std::int64_t id = *added;
+    Statement taken(db_->Handle(), "SELECT count(*) FROM chart WHERE id = ?1");
+    taken.Bind(1, chart.Id);
+    if (id != chart.Id && taken.Step() && taken.Integer(0) == 0) {
+        Statement(db_->Handle(), "UPDATE chart SET id = ?2 WHERE id = ?1")
+            .Bind(1, id)
+            .Bind(2, chart.Id)
+            .Run();
+        Statement(db_->Handle(), "DELETE FROM chart_search WHERE rowid = ?1").Bind(1, id).Run();
+        id = chart.Id;
+    }
+    Statement(db_->Handle(),
+              "UPDATE chart SET notes = ?2, added_at = ?3, changed_at = ?4 WHERE id = ?1")
+        .Bind(1, id)
+        .Bind(2, chart.Notes)
+        .Bind(3, chart.AddedAt)
+        .Bind(4, chart.ChangedAt)
+        .Run();
+    Statement tag(db_->Handle(), "INSERT OR IGNORE INTO chart_tag(chart_id, tag) VALUES(?1, ?2)");
+    for (const std::string& text : chart.Tags) {
+        tag.Reset();
+        tag.Bind(1, id).Bind(2, text).Run();
+    }
+    RefreshSearchRow(*db_, id);
+    transaction.Commit();
+    return id;
 }
 
 bool ChartLibrary::SetNotes(std::int64_t id, std::string_view notes) {
@@ -771,9 +856,13 @@ std::string ExportFileStem(std::string_view personName) {
 }
 
 ImportOutcome ChartLibrary::Export(const fs::path& folder) const {
+    return ExportCharts(Search({}), folder);
+}
+
+ImportOutcome ExportCharts(const std::vector<LibraryChart>& charts, const fs::path& folder) {
     ImportOutcome outcome;
     std::set<std::string> taken;
-    for (const LibraryChart& entry : Search({})) {
+    for (const LibraryChart& entry : charts) {
         const std::string stem = ExportFileStem(entry.Form.Name);
         fs::path target;
         for (int n = 1;; ++n) {

@@ -66,6 +66,10 @@ struct SearchResults {
     std::size_t Total = 0;
 };
 
+// The orders a list of charts can be asked in: the search's own (best match
+// first, or by name without a text), or by one of the window's columns.
+enum class ChartOrder { Match, Name, Born, Place, Tags };
+
 struct FileRefusal {
     std::string File;
     std::string Reason;  // Open's own message, or the form's check
@@ -130,11 +134,19 @@ class ChartLibrary {
     // are read, so that the first page of thousands comes at once.
     [[nodiscard]] SearchResults Search(std::string_view text, std::size_t offset,
                                        std::size_t limit) const;
+    // Search's charts as Ids alone, so that a window lists 100,000 of them
+    // without reading each; ties keep the Ids' order.
+    [[nodiscard]] std::vector<std::int64_t> SearchIds(std::string_view text,
+                                                      ChartOrder order = ChartOrder::Match,
+                                                      bool descending = false) const;
     [[nodiscard]] std::optional<LibraryChart> Find(std::int64_t id) const;
     [[nodiscard]] std::int64_t Count() const;
 
     // False for an unknown Id; nothing changes then.
     bool Remove(std::int64_t id);
+    // Puts a removed chart back whole: its Id while no chart has taken it,
+    // its notes, tags and times. Nothing when its birth is there again.
+    std::optional<std::int64_t> Restore(const LibraryChart& chart);
     bool SetNotes(std::int64_t id, std::string_view notes);
     bool AddTags(std::int64_t id, const std::vector<std::string>& tags);
     bool RemoveTags(std::int64_t id, const std::vector<std::string>& tags);
@@ -148,6 +160,10 @@ class ChartLibrary {
     LibraryClock clock_;
     std::unique_ptr<Connection> db_;
 };
+
+// Export's work for the charts given: the window exports the user's choice.
+[[nodiscard]] ImportOutcome ExportCharts(const std::vector<LibraryChart>& charts,
+                                         const std::filesystem::path& folder);
 
 // A name for a chart's reading file: the person's name without what a file
 // name cannot hold, "Chart" when nothing is left.

@@ -41,6 +41,8 @@ public:
                                                    const FileDialogRequest& request) = 0;
     virtual std::optional<QString> GetOpenFileName(QWidget* parent,
                                                    const FileDialogRequest& request) = 0;
+    // An existing folder, or nothing when the user cancels.
+    virtual std::optional<QString> GetExistingFolder(QWidget* parent, const QString& title) = 0;
 };
 
 class WebService {

@@ -84,6 +84,17 @@ std::optional<QString> QtFileDialogService::GetOpenFileName(QWidget* parent,
     return RunDialog(parent, request, QFileDialog::AcceptOpen);
 }
 
+std::optional<QString> QtFileDialogService::GetExistingFolder(QWidget* parent,
+                                                              const QString& title) {
+    const QString folder =
+        QFileDialog::getExistingDirectory(parent, title, QString(), DialogOptions() |
+                                                                        QFileDialog::ShowDirsOnly);
+    if (folder.isEmpty()) {
+        return std::nullopt;
+    }
+    return folder;
+}
+
 void QtWebService::OpenUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
 
 namespace {

@@ -19,6 +19,7 @@ public:
                                            const FileDialogRequest& request) override;
     std::optional<QString> GetOpenFileName(QWidget* parent,
                                            const FileDialogRequest& request) override;
+    std::optional<QString> GetExistingFolder(QWidget* parent, const QString& title) override;
 };
 
 class QtWebService final : public WebService {

@@ -29,6 +29,9 @@ public:
     std::optional<QString> GetOpenFileName(QWidget*, const FileDialogRequest&) override {
         return std::nullopt;
     }
+    std::optional<QString> GetExistingFolder(QWidget*, const QString&) override {
+        return std::nullopt;
+    }
 };
 class NoWeb final : public WebService {
 public:

@@ -54,8 +54,14 @@ public:
         OpenRequests.append(request);
         return Take(OpenAnswers);
     }
+    std::optional<QString> GetExistingFolder(QWidget*, const QString& title) override {
+        FolderTitles.append(title);
+        return Take(FolderAnswers);
+    }
     QList<QString> SaveAnswers;
     QList<QString> OpenAnswers;
+    QList<QString> FolderAnswers;
+    QStringList FolderTitles;
     QList<FileDialogRequest> SaveRequests;
     QList<FileDialogRequest> OpenRequests;
 

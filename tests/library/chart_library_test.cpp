@@ -280,6 +280,45 @@ TEST_F(LibraryTest, NotesTagsAndRemovalChangeOnlyTheirChart) {
     EXPECT_TRUE(library.Add(FormOf(AnnLines())));
 }
 
+// Undo in the window: the chart comes back whole, under its own Id while no
+// chart has taken it, and not at all while its birth is there again.
+TEST_F(LibraryTest, ARemovedChartIsRestoredWholeUnderItsOwnIdWhileItIsFree) {
+    std::int64_t now = kFixedNow;
+    ChartLibrary library(LibraryPath(), [&now] { return now; });
+    const auto ann = library.Add(FormOf(AnnLines()));
+    const auto client = library.Add(FormOf(ClientLines(1)));
+    ASSERT_TRUE(ann && client);
+    now += 60;
+    library.SetNotes(*ann, "first visit");
+    library.AddTags(*ann, {"vip", "family"});
+    const LibraryChart kept = *library.Find(*ann);
+    const LibraryChart keptClient = *library.Find(*client);
+    now += 60;
+
+    ASSERT_TRUE(library.Remove(*ann));
+    EXPECT_EQ(library.Restore(kept), kept.Id);
+    const auto back = library.Find(*ann);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->Notes, "first visit");
+    EXPECT_EQ(back->Tags, (std::vector<std::string>{"family", "vip"}));
+    EXPECT_EQ(back->AddedAt, kFixedNow);
+    EXPECT_EQ(back->ChangedAt, kFixedNow + 60);
+    EXPECT_EQ(Names(library.Search("visit")), (std::vector<std::string>{"Ann"}));
+    EXPECT_EQ(library.SearchIds("family"), (std::vector<std::int64_t>{*ann}));
+    EXPECT_FALSE(library.Restore(kept));
+
+    // The client's Id taken by a chart added meanwhile: a new one.
+    ASSERT_TRUE(library.Remove(*client));
+    const auto taker = library.Add(FormOf(ClientLines(2)));
+    ASSERT_EQ(taker, client);
+    const auto restored = library.Restore(keptClient);
+    ASSERT_TRUE(restored);
+    EXPECT_NE(*restored, *client);
+    EXPECT_EQ(library.Find(*restored)->Form.Name, "Client 1");
+    EXPECT_EQ(library.Find(*client)->Form.Name, "Client 2");
+    EXPECT_EQ(Names(library.Search("client 1")), (std::vector<std::string>{"Client 1"}));
+}
+
 TEST_F(LibraryTest, ExportWritesReadableFilesUnderUniqueNamesAndRefusesWhatSaveRefuses) {
     const fs::path out = dir_ / "out";
     WriteFile(out / "Ann.tvl", "kept");

@@ -453,6 +453,40 @@ def about_window(app, frame, program):
         for child in (app.getChildAtIndex(i) for i in range(app.childCount)) if child is not None))
 
 
+def library_window(app, frame, program):
+    """Ctrl+D keeps the form's chart in the library, Ctrl+L opens the Library
+    window, and the chart typed into its search opens with Down, Return."""
+    activate(frame, program)
+    key("ctrl+d")
+    told = wait_for("the message that the chart was added", lambda: next(
+        (n for n in descendants(app) if n.getRole() == pyatspi.ROLE_LABEL and showing(n)
+         and n.name.startswith("The chart of Ann was added to the library")), None))
+    check(told is not None, "Ctrl+D said nothing")
+    key("Return")
+    wait_for("the message to close", lambda: not showing(told))
+    activate(frame, program)
+    key("ctrl+l")
+    library = wait_for("the Library window", lambda: next(
+        (app.getChildAtIndex(i) for i in range(app.childCount)
+         if app.getChildAtIndex(i).name == "Library - Tavrinel"), None))
+    # Opened from the keyboard, it has the keyboard.
+    wait_for("the Library window to be active",
+             lambda: library.getState().contains(pyatspi.STATE_ACTIVE))
+    check_controls(library, {("text", "Search"), ("table", "Charts")} | {
+        ("push button", n) for n in ("Open", "Add current chart", "Remove", "Import folder",
+                                     "Export", "Notes and tags", "Close")}, "Library")
+    search = find(library, pyatspi.ROLE_TEXT, "Search")
+    wait_for("the focus in Search", lambda: search.getState().contains(pyatspi.STATE_FOCUSED))
+    type_text("an")
+    table = find(library, pyatspi.ROLE_TABLE, "Charts").queryTable()
+    wait_for("the search to find Ann", lambda: table.nRows == 1)
+    check(table.getAccessibleAt(0, 0).name == "Ann", "the Library lists %r" % table.getAccessibleAt(0, 0).name)
+    key("Down")
+    key("Return")
+    wait_for("Ann's reading", lambda: (lambda r: r is not None and showing(r))(
+        find(frame, pyatspi.ROLE_TEXT, "Reading", only_showing=False)))
+
+
 def run():
     program, app = start()
     try:
@@ -462,6 +496,7 @@ def run():
         chart_window(app, frame)
         compare_window(app, frame)
         about_window(app, frame, program)
+        library_window(app, frame, program)
     except Stop as stop:
         check(False, str(stop))
     finally:
