@@ -571,6 +571,35 @@ std::vector<std::int64_t> MatchingIds(const Connection& db, const std::string& e
     return ids;
 }
 
+// What an expression matches, best first: those whose name has every word,
+// then those whose name and place have them, then the rest; each group in
+// the order the charts were added.
+std::vector<std::int64_t> RankedIds(const Connection& db, const std::string& expression) {
+    std::vector<std::int64_t> ids = MatchingIds(db, expression);
+    std::vector<std::size_t> tiers(ids.size(), kRankTierColumns.size());
+    for (std::size_t tier = kRankTierColumns.size(); tier-- > 0;) {
+        const std::string filtered = std::string(kRankTierColumns[tier]) + " : (" + expression + ")";
+        for (const std::int64_t id : MatchingIds(db, filtered)) {
+            const auto at = std::lower_bound(ids.begin(), ids.end(), id);
+            if (at != ids.end() && *at == id) {
+                tiers[static_cast<std::size_t>(at - ids.begin())] = tier;
+            }
+        }
+    }
+    std::vector<std::size_t> order(ids.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [&tiers](std::size_t a, std::size_t b) { return tiers[a] < tiers[b]; });
+    std::vector<std::int64_t> ranked;
+    ranked.reserve(ids.size());
+    for (const std::size_t i : order) {
+        ranked.push_back(ids[i]);
+    }
+    return ranked;
+}
+
 // One snapshot for the several statements of a search, so that a writer in
 // between cannot make them disagree.
 class ReadTransaction {
@@ -626,32 +655,15 @@ SearchResults ChartLibrary::Search(std::string_view text, std::size_t offset,
             results.Charts.push_back(ReadChartRow(rows));
         }
     } else {
-        std::vector<std::int64_t> ids = MatchingIds(*db_, expression);
-        std::vector<std::size_t> tiers(ids.size(), kRankTierColumns.size());
-        for (std::size_t tier = kRankTierColumns.size(); tier-- > 0;) {
-            const std::string filtered =
-                std::string(kRankTierColumns[tier]) + " : (" + expression + ")";
-            for (const std::int64_t id : MatchingIds(*db_, filtered)) {
-                const auto at = std::lower_bound(ids.begin(), ids.end(), id);
-                if (at != ids.end() && *at == id) {
-                    tiers[static_cast<std::size_t>(at - ids.begin())] = tier;
-                }
-            }
-        }
-        std::vector<std::size_t> order(ids.size());
-        for (std::size_t i = 0; i < order.size(); ++i) {
-            order[i] = i;
-        }
-        std::stable_sort(order.begin(), order.end(),
-                         [&tiers](std::size_t a, std::size_t b) { return tiers[a] < tiers[b]; });
+        const std::vector<std::int64_t> ids = RankedIds(*db_, expression);
         results.Total = ids.size();
         Statement row(db_->Handle(),
                       "SELECT " + std::string(kChartColumns) + " FROM chart c WHERE c.id = ?1");
-        const std::size_t first = std::min(offset, order.size());
-        const std::size_t end = first + std::min(limit, order.size() - first);
+        const std::size_t first = std::min(offset, ids.size());
+        const std::size_t end = first + std::min(limit, ids.size() - first);
         for (std::size_t i = first; i < end; ++i) {
             row.Reset();
-            row.Bind(1, ids[order[i]]);
+            row.Bind(1, ids[i]);
             if (row.Step()) {
                 results.Charts.push_back(ReadChartRow(row));
             }
@@ -670,10 +682,15 @@ std::vector<std::int64_t> ChartLibrary::SearchIds(std::string_view text, ChartOr
     std::vector<std::string_view> keys;
     switch (order) {
         case ChartOrder::Match:
-            keys = {expression.empty() ? "c.person_name COLLATE NOCASE" : kRankOrder};
             if (!expression.empty()) {
-                keys.push_back("c.person_name COLLATE NOCASE");
+                const ReadTransaction snapshot(*db_);
+                std::vector<std::int64_t> ranked = RankedIds(*db_, expression);
+                if (descending) {
+                    std::reverse(ranked.begin(), ranked.end());
+                }
+                return ranked;
             }
+            keys = {"c.person_name COLLATE NOCASE"};
             break;
         case ChartOrder::Name:
             keys = {"c.person_name COLLATE NOCASE"};
