@@ -23,7 +23,7 @@ class Connection;
 
 // The schema this program writes. A file of a newer one is refused, never
 // downgraded; an older one is brought forward step by step on opening.
-inline constexpr std::int64_t kSchemaVersion = 1;
+inline constexpr std::int64_t kSchemaVersion = 2;
 
 // Files read per transaction on import: a kill loses at most this many,
 // and an import run again adds them without doubles.

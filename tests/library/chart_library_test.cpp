@@ -422,7 +422,7 @@ TEST_F(LibraryTest, ADamagedForeignOrNewerFileIsRefusedAndLeftByteForByte) {
              makeLibrary(p);
              SetUserVersion(p, kSchemaVersion + 1);
          },
-         "newer Tavrinel (library version 2; this program reads up to 1)"},
+         "newer Tavrinel (library version 3; this program reads up to 2)"},
     };
     for (const Refused& row : rows) {
         const fs::path path = dir_ / row.Why / "library.sqlite3";
@@ -452,6 +452,28 @@ TEST_F(LibraryTest, ANewLibraryIsMadeInWalModeAtTheCurrentVersionAndKeptOnReopen
     EXPECT_EQ(SqlText(LibraryPath(), "PRAGMA user_version"), std::to_string(kSchemaVersion));
     ChartLibrary again = Open();
     EXPECT_EQ(again.Count(), 1);
+}
+
+// A library of the first version (without the index of names) is brought
+// forward when it is opened, its charts kept.
+TEST_F(LibraryTest, AFirstVersionLibraryIsBroughtForwardWithItsCharts) {
+    {
+        ChartLibrary library = Open();
+        ASSERT_TRUE(library.Add(FormOf(AnnLines())));
+    }
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(LibraryPath().c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "DROP INDEX chart_by_name; PRAGMA user_version = 1", nullptr,
+                           nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    ChartLibrary again = Open();
+    EXPECT_EQ(again.Count(), 1);
+    EXPECT_EQ(SqlText(LibraryPath(), "PRAGMA user_version"), "2");
+    EXPECT_EQ(SqlText(LibraryPath(),
+                      "SELECT name FROM sqlite_master WHERE type = 'index' AND "
+                      "name = 'chart_by_name'"),
+              "chart_by_name");
 }
 
 TEST(LibraryPathTest, FollowsXdgDataHomeAndFallsBackToTheHomeFolder) {
