@@ -823,6 +823,19 @@ std::optional<std::int64_t> ChartLibrary::Restore(const LibraryChart& chart) {
     return id;
 }
 
+namespace {
+
+// Stamps the chart's change time; false when no chart has the Id.
+bool MarkChanged(Connection& db, std::int64_t id, std::int64_t now) {
+    Statement(db.Handle(), "UPDATE chart SET changed_at = ?2 WHERE id = ?1")
+        .Bind(1, id)
+        .Bind(2, now)
+        .Run();
+    return db.Changes() != 0;
+}
+
+}  // namespace
+
 bool ChartLibrary::SetNotes(std::int64_t id, std::string_view notes) {
     WriteTransaction transaction(*db_);
     Statement(db_->Handle(), "UPDATE chart SET notes = ?2, changed_at = ?3 WHERE id = ?1")
@@ -840,11 +853,7 @@ bool ChartLibrary::SetNotes(std::int64_t id, std::string_view notes) {
 
 bool ChartLibrary::AddTags(std::int64_t id, const std::vector<std::string>& tags) {
     WriteTransaction transaction(*db_);
-    Statement(db_->Handle(), "UPDATE chart SET changed_at = ?2 WHERE id = ?1")
-        .Bind(1, id)
-        .Bind(2, clock_())
-        .Run();
-    if (db_->Changes() == 0) {
+    if (!MarkChanged(*db_, id, clock_())) {
         return false;
     }
     Statement insert(db_->Handle(),
@@ -863,11 +872,7 @@ bool ChartLibrary::AddTags(std::int64_t id, const std::vector<std::string>& tags
 
 bool ChartLibrary::RemoveTags(std::int64_t id, const std::vector<std::string>& tags) {
     WriteTransaction transaction(*db_);
-    Statement(db_->Handle(), "UPDATE chart SET changed_at = ?2 WHERE id = ?1")
-        .Bind(1, id)
-        .Bind(2, clock_())
-        .Run();
-    if (db_->Changes() == 0) {
+    if (!MarkChanged(*db_, id, clock_())) {
         return false;
     }
     Statement remove(db_->Handle(), "DELETE FROM chart_tag WHERE chart_id = ?1 AND tag = ?2");
