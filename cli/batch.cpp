@@ -556,12 +556,14 @@ public:
 
     // Appends the answer to one line, a chart or an error; false for an error.
     bool Answer(const BatchLine& line, std::string& out) {
+        // Before anything can refuse the line: the Id of the line before must
+        // never answer for this one.
+        id_.reset();
         if (line.TooLong) {
             return Refuse(out, line.Number,
                           "the line is longer than " + std::to_string(kMaxBatchLineBytes) +
                               " bytes");
         }
-        id_.reset();
         auto parsed = ParseLine(line.Text, settings_.Defaults, settings_.Analysis, id_);
         if (const auto* message = std::get_if<std::string>(&parsed)) {
             return Refuse(out, line.Number, *message);

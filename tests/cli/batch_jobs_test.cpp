@@ -111,6 +111,22 @@ TEST(BatchJobs, AnyNumberOfThreadsWritesWhatOneThreadWrites) {
     EXPECT_EQ(answered, 25 * 17);
 }
 
+// A line answers with its own Id or none: never the Id of the line the same
+// worker answered before it, whichever way the line is refused.
+TEST(BatchJobs, ALineNeverCarriesTheIdOfTheLineBefore) {
+    const std::string withId = Replaced(kGoodLine, "\"PersonName\"", "\"Id\":7,\"PersonName\"");
+    for (const std::string& next : {std::string(70000, ' ') + kGoodLine, std::string("{bad"),
+                                    std::string(kGoodLine) + std::string(1, '\0'),
+                                    std::string(kGoodLine)}) {
+        const BatchRun run = RunWithJobs(withId + "\n" + next + "\n", 1, BatchFormat::JsonLines);
+        std::istringstream lines(run.Out);
+        std::string first, second;
+        std::getline(lines, first), std::getline(lines, second);
+        EXPECT_EQ(nlohmann::json::parse(first)["Id"], 7);
+        EXPECT_FALSE(nlohmann::json::parse(second).contains("Id")) << second.substr(0, 120);
+    }
+}
+
 // The status says whether any line was bad, wherever it fell: the first
 // chunk, the middle, the last line with or without its line feed, or none.
 // A hundred lines make four chunks of at most 32.
