@@ -12,6 +12,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "folder_test.h"
 #include "library_files.h"
 
 namespace tavrinel::library {
@@ -23,13 +24,10 @@ using testing::ClientLines;
 using testing::FileBytes;
 using testing::FileLines;
 using testing::WriteFile;
+using testing::FolderTest;
+using testing::ReadBytes;
 
 constexpr std::int64_t kFixedNow = 1'700'000'000;  // 2023-11-14 22:13:20 UTC
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 std::vector<std::string> Names(const std::vector<LibraryChart>& charts) {
     std::vector<std::string> names;
@@ -54,25 +52,13 @@ std::string SqlText(const fs::path& path, const char* sql) {
     return result;
 }
 
-class LibraryTest : public ::testing::Test {
+class LibraryTest : public FolderTest {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("tavrinel_library_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-    }
+    LibraryTest() : FolderTest("tavrinel_library_") {}
     fs::path LibraryPath() const { return dir_ / "data" / "tavrinel" / "library.sqlite3"; }
     ChartLibrary Open() {
         return ChartLibrary(LibraryPath(), [] { return kFixedNow; });
     }
-
-    fs::path dir_;
 };
 
 BirthForm FormOf(const FileLines& lines) {

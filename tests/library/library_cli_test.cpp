@@ -7,6 +7,7 @@
 #include "cli/cli_options.h"
 #include "cli/library_command.h"
 #include "cli_runner.h"
+#include "folder_test.h"
 #include "library_files.h"
 
 namespace tavrinel::cli {
@@ -17,30 +18,16 @@ using library::testing::AnnLines;
 using library::testing::FileBytes;
 using library::testing::FileLines;
 using library::testing::WriteFile;
+using library::testing::FolderTest;
+using library::testing::ReadBytes;
 
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-class LibraryCliTest : public ::testing::Test {
+class LibraryCliTest : public FolderTest {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("tavrinel_library_cli_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-    }
+    LibraryCliTest() : FolderTest("tavrinel_library_cli_") {}
     Result Library(std::vector<std::string> args, const std::string& input = "") {
         args.insert(args.begin(), {"library", "--file", (dir_ / "library.sqlite3").string()});
         return RunTool(std::move(args), input);
     }
-    fs::path dir_;
 };
 
 // Ann (line by line as the file lays it out) at an exact offset of
